@@ -1,0 +1,31 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD := build
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+
+.PHONY: all deps configure build run test sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	@cmake --build $(BUILD) --parallel
+
+run: build
+	@scripts/run.sh $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure --parallel 2
+
+# Tests under ASan and UBSan in a build folder of their own.
+sanitize: deps
+	@cmake -S . -B $(BUILD)-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DTAERIN_SANITIZE=address,undefined
+	@cmake --build $(BUILD)-asan --parallel
+	@cd $(BUILD)-asan && ctest --output-on-failure --parallel 2
+
+clean:
+	@rm -rf $(BUILD) $(BUILD)-asan
