@@ -1,0 +1,113 @@
+#include "desktop/DroppedPaths.h"
+#include "desktop/LxDragDrop.h"
+#include "tests/desktop/QtPrinters.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+QList<QUrl> FileUrls(const QStringList& paths)
+{
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls.append(QUrl::fromLocalFile(p));
+    return urls;
+}
+
+struct DropRecord {
+    int calls = 0;
+    TLxDragDrop* sender = nullptr;
+    QPoint pos;
+    QStringList paths;
+};
+
+void Drop(QWidget& target, const QList<QUrl>& urls, QPoint at)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+}  // namespace
+
+TEST(DroppedPaths, KeepsLocalFilesInOrderAndDropsOthers)
+{
+    const QString longPath = "/tmp/" + QString(200, QChar('x')) + ".mp3";
+    QList<QUrl> urls{QUrl::fromLocalFile("/music/a b.mp3"), QUrl("http://example.org/x.mp3"),
+                     QUrl::fromLocalFile(longPath), QUrl("file://otherhost/share/y.mp3"),
+                     QUrl("file://localhost/music/z.m3u")};
+    const QStringList paths = LocalDropPaths(urls);
+    EXPECT_EQ(paths, (QStringList{"/music/a b.mp3", longPath, "/music/z.m3u"}));
+    EXPECT_EQ(paths[1].size(), longPath.size());
+}
+
+TEST(LxDragDrop, DeliversTenPathsInOrderWithTheDropPoint)
+{
+    QWidget owner;
+    auto* dragDrop = new TLxDragDrop(&owner);
+    EXPECT_TRUE(owner.acceptDrops());
+
+    DropRecord record;
+    dragDrop->OnDrop = [&](TLxDragDrop* sender, const QPoint& pos, const QStringList& paths) {
+        ++record.calls;
+        record.sender = sender;
+        record.pos = pos;
+        record.paths = paths;
+    };
+    QStringList sent;
+    for (int i = 0; i < 10; ++i)
+        sent << QString("/music/track %1.mp3").arg(9 - i);
+    Drop(owner, FileUrls(sent), QPoint(12, 34));
+
+    EXPECT_EQ(record.calls, 1);
+    EXPECT_EQ(record.sender, dragDrop);
+    EXPECT_EQ(record.pos, QPoint(12, 34));
+    EXPECT_EQ(record.paths, sent);
+    EXPECT_EQ(dragDrop->DroppedFiles(), sent);
+}
+
+TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFiles)
+{
+    QWidget owner;
+    auto* dragDrop = new TLxDragDrop(&owner);
+    int calls = 0;
+    dragDrop->OnDrop = [&](TLxDragDrop*, const QPoint&, const QStringList&) { ++calls; };
+
+    Drop(owner, {QUrl("https://example.org/stream.mp3")}, QPoint(1, 1));
+    EXPECT_EQ(calls, 0);
+
+    dragDrop->SetAcceptDrag(false);
+    EXPECT_FALSE(owner.acceptDrops());
+    Drop(owner, FileUrls({"/music/a.mp3"}), QPoint(1, 1));
+    EXPECT_EQ(calls, 0);
+
+    dragDrop->SetAcceptDrag(true);
+    Drop(owner, FileUrls({"/music/a.mp3"}), QPoint(1, 1));
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(LxDragDrop, OwnerThatIsNoWidgetNeverAccepts)
+{
+    QObject owner;
+    TLxDragDrop dragDrop(&owner);
+    EXPECT_FALSE(dragDrop.AcceptDrag());
+    dragDrop.SetAcceptDrag(true);
+    EXPECT_FALSE(dragDrop.AcceptDrag());
+}
+
+TEST(LxDragDrop, DestructionRestoresTheOwner)
+{
+    QWidget owner;
+    {
+        TLxDragDrop dragDrop(&owner);
+        EXPECT_TRUE(owner.acceptDrops());
+    }
+    EXPECT_FALSE(owner.acceptDrops());
+}
