@@ -1,0 +1,32 @@
+// Polyphase synthesis filterbank shared by all layers, with the equalizer.
+#pragma once
+
+#include <cstdint>
+
+namespace zk {
+
+// How a frame's channels become output samples.
+enum class ChannelOutput {
+    Mono,   // single-channel stream: its one channel, stride 1
+    Stereo, // left at even, right at odd positions, stride 2
+    Left,   // left alone, stride 1
+    Right,  // right alone, stride 1
+    Mix     // (left + right) / 2 through one synthesis, stride 1
+};
+
+// Per-channel synthesis state: two 272-float windows, ring position, and the
+// optional equalizer gains (32 floats, one per subband; null when off).
+struct ChannelSynthesis {
+    float window[2][272];
+    int32_t position;
+    float* equalizer;
+
+    void reset(); // clears history (after seeks); keeps the equalizer
+};
+
+// One time slot: 32 subband samples (equalizer applied inside) to 32 PCM
+// samples written at out[0], out[stride], ... (16-bit units, rounded half to
+// even, clipped).
+void synthesize(ChannelSynthesis& channel, float subbands[32], int16_t* out, int stride);
+
+} // namespace zk
