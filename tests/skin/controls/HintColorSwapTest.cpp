@@ -1,0 +1,60 @@
+#include "skin/controls/HintColorSwap.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class HintColorSwapTest : public ::testing::Test {
+protected:
+    void SetUp() override { HintColorSwap::SetApplicationHintColor(Qt::yellow); }
+    void TearDown() override { HintColorSwap::SetApplicationHintColor(original_); }
+
+private:
+    QColor original_ = HintColorSwap::ApplicationHintColor();
+};
+
+TEST_F(HintColorSwapTest, EnterShowsOwnColourAndLeaveRestoresTheSavedOne)
+{
+    HintColorSwap swap;
+    swap.Enter(Qt::red);
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::red));
+    EXPECT_EQ(swap.SavedHintColor(), QColor(Qt::yellow));
+    swap.Leave();
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
+}
+
+TEST_F(HintColorSwapTest, UnbalancedEnterAndLeaveNeverLoseTheApplicationColour)
+{
+    HintColorSwap swap;
+    swap.Leave();
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
+    swap.Enter(Qt::red);
+    swap.Enter(Qt::red);
+    swap.Leave();
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
+    swap.Leave();
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
+}
+
+TEST_F(HintColorSwapTest, HoveringOneControlAfterAnotherEndsWithTheOriginalColour)
+{
+    HintColorSwap a;
+    HintColorSwap b;
+    a.Enter(Qt::red);
+    a.Leave();
+    b.Enter(Qt::green);
+    EXPECT_EQ(b.SavedHintColor(), QColor(Qt::yellow));
+    b.Leave();
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
+}
+
+TEST_F(HintColorSwapTest, DestroyedWhileHoveredPutsTheColourBack)
+{
+    {
+        HintColorSwap swap;
+        swap.Enter(Qt::red);
+    }
+    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
+}
+
+} // namespace
