@@ -7,14 +7,22 @@
 
 #include <cstdint>
 
-struct ZK_Decoder;
 struct ZK_StreamInfo;
 
 namespace zk {
 
+// Where the reader takes its bytes from: the decoder's input chain, or a
+// buffer in tests. read() delivers exactly count bytes and returns count, or
+// a negative code (-513 at the end of the input).
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual int32_t read(void* buffer, uint32_t count) = 0;
+};
+
 class BitstreamReader {
 public:
-    explicit BitstreamReader(ZK_Decoder* decoder);
+    explicit BitstreamReader(ByteSource& source);
 
     // Next accepted frame: 0 with header() and the frame data ready, or a
     // negative input code (-513 at the end); never -600. Resumable after a
@@ -40,7 +48,7 @@ public:
 private:
     // Implementation state: frame buffer (2048 bytes as 32-bit words),
     // bit cursor, 4096-byte reservoir ring, stage, look-ahead header.
-    ZK_Decoder* decoder_;
+    ByteSource& source_;
     FrameHeader header_{};
 };
 
