@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Walks `folder` depth first, in the order the file system lists entries
+// (hidden ones too), descending into each subfolder where it is met. Calls
+// `entering` with each folder before listing it and `found` with every
+// existing file that IsScannedTrack accepts. A folder reached a second time
+// (through a symbolic link) is not walked again; an unreadable folder yields
+// nothing.
+void ScanDirectory(const QString& folder,
+                   const std::function<void(const QString& folder)>& entering,
+                   const std::function<void(const QString& path)>& found);

@@ -1,0 +1,190 @@
+#include "playlist/LxControls.h"
+
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include <QtGlobal>
+
+TLxPlaylist::TLxPlaylist(QWidget* parent)
+    : QListWidget(parent),
+      extent_(model_, [this](const QString& text) { return fontMetrics().horizontalAdvance(text); }),
+      hintColor_(THintColorSwap::ApplicationHintColor())
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    model_.OnAdded = [this](int index) { LineAdded(index); };
+    model_.OnDeleting = [this](int index) { LineDeleting(index); };
+    model_.OnDeleted = [this](int index) { LineDeleted(index); };
+    model_.OnLinesChanged = [this] { ShowAllLines(); };
+
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { TakeSelectionFromView(); });
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!showingModel_)
+            model_.SetCareIndex(row);
+    });
+}
+
+void TLxPlaylist::Notify(const TPlaylistNotify& event)
+{
+    if (event)
+        event(this);
+}
+
+void TLxPlaylist::LineAdded(int index)
+{
+    const QString& text = model_.Text(index);
+    showingModel_ = true;
+    addItem(text);
+    showingModel_ = false;
+    extent_.LineAdded(text);
+    if (OnAddString)
+        OnAddString(this, text);
+    Notify(OnChange);
+}
+
+void TLxPlaylist::LineDeleting(int index)
+{
+    const QString& text = model_.Text(index);
+    extent_.LineDeleting(text);
+    if (OnDeleteString)
+        OnDeleteString(this, text);
+}
+
+void TLxPlaylist::LineDeleted(int index)
+{
+    showingModel_ = true;
+    delete takeItem(index);
+    showingModel_ = false;
+    ShowCaret();
+    Notify(OnChange);
+}
+
+void TLxPlaylist::ShowCaret()
+{
+    showingModel_ = true;
+    const int caret = model_.CareIndex();
+    selectionModel()->setCurrentIndex(caret < 0 ? QModelIndex() : model()->index(caret, 0),
+                                      QItemSelectionModel::NoUpdate);
+    showingModel_ = false;
+}
+
+// Writes every line's text and selection from the model into the view.
+void TLxPlaylist::ShowAllLines()
+{
+    showingModel_ = true;
+    for (int i = 0; i < model_.Count(); ++i) {
+        QListWidgetItem* line = item(i);
+        if (line->text() != model_.Text(i))
+            line->setText(model_.Text(i));
+        if (line->isSelected() != model_.Selected(i))
+            line->setSelected(model_.Selected(i));
+    }
+    showingModel_ = false;
+    ShowCaret();
+    extent_.Invalidate();
+    updateGeometries();
+}
+
+void TLxPlaylist::TakeSelectionFromView()
+{
+    if (showingModel_)
+        return;
+    for (int i = 0; i < model_.Count(); ++i)
+        model_.SetSelected(i, item(i)->isSelected());
+}
+
+void TLxPlaylist::SetSelected(int index, bool selected)
+{
+    model_.SetSelected(index, selected);
+    showingModel_ = true;
+    item(index)->setSelected(selected);
+    showingModel_ = false;
+}
+
+void TLxPlaylist::SetCareIndex(int index)
+{
+    model_.SetCareIndex(index);
+    ShowCaret();
+}
+
+QString TLxPlaylist::GetItem(int index)
+{
+    const QString path = model_.Path(index);
+    scrollToItem(item(index), QAbstractItemView::PositionAtTop);
+    return path;
+}
+
+void TLxPlaylist::SetHScrollbar(bool value)
+{
+    hScrollbar_ = value;
+    setHorizontalScrollBarPolicy(value ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    updateGeometries();
+}
+
+// The horizontal scroll range follows the widest line rather than the view's
+// own estimate.
+void TLxPlaylist::updateGeometries()
+{
+    QListWidget::updateGeometries();
+    if (!hScrollbar_)
+        return;
+    const int page = viewport()->width();
+    horizontalScrollBar()->setPageStep(page);
+    horizontalScrollBar()->setRange(0, qMax(0, extent_.Widest() - page));
+}
+
+void TLxPlaylist::enterEvent(QEnterEvent* event)
+{
+    QListWidget::enterEvent(event);
+    hintSwap_.Enter(hintColor_);
+    Notify(OnMouseEnter);
+}
+
+void TLxPlaylist::leaveEvent(QEvent* event)
+{
+    QListWidget::leaveEvent(event);
+    hintSwap_.Leave();
+    Notify(OnMouseLeave);
+}
+
+void TLxPlaylist::changeEvent(QEvent* event)
+{
+    QListWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+        extent_.Invalidate();
+        updateGeometries();
+        break;
+    case QEvent::StyleChange:
+        Notify(OnCtl3DChanged);
+        break;
+    case QEvent::PaletteChange:
+        Notify(OnParentColorChange);
+        break;
+    default:
+        break;
+    }
+}
+
+void TLxPlaylist::moveEvent(QMoveEvent* event)
+{
+    QListWidget::moveEvent(event);
+    Notify(OnSelectCancel);
+}
+
+void TLxPlaylist::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListWidget::mouseDoubleClickEvent(event);
+    Notify(OnDblClick);
+}
+
+void TLxPlaylist::keyPressEvent(QKeyEvent* event)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, event->key());
+    QListWidget::keyPressEvent(event);
+}

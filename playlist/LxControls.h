@@ -1,0 +1,114 @@
+#pragma once
+
+#include "playlist/HintColorSwap.h"
+#include "playlist/HorizontalExtent.h"
+#include "playlist/PlaylistModel.h"
+
+#include <QColor>
+#include <QListWidget>
+
+#include <functional>
+
+class TLxPlaylist;
+
+using TListboxChange = std::function<void(TLxPlaylist* Sender, const QString& item)>;
+using TPlaylistNotify = std::function<void(TLxPlaylist* Sender)>;
+using TPlaylistKey = std::function<void(TLxPlaylist* Sender, int key)>;
+
+// Multi-selection list box that is also the playlist: each line shows a
+// track's display text and carries its TPlaylistItem. The lines live in a
+// TPlaylistModel; this widget shows them and forwards the operations.
+class TLxPlaylist : public QListWidget {
+    Q_OBJECT
+public:
+    explicit TLxPlaylist(QWidget* parent = nullptr);
+
+    const TPlaylistModel& Model() const { return model_; }
+
+    int Count() const { return model_.Count(); }
+    const QString& DisplayText(int index) const { return model_.Text(index); }
+    bool Selected(int index) const { return model_.Selected(index); }
+    void SetSelected(int index, bool selected);
+    int SelCount() const { return model_.SelectedCount(); }
+
+    // Caret line; for this multi-selection list it is also the item index.
+    int CareIndex() const { return model_.CareIndex(); }
+    void SetCareIndex(int index);
+    int ItemIndex() const { return CareIndex(); }
+    void SetItemIndex(int index) { SetCareIndex(index); }
+
+    bool ShowNumbers() const { return model_.ShowNumbers(); }
+    void SetShowNumbers(bool value) { model_.SetShowNumbers(value); }
+    bool HScrollbar() const { return hScrollbar_; }
+    void SetHScrollbar(bool value);
+    QColor HintColor() const { return hintColor_; }
+    void SetHintColor(const QColor& value) { hintColor_ = value; }
+    // Width in pixels of the widest line, the horizontal scroll extent.
+    int HorizontalExtent() { return extent_.Widest(); }
+
+    void AddItem(const QString& path) { model_.AddItem(path); }
+    void AddItems(const QStringList& paths) { model_.AddItems(paths); }
+    // Path of line `index`, scrolling the list so that the line is on top.
+    // An index outside the list throws std::out_of_range.
+    QString GetItem(int index);
+
+    void SelectAll() { model_.SelectAll(); }
+    void UnselectAll() { model_.UnselectAll(); }
+    void ReverseSelection() { model_.ReverseSelection(); }
+
+    void DeleteItem(int index) { model_.DeleteItem(index); }
+    void DeleteSelection() { model_.DeleteSelection(); }
+    void DeleteAllButSelection() { model_.DeleteAllButSelection(); }
+    void DeleteAll() { model_.DeleteAll(); }
+    void DeleteDeadFiles() { model_.DeleteDeadFiles(); }
+
+    void SortByPath() { model_.SortByPath(); }
+    void SortByPathInverted() { model_.SortByPathInverted(); }
+    void SortBySongname() { model_.SortBySongname(); }
+    void SortBySongnameInverted() { model_.SortBySongnameInverted(); }
+    void ReverseOrder() { model_.ReverseOrder(); }
+    void RandomOrder() { model_.RandomOrder(); }
+    void MoveSelectedUp() { model_.MoveSelectedUp(); }
+    void MoveSelectedDown() { model_.MoveSelectedDown(); }
+    void RefreshDisplayTexts() { model_.RefreshDisplayTexts(); }
+
+    // Throw std::runtime_error naming the file on failure.
+    void SavePlaylist(const QString& fileName) const { model_.SavePlaylist(fileName); }
+    void LoadPlaylist(const QString& fileName) { model_.LoadPlaylist(fileName); }
+
+    TListboxChange OnAddString;     // after a line was appended, with its text
+    TListboxChange OnDeleteString;  // before a line is deleted, with its text
+    TPlaylistNotify OnChange;       // after every append and every delete
+    TPlaylistNotify OnMouseEnter;
+    TPlaylistNotify OnMouseLeave;
+    TPlaylistNotify OnCtl3DChanged;       // after a style change
+    TPlaylistNotify OnParentColorChange;  // after a palette change
+    TPlaylistNotify OnSelectCancel;       // the list was moved
+    TPlaylistNotify OnDblClick;
+    TPlaylistKey OnKeyDown;               // before the list's own key handling
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void updateGeometries() override;
+
+private:
+    void LineAdded(int index);
+    void LineDeleting(int index);
+    void LineDeleted(int index);
+    void ShowAllLines();
+    void ShowCaret();
+    void TakeSelectionFromView();
+    void Notify(const TPlaylistNotify& event);
+
+    TPlaylistModel model_;
+    THorizontalExtent extent_;
+    THintColorSwap hintSwap_;
+    QColor hintColor_;
+    bool hScrollbar_ = true;
+    bool showingModel_ = false;  // the view is being updated from the model
+};

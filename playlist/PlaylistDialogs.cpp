@@ -1,0 +1,44 @@
+#include "playlist/PlaylistDialogs.h"
+
+#include "playlist/PlaylistStrings.h"
+
+namespace S = PlaylistStrings;
+
+TStandardPlaylistDialogs::TStandardPlaylistDialogs(QWidget* owner)
+    : OpenDialog1(TLxFileDialog::TKind::Open, owner),
+      OpenplaylistDialog(TLxFileDialog::TKind::Open, owner),
+      SaveDialog1(TLxFileDialog::TKind::Save, owner),
+      LxSelectDirectory1(owner)
+{
+    OpenDialog1.SetTitle(QString::fromUtf8(S::AddFilesTitle));
+    OpenDialog1.SetFilter(QString::fromUtf8(S::AddFilesFilter));
+    OpenDialog1.SetMultiSelect(true);
+
+    OpenplaylistDialog.SetTitle(QString::fromUtf8(S::LoadPlaylistTitle));
+    OpenplaylistDialog.SetFilter(QString::fromUtf8(S::M3uFilter));
+    OpenplaylistDialog.SetDefaultExt(QString::fromUtf8(S::M3uExtension));
+
+    SaveDialog1.SetTitle(QString::fromUtf8(S::SavePlaylistTitle));
+}
+
+QStringList TStandardPlaylistDialogs::ChooseFilesToAdd()
+{
+    return OpenDialog1.Execute() ? OpenDialog1.Files() : QStringList();
+}
+
+QString TStandardPlaylistDialogs::ChoosePlaylistToLoad()
+{
+    return OpenplaylistDialog.Execute() ? OpenplaylistDialog.FileName() : QString();
+}
+
+QString TStandardPlaylistDialogs::ChooseSaveName(const QString& filter, const QString& defaultExt)
+{
+    SaveDialog1.SetFilter(filter);
+    SaveDialog1.SetDefaultExt(defaultExt);
+    return SaveDialog1.Execute() ? SaveDialog1.FileName() : QString();
+}
+
+QString TStandardPlaylistDialogs::ChooseDirectory()
+{
+    return LxSelectDirectory1.Execute() ? LxSelectDirectory1.Directory() : QString();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+// What the playlist window asks of the main window. The main window
+// controller implements it.
+class TPlaylistHost {
+public:
+    virtual ~TPlaylistHost() = default;
+
+    // Start playing playlist line `index` (it exists).
+    virtual void PlayFromPlaylist(int index) = 0;
+    // Show the tags of the file on playlist line `index` (it exists).
+    virtual void ShowTags(int index) = 0;
+};

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// The record behind one playlist line.
+struct TPlaylistItem {
+    QString Path;  // full file path or URL, exactly as it was added
+};
+
+// The playlist's lines: the record, the display text and the selection state
+// of each line, the caret line, and every playlist operation. A list view shows
+// it; the model itself needs no screen.
+class TPlaylistModel {
+public:
+    // Notifications for the view that shows the model (all optional).
+    std::function<void(int index)> OnAdded;     // after line `index` was appended
+    std::function<void(int index)> OnDeleting;  // before line `index` is deleted
+    std::function<void(int index)> OnDeleted;   // after line `index` was deleted
+    std::function<void()> OnLinesChanged;       // texts, order or selection changed
+
+    int Count() const { return static_cast<int>(lines_.size()); }
+    // Path and display text of a line; an index outside the list throws
+    // std::out_of_range.
+    const QString& Path(int index) const;
+    const QString& Text(int index) const;
+    QStringList Paths() const;
+
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    int SelectedCount() const;
+
+    // The caret (focus) line, -1 when there is none.
+    int CareIndex() const { return careIndex_; }
+    void SetCareIndex(int index);
+
+    bool ShowNumbers() const { return showNumbers_; }
+    void SetShowNumbers(bool value);
+
+    void AddItem(const QString& path);
+    void AddItems(const QStringList& paths);
+
+    void SelectAll();
+    void UnselectAll();
+    void ReverseSelection();
+
+    void DeleteItem(int index);
+    void DeleteSelection();
+    void DeleteAllButSelection();
+    void DeleteAll();
+    void DeleteDeadFiles();
+
+    void SortByPath();
+    void SortByPathInverted();
+    void SortBySongname();
+    void SortBySongnameInverted();
+    void ReverseOrder();
+    void RandomOrder();
+    void MoveSelectedUp();
+    void MoveSelectedDown();
+
+    // Throws std::runtime_error naming the file when it cannot be written or
+    // read; a failed load adds nothing.
+    void SavePlaylist(const QString& fileName) const;
+    void LoadPlaylist(const QString& fileName);
+
+    // Recomputes every display text from its record and position.
+    void RefreshDisplayTexts();
+
+    // Swaps two lines: record, text and selection travel together.
+    void Exchange(int a, int b);
+
+private:
+    struct TLine {
+        TPlaylistItem Item;
+        QString Text;
+        bool Selected = false;
+    };
+
+    void CheckIndex(int index) const;
+    void RemoveLine(int index);
+    void DeleteWhere(const std::function<bool(const TLine&)>& goes);
+    void SortBy(bool byPath, bool descending);
+    void LinesChanged();
+
+    std::vector<TLine> lines_;
+    int careIndex_ = -1;
+    bool showNumbers_ = false;
+};

@@ -1,0 +1,98 @@
+// Reordering operations of TPlaylistModel: sorting, reversing, shuffling and
+// moving the selected lines.
+#include "playlist/PlaylistModel.h"
+
+#include <QByteArray>
+
+#include <chrono>
+#include <random>
+
+// Selection sort with ordinal, case-sensitive comparison of the UTF-8 bytes
+// of the keys (a prefix sorts first). Keys are the paths or the display
+// texts as they stand before sorting; they travel with their lines.
+void TPlaylistModel::SortBy(bool byPath, bool descending)
+{
+    std::vector<QByteArray> keys;
+    keys.reserve(lines_.size());
+    for (const TLine& line : lines_)
+        keys.push_back((byPath ? line.Item.Path : line.Text).toUtf8());
+
+    const int count = Count();
+    for (int i = 0; i < count; ++i) {
+        int m = i;
+        for (int j = i; j < count; ++j) {
+            const int order = keys[j].compare(keys[m]);
+            if (descending ? order > 0 : order < 0)
+                m = j;
+        }
+        Exchange(i, m);
+        std::swap(keys[i], keys[m]);
+    }
+    RefreshDisplayTexts();
+}
+
+void TPlaylistModel::SortByPath()
+{
+    SortBy(true, false);
+}
+
+void TPlaylistModel::SortByPathInverted()
+{
+    SortBy(true, true);
+}
+
+void TPlaylistModel::SortBySongname()
+{
+    SortBy(false, false);
+}
+
+void TPlaylistModel::SortBySongnameInverted()
+{
+    SortBy(false, true);
+}
+
+void TPlaylistModel::ReverseOrder()
+{
+    const int count = Count();
+    for (int i = 0; i < count / 2; ++i)
+        Exchange(i, count - 1 - i);
+    RefreshDisplayTexts();
+}
+
+void TPlaylistModel::RandomOrder()
+{
+    const int count = Count();
+    if (count == 0)
+        return;
+    std::mt19937 generator(
+        static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::uniform_int_distribution<int> line(0, count - 1);
+    for (int n = 0; n < count / 2 + 1; ++n) {
+        const int a = line(generator);
+        const int b = line(generator);
+        Exchange(a, b);
+    }
+    RefreshDisplayTexts();
+}
+
+void TPlaylistModel::MoveSelectedUp()
+{
+    if (Count() == 0 || SelectedCount() == 0 || lines_.front().Selected)
+        return;
+    for (int index = 1; index < Count(); ++index) {
+        if (lines_[index].Selected)
+            Exchange(index, index - 1);
+    }
+    RefreshDisplayTexts();
+}
+
+void TPlaylistModel::MoveSelectedDown()
+{
+    if (Count() == 0 || SelectedCount() == 0 || lines_.back().Selected)
+        return;
+    for (int index = Count() - 2; index >= 0; --index) {
+        if (lines_[index].Selected)
+            Exchange(index, index + 1);
+    }
+    RefreshDisplayTexts();
+}

@@ -1,0 +1,60 @@
+#include "playlist/TrackFiles.h"
+
+#include "playlist/LxControls.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// The extension with its dot, upper-cased; empty when the name has none.
+QString UpperExtension(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot > slash ? path.mid(dot).toUpper() : QString();
+}
+
+}  // namespace
+
+TFileKind KindOfFile(const QString& path)
+{
+    const QString extension = UpperExtension(path);
+    if (extension == QLatin1String(".MP1") || extension == QLatin1String(".MP2") ||
+        extension == QLatin1String(".MP3"))
+        return TFileKind::Track;
+    if (extension == QLatin1String(".M3U"))
+        return TFileKind::Playlist;
+    return TFileKind::Other;
+}
+
+bool IsScannedTrack(const QString& fileName)
+{
+    if (!UpperExtension(fileName).contains(QLatin1String(".MP")))
+        return false;
+    const QChar last = fileName.back();
+    return last == u'1' || last == u'2' || last == u'3';
+}
+
+void AddFilesByExtension(TLxPlaylist& playlist, const QStringList& paths)
+{
+    std::string errors;
+    for (const QString& path : paths) {
+        switch (KindOfFile(path)) {
+        case TFileKind::Track:
+            playlist.AddItem(path);
+            break;
+        case TFileKind::Playlist:
+            try {
+                playlist.LoadPlaylist(path);
+            } catch (const std::runtime_error& error) {
+                errors += (errors.empty() ? "" : "\n") + std::string(error.what());
+            }
+            break;
+        case TFileKind::Other:
+            break;
+        }
+    }
+    if (!errors.empty())
+        throw std::runtime_error(errors);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class QMenu;
+class QPushButton;
+class TLxPlaylist;
+class TPlaylistDialogs;
+class TPlaylistHost;
+class Turlform;
+
+// The playlist window: the playlist with four menu buttons, keys, double
+// click and dropped files, and the start-up loading of the playlist.
+class Tplaylistform : public QWidget {
+    Q_OBJECT
+public:
+    // Uses the standard dialogs on screen.
+    explicit Tplaylistform(TPlaylistHost& host, QWidget* parent = nullptr);
+    Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialogs> dialogs, QWidget* parent = nullptr);
+    ~Tplaylistform() override;
+
+    // Start-up, once the main window can play: restores the last playlist,
+    // adds or loads the command-line `parameters`, then plays the first file
+    // they added (or line 0 of the restored list). Errors of unreadable
+    // playlists are thrown together after everything else was done.
+    void LoadAtStartup(const QStringList& parameters);
+    // At exit: saves the playlist for the next start (see LastPlaylist.h).
+    void SaveAtExit() const;
+
+    // Index of the track last started; the main window sets it.
+    int Tag() const { return tag_; }
+    void SetTag(int value) { tag_ = value; }
+    // Caption := "Playlist Window... " + (Tag + 1) + "/" + count + " tracks".
+    void updatecaption();
+
+    // Handlers of the menus, keys and list events.
+    void AddFiles();
+    void AddDirectory();
+    void ShowUrlWindow();
+    void LoadReplacing();
+    void LoadAppending();
+    void SaveM3u();
+    void SaveHtml();
+    void ShowInfo();
+    void LxPlaylist1DblClick();
+    void LxPlaylist1KeyDown(int key);
+    void DropFiles(const QStringList& paths);
+    void PopupButtonMenu(QPushButton* button, QMenu* menu);
+
+    TLxPlaylist* LxPlaylist1;
+    QPushButton* AddButton;
+    QPushButton* DeleteButton;
+    QPushButton* SelectButton;
+    QPushButton* MiscButton;
+    QMenu* addpopup;
+    QMenu* deletepopup;
+    QMenu* selectpopup;
+    QMenu* miscpopup;
+    std::unique_ptr<Turlform> urlform;
+
+private:
+    void BuildMenus();
+    void ScanFolder(const QString& folder);
+    void LoadChosenPlaylist();
+    QString ChooseSaveName(const char* filter, const char* extension);
+
+    TPlaylistHost& host_;
+    std::unique_ptr<TPlaylistDialogs> dialogs_;
+    int tag_ = 0;
+};
