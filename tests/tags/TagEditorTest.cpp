@@ -1,0 +1,130 @@
+#include "TagFiles.h"
+#include "tags/Id3v2View.h"
+#include "tags/LxVisualId3v1.h"
+#include "tags/id3form.h"
+#include "tests/desktop/QtPrinters.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+TEST(LxId3v1Tag, SettersNotifyTheOwner)
+{
+    TLxId3v1Tag tag;
+    EXPECT_EQ(tag.Genre(), TGenre::Blues);
+    int changes = 0;
+    tag.AttachOwner([&] { ++changes; });
+    tag.SetAlbum("a");
+    tag.SetGenre(TGenre::Rock);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(tag.Album(), "a");
+}
+
+TEST(LxVisualId3v1, StartsEmptyReadOnlyWithTheGenresInNumberOrder)
+{
+    TLxVisualId3v1 editor;
+    EXPECT_EQ(editor.size(), QSize(229, 160));
+    EXPECT_TRUE(editor.Readonly());
+    EXPECT_FALSE(editor.ArtistEdit()->isEnabled());
+    EXPECT_FALSE(editor.GenreList()->isEnabled());
+    EXPECT_EQ(editor.GenreList()->count(), 126);
+    EXPECT_EQ(editor.GenreList()->itemText(17), "Rock");
+    EXPECT_EQ(editor.GenreList()->currentIndex(), -1);
+
+    editor.SetReadonly(false);
+    EXPECT_TRUE(editor.CommentEdit()->isEnabled());
+    EXPECT_TRUE(editor.GenreList()->isEnabled());
+}
+
+TEST(LxVisualId3v1, ShowsTheFileTagUpToTheFirstZeroByte)
+{
+    TagFiles files;
+    const QString zeros = files.Write("zeros.mp3", AudioBytes(200) + Id3v1Block("abc", "Art", "Alb", "1999", "c", 17));
+    const QString blanks = files.Write(
+        "blanks.mp3", AudioBytes(200) + Id3v1Block("abc" + QByteArray(27, ' '), "", "", "", "", 200));
+    const QString plain = files.Write("plain.mp3", AudioBytes(200));
+
+    TLxVisualId3v1 editor;
+    int changes = 0;
+    editor.OnChange = [&](TLxVisualId3v1* sender) {
+        EXPECT_EQ(sender, &editor);
+        ++changes;
+    };
+    editor.SetFilename(zeros);
+    EXPECT_GE(changes, 6);
+    EXPECT_EQ(editor.Filename(), zeros);
+    EXPECT_EQ(editor.SongnameEdit()->text(), "abc");
+    EXPECT_EQ(editor.ArtistEdit()->text(), "Art");
+    EXPECT_EQ(editor.YearEdit()->text(), "1999");
+    EXPECT_EQ(editor.Id3Tag().Songname().size(), 30);
+    EXPECT_EQ(editor.GenreList()->currentText(), "Rock");
+
+    editor.SetFilename(blanks);
+    EXPECT_EQ(editor.SongnameEdit()->text(), "abc" + QString(27, QChar(' ')));
+    EXPECT_EQ(editor.GenreList()->currentIndex(), -1);
+
+    editor.SetFilename(plain);
+    EXPECT_EQ(editor.SongnameEdit()->text(), "");
+    EXPECT_EQ(editor.CommentEdit()->text(), "");
+    EXPECT_EQ(editor.GenreList()->currentIndex(), -1);
+
+    EXPECT_THROW(editor.SetFilename(files.Write("short.mp3", "x")), std::runtime_error);
+}
+
+TEST(LxVisualId3v1, LayoutPlacesFieldsBesideTheWidestLabel)
+{
+    TLxVisualId3v1 editor;
+    editor.show();
+    QFont big = editor.LabelFont();
+    big.setPointSize(20);
+    editor.SetLabelFont(big);
+    EXPECT_EQ(editor.LabelFont().pointSize(), 20);
+
+    int widest = 0;
+    for (QLabel* label : editor.findChildren<QLabel*>())
+        widest = std::max(widest, label->width());
+    const int left = 5 + widest + 10;
+    EXPECT_EQ(editor.ArtistEdit()->x(), left);
+    EXPECT_EQ(editor.GenreList()->x(), left);
+    const int firstRow = std::max(editor.ArtistEdit()->height(), editor.findChildren<QLabel*>()[0]->height());
+    EXPECT_EQ(editor.ArtistEdit()->y(), 5 + (firstRow - editor.ArtistEdit()->height()) / 2);
+    EXPECT_GT(editor.SongnameEdit()->y(), editor.ArtistEdit()->y() + editor.ArtistEdit()->height());
+
+    editor.resize(400, 160);
+    EXPECT_EQ(editor.CommentEdit()->width(), 400 - left - 4);
+    editor.resize(10, 160);
+    EXPECT_EQ(editor.CommentEdit()->width(), 40);
+
+    editor.SetEditColor(Qt::yellow);
+    EXPECT_EQ(editor.EditColor(), QColor(Qt::yellow));
+}
+
+TEST(Tid3form, ShowsBothPagesForAFile)
+{
+    TagFiles files;
+    const QString path = files.Write(
+        "both.mp3", Id3v2TagBytes(4, 0, Id3v2Frame(4, "TIT2", Utf8Text("Version two"))) + AudioBytes(500) +
+                        Id3v1Block("Version one", "", "", "", "", 17));
+    Tid3form form;
+    EXPECT_EQ(form.windowTitle(), "ID3 Tag Window");
+    EXPECT_TRUE(form.windowFlags() & Qt::Tool);
+    EXPECT_EQ(form.size(), QSize(248, 189));
+    ASSERT_EQ(form.PageControl->count(), 2);
+    EXPECT_EQ(form.PageControl->tabText(0), "ID3v&1.1");
+    EXPECT_EQ(form.PageControl->tabText(1), "ID3v&2");
+    EXPECT_EQ(form.LxVisualId3v11->pos(), QPoint(4, 0));
+    EXPECT_EQ(form.Id3v2Page->StatusText(), "No ID3v2 tag");
+
+    form.show();
+    form.LxVisualId3v11->SetFilename(path);
+    EXPECT_EQ(form.LxVisualId3v11->SongnameEdit()->text(), "Version one");
+    EXPECT_EQ(form.Id3v2Page->StatusText(), "ID3v2.4.0");
+    EXPECT_EQ(form.Id3v2Page->Value("Title"), "Version two");
+
+    form.LxVisualId3v11->SetFilename(files.Write("v1only.mp3", AudioBytes(200)));
+    EXPECT_EQ(form.Id3v2Page->StatusText(), "No ID3v2 tag");
+    EXPECT_EQ(form.Id3v2Page->Value("Title"), "");
+}
