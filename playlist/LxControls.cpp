@@ -10,7 +10,7 @@
 TLxPlaylist::TLxPlaylist(QWidget* parent)
     : QListWidget(parent),
       extent_(model_, [this](const QString& text) { return fontMetrics().horizontalAdvance(text); }),
-      hintColor_(THintColorSwap::ApplicationHintColor())
+      hintColor_(HintColorSwap::SystemHintColor())
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -28,12 +28,6 @@ TLxPlaylist::TLxPlaylist(QWidget* parent)
     });
 }
 
-void TLxPlaylist::Notify(const TPlaylistNotify& event)
-{
-    if (event)
-        event(this);
-}
-
 void TLxPlaylist::LineAdded(int index)
 {
     const QString& text = model_.Text(index);
@@ -41,17 +35,15 @@ void TLxPlaylist::LineAdded(int index)
     addItem(text);
     showingModel_ = false;
     extent_.LineAdded(text);
-    if (OnAddString)
-        OnAddString(this, text);
-    Notify(OnChange);
+    Raise(OnAddString, this, text);
+    Raise(OnChange, this);
 }
 
 void TLxPlaylist::LineDeleting(int index)
 {
     const QString& text = model_.Text(index);
     extent_.LineDeleting(text);
-    if (OnDeleteString)
-        OnDeleteString(this, text);
+    Raise(OnDeleteString, this, text);
 }
 
 void TLxPlaylist::LineDeleted(int index)
@@ -60,7 +52,7 @@ void TLxPlaylist::LineDeleted(int index)
     delete takeItem(index);
     showingModel_ = false;
     ShowCaret();
-    Notify(OnChange);
+    Raise(OnChange, this);
 }
 
 void TLxPlaylist::ShowCaret()
@@ -118,6 +110,19 @@ QString TLxPlaylist::GetItem(int index)
     return path;
 }
 
+bool TLxPlaylist::Ctl3D() const
+{
+    return frameShape() != QFrame::NoFrame;
+}
+
+void TLxPlaylist::SetCtl3D(bool value)
+{
+    if (value == Ctl3D())
+        return;
+    setFrameShape(value ? QFrame::StyledPanel : QFrame::NoFrame);
+    Raise(OnCtl3DChanged, this);
+}
+
 void TLxPlaylist::SetHScrollbar(bool value)
 {
     hScrollbar_ = value;
@@ -141,14 +146,14 @@ void TLxPlaylist::enterEvent(QEnterEvent* event)
 {
     QListWidget::enterEvent(event);
     hintSwap_.Enter(hintColor_);
-    Notify(OnMouseEnter);
+    Raise(OnMouseEnter, this);
 }
 
 void TLxPlaylist::leaveEvent(QEvent* event)
 {
     QListWidget::leaveEvent(event);
     hintSwap_.Leave();
-    Notify(OnMouseLeave);
+    Raise(OnMouseLeave, this);
 }
 
 void TLxPlaylist::changeEvent(QEvent* event)
@@ -159,11 +164,12 @@ void TLxPlaylist::changeEvent(QEvent* event)
         extent_.Invalidate();
         updateGeometries();
         break;
-    case QEvent::StyleChange:
-        Notify(OnCtl3DChanged);
-        break;
     case QEvent::PaletteChange:
-        Notify(OnParentColorChange);
+        if (parentColor_.Changed(this))
+            Raise(OnParentColorChange, this);
+        break;
+    case QEvent::ParentChange:
+        parentColor_.Changed(this);
         break;
     default:
         break;
@@ -173,18 +179,17 @@ void TLxPlaylist::changeEvent(QEvent* event)
 void TLxPlaylist::moveEvent(QMoveEvent* event)
 {
     QListWidget::moveEvent(event);
-    Notify(OnSelectCancel);
+    Raise(OnSelectCancel, this);
 }
 
 void TLxPlaylist::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QListWidget::mouseDoubleClickEvent(event);
-    Notify(OnDblClick);
+    Raise(OnDblClick, this);
 }
 
 void TLxPlaylist::keyPressEvent(QKeyEvent* event)
 {
-    if (OnKeyDown)
-        OnKeyDown(this, event->key());
+    Raise(OnKeyDown, this, event->key());
     QListWidget::keyPressEvent(event);
 }

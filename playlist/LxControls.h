@@ -1,19 +1,18 @@
 #pragma once
 
-#include "playlist/HintColorSwap.h"
 #include "playlist/HorizontalExtent.h"
 #include "playlist/PlaylistModel.h"
+#include "skin/controls/HintColorSwap.h"
+#include "skin/controls/LxEvents.h"
+#include "skin/controls/ParentColorWatch.h"
 
 #include <QColor>
 #include <QListWidget>
 
 #include <functional>
 
-class TLxPlaylist;
-
-using TListboxChange = std::function<void(TLxPlaylist* Sender, const QString& item)>;
-using TPlaylistNotify = std::function<void(TLxPlaylist* Sender)>;
-using TPlaylistKey = std::function<void(TLxPlaylist* Sender, int key)>;
+using TListboxChange = std::function<void(QObject* Sender, const QString& item)>;
+using TKeyEvent = std::function<void(QObject* Sender, int key)>;
 
 // Multi-selection list box that is also the playlist: each line shows a
 // track's display text and carries its TPlaylistItem. The lines live in a
@@ -41,6 +40,9 @@ public:
     void SetShowNumbers(bool value) { model_.SetShowNumbers(value); }
     bool HScrollbar() const { return hScrollbar_; }
     void SetHScrollbar(bool value);
+    // The 3-D look is the sunken frame.
+    bool Ctl3D() const;
+    void SetCtl3D(bool value);
     QColor HintColor() const { return hintColor_; }
     void SetHintColor(const QColor& value) { hintColor_ = value; }
     // Width in pixels of the widest line, the horizontal scroll extent.
@@ -78,14 +80,14 @@ public:
 
     TListboxChange OnAddString;     // after a line was appended, with its text
     TListboxChange OnDeleteString;  // before a line is deleted, with its text
-    TPlaylistNotify OnChange;       // after every append and every delete
-    TPlaylistNotify OnMouseEnter;
-    TPlaylistNotify OnMouseLeave;
-    TPlaylistNotify OnCtl3DChanged;       // after a style change
-    TPlaylistNotify OnParentColorChange;  // after a palette change
-    TPlaylistNotify OnSelectCancel;       // the list was moved
-    TPlaylistNotify OnDblClick;
-    TPlaylistKey OnKeyDown;               // before the list's own key handling
+    TNotifyEvent OnChange;       // after every append and every delete
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnCtl3DChanged;
+    TNotifyEvent OnParentColorChange;  // the parent's background colour changed
+    TNotifyEvent OnSelectCancel;       // the list was moved
+    TNotifyEvent OnDblClick;
+    TKeyEvent OnKeyDown;             // before the list's own key handling
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -103,11 +105,11 @@ private:
     void ShowAllLines();
     void ShowCaret();
     void TakeSelectionFromView();
-    void Notify(const TPlaylistNotify& event);
 
     TPlaylistModel model_;
     THorizontalExtent extent_;
-    THintColorSwap hintSwap_;
+    HintColorSwap hintSwap_;
+    ParentColorWatch parentColor_;
     QColor hintColor_;
     bool hScrollbar_ = true;
     bool showingModel_ = false;  // the view is being updated from the model

@@ -73,10 +73,10 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
     }
     BuildMenus();
 
-    LxPlaylist1->OnAddString = [this](TLxPlaylist*, const QString&) { updatecaption(); };
-    LxPlaylist1->OnDeleteString = [this](TLxPlaylist*, const QString&) { updatecaption(); };
-    LxPlaylist1->OnDblClick = [this](TLxPlaylist*) { LxPlaylist1DblClick(); };
-    LxPlaylist1->OnKeyDown = [this](TLxPlaylist*, int key) { LxPlaylist1KeyDown(key); };
+    LxPlaylist1->OnAddString = [this](QObject*, const QString&) { updatecaption(); };
+    LxPlaylist1->OnDeleteString = [this](QObject*, const QString&) { updatecaption(); };
+    LxPlaylist1->OnDblClick = [this](QObject*) { LxPlaylist1DblClick(); };
+    LxPlaylist1->OnKeyDown = [this](QObject*, int key) { LxPlaylist1KeyDown(key); };
 
     urlform = std::make_unique<Turlform>(*LxPlaylist1);
 }

@@ -2,12 +2,12 @@
 
 #include "playlist/LxControls.h"
 #include "playlist/PlaylistStrings.h"
+#include "skin/controls/LxEdit.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 
 Turlform::Turlform(TLxPlaylist& playlist, QWidget* parent)
-    : QWidget(parent, Qt::Tool), urlbox(new QLineEdit(this)), OkButton(new QPushButton(this)), playlist_(playlist)
+    : QWidget(parent, Qt::Tool), urlbox(new TLxEdit(this)), OkButton(new QPushButton(this)), playlist_(playlist)
 {
     setWindowTitle(QString::fromUtf8(PlaylistStrings::UrlCaption));
     setFixedSize(424, 37);
@@ -21,6 +21,6 @@ Turlform::Turlform(TLxPlaylist& playlist, QWidget* parent)
 
 void Turlform::OkButtonClick()
 {
-    if (!urlbox->text().isEmpty())
-        playlist_.AddItem(urlbox->text());
+    if (!urlbox->IsEmpty())
+        playlist_.AddItem(urlbox->Text());
 }

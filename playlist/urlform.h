@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-class QLineEdit;
 class QPushButton;
+class TLxEdit;
 class TLxPlaylist;
 
 // The URL window: a typed stream address is appended to the playlist.
@@ -12,7 +12,7 @@ class Turlform : public QWidget {
 public:
     explicit Turlform(TLxPlaylist& playlist, QWidget* parent = nullptr);
 
-    QLineEdit* urlbox;
+    TLxEdit* urlbox;
     QPushButton* OkButton;
 
     // Appends the box's text unchanged when it is not empty; the window stays
