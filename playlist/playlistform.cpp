@@ -1,5 +1,6 @@
 #include "playlist/playlistform.h"
 
+#include "desktop/LxDragDrop.h"
 #include "playlist/DirectoryScan.h"
 #include "playlist/HtmlExport.h"
 #include "playlist/LastPlaylist.h"
@@ -49,6 +50,7 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
       deletepopup(new QMenu(this)),
       selectpopup(new QMenu(this)),
       miscpopup(new QMenu(this)),
+      LxDragDrop1(new TLxDragDrop(this)),
       host_(host),
       dialogs_(std::move(dialogs))
 {
@@ -77,6 +79,7 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
     LxPlaylist1->OnDeleteString = [this](QObject*, const QString&) { updatecaption(); };
     LxPlaylist1->OnDblClick = [this](QObject*) { LxPlaylist1DblClick(); };
     LxPlaylist1->OnKeyDown = [this](QObject*, int key) { LxPlaylist1KeyDown(key); };
+    LxDragDrop1->OnDrop = [this](TLxDragDrop*, const QPoint&, const QStringList& paths) { DropFiles(paths); };
 
     urlform = std::make_unique<Turlform>(*LxPlaylist1);
 }

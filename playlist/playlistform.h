@@ -7,6 +7,7 @@
 
 class QMenu;
 class QPushButton;
+class TLxDragDrop;
 class TLxPlaylist;
 class TPlaylistDialogs;
 class TPlaylistHost;
@@ -59,6 +60,7 @@ public:
     QMenu* deletepopup;
     QMenu* selectpopup;
     QMenu* miscpopup;
+    TLxDragDrop* LxDragDrop1;
     std::unique_ptr<Turlform> urlform;
 
 private:
