@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libasound2-dev libjpeg62-turbo-dev
   xvfb xauth fonts-dejavu-core
+  python3-pil
 )
 
 missing=()
