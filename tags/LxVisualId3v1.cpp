@@ -128,8 +128,7 @@ void TLxVisualId3v1::Refresh()
 
 void TLxVisualId3v1::Changed()
 {
-    if (OnChange)
-        OnChange(this);
+    Raise(OnChange, this);
 }
 
 // Labels at the left, fields beside the widest label, rows stacked with a

@@ -2,12 +2,12 @@
 
 #include "tags/LxId3v1.h"
 #include "tags/LxId3v1Tag.h"
+#include "skin/controls/LxEvents.h"
 
 #include <QColor>
 #include <QFont>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -41,7 +41,7 @@ public:
     void SetLabelFont(const QFont& font);
 
     // After every change of a shown value and on every edit or list change.
-    std::function<void(TLxVisualId3v1* sender)> OnChange;
+    TNotifyEvent OnChange;
 
     QLineEdit* ArtistEdit() const { return edits_[0]; }
     QLineEdit* SongnameEdit() const { return edits_[1]; }

@@ -49,7 +49,7 @@ TEST(LxVisualId3v1, ShowsTheFileTagUpToTheFirstZeroByte)
 
     TLxVisualId3v1 editor;
     int changes = 0;
-    editor.OnChange = [&](TLxVisualId3v1* sender) {
+    editor.OnChange = [&](QObject* sender) {
         EXPECT_EQ(sender, &editor);
         ++changes;
     };
