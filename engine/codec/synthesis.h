@@ -14,19 +14,28 @@ enum class ChannelOutput {
     Mix     // (left + right) / 2 through one synthesis, stride 1
 };
 
-// Per-channel synthesis state: two 272-float windows, ring position, and the
-// optional equalizer gains (32 floats, one per subband; null when off).
+// Per-channel synthesis state: two 272-float windows (16 ring positions of 17
+// values), the window the next vector uses, the ring position, and the
+// optional equalizer gains (32 floats, one per subband, owned; null when off).
 struct ChannelSynthesis {
     float window[2][272];
-    int32_t position;
+    int32_t position; // 0..15
     float* equalizer;
+    int32_t current;  // 0 or 1
 
     void reset(); // clears history (after seeks); keeps the equalizer
 };
 
-// One time slot: 32 subband samples (equalizer applied inside) to 32 PCM
-// samples written at out[0], out[stride], ... (16-bit units, rounded half to
-// even, clipped).
+// One time slot: 32 subband samples (equalizer applied inside, in place) to
+// 32 PCM samples written at out[0], out[stride], ... (16-bit units, rounded
+// half to even, clipped).
 void synthesize(ChannelSynthesis& channel, float subbands[32], int16_t* out, int stride);
+
+// One time slot of a frame as the channel selection asks: Mono, Left and Mix
+// synthesise through left, Right through right, Stereo through both. Mix
+// averages right into left (in place) first. Writes 32 samples (64 for
+// Stereo) and returns the position after them.
+int16_t* synthesize_slot(ChannelOutput output, ChannelSynthesis& left, ChannelSynthesis& right,
+                         float left_subbands[32], float right_subbands[32], int16_t* out);
 
 } // namespace zk
