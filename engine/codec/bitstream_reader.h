@@ -5,6 +5,7 @@
 
 #include "codec/frame_header.h"
 
+#include <cassert>
 #include <cstdint>
 
 struct ZK_StreamInfo;
@@ -13,7 +14,8 @@ namespace zk {
 
 // Where the reader takes its bytes from: the decoder's input chain, or a
 // buffer in tests. read() delivers exactly count bytes and returns count, or
-// a negative code (-513 at the end of the input).
+// a negative code (-513 at the end of the input). A short positive count is
+// taken as partial progress; 0 counts as the end of the input.
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
@@ -23,34 +25,110 @@ public:
 class BitstreamReader {
 public:
     explicit BitstreamReader(ByteSource& source);
+    BitstreamReader(const BitstreamReader&) = delete;
+    BitstreamReader& operator=(const BitstreamReader&) = delete;
 
     // Next accepted frame: 0 with header() and the frame data ready, or a
     // negative input code (-513 at the end); never -600. Resumable after a
-    // failed read.
+    // failed read. The cursor then stands at the start of the frame buffer,
+    // past the 16 CRC bits when the header announces a CRC: at the audio data
+    // (layers I and II) or the side information (layer III).
     int32_t fetch_frame();
     const FrameHeader& header() const { return header_; }
 
-    // Next n bits (0..16), most significant first.
+    // Next n bits (0..16), most significant first. Reads past the loaded
+    // data give zero bits and never leave the frame buffer.
     uint32_t read_bits(int n);
     // Moves the cursor back by n bits.
     void put_back_bits(int n);
     // Bits consumed since the cursor was last reset to the frame buffer start.
-    int32_t bits_consumed() const;
+    int32_t bits_consumed() const { return word_index_ * 32 + (32 - bits_left_); }
+    // Bits of data loaded at the frame buffer start: the frame body after the
+    // header (layers I and II), the side information or the assembled main
+    // data (layer III). Reading beyond them is a damaged frame.
+    int32_t data_bits() const { return data_bytes_ * 8; }
 
     // Layer III: assembles this frame's main data (main_data_begin bytes back
-    // into the reservoir, bit_count bits) at the start of the frame buffer.
-    // False when the reservoir does not reach back far enough.
+    // into the reservoir, bit_count bits) at the start of the frame buffer and
+    // resets the cursor there. False when the reservoir does not reach back
+    // far enough. Bits beyond the main data received so far read as zeros.
     bool load_main_data(int32_t main_data_begin, int32_t bit_count);
 
     void reset_all();        // open, close, seek by offset
-    void reset_reservoir();  // codec reset after a seek
+    void reset_reservoir();  // codec reset after a seek; also drops the look-ahead header
+
+    static constexpr int32_t kFrameBufferBytes = 2048;
+    static constexpr int32_t kReservoirBytes = 4096;
 
 private:
-    // Implementation state: frame buffer (2048 bytes as 32-bit words),
-    // bit cursor, 4096-byte reservoir ring, stage, look-ahead header.
+    enum class Stage {
+        NeedHeader,      // sync search or look-ahead header
+        NeedBody,        // frame body (layers I, II) or side information (layer III)
+        MainData,        // layer III main data into the reservoir
+        MainDataWrapped, // the part of the main data that wraps to the ring start
+        CheckSuccessor,  // the header after the frame must be valid
+    };
+    static constexpr int32_t kFrameWords = kFrameBufferBytes / 4;
+    static constexpr uint32_t kReservoirMask = kReservoirBytes - 1;
+
+    int32_t read_exact(uint8_t* buffer, int32_t count);
+    int32_t sync_search();
+    int32_t read_frame_buffer(int32_t count);
+    void finish_frame_buffer(int32_t count);
+    int32_t read_main_data();
+    int32_t read_main_data_wrapped();
+    bool check_successor(const uint8_t bytes[4]);
+    void reset_cursor() { word_index_ = 0; bits_left_ = 32; }
+
     ByteSource& source_;
     FrameHeader header_{};
+    Stage stage_ = Stage::NeedHeader;
+    int32_t filled_ = 0; // bytes of the pending read already delivered
+
+    // Sync search window, kept across failed reads.
+    uint8_t window_bytes_[4] = {};
+    uint32_t window_ = 0;
+    bool window_full_ = false;
+
+    uint8_t successor_bytes_[4] = {};
+    bool lookahead_present_ = false;
+    FrameHeader lookahead_{};
+
+    // Frame buffer: 32-bit words in stream order, plus a zero guard word the
+    // cursor stops at. Words from zero_from_ on are all zero.
+    uint32_t words_[kFrameWords + 1] = {};
+    int32_t zero_from_ = 0;
+    int32_t data_bytes_ = 0;
+    int32_t word_index_ = 0;
+    int32_t bits_left_ = 32; // 1..32 unread bits of words_[word_index_]
+
+    // Layer III main-data reservoir: a ring of received main data.
+    uint8_t reservoir_[kReservoirBytes] = {};
+    uint32_t main_start_ = 0;      // this frame's main data start in the ring
+    uint32_t write_position_ = 0;
+    int32_t frame_main_bytes_ = 0; // main data bytes of this frame
+    int32_t wrap_rest_ = 0;        // bytes still to go to the ring start
+    int32_t available_ = 0;        // main data bytes in the ring, up to 4096
+    int32_t available_before_ = 0; // the same before this frame's data
 };
+
+inline uint32_t BitstreamReader::read_bits(int n) {
+    static constexpr uint32_t kMask[17] = {0x0,    0x1,    0x3,    0x7,    0xF,    0x1F,   0x3F,
+                                           0x7F,   0xFF,   0x1FF,  0x3FF,  0x7FF,  0xFFF,  0x1FFF,
+                                           0x3FFF, 0x7FFF, 0xFFFF};
+    assert(n >= 0 && n <= 16);
+    const uint32_t word = words_[word_index_];
+    if (n < bits_left_) {
+        bits_left_ -= n;
+        return static_cast<uint32_t>(static_cast<uint64_t>(word) >> bits_left_) & kMask[n];
+    }
+    // The remaining bits of this word, then the top bits of the next one.
+    const int rest = n - bits_left_;
+    const uint32_t high = (word & kMask[bits_left_]) << rest;
+    word_index_ += word_index_ < kFrameWords ? 1 : 0;
+    bits_left_ = 32 - rest;
+    return high | static_cast<uint32_t>(static_cast<uint64_t>(words_[word_index_]) >> bits_left_);
+}
 
 // Parses 4 bytes as a header for the open-time probe (first byte 0xFF, second
 // at least 0xE0, valid header). On success fills level, layer, bitrate,

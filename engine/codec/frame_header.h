@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct ZK_StreamInfo;
+
 namespace zk {
 
 // The twelve header fields, decoded from the 32-bit header word.
@@ -24,6 +26,8 @@ struct FrameHeader {
     int level() const { return 2 - version_id; }        // 1 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
     bool is_mpeg1() const { return version_id == 1; }
     int channels() const { return mode == 3 ? 1 : 2; }
+    // Derived values; meaningful for headers that decode_frame_header accepted
+    // (0 for a reserved layer or version, so that nothing divides by zero).
     int bitrate_kbps() const;                            // from the ISO tables
     int frequency_hz() const;
     int frame_length() const;                            // bytes, header included
@@ -38,5 +42,9 @@ inline bool has_sync(uint32_t word) { return (word & 0xFFE00000u) == 0xFFE00000u
 // validity rules (reserved values, free format, padding at rates that never
 // need it, layer II bitrate/mode limits, MPEG-2.5 other than layer III).
 bool decode_frame_header(uint32_t word, FrameHeader& header);
+
+// Level, layer, bitrate, frequency and mode of the header into info
+// (info.changed is left to the caller).
+void set_stream_info(const FrameHeader& header, ZK_StreamInfo& info);
 
 } // namespace zk
