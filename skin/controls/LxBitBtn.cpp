@@ -1,5 +1,7 @@
 #include "skin/controls/LxBitBtn.h"
 
+#include "skin/controls/ParentColorWatch.h"
+
 #include <QEvent>
 #include <QMenu>
 
@@ -8,7 +10,7 @@ TLxBitBtn::TLxBitBtn(QWidget* parent)
     , hintColor_(HintColorSwap::SystemHintColor())
 {
     connect(this, &QPushButton::clicked, this, &TLxBitBtn::Click);
-    parentColor_.Changed(this);
+    new ParentColorWatch(this, [this] { Raise(OnParentColorChange, this); });
 }
 
 void TLxBitBtn::SetGlyph(const QPixmap& value)
@@ -77,13 +79,4 @@ void TLxBitBtn::SetBold(bool bold)
     QFont f = font();
     f.setBold(bold);
     setFont(f);
-}
-
-void TLxBitBtn::changeEvent(QEvent* event)
-{
-    QPushButton::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && parentColor_.Changed(this))
-        Raise(OnParentColorChange, this);
-    else if (event->type() == QEvent::ParentChange)
-        parentColor_.Changed(this);
 }

@@ -2,7 +2,6 @@
 
 #include "skin/controls/HintColorSwap.h"
 #include "skin/controls/LxEvents.h"
-#include "skin/controls/ParentColorWatch.h"
 
 #include <QMenu>
 #include <QPixmap>
@@ -46,7 +45,6 @@ public:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void PointerEntered();
@@ -54,7 +52,6 @@ private:
     void SetBold(bool bold);
 
     HintColorSwap hintSwap_;
-    ParentColorWatch parentColor_;
     QPixmap glyph_;
     QPixmap glyphOnEnter_;
     QPixmap glyphAside_;

@@ -1,5 +1,7 @@
 #include "skin/controls/LxCustomLabel.h"
 
+#include "skin/controls/ParentColorWatch.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 
@@ -10,7 +12,7 @@ TLxCustomLabel::TLxCustomLabel(QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAutoFillBackground(true);
     setMouseTracking(true);
-    parentColor_.Changed(this);
+    new ParentColorWatch(this, [this] { Raise(OnParentColorChange, this); });
 }
 
 void TLxCustomLabel::SetCaption(const QString& value)
@@ -77,20 +79,8 @@ void TLxCustomLabel::leaveEvent(QEvent* event)
 void TLxCustomLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::PaletteChange:
-        if (parentColor_.Changed(this))
-            Raise(OnParentColorChange, this);
-        break;
-    case QEvent::ParentChange:
-        parentColor_.Changed(this);
-        break;
-    case QEvent::FontChange:
+    if (event->type() == QEvent::FontChange)
         FitToCaption();
-        break;
-    default:
-        break;
-    }
 }
 
 void TLxCustomLabel::mousePressEvent(QMouseEvent* event)

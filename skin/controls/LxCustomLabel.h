@@ -1,7 +1,6 @@
 #pragma once
 
 #include "skin/controls/LxMouseEvents.h"
-#include "skin/controls/ParentColorWatch.h"
 
 #include <QLabel>
 
@@ -50,7 +49,6 @@ protected:
 private:
     void FitToCaption();
 
-    ParentColorWatch parentColor_;
     bool transparent_ = false;
     bool autoSize_ = true;
 };

@@ -1,5 +1,6 @@
 #include "skin/controls/LxEdit.h"
 
+#include "skin/controls/ParentColorWatch.h"
 #include "skin/controls/PixelWidthLimit.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ TLxEdit::TLxEdit(QWidget* parent)
     , maxPixelFont_(font())
 {
     connect(this, &QLineEdit::textChanged, this, &TLxEdit::TextChanged);
-    parentColor_.Changed(this);
+    new ParentColorWatch(this, [this] { Raise(OnParentColorChange, this); });
 }
 
 void TLxEdit::SetCtl3D(bool value)
@@ -128,13 +129,4 @@ void TLxEdit::leaveEvent(QEvent* event)
     if (autoCtl3d_)
         SetCtl3D(false);
     Raise(OnMouseLeave, this);
-}
-
-void TLxEdit::changeEvent(QEvent* event)
-{
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && parentColor_.Changed(this))
-        Raise(OnParentColorChange, this);
-    else if (event->type() == QEvent::ParentChange)
-        parentColor_.Changed(this);
 }

@@ -2,7 +2,6 @@
 
 #include "skin/controls/HintColorSwap.h"
 #include "skin/controls/LxEvents.h"
-#include "skin/controls/ParentColorWatch.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -58,7 +57,6 @@ public:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void TextChanged();
@@ -69,7 +67,6 @@ private:
     void Restore();
 
     HintColorSwap hintSwap_;
-    ParentColorWatch parentColor_;
     QColor hintColor_;
     QString regPath_;
     QString regValueName_;

@@ -1,16 +1,28 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
+#include <QPointer>
+#include <functional>
 
 class QWidget;
 
-// Tells when the background colour of a control's parent changed since the
-// last look (for OnParentColorChange). Controls call Changed() from their
-// palette and parent change notifications.
-class ParentColorWatch {
+// Calls back when the background colour of a control's parent changes (for
+// OnParentColorChange), following the control to new parents. Created as a
+// Qt child of the control, which owns it.
+class ParentColorWatch : public QObject {
+    Q_OBJECT
 public:
-    bool Changed(const QWidget* control);
+    ParentColorWatch(QWidget* control, std::function<void()> changed);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Attach();
+
+    QWidget* control_;
+    QPointer<QWidget> parent_;
     QColor last_;
+    std::function<void()> changed_;
 };

@@ -77,6 +77,25 @@ TEST(LxLabel, ClickIsALeftPressAndReleaseInside)
     EXPECT_EQ(log, QStringList({"down 1 5,6", "click", "up 1", "down 2 5,6", "up 2", "down 1 5,6", "up 1"}));
 }
 
+TEST(LxLabel, ReportsColourChangesOfItsParentOnly)
+{
+    QWidget parent;
+    auto* label = new TLxLabel(&parent);
+    int changes = 0;
+    label->OnParentColorChange = [&](QObject* sender) {
+        EXPECT_EQ(sender, label);
+        ++changes;
+    };
+    label->SetColor(Qt::darkRed);
+    label->SetFontColor(Qt::white);
+    EXPECT_EQ(changes, 0);
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, Qt::darkGreen);
+    parent.setPalette(palette);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(label->Color(), QColor(Qt::darkRed));
+}
+
 TEST(LxHotLink, ClickOpensTheUrlAfterOnClick)
 {
     LinkCatcher links;
