@@ -1,0 +1,98 @@
+#include "engine/control/echo_procedure.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+TEST(Channel, PingPongThroughThreadQueues) {
+    ZK_ControlChannel* channel = nullptr;
+    ASSERT_EQ(control_procedure_new(&channel, nullptr, zk::test::echo_procedure, nullptr), 0);
+    ZK_Message m{};
+    EXPECT_EQ(control_message_get(channel, &m), 0);
+    EXPECT_EQ(control_message_wait(channel, &m, 0), ZK_ERROR_TIMEOUT);
+    ASSERT_EQ(control_message_send_I(channel, ZK_MSG_COMMAND_PING, 77), 0);
+    ASSERT_EQ(control_message_wait(channel, &m, 5000000), 0);
+    EXPECT_EQ(m.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_PONG));
+    EXPECT_EQ(m.tag.tag, 77);
+    EXPECT_EQ(control_procedure_delete(channel), 0);
+}
+
+TEST(Channel, RefusesCodesThatAreNotSent) {
+    ZK_ControlChannel* channel = nullptr;
+    ASSERT_EQ(control_procedure_new(&channel, nullptr, zk::test::echo_procedure, nullptr), 0);
+    for (uint32_t code : {0u, 87u, 106u, 107u, 108u, 111u})
+        EXPECT_EQ(control_message_send_N(channel, code), ZK_ERROR_INVALID_MESSAGE) << code;
+    EXPECT_EQ(control_message_send_N(nullptr, ZK_MSG_COMMAND_PLAY), ZK_ERROR_INVALID_PARAMETERS);
+    control_procedure_delete(channel);
+}
+
+TEST(Channel, OnlyTheCreatingThreadHasASlot) {
+    ZK_ControlChannel* channel = nullptr;
+    ASSERT_EQ(control_procedure_new(&channel, nullptr, zk::test::echo_procedure, nullptr), 0);
+    int32_t from_other = 0, priority_from_other = 0;
+    std::thread([&] {
+        from_other = control_message_send_N(channel, ZK_MSG_COMMAND_PLAY);
+        priority_from_other = control_procedure_set_priority(channel, ZK_CONTROL_PRIORITY_NORMAL);
+    }).join();
+    EXPECT_EQ(from_other, ZK_FAILURE);
+    EXPECT_EQ(priority_from_other, ZK_FAILURE);
+    EXPECT_EQ(control_procedure_set_priority(channel, ZK_CONTROL_PRIORITY_LOW), 0);
+    EXPECT_EQ(control_procedure_set_priority(channel, 5), ZK_ERROR_INVALID_PARAMETERS);
+    control_procedure_delete(channel);
+}
+
+TEST(Channel, NotificationsReachAMessagePort) {
+    int fds[2];
+    ASSERT_EQ(pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
+    ZK_WindowHandle port = fds[1];
+    ZK_ControlChannel* channel = nullptr;
+    ASSERT_EQ(control_procedure_new(&channel, &port, zk::test::echo_procedure, nullptr), 0);
+    ASSERT_EQ(control_message_send_I(channel, ZK_MSG_COMMAND_PING, -9), 0);
+
+    pollfd pfd{fds[0], POLLIN, 0};
+    ASSERT_EQ(poll(&pfd, 1, 5000), 1);
+    ZK_PortRecord record{};
+    ASSERT_EQ(read(fds[0], &record, sizeof record), static_cast<ssize_t>(sizeof record));
+    ZK_Message m{};
+    ASSERT_EQ(control_win32_params_to_message(channel, &m, record.message, record.wparam, record.lparam), 0);
+    EXPECT_EQ(m.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_PONG));
+    EXPECT_EQ(m.tag.tag, -9);
+    control_procedure_delete(channel);
+    close(fds[0]);
+    close(fds[1]);
+}
+
+TEST(Channel, AFullPortRefusesThePost) {
+    int fds[2];
+    ASSERT_EQ(pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
+    ZK_WindowHandle port = fds[1];
+    ZK_ControlChannel* channel = nullptr;
+    // The procedure floods the port with name notifications until a post fails.
+    auto flood = [](ZK_ControlChannel* ch, void* result) -> int32_t {
+        int32_t status = 0;
+        for (int i = 0; i < 100000 && status == 0; ++i)
+            status = control_message_send_S(ch, ZK_MSG_NOTIFY_INPUT_NAME, "name");
+        *static_cast<int32_t*>(result) = status;
+        ZK_Message m{};
+        while (control_message_wait(ch, &m, -1) == 0 && m.code != ZK_MSG_COMMAND_EXIT) {
+        }
+        return 0;
+    };
+    int32_t result = 0;
+    ASSERT_EQ(control_procedure_new(&channel, &port, flood, &result), 0);
+    control_procedure_delete(channel);
+    EXPECT_EQ(result, ZK_ERROR_POST_FAILED);
+    // Release the copies that travel with the queued records.
+    ZK_PortRecord record{};
+    while (read(fds[0], &record, sizeof record) == static_cast<ssize_t>(sizeof record))
+        free(reinterpret_cast<void*>(record.lparam));
+    close(fds[0]);
+    close(fds[1]);
+}
+
+} // namespace
