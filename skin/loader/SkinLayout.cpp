@@ -1,0 +1,60 @@
+#include "skin/loader/SkinLayout.h"
+
+#include "skin/loader/SkinStrings.h"
+
+namespace {
+
+using namespace skin_strings;
+
+class PrefixReader {
+public:
+    PrefixReader(const TSkinIni& ini, const char* prefix) : m_ini(ini), m_prefix(QString::fromLatin1(prefix)) {}
+
+    std::int32_t Integer(const char* suffix, std::int32_t fallback) const
+    {
+        return m_ini.ReadInteger(kSection, m_prefix + suffix, fallback);
+    }
+    bool Bool(const char* suffix) const { return m_ini.ReadBool(kSection, m_prefix + suffix, false); }
+    QString String(const char* suffix, const QString& fallback) const
+    {
+        return m_ini.ReadString(kSection, m_prefix + suffix, fallback);
+    }
+    QRect Bounds() const { return QRect(Integer(kLeft, 0), Integer(kTop, 0), Integer(kWidth, 0), Integer(kHeight, 0)); }
+
+private:
+    const TSkinIni& m_ini;
+    QString m_prefix;
+};
+
+TSkinSliderLayout ReadSlider(const TSkinIni& ini, const char* prefix)
+{
+    const PrefixReader read(ini, prefix);
+    return {read.Bool(kVertical), read.Bounds()};
+}
+
+TSkinLabelLayout ReadLabel(const TSkinIni& ini, const char* prefix)
+{
+    const PrefixReader read(ini, prefix);
+    TSkinLabelLayout label;
+    label.Transparent = read.Bool(kTransparent);
+    label.Bounds = read.Bounds();
+    label.Font = read.String(kFont, QString::fromLatin1(kDefaultFont));
+    label.FontSize = read.Integer(kFontSize, kDefaultFontSize);
+    label.Color = std::uint32_t(read.Integer(kColor, 0));
+    label.BkColor = std::uint32_t(read.Integer(kBkColor, 0));
+    return label;
+}
+
+}  // namespace
+
+TSkinLayout ReadSkinLayout(const TSkinIni& ini)
+{
+    TSkinLayout layout;
+    for (std::size_t i = 0; i < kButtonPrefixes.size(); ++i)
+        layout.Buttons[i] = PrefixReader(ini, kButtonPrefixes[i]).Bounds();
+    layout.Position = ReadSlider(ini, kPositionPrefix);
+    layout.Volume = ReadSlider(ini, kVolumePrefix);
+    for (std::size_t i = 0; i < kLabelPrefixes.size(); ++i)
+        layout.Labels[i] = ReadLabel(ini, kLabelPrefixes[i]);
+    return layout;
+}

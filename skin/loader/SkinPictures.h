@@ -1,0 +1,40 @@
+// The pictures and about text of a skin, loaded whole before a skin change so
+// that a broken skin leaves the current one in place.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+class ESkinError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An empty picture means that the skin supplies none.
+struct TSkinPictures {
+    QImage Back;
+    QImage Deact;
+    QImage Info;
+    QImage Mask;
+    QImage Over;
+    QImage PosRuler;
+    QImage PosThumb;
+    QImage VolRuler;
+    QImage VolThumb;
+    QStringList AboutText;
+};
+
+// The built-in skin from the program's resources.
+TSkinPictures LoadBuiltInSkinPictures();
+QByteArray BuiltInSkinLayout();
+
+// The pictures of the skin directory `directory`; slider pictures it lacks
+// come from the built-in skin. Raises ESkinError naming the file when a
+// picture exists but is no valid BMP.
+TSkinPictures LoadSkinDirectoryPictures(const QString& directory);
+
+// Lines of a text file; a missing file gives no lines.
+QStringList ReadTextLines(const QString& name);

@@ -1,0 +1,79 @@
+// File names, resource names, INI key names and texts of the skin loader.
+#pragma once
+
+#include <array>
+
+namespace skin_strings {
+
+// Files of a skin directory.
+inline constexpr const char* kLayoutFile = "main.ini";
+inline constexpr const char* kBackFile = "back.bmp";
+inline constexpr const char* kDeactFile = "deact.bmp";
+inline constexpr const char* kInfoFile = "info.bmp";
+inline constexpr const char* kMaskFile = "mask.bmp";
+inline constexpr const char* kOverFile = "over.bmp";
+inline constexpr const char* kPosRulerFile = "posruler.bmp";
+inline constexpr const char* kPosThumbFile = "posthumb.bmp";
+inline constexpr const char* kVolRulerFile = "volruler.bmp";
+inline constexpr const char* kVolThumbFile = "volthumb.bmp";
+inline constexpr const char* kAboutTextFile = "info.txt";
+
+// Resources of the built-in skin.
+inline constexpr const char* kResMain = ":/LxAerinSkin/MAIN";
+inline constexpr const char* kResBack = ":/LxAerinSkin/BACK";
+inline constexpr const char* kResDeact = ":/LxAerinSkin/DEACT";
+inline constexpr const char* kResInfo = ":/LxAerinSkin/INFO";
+inline constexpr const char* kResPosRuler = ":/LxAerinSkin/POSRULER";
+inline constexpr const char* kResPosThumb = ":/LxAerinSkin/POSTHUMB";
+inline constexpr const char* kResVolRuler = ":/LxAerinSkin/VOLRULER";
+inline constexpr const char* kResVolThumb = ":/LxAerinSkin/VOLTHUMB";
+inline constexpr const char* kResMask = ":/LxAerinSkin/MASK";
+inline constexpr const char* kResOver = ":/LxAerinSkin/OVER";
+inline constexpr const char* kResAboutText = ":/LxAerinSkin/INFOT";
+
+// Layout INI: the section, the element prefixes in reading order and the
+// property suffixes.
+inline constexpr const char* kSection = "main";
+inline constexpr std::array<const char*, 14> kButtonPrefixes = {
+    "prev", "rev", "stop", "pause", "play", "fwd", "next",
+    "plist", "id3", "open", "option", "mini", "move", "exit"};
+inline constexpr const char* kPositionPrefix = "tbbar";
+inline constexpr const char* kVolumePrefix = "volbar";
+inline constexpr std::array<const char*, 9> kLabelPrefixes = {
+    "versiontext", "frequency", "bitrate", "layer", "info",
+    "time", "totaltime", "totalinfo", "songtitle"};
+inline constexpr const char* kTop = "top";
+inline constexpr const char* kLeft = "left";
+inline constexpr const char* kWidth = "width";
+inline constexpr const char* kHeight = "height";
+inline constexpr const char* kVertical = "vertical";
+inline constexpr const char* kTransparent = "transparent";
+inline constexpr const char* kFont = "font";
+inline constexpr const char* kFontSize = "fontsize";
+inline constexpr const char* kColor = "color";
+inline constexpr const char* kBkColor = "bkcolor";
+
+inline constexpr const char* kDefaultFont = "arial";
+inline constexpr int kDefaultFontSize = 8;
+inline constexpr const char* kFontSample =
+    "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/|";
+
+// Captions the labels start with.
+inline constexpr const char* kStatusCaption = "Status";
+inline constexpr const char* kCurrentTimeCaption = "00:00";
+inline constexpr const char* kLayerCaption = "-";
+inline constexpr const char* kBitrateCaption = "-";
+inline constexpr const char* kFrequencyCaption = "-";
+inline constexpr const char* kVersionCaption = "1.0";
+inline constexpr const char* kSongNameCaption = "none";
+inline constexpr const char* kTotalTimeCaption = "00:00";
+inline constexpr const char* kTotalInfoCaption = "Info";
+
+inline constexpr const char* kAboutTitle = "About";
+
+// Errors.
+inline constexpr const char* kBitmapNotValid = "Bitmap image is not valid: %1";
+inline constexpr const char* kCannotReadFile = "Cannot read file %1";
+inline constexpr const char* kBuiltInSkinBroken = "The built-in skin is damaged: %1";
+
+}  // namespace skin_strings
