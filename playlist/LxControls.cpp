@@ -1,5 +1,7 @@
 #include "playlist/LxControls.h"
 
+#include "skin/controls/ParentColorWatch.h"
+
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,6 +17,8 @@ TLxPlaylist::TLxPlaylist(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    new ParentColorWatch(this, [this] { Raise(OnParentColorChange, this); });
 
     model_.OnAdded = [this](int index) { LineAdded(index); };
     model_.OnDeleting = [this](int index) { LineDeleting(index); };
@@ -159,20 +163,9 @@ void TLxPlaylist::leaveEvent(QEvent* event)
 void TLxPlaylist::changeEvent(QEvent* event)
 {
     QListWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::FontChange:
+    if (event->type() == QEvent::FontChange) {
         extent_.Invalidate();
         updateGeometries();
-        break;
-    case QEvent::PaletteChange:
-        if (parentColor_.Changed(this))
-            Raise(OnParentColorChange, this);
-        break;
-    case QEvent::ParentChange:
-        parentColor_.Changed(this);
-        break;
-    default:
-        break;
     }
 }
 

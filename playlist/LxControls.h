@@ -4,7 +4,6 @@
 #include "playlist/PlaylistModel.h"
 #include "skin/controls/HintColorSwap.h"
 #include "skin/controls/LxEvents.h"
-#include "skin/controls/ParentColorWatch.h"
 
 #include <QColor>
 #include <QListWidget>
@@ -109,7 +108,6 @@ private:
     TPlaylistModel model_;
     THorizontalExtent extent_;
     HintColorSwap hintSwap_;
-    ParentColorWatch parentColor_;
     QColor hintColor_;
     bool hScrollbar_ = true;
     bool showingModel_ = false;  // the view is being updated from the model

@@ -93,19 +93,22 @@ QStringList ReadM3u(const QString& fileName)
 
 void WriteTextLines(const QString& fileName, const QStringList& lines)
 {
+    QByteArray content;
+    for (const QString& line : lines)
+        content += line.toUtf8() + "\r\n";
+
+    // Unbuffered, so that a short write (disk full, size limit) shows here
+    // instead of vanishing in a buffer flush.
     QSaveFile file(fileName);
     const auto fail = [&] {
         throw std::runtime_error(QString::fromUtf8(PlaylistStrings::CannotWrite)
                                      .arg(fileName, file.errorString())
                                      .toStdString());
     };
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail();
-    for (const QString& line : lines) {
-        const QByteArray bytes = line.toUtf8() + "\r\n";
-        if (file.write(bytes) != bytes.size())
-            fail();
-    }
+    if (file.write(content) != content.size())
+        fail();
     if (!file.commit())
         fail();
 }

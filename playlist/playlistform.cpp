@@ -75,8 +75,9 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
     }
     BuildMenus();
 
-    LxPlaylist1->OnAddString = [this](QObject*, const QString&) { updatecaption(); };
-    LxPlaylist1->OnDeleteString = [this](QObject*, const QString&) { updatecaption(); };
+    // After the change rather than on the delete notice, which comes while the
+    // line is still counted.
+    LxPlaylist1->OnChange = [this](QObject*) { updatecaption(); };
     LxPlaylist1->OnDblClick = [this](QObject*) { LxPlaylist1DblClick(); };
     LxPlaylist1->OnKeyDown = [this](QObject*, int key) { LxPlaylist1KeyDown(key); };
     LxDragDrop1->OnDrop = [this](TLxDragDrop*, const QPoint&, const QStringList& paths) { DropFiles(paths); };

@@ -1,0 +1,154 @@
+#include "PlaylistTestFiles.h"
+
+#include "playlist/LxControls.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QScrollBar>
+#include <QToolTip>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList ViewTexts(const TLxPlaylist& list)
+{
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i)
+        texts.append(list.item(i)->text());
+    return texts;
+}
+
+}  // namespace
+
+TEST(LxPlaylist, EventsReportEachAppendAndDelete)
+{
+    TLxPlaylist list;
+    list.SetShowNumbers(true);
+    QStringList log;
+    list.OnAddString = [&](QObject* sender, const QString& text) {
+        EXPECT_EQ(sender, &list);
+        log.append(QString("add %1 (%2 lines)").arg(text).arg(list.Count()));
+    };
+    list.OnDeleteString = [&](QObject*, const QString& text) {
+        log.append(QString("delete %1 (%2 lines)").arg(text).arg(list.Count()));
+    };
+    list.OnChange = [&](QObject*) { log.append("change"); };
+
+    list.AddItems({"/m/a.mp3", "/m/b.mp3"});
+    list.DeleteItem(0);
+    EXPECT_EQ(log, QStringList({"add 1. a.mp3 (1 lines)", "change", "add 2. b.mp3 (2 lines)", "change",
+                                "delete 1. a.mp3 (2 lines)", "change"}));
+
+    log.clear();
+    list.AddItem("/m/c.mp3");
+    list.DeleteAll();
+    EXPECT_EQ(log, QStringList({"add 2. c.mp3 (2 lines)", "change", "delete 2. c.mp3 (2 lines)", "change",
+                                "delete 1. b.mp3 (1 lines)", "change"}));
+}
+
+TEST(LxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays)
+{
+    TLxPlaylist list;
+    list.SetShowNumbers(true);
+    list.AddItems({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3"});
+    EXPECT_EQ(ViewTexts(list), QStringList({"1. c.mp3", "2. a.mp3", "3. b.mp3"}));
+
+    list.item(0)->setSelected(true);  // as a click would
+    EXPECT_TRUE(list.Selected(0));
+    list.SortByPath();
+    EXPECT_EQ(ViewTexts(list), QStringList({"1. a.mp3", "2. b.mp3", "3. c.mp3"}));
+    EXPECT_TRUE(list.item(2)->isSelected());
+    EXPECT_FALSE(list.item(0)->isSelected());
+
+    list.ReverseSelection();
+    EXPECT_TRUE(list.item(0)->isSelected());
+    EXPECT_FALSE(list.item(2)->isSelected());
+    list.DeleteSelection();
+    EXPECT_EQ(ViewTexts(list), QStringList({"1. c.mp3"}));
+    EXPECT_EQ(list.SelCount(), 0);
+
+    list.setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(list.ItemIndex(), 0);
+    list.AddItem("/m/d.mp3");
+    list.SetItemIndex(1);
+    EXPECT_EQ(list.currentRow(), 1);
+    EXPECT_EQ(list.SelCount(), 0);
+}
+
+TEST(LxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop)
+{
+    TLxPlaylist list;
+    list.resize(200, 100);
+    list.show();
+    for (int i = 0; i < 50; ++i)
+        list.AddItem(QString("/m/%1.mp3").arg(i));
+    QApplication::processEvents();
+    EXPECT_EQ(list.GetItem(30), "/m/30.mp3");
+    QApplication::processEvents();
+    EXPECT_EQ(list.row(list.itemAt(5, 2)), 30);
+    EXPECT_THROW(list.GetItem(50), std::out_of_range);
+}
+
+TEST(LxPlaylist, HorizontalExtentFollowsTheWidestLine)
+{
+    TLxPlaylist list;
+    list.resize(100, 100);
+    list.show();
+    const QFontMetrics metrics = list.fontMetrics();
+    const QString wide = "/m/" + QString(80, u'w') + ".mp3";
+    list.AddItem("/m/a.mp3");
+    const int narrow = list.HorizontalExtent();
+    EXPECT_EQ(narrow, metrics.horizontalAdvance("a.mp3 "));
+    list.AddItem(wide);
+    EXPECT_EQ(list.HorizontalExtent(), metrics.horizontalAdvance(QString(80, u'w') + ".mp3 "));
+    QApplication::processEvents();
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), list.HorizontalExtent() - list.viewport()->width());
+
+    list.DeleteItem(1);
+    EXPECT_EQ(list.HorizontalExtent(), narrow);
+    list.DeleteAll();
+    EXPECT_EQ(list.HorizontalExtent(), 0);
+
+    list.AddItem(wide);
+    QFont bigger = list.font();
+    bigger.setPointSize(bigger.pointSize() * 2);
+    list.setFont(bigger);
+    EXPECT_EQ(list.HorizontalExtent(), QFontMetrics(bigger).horizontalAdvance(QString(80, u'w') + ".mp3 "));
+
+    list.SetHScrollbar(false);
+    EXPECT_EQ(list.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+TEST(LxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
+{
+    TLxPlaylist list;
+    const QColor before = QToolTip::palette().color(QPalette::ToolTipBase);
+    list.SetHintColor(QColor(10, 20, 30));
+    QStringList log;
+    list.OnMouseEnter = [&](QObject*) { log.append("enter " + QToolTip::palette().color(QPalette::ToolTipBase).name()); };
+    list.OnMouseLeave = [&](QObject*) { log.append("leave " + QToolTip::palette().color(QPalette::ToolTipBase).name()); };
+
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&list, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&list, &leave);
+    EXPECT_EQ(log, QStringList({"enter #0a141e", "leave " + before.name()}));
+}
+
+TEST(LxPlaylist, Ctl3DAndMoveEvents)
+{
+    TLxPlaylist list;
+    int ctl3d = 0;
+    int moves = 0;
+    list.OnCtl3DChanged = [&](QObject*) { ++ctl3d; };
+    list.OnSelectCancel = [&](QObject*) { ++moves; };
+    EXPECT_TRUE(list.Ctl3D());
+    list.SetCtl3D(false);
+    list.SetCtl3D(false);
+    EXPECT_FALSE(list.Ctl3D());
+    EXPECT_EQ(ctl3d, 1);
+    list.show();
+    list.move(list.pos() + QPoint(7, 3));
+    QApplication::processEvents();
+    EXPECT_GE(moves, 1);
+}

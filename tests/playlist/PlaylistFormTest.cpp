@@ -1,0 +1,289 @@
+#include "PlaylistTestFiles.h"
+
+#include "playlist/LastPlaylist.h"
+#include "playlist/LxControls.h"
+#include "playlist/PlaylistDialogs.h"
+#include "playlist/PlaylistHost.h"
+#include "playlist/PlaylistStrings.h"
+#include "playlist/playlistform.h"
+#include "playlist/urlform.h"
+#include "skin/controls/LxEdit.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// Records the calls into the main window and, like it, marks the started
+// line and refreshes the caption.
+class FakeHost : public TPlaylistHost {
+public:
+    void PlayFromPlaylist(int index) override
+    {
+        played.push_back(index);
+        if (form) {
+            form->SetTag(index);
+            form->updatecaption();
+        }
+    }
+    void ShowTags(int index) override { tags.push_back(index); }
+
+    Tplaylistform* form = nullptr;
+    std::vector<int> played;
+    std::vector<int> tags;
+};
+
+// Answers the window's dialogs with prepared choices ("" = cancel).
+class FakeDialogs : public TPlaylistDialogs {
+public:
+    QStringList ChooseFilesToAdd() override { return files; }
+    QString ChoosePlaylistToLoad() override { return playlist; }
+    QString ChooseSaveName(const QString& filter, const QString& defaultExt) override
+    {
+        saveFilter = filter;
+        saveExt = defaultExt;
+        return saveName;
+    }
+    QString ChooseDirectory() override { return directory; }
+
+    QStringList files;
+    QString playlist;
+    QString saveName;
+    QString directory;
+    QString saveFilter;
+    QString saveExt;
+};
+
+class PlaylistForm : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(config_.isValid());
+        ASSERT_TRUE(files_.isValid());
+        savedConfigHome_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        auto dialogs = std::make_unique<FakeDialogs>();
+        dialogs_ = dialogs.get();
+        form_ = std::make_unique<Tplaylistform>(host_, std::move(dialogs));
+        host_.form = form_.get();
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", savedConfigHome_); }
+
+    TLxPlaylist& List() { return *form_->LxPlaylist1; }
+    QString File(const QString& name) const { return files_.filePath(name); }
+    void WriteLastPlaylist(int lines)
+    {
+        QByteArray text;
+        for (int i = 0; i < lines; ++i)
+            text += QString("/restored/%1.mp3\r\n").arg(i).toUtf8();
+        WriteBytes(config_.filePath("taerin/last.m3u"), text);
+    }
+
+    QTemporaryDir config_;
+    QTemporaryDir files_;
+    QByteArray savedConfigHome_;
+    FakeHost host_;
+    FakeDialogs* dialogs_ = nullptr;
+    std::unique_ptr<Tplaylistform> form_;
+};
+
+}  // namespace
+
+TEST_F(PlaylistForm, LayoutButtonsAndMenus)
+{
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window");
+    EXPECT_EQ(form_->size(), QSize(290, 291));
+    EXPECT_EQ(List().geometry(), QRect(0, 0, 290, 261));
+    EXPECT_TRUE(List().ShowNumbers());
+    const QPushButton* buttons[] = {form_->AddButton, form_->DeleteButton, form_->SelectButton, form_->MiscButton};
+    const int left[] = {2, 74, 146, 218};
+    const char* captions[] = {"&Add", "&Delete", "&Select", "&Misc"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(buttons[i]->geometry(), QRect(left[i], 264, 69, 25));
+        EXPECT_EQ(buttons[i]->text(), captions[i]);
+    }
+    QStringList misc;
+    for (const QAction* action : form_->miscpopup->actions())
+        misc.append(action->text());
+    EXPECT_EQ(misc, QStringList({"&Sort", "&Load", "&Move", "S&ave", "&Info (Id3 Tags)"}));
+}
+
+TEST_F(PlaylistForm, StartupWithoutLastListOrParametersPlaysNothing)
+{
+    form_->LoadAtStartup({});
+    EXPECT_EQ(List().Count(), 0);
+    EXPECT_TRUE(host_.played.empty());
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window");
+}
+
+TEST_F(PlaylistForm, StartupRestoresTheLastListAndPlaysItsFirstLine)
+{
+    WriteLastPlaylist(5);
+    form_->LoadAtStartup({});
+    EXPECT_EQ(List().Count(), 5);
+    EXPECT_EQ(host_.played, std::vector<int>{0});
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/5 tracks");
+}
+
+TEST_F(PlaylistForm, StartupPlaysTheFirstFileNamedOnTheCommandLine)
+{
+    WriteLastPlaylist(5);
+    form_->LoadAtStartup({"/new/one.mp3", "/new/two.MP3"});
+    EXPECT_EQ(List().Count(), 7);
+    EXPECT_EQ(host_.played, std::vector<int>{5});
+    EXPECT_EQ(List().Model().Path(5), "/new/one.mp3");
+}
+
+TEST_F(PlaylistForm, StartupWithParametersThatAddNothingPlaysTheLastRestoredLine)
+{
+    WriteLastPlaylist(5);
+    form_->LoadAtStartup({"/new/sound.wav"});
+    EXPECT_EQ(List().Count(), 5);
+    EXPECT_EQ(host_.played, std::vector<int>{4});
+}
+
+TEST_F(PlaylistForm, StartupLoadsPlaylistParametersAndReportsBrokenOnesLast)
+{
+    WriteBytes(File("list.m3u"), "#EXTM3U\r\nx.mp3\r\n");
+    WriteBytes(config_.filePath("taerin/last.m3u"), QByteArray("\x00junk", 5));
+    EXPECT_THROW(form_->LoadAtStartup({File("list.m3u"), "/y.mp2"}), std::runtime_error);
+    EXPECT_EQ(List().Model().Paths(), QStringList({File("x.mp3"), "/y.mp2"}));
+    EXPECT_EQ(host_.played, std::vector<int>{0});
+}
+
+TEST_F(PlaylistForm, ExitSavesTheLastListInTheConfigFolder)
+{
+    List().AddItems({"/a.mp3", "http://host/b"});
+    form_->SaveAtExit();
+    EXPECT_EQ(LastPlaylistFile(), config_.filePath("taerin/last.m3u"));
+    EXPECT_EQ(ReadBytes(config_.filePath("taerin/last.m3u")), "/a.mp3\r\nhttp://host/b\r\n");
+}
+
+TEST_F(PlaylistForm, CaptionShowsTheStartedTrackAndTheCount)
+{
+    for (int i = 0; i < 10; ++i)
+        List().AddItem(QString("/m/%1.mp3").arg(i));
+    host_.PlayFromPlaylist(2);
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 3/10 tracks");
+    List().DeleteItem(9);
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 3/9 tracks");
+}
+
+TEST_F(PlaylistForm, AddFilesAddsTracksLoadsListsAndPlaysNothing)
+{
+    WriteBytes(File("more.m3u"), "/listed.mp3\n");
+    dialogs_->files = {"/a.mp3", "/b.ogg", File("more.m3u"), "/c.mp1"};
+    QTest::keyClick(&List(), Qt::Key_Insert);
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/a.mp3", "/listed.mp3", "/c.mp1"}));
+    EXPECT_TRUE(host_.played.empty());
+
+    dialogs_->files = {};
+    form_->AddFiles();
+    EXPECT_EQ(List().Count(), 3);
+}
+
+TEST_F(PlaylistForm, AddDirectoryScansTheTree)
+{
+    for (const char* name : {"d/a.MP3", "d/b.mp2", "d/c.mpeg", "d/d.mp4", "d/sub/e.mp3"})
+        WriteBytes(File(name), "x");
+    dialogs_->directory = File("d");
+    form_->AddDirectory();
+    QStringList paths = List().Model().Paths();
+    paths.sort();
+    EXPECT_EQ(paths, QStringList({File("d/a.MP3"), File("d/b.mp2"), File("d/sub/e.mp3")}));
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/3 tracks");
+
+    dialogs_->directory.clear();
+    form_->setWindowTitle("untouched");
+    form_->AddDirectory();
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/3 tracks");
+}
+
+TEST_F(PlaylistForm, LoadReplacingAndAppending)
+{
+    WriteBytes(File("l.m3u"), "/l1.mp3\r\n/l2.mp3\r\n");
+    List().AddItem("/old.mp3");
+    dialogs_->playlist = File("l.m3u");
+    form_->LoadAppending();
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/old.mp3", "/l1.mp3", "/l2.mp3"}));
+    form_->LoadReplacing();
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/l1.mp3", "/l2.mp3"}));
+
+    dialogs_->playlist.clear();
+    form_->LoadReplacing();  // then Cancel
+    EXPECT_EQ(List().Count(), 0);
+}
+
+TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles)
+{
+    List().AddItems({"/m/a&b.mp3", "/m/c.mp3"});
+    dialogs_->saveName = File("out.m3u");
+    form_->SaveM3u();
+    EXPECT_EQ(dialogs_->saveFilter, PlaylistStrings::M3uFilter);
+    EXPECT_EQ(dialogs_->saveExt, "M3U");
+    EXPECT_EQ(ReadBytes(File("out.m3u")), "/m/a&b.mp3\r\n/m/c.mp3\r\n");
+
+    dialogs_->saveName = File("out.html");
+    form_->SaveHtml();
+    EXPECT_EQ(dialogs_->saveFilter, PlaylistStrings::HtmlFilter);
+    EXPECT_EQ(dialogs_->saveExt, "HTML");
+    const QList<QByteArray> lines = ReadBytes(File("out.html")).split('\n');
+    ASSERT_EQ(lines.size(), 25 + 2 + 2 + 1);  // head and "Track" row, two tracks, tail, after the last CR LF
+    EXPECT_EQ(lines[25], "<a href=\"/m/a&amp;b.mp3\"><TR><TD>1. a&amp;b.mp3</TD></TR></a>\r");
+    EXPECT_EQ(lines[26], "<a href=\"/m/c.mp3\"><TR><TD>2. c.mp3</TD></TR></a>\r");
+    EXPECT_EQ(lines[28], "</SMALL></BODY></HTML>\r");
+    EXPECT_EQ(lines[29], "");
+
+    dialogs_->saveName = File("missing/folder/x.html");
+    EXPECT_THROW(form_->SaveHtml(), std::runtime_error);
+}
+
+TEST_F(PlaylistForm, DoubleClickInfoAndDeleteKeyUseTheMarkedLine)
+{
+    form_->LxPlaylist1DblClick();
+    form_->ShowInfo();
+    EXPECT_TRUE(host_.played.empty());
+    EXPECT_TRUE(host_.tags.empty());
+
+    List().AddItems({"/a.mp3", "/b.mp3", "/c.mp3"});
+    List().SetItemIndex(1);
+    form_->LxPlaylist1DblClick();
+    form_->ShowInfo();
+    EXPECT_EQ(host_.played, std::vector<int>{1});
+    EXPECT_EQ(host_.tags, std::vector<int>{1});
+
+    List().SetSelected(0, true);
+    List().SetSelected(2, true);
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/b.mp3"}));
+}
+
+TEST_F(PlaylistForm, DroppedFilesAreAddedWithoutPlaying)
+{
+    WriteBytes(File("d.m3u"), "/in/list.mp3");
+    form_->DropFiles({"/x.mp3", File("folder"), "/notes.txt", File("d.m3u")});
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/x.mp3", "/in/list.mp3"}));
+    EXPECT_TRUE(host_.played.empty());
+}
+
+TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress)
+{
+    Turlform& url = *form_->urlform;
+    EXPECT_EQ(url.windowTitle(), "Enter URL ...");
+    EXPECT_EQ(url.urlbox->width(), 331);
+    url.OkButtonClick();
+    EXPECT_EQ(List().Count(), 0);
+    url.urlbox->SetText("http://radio.example:8000/live");
+    url.OkButton->click();
+    EXPECT_EQ(List().Model().Paths(), QStringList({"http://radio.example:8000/live"}));
+    EXPECT_EQ(List().DisplayText(0), "1. http://radio.example:8000/live");
+    EXPECT_EQ(url.urlbox->Text(), "http://radio.example:8000/live");
+    EXPECT_FALSE(url.urlbox->AutoSave());
+}
