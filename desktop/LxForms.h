@@ -1,0 +1,4 @@
+#pragma once
+
+// The tray icon unit.
+#include "desktop/LxTrayIcon.h"

@@ -1,0 +1,4 @@
+#pragma once
+
+// The picture transition unit.
+#include "desktop/LxImageTransform.h"

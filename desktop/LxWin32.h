@@ -1,0 +1,4 @@
+#pragma once
+
+// The page control unit.
+#include "desktop/LxPageControl.h"
