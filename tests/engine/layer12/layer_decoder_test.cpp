@@ -1,0 +1,244 @@
+// Layer I and II decoders on hand-built frames: frame aborts, clipping,
+// silence, channel selection and the equalizer.
+#include "codec/layer_decoder.h"
+#include "frame_builder.h"
+#include "iso_synthesis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace zk {
+namespace {
+
+using test::Layer1Frame;
+
+struct DecodedFrames {
+    std::vector<int32_t> results;
+    std::vector<std::vector<int16_t>> pcm;
+};
+
+// Fetches and decodes every frame of the stream with one codec state.
+class Decoding {
+public:
+    explicit Decoding(std::vector<uint8_t> stream) : source_(std::move(stream)), reader_(source_) {}
+
+    CodecState& codec() { return codec_; }
+
+    DecodedFrames run(ChannelOutput output) {
+        DecodedFrames frames;
+        while (reader_.fetch_frame() == 0) {
+            std::vector<int16_t> pcm(2304, 0x5A5A);
+            FrameContext ctx{&decoder_, reader_, codec_, output, pcm.data()};
+            frames.results.push_back(decode_frame(ctx));
+            const int channels = output == ChannelOutput::Stereo ? 2 : 1;
+            pcm.resize(size_t(reader_.header().samples_per_channel()) * channels);
+            frames.pcm.push_back(std::move(pcm));
+        }
+        return frames;
+    }
+
+private:
+    test::BufferSource source_;
+    BitstreamReader reader_;
+    CodecState codec_;
+    ZK_Decoder decoder_{};
+};
+
+DecodedFrames decode(const std::vector<uint8_t>& stream, ChannelOutput output) {
+    return Decoding(stream).run(output);
+}
+
+// A mid-level layer I stereo frame with different content per channel.
+Layer1Frame busy_layer1_frame() {
+    Layer1Frame f;
+    for (int sb = 0; sb < 16; ++sb) {
+        f.allocation[0][sb] = 3 + sb % 5;
+        f.allocation[1][sb] = 2 + sb % 4;
+        f.scalefactor[0][sb] = 8 + sb;
+        f.scalefactor[1][sb] = 10 + sb;
+        f.code[0][sb] = (sb * 5) % ((1 << (f.allocation[0][sb] + 1)) - 1);
+        f.code[1][sb] = (sb * 3) % ((1 << (f.allocation[1][sb] + 1)) - 1);
+    }
+    f.alternate = true;
+    return f;
+}
+
+std::vector<uint8_t> stream_of(std::initializer_list<std::vector<uint8_t>> frames) {
+    std::vector<uint8_t> stream;
+    for (const auto& frame : frames) test::append(stream, frame);
+    return stream;
+}
+
+TEST(LayerFrameAbort, ForbiddenAllocationScalefactorAndBoundThenNextFrameDecodes) {
+    Layer1Frame good = busy_layer1_frame();
+    Layer1Frame bad_allocation = good;
+    bad_allocation.allocation[1][7] = 15;
+    Layer1Frame bad_scalefactor = good;
+    bad_scalefactor.scalefactor[0][3] = 63;
+
+    // Layer II, 96 kbit/s stereo at 48000 Hz: 48 kbit/s per channel selects
+    // the table with 8 subbands; joint stereo extension 2 puts the bound at 12.
+    test::BitWriter w;
+    w.put(test::mpeg1_header(2, 6, 1, ZK_MODE_JOINT_STEREO, 2), 32);
+    std::vector<uint8_t> bound_beyond_limit = w.finish(288);
+
+    DecodedFrames frames = decode(stream_of({good.bytes(), bad_allocation.bytes(), good.bytes(),
+                                             bad_scalefactor.bytes(), good.bytes(), bound_beyond_limit,
+                                             test::silent_layer2_frame()}),
+                                  ChannelOutput::Stereo);
+    EXPECT_EQ(frames.results, (std::vector<int32_t>{0, ZK_ERROR_INVALID_FRAME, 0, ZK_ERROR_INVALID_FRAME, 0,
+                                                    ZK_ERROR_INVALID_FRAME, 0}));
+    // An abandoned frame leaves the synthesis alone: the good frames decode as
+    // if the bad ones had never been there.
+    DecodedFrames clean = decode(stream_of({good.bytes(), good.bytes(), good.bytes()}), ChannelOutput::Stereo);
+    EXPECT_EQ(frames.pcm[2], clean.pcm[1]);
+    EXPECT_EQ(frames.pcm[4], clean.pcm[2]);
+}
+
+TEST(LayerFrameAbort, AllocationsClaimingMoreBitsThanTheFrameHolds) {
+    Layer1Frame greedy;
+    for (int sb = 0; sb < 32; ++sb) greedy.allocation[0][sb] = greedy.allocation[1][sb] = 14;
+    DecodedFrames frames = decode(stream_of({greedy.bytes(), busy_layer1_frame().bytes()}), ChannelOutput::Stereo);
+    EXPECT_EQ(frames.results, (std::vector<int32_t>{ZK_ERROR_INVALID_FRAME, 0}));
+}
+
+// Subband 0 at the largest scalefactor and extreme codes, alternating sign:
+// the sums exceed 16 bits and must stick at the rails.
+TEST(LayerOutput, FullScaleClipsToTheRailsWithoutWrapping) {
+    Layer1Frame loud;
+    loud.mode = ZK_MODE_SINGLE_CHANNEL;
+    loud.allocation[0][0] = 14;
+    loud.scalefactor[0][0] = 0;
+    loud.code[0][0] = 0;
+    loud.alternate = true;
+    DecodedFrames frames = decode(stream_of({loud.bytes(), loud.bytes()}), ChannelOutput::Mono);
+    ASSERT_EQ(frames.results, (std::vector<int32_t>{0, 0}));
+
+    test::IsoSynthesis iso;
+    ASSERT_TRUE(iso.ready());
+    int high = 0, low = 0;
+    for (const auto& pcm : frames.pcm) {
+        for (int slot = 0; slot < 12; ++slot) {
+            float subbands[32] = {};
+            subbands[0] = (slot % 2 ? 2.0f : -2.0f) * 32766.0f / 32767.0f; // code 0 or 32766 of 15 bits
+            double expected[32];
+            iso.run(subbands, expected);
+            for (int j = 0; j < 32; ++j) {
+                const int16_t s = pcm[slot * 32 + j];
+                if (expected[j] > 32768.0) {
+                    EXPECT_EQ(s, 32767);
+                    ++high;
+                } else if (expected[j] < -32769.0) {
+                    EXPECT_EQ(s, -32768);
+                    ++low;
+                } else {
+                    EXPECT_NEAR(s, expected[j], 1.0);
+                }
+            }
+        }
+    }
+    EXPECT_GT(high, 0);
+    EXPECT_GT(low, 0);
+}
+
+TEST(LayerOutput, SilentFramesGiveZerosOnceTheHistoryHasDecayed) {
+    Layer1Frame silent;
+    DecodedFrames layer1 = decode(stream_of({busy_layer1_frame().bytes(), silent.bytes(), silent.bytes()}),
+                                  ChannelOutput::Stereo);
+    ASSERT_EQ(layer1.pcm.size(), 3u);
+    ASSERT_EQ(layer1.pcm[2].size(), 768u);
+    // The loud frame leaves 15 slots of history: all 12 slots of the first
+    // silent frame and 3 of the second carry its tail; then only zeros.
+    EXPECT_NE(layer1.pcm[1], std::vector<int16_t>(768, 0));
+    EXPECT_NE(std::vector<int16_t>(layer1.pcm[2].begin(), layer1.pcm[2].begin() + 3 * 64),
+              std::vector<int16_t>(3 * 64, 0));
+    EXPECT_EQ(std::vector<int16_t>(layer1.pcm[2].begin() + 3 * 64, layer1.pcm[2].end()),
+              std::vector<int16_t>(768 - 3 * 64, 0));
+
+    DecodedFrames layer2 = decode(stream_of({busy_layer1_frame().bytes(), test::silent_layer2_frame()}),
+                                  ChannelOutput::Stereo);
+    ASSERT_EQ(layer2.pcm[1].size(), 2304u);
+    // 15 slots of history, two channels interleaved: everything after is 0.
+    EXPECT_EQ(std::vector<int16_t>(layer2.pcm[1].begin() + 15 * 64, layer2.pcm[1].end()),
+              std::vector<int16_t>(2304 - 15 * 64, 0));
+}
+
+TEST(LayerChannels, SelectionsOfAStereoFrame) {
+    Layer1Frame frame = busy_layer1_frame();
+    std::vector<uint8_t> stream = stream_of({frame.bytes(), frame.bytes()});
+    DecodedFrames stereo = decode(stream, ChannelOutput::Stereo);
+    DecodedFrames left = decode(stream, ChannelOutput::Left);
+    DecodedFrames right = decode(stream, ChannelOutput::Right);
+    for (int f = 0; f < 2; ++f) {
+        ASSERT_EQ(left.pcm[f].size(), 384u);
+        for (int i = 0; i < 384; ++i) {
+            ASSERT_EQ(left.pcm[f][i], stereo.pcm[f][2 * i]);
+            ASSERT_EQ(right.pcm[f][i], stereo.pcm[f][2 * i + 1]);
+        }
+    }
+    // Mix synthesises the average once: within rounding of the mean of the two.
+    DecodedFrames mix = decode(stream, ChannelOutput::Mix);
+    for (int f = 0; f < 2; ++f)
+        for (int i = 0; i < 384; ++i)
+            ASSERT_LE(std::abs(2 * mix.pcm[f][i] - (left.pcm[f][i] + right.pcm[f][i])), 3);
+}
+
+TEST(LayerChannels, MixOfIdenticalChannelsEqualsLeft) {
+    Layer1Frame frame = busy_layer1_frame();
+    for (int sb = 0; sb < 32; ++sb) {
+        frame.allocation[1][sb] = frame.allocation[0][sb];
+        frame.scalefactor[1][sb] = frame.scalefactor[0][sb];
+        frame.code[1][sb] = frame.code[0][sb];
+    }
+    Layer1Frame joint = frame;
+    joint.mode = ZK_MODE_JOINT_STEREO;
+    joint.extension = 1;
+    std::vector<uint8_t> stream = stream_of({frame.bytes(), joint.bytes(), frame.bytes()});
+    EXPECT_EQ(decode(stream, ChannelOutput::Mix).pcm, decode(stream, ChannelOutput::Left).pcm);
+    // Above the joint-stereo bound both channels share the samples.
+    DecodedFrames stereo = decode(stream, ChannelOutput::Stereo);
+    for (int i = 0; i < 384; ++i) ASSERT_EQ(stereo.pcm[1][2 * i], stereo.pcm[1][2 * i + 1]);
+}
+
+// Gains set on both channels; the decoder state owns them.
+void set_gains(CodecState& codec, float gain) {
+    for (ChannelSynthesis* channel : {&codec.left, &codec.right}) {
+        if (!channel->equalizer) channel->equalizer = new float[32];
+        for (int i = 0; i < 32; ++i) channel->equalizer[i] = gain;
+    }
+}
+
+TEST(LayerEqualizer, MinimumGainAttenuatesToOneFifthAndUnitGainChangesNothing) {
+    Layer1Frame frame = busy_layer1_frame();
+    std::vector<uint8_t> stream = stream_of({frame.bytes(), frame.bytes(), frame.bytes()});
+    DecodedFrames plain = decode(stream, ChannelOutput::Stereo);
+
+    Decoding unit(stream);
+    set_gains(unit.codec(), 1.0f); // band value 0
+    EXPECT_EQ(unit.run(ChannelOutput::Stereo).pcm, plain.pcm);
+
+    Decoding quiet(stream);
+    set_gains(quiet.codec(), 1.0f / (1.0f + 128.0f / 32.0f)); // band value -128
+    DecodedFrames attenuated = quiet.run(ChannelOutput::Stereo);
+    int loud_samples = 0;
+    for (size_t f = 0; f < plain.pcm.size(); ++f)
+        for (size_t i = 0; i < plain.pcm[f].size(); ++i) {
+            ASSERT_LE(std::abs(attenuated.pcm[f][i] - plain.pcm[f][i] * 0.2), 0.7);
+            loud_samples += std::abs(plain.pcm[f][i]) > 1000;
+        }
+    EXPECT_GT(loud_samples, 100);
+
+    // Mix uses the left gains on the combined signal.
+    Decoding mixed(stream);
+    set_gains(mixed.codec(), 1.0f);
+    for (int i = 0; i < 32; ++i) mixed.codec().left.equalizer[i] = 0.5f;
+    DecodedFrames half = mixed.run(ChannelOutput::Mix);
+    DecodedFrames mix = decode(stream, ChannelOutput::Mix);
+    for (size_t f = 0; f < mix.pcm.size(); ++f)
+        for (size_t i = 0; i < mix.pcm[f].size(); ++i) ASSERT_LE(std::abs(half.pcm[f][i] - mix.pcm[f][i] * 0.5), 0.7);
+}
+
+} // namespace
+} // namespace zk
