@@ -3,6 +3,7 @@
 #include "tags/TagStrings.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -112,6 +113,14 @@ void TLxVisualId3v1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     ApplySizeRule();
+}
+
+// A font inherited from the parent resizes the labels and fields too.
+void TLxVisualId3v1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        LayOut();
 }
 
 void TLxVisualId3v1::Refresh()

@@ -98,6 +98,13 @@ TEST(LxVisualId3v1, LayoutPlacesFieldsBesideTheWidestLabel)
     editor.resize(10, 160);
     EXPECT_EQ(editor.CommentEdit()->width(), 40);
 
+    TLxVisualId3v1 inheriting;
+    const int defaultLeft = inheriting.ArtistEdit()->x();
+    QFont inherited = inheriting.font();
+    inherited.setPointSize(30);
+    inheriting.setFont(inherited);
+    EXPECT_GT(inheriting.ArtistEdit()->x(), defaultLeft);
+
     editor.SetEditColor(Qt::yellow);
     EXPECT_EQ(editor.EditColor(), QColor(Qt::yellow));
 }
