@@ -1,7 +1,7 @@
 #include "skin/loader/SkinFonts.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,8 +20,6 @@ TEST(SkinFontFitting, ShrinksUntilTheSampleFitsTheLabel)
 
 TEST(SkinFonts, MissingFacesAreMappedToInstalledFreeFonts)
 {
-    int argc = 0;
-    QGuiApplication app(argc, nullptr);
     SubstituteMissingSkinFont("Lingonvecka");
     SubstituteMissingSkinFont("Arial");
     for (const char* name : {"Lingonvecka", "Arial"}) {
