@@ -1,0 +1,142 @@
+// Input from a file, or from standard input for the name "-".
+#include "decoder/debug_report.h"
+#include "input/module_info.h"
+#include "zelkor.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct FileInput {
+    std::string name;
+    int32_t module_id = 0;
+    ZK_Decoder* decoder = nullptr;
+    int fd = -1;
+    bool regular = false; // a regular file: seekable, with a size
+
+    bool is_standard_input() const { return name == "-"; }
+};
+
+const zk::DeviceEntry devices[] = {{"*", "any file name", 1}, {"-", "standard input", 0}};
+
+int32_t probe(const char*) { return 0; }
+
+int32_t query(ZK_ModuleInfo* info, int32_t what) {
+    return zk::answer_query(info, what, "Input From File", "Version 1.2", devices);
+}
+
+int32_t new_instance(void** instance, const char* name, int32_t module_id, ZK_Decoder* decoder) {
+    if (!instance || !name || !*name) {
+        zk::report_internal_error(decoder, "null params or null/empty input name");
+        return ZK_ERROR_INVALID_PARAMETERS;
+    }
+    auto* input = new (std::nothrow) FileInput;
+    if (!input) return ZK_ERROR_OUT_OF_MEMORY;
+    try {
+        input->name = name;
+    } catch (const std::bad_alloc&) {
+        delete input;
+        return ZK_ERROR_OUT_OF_MEMORY;
+    }
+    input->module_id = module_id;
+    input->decoder = decoder;
+    *instance = input;
+    return ZK_OK;
+}
+
+int32_t delete_instance(void* instance) {
+    delete static_cast<FileInput*>(instance);
+    return ZK_OK;
+}
+
+int32_t open_failure(FileInput& input, int error) {
+    const char* detail = std::strerror(error);
+    int32_t code = ZK_ERROR_OPEN_FAILED;
+    if (error == ENOENT) {
+        detail = "file not found";
+        code = ZK_ERROR_NO_SUCH_FILE;
+    } else if (error == EACCES || error == EPERM) {
+        detail = "permission denied";
+        code = ZK_ERROR_PERMISSION_DENIED;
+    }
+    zk::report_debug(input.decoder, 0, "cannot open input file", detail, input.module_id);
+    return code;
+}
+
+int32_t open(void* instance) {
+    auto& input = *static_cast<FileInput*>(instance);
+    if (input.is_standard_input()) {
+        input.fd = STDIN_FILENO;
+        input.regular = false;
+        return ZK_OK;
+    }
+    const int fd = ::open(input.name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return open_failure(input, errno);
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return open_failure(input, error);
+    }
+    input.fd = fd;
+    input.regular = S_ISREG(info.st_mode);
+    return ZK_OK;
+}
+
+int32_t close(void* instance) {
+    auto& input = *static_cast<FileInput*>(instance);
+    int32_t result = ZK_OK;
+    if (input.fd >= 0 && !input.is_standard_input() && ::close(input.fd) != 0) result = ZK_ERROR_CLOSE_FAILED;
+    input.fd = -1;
+    return result;
+}
+
+// Exactly count bytes, or 0 when the file ends first.
+int32_t read(void* instance, void* buffer, uint32_t count) {
+    auto& input = *static_cast<FileInput*>(instance);
+    auto* out = static_cast<uint8_t*>(buffer);
+    uint32_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(input.fd, out + done, count - done);
+        if (got == 0) return 0;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            zk::report_debug(input.decoder, 0, "cannot read input file", std::strerror(errno), input.module_id);
+            return ZK_ERROR_READ_FAILED;
+        }
+        done += static_cast<uint32_t>(got);
+    }
+    return static_cast<int32_t>(count);
+}
+
+int32_t seek(void* instance, uint32_t offset) {
+    auto& input = *static_cast<FileInput*>(instance);
+    return ::lseek(input.fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? ZK_FAILURE : ZK_OK;
+}
+
+uint32_t get_caps(void* instance) { return static_cast<FileInput*>(instance)->regular ? ZK_INPUT_CAN_SEEK : 0; }
+
+// Files beyond 4 GiB - 1 count as unknown size.
+uint32_t get_size(void* instance) {
+    auto& input = *static_cast<FileInput*>(instance);
+    struct stat info {};
+    if (!input.regular || fstat(input.fd, &info) != 0 || info.st_size > 0xFFFFFFFF) return 0;
+    return static_cast<uint32_t>(info.st_size);
+}
+
+int32_t send_message(void*, int32_t, const void*, uint32_t) { return ZK_OK; }
+
+} // namespace
+
+extern "C" ZK_API int32_t file_input_module_register(ZK_InputModule* module) {
+    if (!module) return ZK_ERROR_INVALID_PARAMETERS;
+    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open, close, read,
+                             seek,  get_caps, get_size, send_message};
+    return ZK_OK;
+}

@@ -1,0 +1,192 @@
+#include "input/input_layer.h"
+
+#include "codec/bitstream_reader.h"
+#include "decoder/decoder_hooks.h"
+#include "decoder/timecode.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace zk {
+
+InputLayer::InputLayer(ZK_Decoder* decoder, ZK_InputInfo& info, int32_t& module_count)
+    : decoder_(decoder), info_(info), endpoint_(decoder, info, module_count) {
+    info_.module = -1;
+}
+
+int32_t InputLayer::create(const char* name, int32_t module_id) {
+    const int32_t result = endpoint_.create(name, module_id, [this] { close(); });
+    if (result == ZK_OK) info_.caps = 0;
+    return result;
+}
+
+void InputLayer::destroy() {
+    endpoint_.destroy([this] { close(); });
+}
+
+int32_t InputLayer::open() {
+    int32_t result = endpoint_.check_can_open();
+    if (result != ZK_OK) return result;
+    const ZK_InputNext& chain = endpoint_.head();
+    result = chain.open(chain.context);
+    if (result < 0) return result;
+
+    info_.offset = 0;
+    const uint32_t chain_size = info_.size ? info_.size : chain.get_size(chain.context);
+    info_.size = chain_size;
+    info_.duration = 0;
+    info_.info = ZK_StreamInfo{};
+    decoder_->status->info = ZK_StreamInfo{};
+    forget_leading_tag();
+    reset_decoding(decoder_);
+    info_.state = 1;
+    publish_position(decoder_, 0.0f, ZK_Timecode{});
+    info_.caps = chain.get_caps(chain.context);
+
+    if (!(info_.caps & ZK_INPUT_CAN_SEEK)) {
+        tag_check_ = TagCheck::Pending;
+        return ZK_OK;
+    }
+    result = skip_tag_and_probe(chain_size);
+    if (result < 0) close();
+    return result;
+}
+
+int32_t InputLayer::skip_tag_and_probe(uint32_t chain_size) {
+    const ZK_InputNext& chain = endpoint_.head();
+    uint8_t header[kTagHeaderSize];
+    if (chain.read(chain.context, header, sizeof header) == static_cast<int32_t>(sizeof header)) {
+        const uint32_t tag_length = leading_tag_length(header);
+        // A tag that claims the whole input is not trusted.
+        if (tag_length && (chain_size == 0 || tag_length < chain_size)) data_start_ = tag_length;
+    }
+    if (chain_size) info_.size = chain_size - data_start_;
+
+    int32_t result = chain.seek(chain.context, data_start_);
+    if (result < 0) return result;
+    uint8_t first[4];
+    int32_t bytes_per_second = 0;
+    if (chain.read(chain.context, first, sizeof first) == static_cast<int32_t>(sizeof first) &&
+        probe_frame_header(first, info_.info, bytes_per_second)) {
+        info_.info.changed = 1;
+        info_.duration = bytes_per_second > 0 ? static_cast<int32_t>(info_.size / bytes_per_second) : 0;
+    }
+    result = chain.seek(chain.context, data_start_);
+    return result < 0 ? result : ZK_OK;
+}
+
+int32_t InputLayer::settle_leading_tag() {
+    const ZK_InputNext& chain = endpoint_.head();
+    while (tag_check_ == TagCheck::Pending && held_size_ < kTagHeaderSize) {
+        const int32_t result = chain.read(chain.context, held_ + held_size_, kTagHeaderSize - held_size_);
+        if (result == 0) {
+            tag_check_ = TagCheck::Done; // a stream shorter than a tag header
+            break;
+        }
+        if (result < 0) return result;
+        held_size_ += static_cast<uint32_t>(result);
+    }
+    if (tag_check_ == TagCheck::Pending) {
+        const uint32_t tag_length = leading_tag_length(held_);
+        if (tag_length) {
+            skip_remaining_ = tag_length - kTagHeaderSize;
+            held_size_ = 0;
+            if (info_.size > tag_length) info_.size -= tag_length;
+            tag_check_ = TagCheck::Skipping;
+        } else {
+            tag_check_ = TagCheck::Done;
+        }
+    }
+    while (tag_check_ == TagCheck::Skipping && skip_remaining_ > 0) {
+        uint8_t scratch[1024];
+        const uint32_t count = std::min<uint32_t>(skip_remaining_, sizeof scratch);
+        const int32_t result = chain.read(chain.context, scratch, count);
+        if (result == 0) return ZK_ERROR_INPUT_END;
+        if (result < 0) return result;
+        skip_remaining_ -= std::min<uint32_t>(static_cast<uint32_t>(result), count);
+    }
+    tag_check_ = TagCheck::Done;
+    return ZK_OK;
+}
+
+uint32_t InputLayer::take_held(uint8_t* buffer, uint32_t count) {
+    const uint32_t taken = std::min(held_size_ - held_used_, count);
+    std::memcpy(buffer, held_ + held_used_, taken);
+    held_used_ += taken;
+    return taken;
+}
+
+void InputLayer::forget_leading_tag() {
+    tag_check_ = TagCheck::Done;
+    held_size_ = held_used_ = 0;
+    skip_remaining_ = 0;
+    data_start_ = 0;
+}
+
+int32_t InputLayer::close() {
+    const int32_t result = endpoint_.check_open();
+    if (result != ZK_OK) return result;
+    reset_decoding(decoder_);
+    info_.caps = 0;
+    info_.size = 0;
+    info_.duration = 0;
+    info_.state = 0;
+    forget_leading_tag();
+    const ZK_InputNext& chain = endpoint_.head();
+    return chain.close(chain.context);
+}
+
+int32_t InputLayer::read(void* buffer, uint32_t count) {
+    int32_t result = endpoint_.check_open();
+    if (result != ZK_OK) return result;
+    if (!buffer) return ZK_ERROR_INVALID_PARAMETERS;
+    if (count == 0) return 0;
+    if (tag_check_ != TagCheck::Done) {
+        result = settle_leading_tag();
+        if (result < 0) return result;
+    }
+    auto* out = static_cast<uint8_t*>(buffer);
+    uint32_t delivered = take_held(out, count);
+    if (delivered < count) {
+        const ZK_InputNext& chain = endpoint_.head();
+        result = chain.read(chain.context, out + delivered, count - delivered);
+        if (result > 0) delivered += std::min(static_cast<uint32_t>(result), count - delivered);
+        if (delivered == 0) return result == 0 ? ZK_ERROR_INPUT_END : result;
+    }
+    info_.offset += delivered;
+    return static_cast<int32_t>(delivered);
+}
+
+int32_t InputLayer::seek_to_offset(uint32_t offset) {
+    const int32_t result = endpoint_.check_open();
+    if (result != ZK_OK) return result;
+    if (!(info_.caps & ZK_INPUT_CAN_SEEK) || info_.size == 0) return ZK_FAILURE;
+    offset = std::min(offset, info_.size);
+    info_.offset = offset;
+    const float position = static_cast<float>(offset) / static_cast<float>(info_.size);
+    publish_position(decoder_, position, timecode_from_seconds(info_.duration * double(position)));
+    reset_decoding(decoder_);
+    const ZK_InputNext& chain = endpoint_.head();
+    return chain.seek(chain.context, offset + data_start_);
+}
+
+int32_t InputLayer::seek_to_position(double position) {
+    if (!(position > 0)) position = 0;
+    if (position > 1) position = 1;
+    return seek_to_offset(static_cast<uint32_t>(info_.size * position));
+}
+
+int32_t InputLayer::seek_to_time(double seconds) {
+    if (!(seconds > 0)) seconds = 0;
+    return seek_to_position(info_.duration > 0 ? seconds / info_.duration : 0.0);
+}
+
+int32_t InputLayer::send_message(int32_t type, const void* data, uint32_t size) {
+    const int32_t result = endpoint_.check_open();
+    if (result != ZK_OK) return result;
+    const ZK_InputNext& chain = endpoint_.head();
+    return chain.send_message(chain.context, type, data, size);
+}
+
+} // namespace zk

@@ -1,0 +1,53 @@
+// The decoder's input: module registry, the chosen module behind its filter
+// chain, open/close/read with offset tracking, the four seeks, and the
+// leading ID3v2 tag, which is skipped so that offset 0 is the first byte
+// after it (sizes, positions and seeks all count from there).
+#pragma once
+
+#include "input/input_chain.h"
+#include "input/leading_tag.h"
+#include "zelkor.h"
+
+namespace zk {
+
+class InputLayer {
+public:
+    InputLayer(ZK_Decoder* decoder, ZK_InputInfo& info, int32_t& module_count);
+
+    InputEndpoint& endpoint() { return endpoint_; }
+
+    int32_t create(const char* name, int32_t module_id);
+    void destroy();
+    int32_t open();
+    int32_t close();
+    int32_t read(void* buffer, uint32_t count);
+    int32_t seek_to_offset(uint32_t offset);
+    int32_t seek_to_position(double position);
+    int32_t seek_to_time(double seconds);
+    int32_t send_message(int32_t type, const void* data, uint32_t size);
+
+private:
+    enum class TagCheck { Pending, Skipping, Done };
+
+    // Seekable inputs: skip a leading tag by seeking past it and probe the
+    // first frame header for stream info and duration.
+    int32_t skip_tag_and_probe(uint32_t chain_size);
+    // Other inputs: on the first reads, take the first 10 bytes and either
+    // skip the tag they begin or deliver them ahead of the rest.
+    int32_t settle_leading_tag();
+    uint32_t take_held(uint8_t* buffer, uint32_t count);
+    void forget_leading_tag();
+
+    ZK_Decoder* decoder_;
+    ZK_InputInfo& info_;
+    InputEndpoint endpoint_;
+
+    TagCheck tag_check_ = TagCheck::Done;
+    uint8_t held_[kTagHeaderSize] = {}; // first bytes of a stream without a tag
+    uint32_t held_size_ = 0;
+    uint32_t held_used_ = 0;
+    uint32_t skip_remaining_ = 0;
+    uint32_t data_start_ = 0; // chain offset of input offset 0
+};
+
+} // namespace zk
