@@ -130,19 +130,4 @@ TEST(LxEdit, AutoCtl3dShowsTheFrameOnlyWhileHovered)
     EXPECT_EQ(ctl3dChanges, 3);
 }
 
-TEST(LxEdit, HoverSwapsTheHintColour)
-{
-    const QColor appHint = HintColorSwap::ApplicationHintColor();
-    TLxEdit edit;
-    edit.SetHintColor(Qt::magenta);
-    int entered = 0;
-    edit.OnMouseEnter = [&](QObject*) { ++entered; };
-    SendEnter(&edit);
-    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::magenta));
-    EXPECT_EQ(edit.SavedHintColor(), appHint);
-    SendLeave(&edit);
-    EXPECT_EQ(HintColorSwap::ApplicationHintColor(), appHint);
-    EXPECT_EQ(entered, 1);
-}
-
 } // namespace

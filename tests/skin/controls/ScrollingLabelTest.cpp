@@ -43,16 +43,6 @@ TEST(ScrollingText, EachStepMovesOneCharacterRound)
     EXPECT_EQ(ScrolledOnce("ab" + clef, sdLeftToRight), clef + "ab");
 }
 
-TEST(LxScrollingLabel, CreatedScrollingLeftToRightEvery50Milliseconds)
-{
-    TLxScrollingLabel label;
-    EXPECT_EQ(label.ScrollInterval(), 50u);
-    EXPECT_TRUE(label.Scrolling());
-    EXPECT_FALSE(label.NoGrap());
-    EXPECT_EQ(label.ScrollDirection(), sdLeftToRight);
-    EXPECT_FALSE(label.AutoSize());
-}
-
 TEST(LxScrollingLabel, TextIsPaddedToTheWidthAndScrollsRound)
 {
     TLxScrollingLabel label;
