@@ -1,0 +1,193 @@
+#include "codec/bitstream_reader.h"
+#include "memory_byte_source.h"
+#include "stream_builder.h"
+#include "zelkor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace zk::test {
+namespace {
+
+// MPEG-1 layer III, 320 kbit/s, 48000 Hz: 960-byte frames with 924 bytes of
+// main data after 32 bytes of side information.
+HeaderSpec layer3_spec(bool crc = false) {
+    HeaderSpec spec;
+    spec.bitrate_index = 14;
+    spec.frequency_index = 1;
+    spec.crc = crc;
+    return spec;
+}
+
+// Layer III frames whose main-data slots, laid end to end, hold `main`.
+struct Layer3Stream {
+    Bytes bytes;
+    Bytes main;
+    std::vector<Bytes> side_info;
+    std::vector<int> main_start; // offset of each frame's slot in `main`
+    std::vector<int> main_size;
+
+    void add(const HeaderSpec& spec, uint32_t seed) {
+        const FrameHeader header = decoded_header(spec);
+        const int side = header.side_info_length();
+        const int size = header.frame_length() - 4 - side;
+        side_info.push_back(pattern_bytes(static_cast<size_t>(side), seed));
+        main_start.push_back(static_cast<int>(main.size()));
+        main_size.push_back(size);
+        const Bytes slot = pattern_bytes(static_cast<size_t>(size), seed + 1000);
+        Bytes body = side_info.back();
+        append(body, slot);
+        append(main, slot);
+        append(bytes, make_frame(spec, body));
+    }
+
+    // What frame i's main data with begin b and n bits must read as: the
+    // bytes received so far, then zeros.
+    Bytes expected(size_t i, int b, int n) const {
+        Bytes result(static_cast<size_t>((n + 7) / 8), 0);
+        const int start = main_start[i] - b;
+        const int end = main_start[i] + main_size[i];
+        for (int k = 0; k < static_cast<int>(result.size()) && start + k < end; ++k)
+            result[static_cast<size_t>(k)] = main[static_cast<size_t>(start + k)];
+        return result;
+    }
+};
+
+Layer3Stream make_stream(int frames, bool crc = false) {
+    Layer3Stream stream;
+    for (int i = 0; i < frames; ++i)
+        stream.add(layer3_spec(crc), static_cast<uint32_t>(i + 1));
+    return stream;
+}
+
+Bytes read_bytes(BitstreamReader& reader, size_t count) {
+    Bytes bytes;
+    for (size_t i = 0; i < count; ++i)
+        bytes.push_back(static_cast<uint8_t>(reader.read_bits(8)));
+    return bytes;
+}
+
+TEST(Reservoir, SideInformationComesFirst) {
+    for (bool crc : {false, true}) {
+        const Layer3Stream stream = make_stream(2, crc);
+        MemoryByteSource source(stream.bytes);
+        BitstreamReader reader(source);
+        ASSERT_EQ(reader.fetch_frame(), 0);
+        const Bytes& side = stream.side_info[0];
+        EXPECT_EQ(reader.bits_consumed(), crc ? 16 : 0);
+        EXPECT_EQ(reader.data_bits(), static_cast<int32_t>(side.size() * 8));
+        const size_t skip = crc ? 2 : 0;
+        EXPECT_EQ(read_bytes(reader, side.size() - skip), Bytes(side.begin() + static_cast<long>(skip), side.end()));
+    }
+}
+
+TEST(Reservoir, MainDataReachesBackAcrossFramesAndTheRingEnd) {
+    const Layer3Stream stream = make_stream(12); // 12 x 924 bytes: the ring wraps twice
+    MemoryByteSource source(stream.bytes);
+    BitstreamReader reader(source);
+    for (size_t i = 0; i < 12; ++i) {
+        ASSERT_EQ(reader.fetch_frame(), 0);
+        const int b = std::min(stream.main_start[i], 511);
+        const int n = (b + stream.main_size[i]) * 8 - 3;
+        ASSERT_TRUE(reader.load_main_data(b, n)) << "frame " << i;
+        EXPECT_EQ(reader.bits_consumed(), 0);
+        ASSERT_EQ(read_bytes(reader, static_cast<size_t>((n + 7) / 8)), stream.expected(i, b, n)) << "frame " << i;
+    }
+    EXPECT_EQ(reader.fetch_frame(), ZK_ERROR_INPUT_END);
+}
+
+TEST(Reservoir, FrameReachingBeforeTheReceivedDataIsRefused) {
+    const Layer3Stream stream = make_stream(3);
+    MemoryByteSource source(stream.bytes);
+    BitstreamReader reader(source);
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    EXPECT_FALSE(reader.load_main_data(1, 8));
+    EXPECT_TRUE(reader.load_main_data(0, 0));
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    EXPECT_FALSE(reader.load_main_data(stream.main_size[0] + 1, 8));
+    ASSERT_TRUE(reader.load_main_data(stream.main_size[0], 800));
+    EXPECT_EQ(read_bytes(reader, 100), stream.expected(1, stream.main_size[0], 800));
+}
+
+TEST(Reservoir, BitsBeyondTheReceivedDataReadAsZeros) {
+    const Layer3Stream stream = make_stream(2);
+    MemoryByteSource source(stream.bytes);
+    BitstreamReader reader(source);
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    const int n = 4 * 4095; // the most four granule channels can claim
+    ASSERT_TRUE(reader.load_main_data(0, n));
+    EXPECT_EQ(reader.data_bits(), stream.main_size[0] * 8);
+    EXPECT_EQ(read_bytes(reader, static_cast<size_t>((n + 7) / 8)), stream.expected(0, 0, n));
+}
+
+TEST(Reservoir, ResetReservoirForgetsReceivedData) {
+    const Layer3Stream stream = make_stream(5);
+    MemoryByteSource source(stream.bytes);
+    BitstreamReader reader(source);
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    reader.reset_reservoir();
+    // The look-ahead header went with it: the search resumes in frame 2's body.
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    EXPECT_FALSE(reader.load_main_data(1, 8));
+    EXPECT_TRUE(reader.load_main_data(0, 8));
+    ASSERT_EQ(reader.fetch_frame(), 0);
+    ASSERT_TRUE(reader.load_main_data(stream.main_size[3], 80));
+    EXPECT_EQ(read_bytes(reader, 10), stream.expected(4, stream.main_size[3], 80));
+}
+
+TEST(Reservoir, DroppedFrameBreaksTheChainOfMainData) {
+    Layer3Stream stream = make_stream(2);
+    append(stream.bytes, {0x00, 0x11, 0x22, 0x33}); // frame 1 has no valid successor
+    stream.add(layer3_spec(), 50);
+    stream.add(layer3_spec(), 60);
+    MemoryByteSource source(stream.bytes);
+    BitstreamReader reader(source);
+    ASSERT_EQ(reader.fetch_frame(), 0); // frame 0
+    ASSERT_EQ(reader.fetch_frame(), 0); // frame 2
+    EXPECT_EQ(reader.header().frame_length(), 960);
+    EXPECT_FALSE(reader.load_main_data(1, 8));
+    ASSERT_TRUE(reader.load_main_data(0, 80));
+    EXPECT_EQ(read_bytes(reader, 10), stream.expected(2, 0, 80));
+    ASSERT_EQ(reader.fetch_frame(), 0); // frame 3 may reach into frame 2
+    ASSERT_TRUE(reader.load_main_data(stream.main_size[2], 80));
+    EXPECT_EQ(read_bytes(reader, 10), stream.expected(3, stream.main_size[2], 80));
+}
+
+// Main data as the layer III decoder would see it, frame by frame.
+std::vector<Bytes> decode_main_data(MemoryByteSource& source) {
+    BitstreamReader reader(source);
+    std::vector<Bytes> frames;
+    int received = 0;
+    for (;;) {
+        const int32_t code = reader.fetch_frame();
+        if (code == ZK_ERROR_TIMEOUT)
+            continue;
+        if (code != 0)
+            return frames;
+        const int b = std::min(received, 400);
+        const int n = 8 * (b + 500);
+        if (!reader.load_main_data(b, n)) {
+            frames.push_back({});
+        } else {
+            frames.push_back(read_bytes(reader, static_cast<size_t>(n / 8)));
+        }
+        received += reader.header().frame_length() - 4 - reader.header().side_info_length();
+    }
+}
+
+TEST(Reservoir, FailedReadsResumeInsideTheMainData) {
+    const Layer3Stream stream = make_stream(6); // wraps the ring once
+    MemoryByteSource clean(stream.bytes);
+    const std::vector<Bytes> expected = decode_main_data(clean);
+    ASSERT_EQ(expected.size(), 6u);
+    for (int64_t call = 0; call < clean.calls(); ++call) {
+        MemoryByteSource source(stream.bytes);
+        source.fail_call(call, ZK_ERROR_TIMEOUT);
+        ASSERT_EQ(decode_main_data(source), expected) << "read " << call;
+    }
+}
+
+} // namespace
+} // namespace zk::test
