@@ -1,0 +1,288 @@
+// The decode step through the public interface: frames, sizes, channel
+// selections, 8-bit formats, changes, status and the handling of bad frames.
+#include "engine/support/conformance.h"
+#include "zelkor.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using zk::test::ConformanceStream;
+
+std::string stream_path(const std::string& file) {
+    const std::string dir = zk::test::conformance_dir();
+    return dir.empty() ? std::string() : dir + "/" + file;
+}
+
+std::string temp_file(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("zk-decode-" + std::to_string(::getpid()) + "-" + name))
+                                 .string();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
+}
+
+struct DebugLog {
+    std::vector<std::string> lines;
+    static void callback(void* client, int32_t, int32_t, const char* message, const char* detail) {
+        static_cast<DebugLog*>(client)->lines.push_back(std::string(message) + ": " + detail);
+    }
+};
+
+class Decoding : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(decoder_new(&decoder), 0);
+        decoder->client = &log;
+        decoder->debug = DebugLog::callback;
+        ZK_InputModule module{};
+        file_input_module_register(&module);
+        ASSERT_EQ(decoder_input_module_register(decoder, &module), 0);
+    }
+    void TearDown() override {
+        decoder_delete(decoder);
+        for (const std::string& path : temporary) std::remove(path.c_str());
+    }
+    // Opens a conformance stream (skips the test when the folder is absent).
+    bool open_stream(const std::string& file) {
+        const std::string path = stream_path(file);
+        if (path.empty()) return false;
+        return open_path(path);
+    }
+    bool open_path(const std::string& path) {
+        return decoder_input_new(decoder, path.c_str(), -1) == 0 && decoder_input_open(decoder) == 0;
+    }
+    std::string temp(const std::string& name, const std::vector<uint8_t>& bytes) {
+        temporary.push_back(temp_file(name, bytes));
+        return temporary.back();
+    }
+
+    ZK_Decoder* decoder = nullptr;
+    DebugLog log;
+    std::vector<std::string> temporary;
+};
+
+#define OPEN_OR_SKIP(file) \
+    if (!open_stream(file)) GTEST_SKIP() << "conformance streams absent"
+
+TEST_F(Decoding, WithoutAnOpenInputTheStepRefuses) {
+    EXPECT_EQ(decoder_decode(decoder, nullptr), ZK_ERROR_INTERNAL);
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0], "internal error: input not open");
+    EXPECT_EQ(decoder_decode(nullptr, nullptr), ZK_ERROR_INVALID_PARAMETERS);
+    EXPECT_EQ(decoder_play(decoder), ZK_ERROR_INTERNAL);
+    EXPECT_EQ(log.lines.back(), "internal error: output not open");
+}
+
+TEST_F(Decoding, FrameSizesAndFirstFrameChanges) {
+    OPEN_OR_SKIP("layer2/l2-fl10.bit");
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    const ZK_PcmBuffer& pcm = *decoder->output_buffer;
+    EXPECT_EQ(pcm.changes, 7);
+    EXPECT_EQ(pcm.size, 4608);
+    EXPECT_EQ(pcm.stereo, 1);
+    EXPECT_EQ(pcm.bytes_per_sample, 2);
+    EXPECT_EQ(pcm.sample_rate, 32000);
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(pcm.changes, 0);
+
+    // Into the caller's memory.
+    std::vector<int16_t> mine(2304);
+    ASSERT_EQ(decoder_decode(decoder, mine.data()), 0);
+    EXPECT_EQ(pcm.samples, mine.data());
+}
+
+TEST_F(Decoding, LayerOneStereoFrameIs1536Bytes) {
+    OPEN_OR_SKIP("layer1/l1-fl1.bit");
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(decoder->output_buffer->size, 1536);
+    EXPECT_EQ(decoder->status->info.layer, 1);
+}
+
+TEST_F(Decoding, MonoStreamStaysMonoWhateverTheSelection) {
+    OPEN_OR_SKIP("layer3/l3-si.bit");
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(decoder->output_buffer->stereo, 0);
+    EXPECT_EQ(decoder->output_buffer->size, 2304);
+    EXPECT_EQ(decoder->status->info.mode, ZK_MODE_SINGLE_CHANNEL);
+}
+
+TEST_F(Decoding, SelectionsOfOneChannelHalveTheFrameAndChangeTheFormat) {
+    OPEN_OR_SKIP("layer2/l2-fl10.bit");
+    const ZK_PcmBuffer& pcm = *decoder->output_buffer;
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    std::vector<int16_t> stereo(static_cast<const int16_t*>(pcm.samples),
+                                static_cast<const int16_t*>(pcm.samples) + 2304);
+    ASSERT_EQ(decoder_input_seek_to_offset(decoder, 0), 0);
+    decoder->output->channels = ZK_OUTPUT_CHANNELS_LEFT;
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(pcm.stereo, 0);
+    EXPECT_EQ(pcm.size, 2304);
+    EXPECT_EQ(pcm.changes, ZK_PCM_CHANGED_CHANNELS | ZK_PCM_CHANGED_SAMPLE_RATE);
+    const auto* left = static_cast<const int16_t*>(pcm.samples);
+    for (int i = 0; i < 1152; ++i) ASSERT_EQ(left[i], stereo[2 * i]) << i;
+
+    decoder->output->channels = 4;
+    EXPECT_EQ(decoder_decode(decoder, nullptr), ZK_ERROR_INTERNAL);
+    decoder->output->channels = -1;
+    EXPECT_EQ(decoder_decode(decoder, nullptr), ZK_ERROR_INTERNAL);
+}
+
+// Decoding from the start again (seek 0 clears all history) gives the same
+// frames, now converted to 8 bits.
+TEST_F(Decoding, EightBitOutputsConvertFromTheSixteenBitSamples) {
+    OPEN_OR_SKIP("layer2/l2-fl10.bit");
+    const ZK_PcmBuffer& pcm = *decoder->output_buffer;
+    auto decode_eleventh = [&] {
+        for (int i = 0; i < 11; ++i) EXPECT_EQ(decoder_decode(decoder, nullptr), 0);
+    };
+    decode_eleventh();
+    std::vector<int16_t> wide(static_cast<const int16_t*>(pcm.samples),
+                              static_cast<const int16_t*>(pcm.samples) + pcm.size / 2);
+
+    decoder->output->caps = 0; // neither 16-bit nor logarithmic
+    ASSERT_EQ(decoder_input_seek_to_offset(decoder, 0), 0);
+    decode_eleventh();
+    EXPECT_EQ(pcm.bytes_per_sample, 1);
+    ASSERT_EQ(pcm.size, static_cast<int32_t>(wide.size()));
+    const uint8_t* narrow = static_cast<const uint8_t*>(pcm.samples);
+    for (size_t i = 0; i < wide.size(); ++i) ASSERT_EQ(narrow[i], uint8_t(wide[i] / 256 + 128)) << i;
+
+    decoder->output->caps = ZK_OUTPUT_CAP_LOG8;
+    ASSERT_EQ(decoder_input_seek_to_offset(decoder, 0), 0);
+    decode_eleventh();
+    EXPECT_EQ(pcm.changes, 0); // still 8-bit
+    narrow = static_cast<const uint8_t*>(pcm.samples);
+    for (size_t i = 0; i < wide.size(); ++i) {
+        ASSERT_EQ((narrow[i] & 0x80) != 0, wide[i] / 32 < 0) << i;
+        if (wide[i] / 32 == 0) {
+            ASSERT_EQ(narrow[i], 0x7E) << i;
+        }
+    }
+    decoder->output->caps = ZK_OUTPUT_CAPS_INITIAL;
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(pcm.changes, ZK_PCM_CHANGED_SAMPLE_SIZE);
+}
+
+TEST_F(Decoding, StatusFollowsTheStream) {
+    OPEN_OR_SKIP("layer2/l2-fl13.bit");
+    const ZK_DecodeStatus& status = *decoder->status;
+    const ZK_InputInfo& input = *decoder->input;
+    EXPECT_EQ(input.info.changed, 1); // known from the probe at open
+    EXPECT_EQ(input.info.layer, 2);
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(status.info.changed, 1);
+    EXPECT_EQ(status.info.level, 1);
+    EXPECT_EQ(status.info.layer, 2);
+    EXPECT_EQ(status.info.frequency, 32000);
+    EXPECT_GT(status.info.bitrate, 0);
+    EXPECT_EQ(input.duration, int32_t(input.size / (uint32_t(status.info.bitrate) * 125)));
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(status.info.changed, 0);
+    float last = 0;
+    int32_t result;
+    while ((result = decoder_decode(decoder, nullptr)) == 0) {
+        EXPECT_GE(status.position, last);
+        last = status.position;
+        EXPECT_EQ(input.position, status.position);
+    }
+    EXPECT_EQ(result, ZK_ERROR_INPUT_END);
+    EXPECT_FLOAT_EQ(last, 1.0f);
+    const double seconds = status.timecode.hours * 3600 + status.timecode.minutes * 60 + status.timecode.seconds +
+                           status.timecode.hundredths / 100.0;
+    EXPECT_NEAR(seconds, input.duration, 0.011);
+}
+
+TEST_F(Decoding, LayerOneAndTwoStreamsYieldTheirFrameCounts) {
+    if (zk::test::conformance_dir().empty()) GTEST_SKIP() << "conformance streams absent";
+    for (const ConformanceStream& stream : zk::test::conformance_streams()) {
+        if (stream.layer == 3) continue;
+        const zk::test::DecodedStream decoded = zk::test::decode_file(stream.bitstream_path());
+        EXPECT_EQ(decoded.frames.size(), size_t(stream.complete_frames)) << stream.file;
+        EXPECT_EQ(decoded.invalid_frames, 0) << stream.file;
+        EXPECT_EQ(decoded.end_result, ZK_ERROR_INPUT_END) << stream.file;
+    }
+}
+
+// Layer I, mono, 32 kbit/s, 44100 Hz: 32-byte frames; allocation 15 is forbidden.
+std::vector<uint8_t> layer1_frame(bool invalid) {
+    std::vector<uint8_t> frame(32, 0);
+    frame[0] = 0xFF;
+    frame[1] = 0xFF;
+    frame[2] = 0x10;
+    frame[3] = 0xC0;
+    if (invalid) frame[4] = 0xF0;
+    return frame;
+}
+
+TEST_F(Decoding, InvalidFrameLeavesTheRecordsAsTheLastGoodFrameLeftThem) {
+    std::vector<uint8_t> bytes;
+    for (bool invalid : {false, true, false}) {
+        const std::vector<uint8_t> frame = layer1_frame(invalid);
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
+    }
+    ASSERT_TRUE(open_path(temp("invalid.mp1", bytes)));
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    const ZK_DecodeStatus status = *decoder->status;
+    const ZK_PcmBuffer pcm = *decoder->output_buffer;
+    std::vector<int16_t> other(2304);
+    EXPECT_EQ(decoder_decode(decoder, other.data()), ZK_ERROR_INVALID_FRAME);
+    EXPECT_EQ(std::memcmp(&status, decoder->status, sizeof status), 0);
+    EXPECT_EQ(std::memcmp(&pcm, decoder->output_buffer, sizeof pcm), 0);
+    ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
+    EXPECT_EQ(decoder->output_buffer->size, 768);
+    EXPECT_EQ(decoder_decode(decoder, nullptr), ZK_ERROR_INPUT_END);
+}
+
+TEST_F(Decoding, LeadingId3v2TagIsSkippedByItsSize) {
+    OPEN_OR_SKIP("layer2/l2-fl13.bit");
+    const std::vector<uint8_t> plain = zk::test::read_file(stream_path("layer2/l2-fl13.bit"));
+    // A tag whose body is full of sync-like bytes that a scan would take for frames.
+    std::vector<uint8_t> tagged = {'I', 'D', '3', 3, 0, 0, 0, 0, 0x08, 0x00}; // 1024-byte body
+    for (int i = 0; i < 1024; ++i) tagged.push_back(i % 4 == 0 ? 0xFF : plain[i % 4]);
+    tagged.insert(tagged.end(), plain.begin(), plain.end());
+    const std::string path = temp("tagged.mp2", tagged);
+
+    const zk::test::DecodedStream a = zk::test::decode_file(stream_path("layer2/l2-fl13.bit"));
+    const zk::test::DecodedStream b = zk::test::decode_file(path);
+    ASSERT_EQ(a.frames.size(), b.frames.size());
+    for (size_t i = 0; i < a.frames.size(); ++i) ASSERT_EQ(a.frames[i].samples, b.frames[i].samples) << i;
+
+    ASSERT_TRUE(open_path(path));
+    EXPECT_EQ(decoder->input->size, plain.size()); // counted from the first frame
+    EXPECT_EQ(decoder->input->info.changed, 1);    // the probe saw the first real frame
+    uint8_t first[2];
+    ASSERT_EQ(decoder_input_read(decoder, first, 2), 2);
+    EXPECT_EQ(first[0], plain[0]);
+    EXPECT_EQ(first[1], plain[1]);
+}
+
+TEST_F(Decoding, BadFilesEndCleanly) {
+    std::vector<uint8_t> noise(200000);
+    uint32_t state = 12345;
+    for (uint8_t& byte : noise) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<uint8_t>(state >> 24);
+    }
+    std::vector<uint8_t> text(5000, 'a');
+    std::vector<uint8_t> truncated;
+    if (!zk::test::conformance_dir().empty()) {
+        truncated = zk::test::read_file(stream_path("layer2/l2-fl10.bit"));
+        truncated.resize(truncated.size() / 3 + 17);
+    }
+    const std::vector<uint8_t> bogus_tag = {'I', 'D', '3', 4, 0, 0x10, 0x7F, 0x7F, 0x7F, 0x7F, 0xFF, 0xFB};
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
+             {"empty", {}}, {"noise", noise}, {"text", text}, {"truncated", truncated}, {"tag", bogus_tag}}) {
+        const zk::test::DecodedStream decoded = zk::test::decode_file(temp(name, bytes));
+        EXPECT_EQ(decoded.end_result, ZK_ERROR_INPUT_END) << name;
+    }
+}
+
+} // namespace
