@@ -76,6 +76,13 @@ Accuracy against_24bit(const std::vector<int16_t>& decoded, const std::vector<in
     return a;
 }
 
+} // namespace
+
+// Test names and failure messages show the stream's file.
+void PrintTo(const ConformanceStream& stream, std::ostream* out) { *out << stream.file; }
+
+namespace {
+
 class Layer12Conformance : public testing::TestWithParam<ConformanceStream> {};
 
 TEST_P(Layer12Conformance, MatchesReference) {
