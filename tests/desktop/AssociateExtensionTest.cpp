@@ -2,6 +2,7 @@
 #include "desktop/LxAssociateExtension.h"
 #include "desktop/MimeAppsList.h"
 #include "tests/desktop/QtPrinters.h"
+#include "tests/desktop/ScopedEnvironment.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,15 +34,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(home_.isValid());
-        saved_ = {qgetenv("XDG_DATA_HOME"), qgetenv("XDG_CONFIG_HOME"), qgetenv("PATH")};
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home_.filePath("data")));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.filePath("config")));
-    }
-    void TearDown() override
-    {
-        qputenv("XDG_DATA_HOME", saved_[0]);
-        qputenv("XDG_CONFIG_HOME", saved_[1]);
-        qputenv("PATH", saved_[2]);
+        environment_.Set("XDG_DATA_HOME", QFile::encodeName(home_.filePath("data")));
+        environment_.Set("XDG_CONFIG_HOME", QFile::encodeName(home_.filePath("config")));
     }
 
     QString EntryPath() const { return home_.filePath("data/applications/Tessaly-Aerin.desktop"); }
@@ -54,7 +48,7 @@ protected:
     }
 
     QTemporaryDir home_;
-    std::array<QByteArray, 3> saved_;
+    ScopedEnvironment environment_;
     TLxAssociateExtension associate_;
 };
 
@@ -182,7 +176,7 @@ TEST_F(Association, RefreshesTheDesktopDatabaseWhenTheToolExists)
     const QString tool = bin + "/update-desktop-database";
     WriteBytes(tool, "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/called\"\n");
     QFile::setPermissions(tool, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("PATH", QFile::encodeName(bin) + ":" + saved_[2]);
+    environment_.Set("PATH", QFile::encodeName(bin) + ":" + qgetenv("PATH"));
 
     associate_.Associate("", "Tessaly Aerin", "MP3", "/usr/bin/taerin");
     EXPECT_EQ(ReadText(bin + "/called").trimmed(), home_.filePath("data/applications"));

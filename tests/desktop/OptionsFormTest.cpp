@@ -6,6 +6,7 @@
 #include "skin/controls/LxHotLink.h"
 #include "skin/controls/LxMailTo.h"
 #include "tests/desktop/QtPrinters.h"
+#include "tests/desktop/ScopedEnvironment.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -91,10 +92,9 @@ TEST(Toptionsform, ShowingStartsThePicturesAndClosingStopsThem)
 TEST(Toptionsform, AssociateButtonRegistersTheFourTypesTwiceWithoutError)
 {
     QTemporaryDir home;
-    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
-    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    ScopedEnvironment environment;
+    environment.Set("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    environment.Set("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
 
     Toptionsform form;
     form.LxBitBtn1->click();
@@ -112,7 +112,4 @@ TEST(Toptionsform, AssociateButtonRegistersTheFourTypesTwiceWithoutError)
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
     EXPECT_TRUE(entry.readAll().contains("Exec=\"" + program + "\" %f"));
-
-    qputenv("XDG_DATA_HOME", savedData);
-    qputenv("XDG_CONFIG_HOME", savedConfig);
 }
