@@ -287,3 +287,30 @@ TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress)
     EXPECT_EQ(url.urlbox->Text(), "http://radio.example:8000/live");
     EXPECT_FALSE(url.urlbox->AutoSave());
 }
+
+TEST_F(PlaylistForm, ButtonsPopUpTheirMenusAtTheButtonOffsetFromTheWindow)
+{
+    const auto captions = [](const QMenu* menu) {
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            texts.append(action->text());
+        return texts;
+    };
+    EXPECT_EQ(captions(form_->addpopup), QStringList({"&Files...", "&Dir...", "&Url..."}));
+    EXPECT_EQ(captions(form_->deletepopup),
+              QStringList({"&All", "All &but selected", "&Dead files", "&Selected"}));
+    EXPECT_EQ(captions(form_->selectpopup), QStringList({"&All", "&Invert selection", "&None"}));
+
+    form_->show();
+    QTest::mouseClick(form_->DeleteButton, Qt::LeftButton);
+    ASSERT_TRUE(form_->deletepopup->isVisible());
+    EXPECT_EQ(form_->deletepopup->pos(), form_->pos() + form_->DeleteButton->pos());
+    form_->deletepopup->hide();
+
+    // The menu's actions run the list's operations.
+    List().AddItems({"/a.mp3", "/b.mp3"});
+    form_->selectpopup->actions().at(0)->trigger();  // "&All"
+    EXPECT_EQ(List().SelCount(), 2);
+    form_->deletepopup->actions().at(3)->trigger();  // "&Selected"
+    EXPECT_EQ(List().Count(), 0);
+}
