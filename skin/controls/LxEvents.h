@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <Qt>
 #include <functional>
+#include <utility>
 
 class QObject;
 

@@ -2,6 +2,7 @@
 #include "skin/controls/ScrollingText.h"
 
 #include <QFontMetrics>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +77,17 @@ TEST(LxScrollingLabel, ResizingPadsAgain)
     label.resize(300, 12);
     EXPECT_GT(label.WorkText().size(), narrow);
     EXPECT_GE(QFontMetrics(label.font()).horizontalAdvance(label.WorkText()), 300);
+}
+
+TEST(LxScrollingLabel, ItsTimerScrollsWhileScrollingIsOn)
+{
+    TLxScrollingLabel label;
+    label.resize(60, 12);
+    label.SetNoGrap(true);
+    label.SetText("abc");
+    label.SetScrollDirection(sdRightToLeft);
+    label.SetScrollInterval(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label.Caption() != "abc"; }, 10000));
 }
 
 TEST(LxScrollingLabel, EmptyTextDoesNotScroll)
