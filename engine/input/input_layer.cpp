@@ -78,14 +78,16 @@ int32_t InputLayer::skip_tag_and_probe(uint32_t chain_size) {
 
 int32_t InputLayer::settle_leading_tag() {
     const ZK_InputNext& chain = endpoint_.head();
+    // Byte by byte, so that a stream without a tag is not held back.
     while (tag_check_ == TagCheck::Pending && held_size_ < kTagHeaderSize) {
-        const int32_t result = chain.read(chain.context, held_ + held_size_, kTagHeaderSize - held_size_);
+        const int32_t result = chain.read(chain.context, held_ + held_size_, 1);
         if (result == 0) {
             tag_check_ = TagCheck::Done; // a stream shorter than a tag header
             break;
         }
         if (result < 0) return result;
-        held_size_ += static_cast<uint32_t>(result);
+        ++held_size_;
+        if (!could_begin_tag(held_, held_size_)) tag_check_ = TagCheck::Done;
     }
     if (tag_check_ == TagCheck::Pending) {
         const uint32_t tag_length = leading_tag_length(held_);

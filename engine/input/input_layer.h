@@ -32,8 +32,8 @@ private:
     // Seekable inputs: skip a leading tag by seeking past it and probe the
     // first frame header for stream info and duration.
     int32_t skip_tag_and_probe(uint32_t chain_size);
-    // Other inputs: on the first reads, take the first 10 bytes and either
-    // skip the tag they begin or deliver them ahead of the rest.
+    // Other inputs: on the first reads, take up to 10 bytes while they may
+    // begin a tag, then either skip the tag or deliver them ahead of the rest.
     int32_t settle_leading_tag();
     uint32_t take_held(uint8_t* buffer, uint32_t count);
     void forget_leading_tag();

@@ -2,14 +2,20 @@
 
 namespace zk {
 
-uint32_t leading_tag_length(const uint8_t header[kTagHeaderSize]) {
-    if (header[0] != 'I' || header[1] != 'D' || header[2] != '3') return 0;
-    if (header[3] == 0xFF || header[4] == 0xFF) return 0;
-    uint32_t size = 0;
-    for (int i = 6; i < 10; ++i) {
-        if (header[i] & 0x80) return 0; // not syncsafe
-        size = (size << 7) | header[i];
+bool could_begin_tag(const uint8_t* bytes, uint32_t count) {
+    static const uint8_t magic[] = {'I', 'D', '3'};
+    for (uint32_t i = 0; i < count && i < kTagHeaderSize; ++i) {
+        if (i < 3 && bytes[i] != magic[i]) return false;
+        if ((i == 3 || i == 4) && bytes[i] == 0xFF) return false;
+        if (i >= 6 && (bytes[i] & 0x80)) return false;
     }
+    return true;
+}
+
+uint32_t leading_tag_length(const uint8_t header[kTagHeaderSize]) {
+    if (!could_begin_tag(header, kTagHeaderSize)) return 0;
+    uint32_t size = 0;
+    for (uint32_t i = 6; i < kTagHeaderSize; ++i) size = (size << 7) | header[i]; // syncsafe
     const bool footer = header[5] & 0x10;
     return kTagHeaderSize + size + (footer ? kTagHeaderSize : 0);
 }
