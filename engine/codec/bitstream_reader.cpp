@@ -55,8 +55,11 @@ int32_t BitstreamReader::sync_search() {
         // A rejected candidate is skipped as a whole: the next one starts
         // with the 4 bytes after it.
         window_full_ = false;
-        if (decode_frame_header(window_, header_))
+        FrameHeader candidate;
+        if (decode_frame_header(window_, candidate)) {
+            header_ = candidate;
             return 0;
+        }
     }
 }
 
