@@ -175,7 +175,10 @@ void TLxAerinSkin::BuildHoverImages()
     for (int i = 0; i < kSkinButtonCount; ++i) {
         TLxImage* image = (*m_buttons)[TSkinButton(i)].Control();
         image->SetEffectHighlight(true);
-        image->SetPictureEnter(QPixmap::fromImage(m_pictures.Over.copy(image->geometry())));
+        // Only the part over the sheet: a button reaching past it gets no
+        // blank margin allocated.
+        const QRect piece = image->geometry().intersected(m_pictures.Over.rect());
+        image->SetPictureEnter(QPixmap::fromImage(m_pictures.Over.copy(piece)));
         image->SetPicture(QPixmap());  // nothing shown until the pointer enters
     }
 }

@@ -2,9 +2,15 @@
 
 #include "skin/loader/SkinStrings.h"
 
+#include <algorithm>
+
 namespace {
 
 using namespace skin_strings;
+
+// Coordinates far outside any face are pulled in, so that sums of them stay
+// within int and no control becomes absurdly large.
+constexpr int kMaxCoordinate = 32767;
 
 class PrefixReader {
 public:
@@ -19,7 +25,11 @@ public:
     {
         return m_ini.ReadString(kSection, m_prefix + suffix, fallback);
     }
-    QRect Bounds() const { return QRect(Integer(kLeft, 0), Integer(kTop, 0), Integer(kWidth, 0), Integer(kHeight, 0)); }
+    int Coordinate(const char* suffix) const { return std::clamp(Integer(suffix, 0), -kMaxCoordinate, kMaxCoordinate); }
+    QRect Bounds() const
+    {
+        return QRect(Coordinate(kLeft), Coordinate(kTop), Coordinate(kWidth), Coordinate(kHeight));
+    }
 
 private:
     const TSkinIni& m_ini;

@@ -39,5 +39,6 @@ struct TSkinLayout {
     const TSkinLabelLayout& Label(TSkinLabel l) const { return Labels[std::size_t(l)]; }
 };
 
-// Every absent or unreadable key takes its default.
+// Every absent or unreadable key takes its default; coordinates and sizes are
+// kept within -32767 ... 32767.
 TSkinLayout ReadSkinLayout(const TSkinIni& ini);

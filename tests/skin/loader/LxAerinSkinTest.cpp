@@ -160,6 +160,20 @@ TEST(LxAerinSkin, ButtonsShowTheirPieceOfTheHoverSheetOnlyWhileHovered)
     EXPECT_TRUE(play->Picture().isNull());
 }
 
+TEST(LxAerinSkin, OutlandishLayoutValuesLoadWithoutHarm)
+{
+    SkinOnWindow f;
+    SkinDirectory dir;
+    dir.Bitmap("over.bmp", Gradient(40, 30));
+    f.skin->SetSkinFile(dir.Layout("[main]\nplayleft=-100\nplaytop=-2147483648\nplaywidth=99999999\n"
+                                   "playheight=$7FFFFFFF\ninfofontsize=100000\ninfoheight=1\n"
+                                   "songtitlefontsize=-5\ninfofont=\n"));
+    const QPixmap piece = f.skin->Buttons().Play().Control()->PictureEnter();
+    EXPECT_LE(piece.width(), 40);
+    EXPECT_LE(piece.height(), 30);
+    EXPECT_GE(f.skin->Labels().SongName().Font().pointSize(), 1);
+}
+
 TEST(LxAerinSkin, InactiveLookNeedsADeactPicture)
 {
     SkinOnWindow f;

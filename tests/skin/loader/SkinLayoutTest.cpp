@@ -41,6 +41,14 @@ TEST(SkinLayout, ReadsEveryElementByItsPrefix)
     EXPECT_EQ(layout.Label(TSkinLabel::SongName).BkColor, 1671566u);
 }
 
+TEST(SkinLayout, FarOffCoordinatesAreClamped)
+{
+    const TSkinLayout layout = ReadSkinLayout(TSkinIni::FromText(
+        "[main]\nplayleft=2147483647\nplaywidth=2147483647\nplaytop=-2147483648\ninfoheight=$7FFFFFFF\n"));
+    EXPECT_EQ(layout.Button(TSkinButton::Play), QRect(32767, -32767, 32767, 0));
+    EXPECT_EQ(layout.Label(TSkinLabel::Status).Bounds.height(), 32767);
+}
+
 TEST(SkinLayout, TheBuiltInLayoutPlacesEveryPart)
 {
     QFile file(TAERIN_SOURCE_DIR "/skin/loader/default/main.ini");
