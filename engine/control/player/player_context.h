@@ -1,0 +1,50 @@
+// The player procedure's state: one decoder and what the commands set.
+#pragma once
+
+#include "zelkor.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zk::player {
+
+struct PlayerContext {
+    ZK_Decoder* decoder = nullptr;
+    ZK_ControlChannel* channel = nullptr;
+    int32_t state = ZK_PLAYER_STATE_STOPPED;
+    uint32_t mode = 0;
+    uint32_t position_range = 400;
+    uint32_t last_offset = 0;
+    uint32_t granularity = 100;
+    int32_t last_timecode[4] = {-1, -1, -1, -1};
+    int32_t last_duration = 0;
+    int32_t input_module = -1;
+    std::string input_name;
+    bool has_input_name = false;
+    int32_t output_module = -1;
+    std::string output_name;
+    bool has_output_name = false;
+    uint32_t feedback_period = 0; // microseconds between feedback events, 0 = off
+    uint64_t feedback_last = 0;   // microseconds
+    uint32_t notification_mask = ZK_NOTIFY_MASK_ALL;
+    uint32_t debug_level = 0;
+    bool exiting = false;
+
+    bool input_open() const { return decoder->input->state == 1; }
+    bool output_open() const { return decoder->output->state == 1; }
+};
+
+// Sends a notification when its mask bit is set (bit 0: always sent).
+void notify(PlayerContext& player, uint32_t mask_bit, uint32_t code, ...);
+// Changes the state, notifying a real change.
+void set_state(PlayerContext& player, int32_t state);
+
+// Executes one received command; results are acked or nacked here.
+void execute(PlayerContext& player, const ZK_Message& message);
+// One decode step while playing, with its notifications.
+void play_step(PlayerContext& player);
+
+// Installs the progress, debug and error callbacks that become notifications.
+void install_callbacks(PlayerContext& player);
+
+} // namespace zk::player
