@@ -132,7 +132,7 @@ void transform_subband(const float* lines, int block_type, int subband, float* o
 void transform_granule(const float* spectrum, int block_type, int long_subbands, int active, float* overlap,
                        float* hybrid) {
     for (int sb = 0; sb < active; ++sb) {
-        const int type = (block_type == 2 && sb < long_subbands) ? 0 : block_type;
+        const int type = sb < long_subbands ? 0 : block_type;
         transform_subband(spectrum + 18 * sb, type, sb, overlap + 18 * sb, hybrid + sb);
     }
     // Silent subbands: only the overlap comes out.

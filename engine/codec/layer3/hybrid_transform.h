@@ -23,8 +23,8 @@ void dct4_18(const float* in, float* out);
 void dct4_6(const float* in, float* out);
 
 // Transforms a whole granule: subbands below long_subbands use the block
-// type 0 window when block_type is 2 (mixed blocks); subbands from `active`
-// on are known to be zero. hybrid is slot-major (18 x 32).
+// type 0 window (mixed blocks); subbands from `active` on are known to be
+// zero. hybrid is slot-major (18 x 32).
 void transform_granule(const float* spectrum, int block_type, int long_subbands, int active, float* overlap,
                        float* hybrid);
 

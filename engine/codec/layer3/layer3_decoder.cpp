@@ -70,12 +70,17 @@ int active_subbands(int32_t spectrum_end) {
 void transform_channel(Layer3State& state, const FrameLayout& layout, int gr, int ch) {
     const GranuleChannel& gc = state.side.granule[gr][ch];
     float* spectrum = state.spectrum[gr][ch];
+    // The mixed flag gives the lowest subbands the normal window whatever the
+    // block type; for short blocks they are the long-block part.
     int long_subbands = 0;
     if (gc.mixed_blocks()) {
         long_subbands = mixed_long_lines(layout.spectrum) / 18;
         reduce_aliases(spectrum, long_subbands - 1);
-    } else if (!gc.short_blocks()) {
-        reduce_aliases(spectrum, std::min(kSubbands - 1, (state.spectrum_end[gr][ch] + 17) / 18));
+    } else {
+        if (gc.window_switching && gc.mixed_block)
+            long_subbands = 2;
+        if (!gc.short_blocks())
+            reduce_aliases(spectrum, std::min(kSubbands - 1, (state.spectrum_end[gr][ch] + 17) / 18));
     }
     transform_granule(spectrum, gc.block_type, long_subbands, active_subbands(state.spectrum_end[gr][ch]),
                       state.overlap[ch], state.hybrid[ch]);

@@ -1,0 +1,301 @@
+// Whole layer III frames through the public interface, written by the test
+// from chosen spectra: joint stereo against equivalent left/right frames,
+// channel selections, frames given up, the reservoir at the start, escapes.
+#include "engine/layer3/huffman_code_book.h"
+#include "engine/layer3/layer3_stream_writer.h"
+#include "engine/support/conformance.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+namespace zk::test {
+namespace {
+
+constexpr int kGain = 170;
+
+std::vector<int> random_values(unsigned seed, int lines, int largest = 4) {
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> value(-largest, largest);
+    std::vector<int> values(static_cast<size_t>(lines));
+    for (int& v : values)
+        v = value(random);
+    return values;
+}
+
+ChannelData channel(std::vector<int> values, int global_gain = kGain) {
+    ChannelData c;
+    c.values = std::move(values);
+    c.global_gain = global_gain;
+    return c;
+}
+
+// Frames whose granules and channels come from make(frame, granule, channel).
+template <class Make>
+std::vector<FrameData> frames(int count, int mode, int mode_extension, Make make, bool mpeg1 = true) {
+    std::vector<FrameData> result(static_cast<size_t>(count));
+    for (int f = 0; f < count; ++f) {
+        FrameData& frame = result[static_cast<size_t>(f)];
+        frame.mpeg1 = mpeg1;
+        frame.mode = mode;
+        frame.mode_extension = mode_extension;
+        for (int gr = 0; gr < (mpeg1 ? 2 : 1); ++gr)
+            for (int ch = 0; ch < 2; ++ch)
+                frame.channel[gr][ch] = make(f, gr, ch);
+    }
+    return result;
+}
+
+int seed(int frame, int granule) { return 100 * frame + granule; }
+
+std::vector<int16_t> all_samples(const DecodedStream& stream) {
+    std::vector<int16_t> samples;
+    for (const DecodedFrame& frame : stream.frames)
+        samples.insert(samples.end(), frame.samples.begin(), frame.samples.end());
+    return samples;
+}
+
+int max_difference(const std::vector<int16_t>& a, const std::vector<int16_t>& b) {
+    EXPECT_EQ(a.size(), b.size());
+    int largest = 0;
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
+        largest = std::max(largest, std::abs(a[i] - b[i]));
+    return largest;
+}
+
+double energy(const std::vector<int16_t>& samples) {
+    double sum = 0;
+    for (int16_t s : samples)
+        sum += double(s) * s;
+    return sum;
+}
+
+class Layer3StreamTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        book_ = HuffmanCodeBook::load();
+        if (book_.empty())
+            GTEST_SKIP() << "ISO table folder not found";
+    }
+    DecodedStream decode(const std::vector<FrameData>& data, int channels = ZK_OUTPUT_CHANNELS_STEREO) {
+        TemporaryStream file(write_layer3_stream(book_, data));
+        return decode_file(file.path(), channels);
+    }
+    std::vector<int16_t> decode_samples(const std::vector<FrameData>& data, int channels = ZK_OUTPUT_CHANNELS_STEREO) {
+        DecodedStream stream = decode(data, channels);
+        EXPECT_EQ(stream.end_result, ZK_ERROR_INPUT_END);
+        EXPECT_EQ(stream.invalid_frames, 0);
+        EXPECT_EQ(stream.frames.size(), data.size());
+        return all_samples(stream);
+    }
+    HuffmanCodeBook book_;
+};
+
+TEST_F(Layer3StreamTest, MidSideFrameDecodesLikeTheEquivalentLeftRightFrame) {
+    const auto left_right = frames(4, 0, 0, [](int f, int gr, int) { return channel(random_values(seed(f, gr), 300)); });
+    // Mid carries 1/sqrt(2): two more gain steps give the same left and right.
+    const auto mid_side = frames(4, 1, 2, [](int f, int gr, int ch) {
+        return ch == 0 ? channel(random_values(seed(f, gr), 300), kGain + 2) : channel({});
+    });
+    const std::vector<int16_t> expected = decode_samples(left_right);
+    ASSERT_GT(energy(expected), 0.0);
+    EXPECT_EQ(decode_samples(mid_side), expected);
+}
+
+TEST_F(Layer3StreamTest, ChannelSelectionsTakeTheirChannels) {
+    const auto data = frames(3, 0, 0, [](int f, int gr, int ch) {
+        return channel(random_values(seed(f, gr) + 7 * ch, 400, 6));
+    });
+    const std::vector<int16_t> stereo = decode_samples(data);
+    std::vector<int16_t> left, right;
+    for (size_t i = 0; i < stereo.size(); i += 2) {
+        left.push_back(stereo[i]);
+        right.push_back(stereo[i + 1]);
+    }
+    DecodedStream left_only = decode(data, ZK_OUTPUT_CHANNELS_LEFT);
+    ASSERT_EQ(left_only.frames.size(), 3u);
+    EXPECT_EQ(left_only.frames[0].samples.size(), 1152u);
+    EXPECT_EQ(left_only.frames[0].stereo, 0);
+    EXPECT_EQ(all_samples(left_only), left);
+    EXPECT_EQ(decode_samples(data, ZK_OUTPUT_CHANNELS_RIGHT), right);
+    // MIX averages before one synthesis: within rounding of the two outputs.
+    const std::vector<int16_t> mix = decode_samples(data, ZK_OUTPUT_CHANNELS_MIX);
+    ASSERT_EQ(mix.size(), left.size());
+    for (size_t i = 0; i < mix.size(); ++i)
+        ASSERT_LE(std::abs(2 * mix[i] - (left[i] + right[i])), 2) << i;
+}
+
+TEST_F(Layer3StreamTest, MixOfEqualChannelsEqualsLeft) {
+    const auto data = frames(3, 0, 0, [](int f, int gr, int) { return channel(random_values(seed(f, gr), 300)); });
+    EXPECT_EQ(decode_samples(data, ZK_OUTPUT_CHANNELS_MIX), decode_samples(data, ZK_OUTPUT_CHANNELS_LEFT));
+}
+
+// 44.1 kHz long bands: band 13 is lines 90..109, band 14 starts at 110.
+std::vector<int> band_values(const std::vector<int>& per_band_low, int low_bands, int high) {
+    std::vector<int> bands(21, high);
+    for (int b = 0; b < low_bands; ++b)
+        bands[static_cast<size_t>(b)] = per_band_low[0];
+    return bands;
+}
+
+TEST_F(Layer3StreamTest, Mpeg1IntensityStereoSplitsAboveChannelOnesData) {
+    // Channel 1 codes lines 0..95; from band 14 on, position 3 gives each
+    // channel half of channel 0.
+    auto low = [](int f, int gr) {
+        std::vector<int> v = random_values(seed(f, gr) + 50, 96);
+        v[95] = 2;
+        return v;
+    };
+    const auto intensity = frames(3, 1, 1, [&](int f, int gr, int ch) {
+        if (ch == 0)
+            return channel(random_values(seed(f, gr), 300));
+        ChannelData c = channel(low(f, gr));
+        c.scalefac_compress = 9; // slen 2 and 2
+        c.scalefactors = mpeg1_scalefactors(2, 2, std::vector<int>(21, 3));
+        return c;
+    });
+    const auto left_right = frames(3, 0, 0, [&](int f, int gr, int ch) {
+        std::vector<int> x = random_values(seed(f, gr), 300);
+        ChannelData c;
+        c.scalefac_compress = 9;
+        if (ch == 0) {
+            c = channel(x);
+            c.scalefac_compress = 9;
+            c.scalefactors = mpeg1_scalefactors(2, 2, band_values({0}, 14, 2)); // 2: half
+            return c;
+        }
+        std::vector<int> values = low(f, gr);
+        values.resize(300, 0);
+        for (int line = 110; line < 300; ++line)
+            values[static_cast<size_t>(line)] = x[static_cast<size_t>(line)];
+        c = channel(values);
+        c.scalefac_compress = 9;
+        c.scalefactors = mpeg1_scalefactors(2, 2, band_values({3}, 14, 2));
+        return c;
+    });
+    const std::vector<int16_t> expected = decode_samples(left_right);
+    EXPECT_EQ(decode_samples(intensity), expected);
+}
+
+TEST_F(Layer3StreamTest, Mpeg1IntensityWithMidSideAndAnInvalidPosition) {
+    // Channel 1 codes nothing. Bands 0..13 have the invalid position 7 and
+    // are mid/side bands; bands 14..20 have position 0 (all to the right).
+    const auto joint = frames(3, 1, 3, [](int f, int gr, int ch) {
+        if (ch == 0)
+            return channel(random_values(seed(f, gr), 300), kGain + 2);
+        ChannelData c = channel({});
+        c.scalefac_compress = 13; // slen 3 and 3
+        c.scalefactors = mpeg1_scalefactors(3, 3, band_values({7}, 14, 0));
+        return c;
+    });
+    const auto left_right = frames(3, 0, 0, [](int f, int gr, int ch) {
+        std::vector<int> x = random_values(seed(f, gr), 300);
+        if (ch == 0) {
+            x.resize(110);
+            return channel(x);
+        }
+        ChannelData c = channel(x, kGain + 2);
+        c.scalefac_compress = 5; // slen 1 and 1
+        c.scalefactors = mpeg1_scalefactors(1, 1, band_values({1}, 14, 0)); // 1: two steps down
+        return c;
+    });
+    EXPECT_LE(max_difference(decode_samples(joint), decode_samples(left_right)), 1);
+}
+
+TEST_F(Layer3StreamTest, Mpeg2IntensityPositionsAndScale) {
+    struct Case {
+        int position;
+        int scale;
+        int left_gain_steps;  // left = channel 0 at gain + steps (or silent)
+        int right_gain_steps;
+        bool right_silent;
+        bool exact;
+    };
+    // Scale 0: factor 2^-1/4 per step; scale 1: 2^-1/2 per step. Odd
+    // positions scale the left channel, even ones the right.
+    for (const Case& c : {Case{2, 0, 0, -1, false, false}, Case{3, 1, -4, 0, false, true},
+                          Case{0, 0, 0, 0, false, true}, Case{7, 0, 0, 0, true, true}}) {
+        const auto intensity = frames(3, 1, 1, [&](int f, int, int ch) {
+            if (ch == 0)
+                return channel(random_values(seed(f, 0), 300));
+            ChannelData d = channel({});
+            d.scalefac_compress = 2 * 129 + c.scale; // slen 3, 3, 3 over 7, 7, 7 bands
+            for (int band = 0; band < 21; ++band)
+                d.scalefactors.emplace_back(c.position, 3);
+            return d;
+        }, false);
+        const auto left_right = frames(3, 0, 0, [&](int f, int, int ch) {
+            if (ch == 1 && c.right_silent)
+                return channel({});
+            return channel(random_values(seed(f, 0), 300), kGain + (ch == 0 ? c.left_gain_steps : c.right_gain_steps));
+        }, false);
+        const int difference = max_difference(decode_samples(intensity), decode_samples(left_right));
+        EXPECT_LE(difference, c.exact ? 0 : 1) << "position " << c.position << " scale " << c.scale;
+    }
+}
+
+TEST_F(Layer3StreamTest, InvalidFramesAreGivenUpAndTheNextDecodes) {
+    auto make = [](int f, int gr, int ch) { return channel(random_values(seed(f, gr) + ch, 300)); };
+    std::vector<FrameData> without = frames(5, 0, 0, make);
+    without.erase(without.begin() + 2);
+    const std::vector<int16_t> expected = decode_samples(without);
+
+    for (int broken = 0; broken < 3; ++broken) {
+        std::vector<FrameData> data = frames(5, 0, 0, make);
+        ChannelData& c = data[2].channel[1][0];
+        switch (broken) {
+        case 0: c.big_values_override = 289; break; // more than 576 lines
+        case 1: c.big_values_override = 250; break; // runs past part2_3_length
+        case 2: c.table = 4; break;                 // no such table
+        }
+        if (broken == 2)
+            c.values = {}; // nothing to write with table 4 ...
+        if (broken == 2)
+            c.big_values_override = 10; // ... but the side information asks for it
+        const DecodedStream stream = decode(data);
+        EXPECT_EQ(stream.invalid_frames, 1) << "case " << broken;
+        EXPECT_EQ(stream.end_result, ZK_ERROR_INPUT_END);
+        EXPECT_EQ(all_samples(stream), expected) << "case " << broken;
+    }
+}
+
+TEST_F(Layer3StreamTest, FirstFrameReachingBeforeTheStreamIsSilent) {
+    auto make = [](int f, int gr, int ch) { return channel(random_values(seed(f, gr) + ch, 300)); };
+    std::vector<FrameData> data = frames(3, 0, 0, make);
+    data[0].main_data_begin = 10;
+    const DecodedStream stream = decode(data);
+    ASSERT_EQ(stream.frames.size(), 3u);
+    EXPECT_EQ(stream.frames[0].samples, std::vector<int16_t>(2304, 0));
+
+    // The next frames decode from silence, as if the stream began there.
+    std::vector<FrameData> rest(data.begin() + 1, data.end());
+    std::vector<int16_t> after(stream.frames[1].samples);
+    after.insert(after.end(), stream.frames[2].samples.begin(), stream.frames[2].samples.end());
+    EXPECT_EQ(after, decode_samples(rest));
+
+    data[0].main_data_begin = 0;
+    EXPECT_GT(energy(decode(data).frames[0].samples), 0.0);
+}
+
+TEST_F(Layer3StreamTest, LargestEscapeValueRequantises) {
+    // One line, coded with 13 linbits: 8206 = 15 + 8191. Output scales with
+    // |v|^(4/3), so 8206 against 4103 gives 2^(4/3) in amplitude.
+    auto stream_with = [&](int value) {
+        return frames(2, 3, 0, [=](int, int, int) {
+            std::vector<int> values(6, 0);
+            values[5] = value;
+            ChannelData c = channel(values, 128);
+            c.table = 31;
+            return c;
+        });
+    };
+    const std::vector<int16_t> largest = decode_samples(stream_with(8206));
+    const std::vector<int16_t> half = decode_samples(stream_with(4103));
+    ASSERT_GT(energy(half), 0.0);
+    EXPECT_NEAR(std::sqrt(energy(largest) / energy(half)), std::pow(2.0, 4.0 / 3.0), 0.01);
+}
+
+} // namespace
+} // namespace zk::test
