@@ -23,8 +23,9 @@ const tables::Layer2AllocTable* allocation_table(const FrameHeader& header) {
     return table < 0 ? nullptr : &tables::kLayer2AllocTables[table];
 }
 
-// Reads one granule of a subband into value[0..2] (unscaled dequantised
-// values times `factor`, for the ungrouped classes already including the step).
+// Reads one granule of a subband: three levels that the caller multiplies by
+// the subband's factor. Grouped classes give their dequantised triple; the
+// ungrouped ones give code - offset, their step being part of the factor.
 inline void read_granule(BitstreamReader& reader, const tables::Layer2QuantClass& cls, float* levels) {
     const uint32_t code = reader.read_bits(cls.bits);
     if (cls.triples) {
