@@ -127,7 +127,7 @@ int32_t play(PlayerContext& p) {
 int32_t pause(PlayerContext& p) {
     if (!p.input_open()) return ZK_ERROR_INTERNAL;
     if (p.mode & ZK_PLAYER_MODE_CLOSE_OUTPUT_ON_PAUSE) {
-        output_request(p, ZK_OUTPUT_REQUEST_RESET);
+        reset_output(p);
         if (p.output_open()) close_side(p, kOutput);
     } else {
         output_request(p, ZK_OUTPUT_REQUEST_PAUSE);
@@ -138,7 +138,7 @@ int32_t pause(PlayerContext& p) {
 
 int32_t stop(PlayerContext& p) {
     if (!p.input_open()) return ZK_ERROR_INTERNAL;
-    output_request(p, ZK_OUTPUT_REQUEST_RESET);
+    reset_output(p);
     if ((p.mode & ZK_PLAYER_MODE_CLOSE_OUTPUT_ON_STOP) && p.output_open()) close_side(p, kOutput);
     decoder_input_seek_to_position(p.decoder, 0.0f);
     set_state(p, ZK_PLAYER_STATE_STOPPED);
@@ -148,7 +148,7 @@ int32_t stop(PlayerContext& p) {
 int32_t seek(PlayerContext& p, uint32_t offset, uint32_t range) {
     if (range == 0) return ZK_ERROR_INVALID_PARAMETERS;
     if (!p.input_open()) return ZK_FAILURE;
-    output_request(p, ZK_OUTPUT_REQUEST_RESET);
+    reset_output(p);
     int32_t result = decoder_input_seek_to_position(p.decoder, static_cast<float>(double(offset) / range));
     if (result < 0) return result;
     notify(p, ZK_NOTIFY_MASK_INPUT_POSITION, ZK_MSG_NOTIFY_INPUT_POSITION, offset, range);
@@ -361,7 +361,7 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
     case ZK_MSG_GET_OUTPUT_VOLUME: return read_and_notify_controls(p, kLevels | ZK_OUTPUT_REQUEST_PORTS, kLevels);
     case ZK_MSG_SET_OUTPUT_CHANNELS:
         p.decoder->output->channels = m.byte.channels;
-        output_request(p, ZK_OUTPUT_REQUEST_RESET);
+        reset_output(p);
         return 0;
     case ZK_MSG_GET_OUTPUT_CHANNELS:
         notify(p, kAlways, ZK_MSG_NOTIFY_OUTPUT_CHANNELS, p.decoder->output->channels);

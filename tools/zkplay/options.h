@@ -1,0 +1,25 @@
+// zkplay's command line.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zkplay {
+
+struct Options {
+    std::string output;                                    // "" = the wave device
+    int channels = 0;                                      // ZK_OUTPUT_CHANNELS_*
+    std::vector<std::pair<std::string, std::string>> environment;
+    std::vector<std::string> output_modules;               // SYMBOL@LIBRARY
+    bool verbose = false;
+    bool quiet = false;
+    std::vector<std::string> inputs;
+};
+
+// Parses argv; on failure returns false with a message in error.
+bool parse_options(int argc, char** argv, Options& options, std::string& error);
+
+extern const char* const kUsage;
+
+} // namespace zkplay

@@ -1,0 +1,163 @@
+#include "session.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace zkplay {
+
+namespace {
+
+const char* mode_name(int mode) {
+    static const char* const names[] = {"stereo", "joint stereo", "dual channel", "mono"};
+    return mode >= 0 && mode < 4 ? names[mode] : "unknown mode";
+}
+
+bool is_integer(const std::string& text, int32_t& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    long parsed = std::strtol(text.c_str(), &end, 0);
+    if (*end || parsed < INT32_MIN || parsed > INT32_MAX) return false;
+    value = static_cast<int32_t>(parsed);
+    return true;
+}
+
+} // namespace
+
+Session::Session(const Options& options) : options_(options), terminal_(isatty(STDERR_FILENO) && !options.quiet) {}
+
+Session::~Session() {
+    if (channel_) player_delete(channel_);
+}
+
+bool Session::receive(ZK_Message& message) {
+    if (control_message_wait(channel_, &message, -1) != 0) return false;
+    observe(message);
+    return true;
+}
+
+void Session::observe(const ZK_Message& m) {
+    if (options_.verbose) {
+        char text[2048];
+        control_message_snprint(text, sizeof text, &m);
+        if (progress_shown_) std::fputc('\n', stderr);
+        progress_shown_ = false;
+        std::fprintf(stderr, "%s\n", text);
+    }
+    switch (m.code) {
+    case ZK_MSG_NOTIFY_INPUT_DURATION: duration_ = static_cast<int32_t>(m.value.duration); break;
+    case ZK_MSG_NOTIFY_INPUT_STREAM_INFO: {
+        char text[128];
+        std::snprintf(text, sizeof text, "MPEG-%s layer %d, %d kbit/s, %d Hz, %s",
+                      m.stream_info.level == 1 ? "1" : m.stream_info.level == 2 ? "2" : "2.5", m.stream_info.layer,
+                      m.stream_info.bitrate, m.stream_info.frequency, mode_name(m.stream_info.mode));
+        stream_ = text;
+        break;
+    }
+    case ZK_MSG_NOTIFY_INPUT_TIMECODE:
+        elapsed_ = {m.timecode.hours, m.timecode.minutes, m.timecode.seconds, m.timecode.fractions};
+        show_progress();
+        break;
+    case ZK_MSG_NOTIFY_ERROR:
+        if (!options_.quiet) std::fprintf(stderr, "zkplay: error %d: %s\n", m.error.code, m.error.message);
+        break;
+    default: break;
+    }
+}
+
+void Session::show_progress() {
+    if (!terminal_ || options_.verbose) return;
+    int elapsed = elapsed_.hours * 3600 + elapsed_.minutes * 60 + elapsed_.seconds;
+    std::fprintf(stderr, "\r  %02d:%02d / %02d:%02d  %s ", elapsed / 60, elapsed % 60, duration_ / 60, duration_ % 60,
+                 stream_.c_str());
+    progress_shown_ = true;
+}
+
+int32_t Session::await_result(uint32_t command) {
+    ZK_Message m{};
+    while (receive(m)) {
+        if (m.code == ZK_MSG_NOTIFY_ACK && m.byte.command == command) return 0;
+        if (m.code == ZK_MSG_NOTIFY_NACK && m.nack.command == command) return m.nack.code;
+    }
+    return ZK_ERROR_INTERNAL;
+}
+
+void Session::await_end_of_input() {
+    ZK_Message m{};
+    while (receive(m)) {
+        if (m.code == ZK_MSG_NOTIFY_PLAYER_STATE && m.byte.state != ZK_PLAYER_STATE_PLAYING) return;
+    }
+}
+
+void Session::report(const std::string& what, int32_t code) {
+    if (progress_shown_) std::fputc('\n', stderr);
+    progress_shown_ = false;
+    std::fprintf(stderr, "zkplay: %s: %s (%d)\n", what.c_str(), zelkor_error_string(code), code);
+}
+
+int Session::run() {
+    if (player_new(&channel_, nullptr) != 0) {
+        std::fprintf(stderr, "zkplay: cannot start the player\n");
+        return 2;
+    }
+    ZK_Message m{};
+    while (receive(m) && m.code != ZK_MSG_NOTIFY_READY) {
+    }
+    if (options_.verbose) {
+        control_message_send_I(channel_, ZK_MSG_SET_DEBUG_LEVEL, 2);
+        await_result(ZK_MSG_SET_DEBUG_LEVEL);
+    }
+    for (const std::string& module : options_.output_modules) {
+        control_message_send_S(channel_, ZK_MSG_COMMAND_OUTPUT_MODULE_REGISTER, module.c_str());
+        if (int32_t code = await_result(ZK_MSG_COMMAND_OUTPUT_MODULE_REGISTER)) {
+            report("cannot register output module " + module, code);
+            return 2;
+        }
+    }
+    for (const auto& [name, value] : options_.environment) {
+        int32_t number;
+        if (is_integer(value, number)) {
+            control_message_send_SI(channel_, ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER, name.c_str(), number);
+            await_result(ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER);
+        } else {
+            control_message_send_SS(channel_, ZK_MSG_SET_PLAYER_ENVIRONMENT_STRING, name.c_str(), value.c_str());
+            await_result(ZK_MSG_SET_PLAYER_ENVIRONMENT_STRING);
+        }
+    }
+    control_message_send_I(channel_, ZK_MSG_SET_OUTPUT_CHANNELS, options_.channels);
+    await_result(ZK_MSG_SET_OUTPUT_CHANNELS);
+    control_message_send_S(channel_, ZK_MSG_COMMAND_OUTPUT_OPEN, options_.output.c_str());
+    if (int32_t code = await_result(ZK_MSG_COMMAND_OUTPUT_OPEN)) {
+        report("cannot open output \"" + options_.output + "\"", code);
+        return 2;
+    }
+
+    int status = 0;
+    for (const std::string& input : options_.inputs) {
+        duration_ = 0;
+        stream_.clear();
+        control_message_send_S(channel_, ZK_MSG_COMMAND_INPUT_OPEN, input.c_str());
+        if (int32_t code = await_result(ZK_MSG_COMMAND_INPUT_OPEN)) {
+            report("cannot open " + input, code);
+            status = 1;
+            continue;
+        }
+        if (!options_.quiet && !terminal_) std::fprintf(stderr, "zkplay: %s: %s\n", input.c_str(), stream_.c_str());
+        control_message_send_N(channel_, ZK_MSG_COMMAND_PLAY);
+        if (int32_t code = await_result(ZK_MSG_COMMAND_PLAY)) {
+            report("cannot play " + input, code);
+            status = 1;
+            continue;
+        }
+        await_end_of_input();
+        if (progress_shown_) std::fputc('\n', stderr);
+        progress_shown_ = false;
+    }
+    control_message_send_N(channel_, ZK_MSG_COMMAND_OUTPUT_DRAIN);
+    await_result(ZK_MSG_COMMAND_OUTPUT_DRAIN);
+    control_message_send_N(channel_, ZK_MSG_COMMAND_OUTPUT_CLOSE);
+    await_result(ZK_MSG_COMMAND_OUTPUT_CLOSE);
+    return status;
+}
+
+} // namespace zkplay
