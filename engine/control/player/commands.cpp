@@ -19,6 +19,11 @@ int32_t output_request(PlayerContext& player, uint32_t request, ZK_OutputControl
     return decoder_output_set_control(player.decoder, &control, request);
 }
 
+// Discards what the output holds, when one is open.
+void reset_output(PlayerContext& player) {
+    if (player.output_open()) output_request(player, ZK_OUTPUT_REQUEST_RESET);
+}
+
 // Input side and output side differ only in these.
 struct Side {
     bool input;
