@@ -13,6 +13,21 @@ bool CarriesLocalFiles(const QMimeData* data)
     return data && data->hasUrls() && !LocalDropPaths(data->urls()).isEmpty();
 }
 
+// Dropped files are only read: the drop is a copy or a link, never a move
+// (after a move the file manager would delete the files).
+bool AcceptAsCopy(QDropEvent* event)
+{
+    const Qt::DropActions possible = event->possibleActions();
+    if (possible & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    else if (possible & Qt::LinkAction)
+        event->setDropAction(Qt::LinkAction);
+    else
+        return false;
+    event->accept();
+    return true;
+}
+
 }  // namespace
 
 TLxDragDrop::TLxDragDrop(QObject* owner)
@@ -52,9 +67,7 @@ bool TLxDragDrop::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (CarriesLocalFiles(drag->mimeData()))
-            drag->acceptProposedAction();
-        else
+        if (!CarriesLocalFiles(drag->mimeData()) || !AcceptAsCopy(drag))
             drag->ignore();
         return true;
     }
@@ -72,11 +85,11 @@ void TLxDragDrop::HandleDrop(QDropEvent* event)
     const QMimeData* data = event->mimeData();
     if (data && data->hasUrls())
         droppedFiles_ = LocalDropPaths(data->urls());
-    if (droppedFiles_.isEmpty()) {
+    if (droppedFiles_.isEmpty() || !AcceptAsCopy(event)) {
+        droppedFiles_.clear();
         event->ignore();
         return;
     }
-    event->acceptProposedAction();
     if (OnDrop)
         OnDrop(this, event->position().toPoint(), droppedFiles_);
 }

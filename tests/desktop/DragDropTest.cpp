@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -25,14 +26,20 @@ struct DropRecord {
     QStringList paths;
 };
 
-void Drop(QWidget& target, const QList<QUrl>& urls, QPoint at)
+// Sends the enter and drop events of one drag; returns the drop's action
+// when the drop was accepted.
+std::optional<Qt::DropAction> Drop(QWidget& target, const QList<QUrl>& urls, QPoint at,
+                                   Qt::DropActions actions = Qt::CopyAction)
 {
     QMimeData data;
     data.setUrls(urls);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &enter);
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(at), actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &drop);
+    if (!drop.isAccepted())
+        return std::nullopt;
+    return drop.dropAction();
 }
 
 }  // namespace
@@ -91,6 +98,20 @@ TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFiles)
     dragDrop->SetAcceptDrag(true);
     Drop(owner, FileUrls({"/music/a.mp3"}), QPoint(1, 1));
     EXPECT_EQ(calls, 1);
+}
+
+TEST(LxDragDrop, FilesAreCopiedNeverMoved)
+{
+    QWidget owner;
+    TLxDragDrop dragDrop(&owner);
+    int calls = 0;
+    dragDrop.OnDrop = [&](TLxDragDrop*, const QPoint&, const QStringList&) { ++calls; };
+    const QList<QUrl> urls = FileUrls({"/music/a.mp3"});
+    EXPECT_EQ(Drop(owner, urls, {}, Qt::MoveAction), std::nullopt);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(Drop(owner, urls, {}, Qt::MoveAction | Qt::CopyAction), Qt::CopyAction);
+    EXPECT_EQ(Drop(owner, urls, {}, Qt::MoveAction | Qt::LinkAction), Qt::LinkAction);
+    EXPECT_EQ(calls, 2);
 }
 
 TEST(LxDragDrop, OwnerThatIsNoWidgetNeverAccepts)
