@@ -1,4 +1,3 @@
-#include "fake_input.h"
 #include "input_fixture.h"
 
 #include <utility>
@@ -120,7 +119,6 @@ TEST_F(Filters, BadRecordsAndFailedCreationLeaveTheChainAlone) {
 }
 
 TEST_F(Filters, CallsTravelThroughFiltersToTheModule) {
-    FakeInputScript script;
     for (int i = 0; i < 64; ++i) script.bytes.push_back(static_cast<uint8_t>(i));
     ZK_InputModule fake = fake_input_module(script);
     decoder_input_module_register(decoder, &fake);

@@ -1,6 +1,7 @@
 // A decoder with a debug log, and temporary files, for input layer tests.
 #pragma once
 
+#include "fake_input.h"
 #include "zelkor.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +52,7 @@ protected:
     }
     std::string last_debug() const { return debug_lines.empty() ? std::string() : debug_lines.back(); }
 
+    FakeInputScript script; // outlives the decoder's instances
     ZK_Decoder* decoder = nullptr;
     std::vector<std::string> debug_lines;
     std::vector<std::string> temporary;

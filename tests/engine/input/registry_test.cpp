@@ -1,4 +1,3 @@
-#include "fake_input.h"
 #include "input_fixture.h"
 
 namespace zk::test {
@@ -9,7 +8,6 @@ using Registry = InputTest;
 TEST_F(Registry, IdsInRegistrationOrderAndCounted) {
     EXPECT_EQ(register_file_input(), 0);
     EXPECT_EQ(register_memory_input(), 1);
-    FakeInputScript script;
     ZK_InputModule fake = fake_input_module(script);
     EXPECT_EQ(decoder_input_module_register(decoder, &fake), 2);
     EXPECT_EQ(decoder->module_counts[0], 3);
@@ -17,7 +15,6 @@ TEST_F(Registry, IdsInRegistrationOrderAndCounted) {
 }
 
 TEST_F(Registry, ModulesWithoutRequiredOperationsAreRefused) {
-    FakeInputScript script;
     const ZK_InputModule complete = fake_input_module(script);
     struct Case {
         void (*strip)(ZK_InputModule&);
@@ -41,7 +38,6 @@ TEST_F(Registry, ModulesWithoutRequiredOperationsAreRefused) {
 TEST_F(Registry, QueriesOfTheBuiltInModulesAndTheDefaultAnswer) {
     register_file_input();
     register_memory_input();
-    FakeInputScript script;
     ZK_InputModule fake = fake_input_module(script);
     decoder_input_module_register(decoder, &fake);
 
@@ -87,7 +83,6 @@ TEST_F(Registry, QueriesOfTheBuiltInModulesAndTheDefaultAnswer) {
 TEST_F(Registry, NamesGoToTheNewestModuleThatAcceptsThem) {
     EXPECT_EQ(decoder_input_new(decoder, "x.mp3", -1), ZK_ERROR_UNSUPPORTED_INPUT_TYPE);
     register_file_input();
-    FakeInputScript script;
     ZK_InputModule fake = fake_input_module(script);
     decoder_input_module_register(decoder, &fake);
 
@@ -108,7 +103,6 @@ TEST_F(Registry, NamesGoToTheNewestModuleThatAcceptsThem) {
 }
 
 TEST_F(Registry, SameModuleAndNameKeepTheInstance) {
-    FakeInputScript script;
     script.bytes.assign(100, 0);
     ZK_InputModule fake = fake_input_module(script);
     decoder_input_module_register(decoder, &fake);
@@ -135,7 +129,6 @@ TEST_F(Registry, OpenCloseAndReadCheckTheState) {
     EXPECT_EQ(decoder_input_open(decoder), ZK_ERROR_INTERNAL);
     EXPECT_EQ(last_debug(), "internal error: null input module");
 
-    FakeInputScript script;
     script.bytes.assign(100, 7);
     script.new_result = ZK_ERROR_OPEN_FAILED;
     ZK_InputModule fake = fake_input_module(script);
