@@ -14,10 +14,9 @@ using zk::platform::PostedMessage;
 namespace zk::control {
 
 void Event::signal() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        signalled_ = true;
-    }
+    // Notified under the lock: a waiter may destroy the event as soon as it sees the signal.
+    std::lock_guard<std::mutex> lock(mutex_);
+    signalled_ = true;
     changed_.notify_all();
 }
 
