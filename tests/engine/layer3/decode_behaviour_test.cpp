@@ -299,3 +299,35 @@ TEST_F(Layer3StreamTest, LargestEscapeValueRequantises) {
 
 } // namespace
 } // namespace zk::test
+
+namespace zk::test {
+namespace {
+
+TEST(Layer3DamagedStreams, DecodeToTheEndWithoutLeavingTheirBuffers) {
+    if (conformance_dir().empty())
+        GTEST_SKIP() << "conformance folder not found";
+    std::mt19937 random(21);
+    for (const char* name : {"layer3/l3-he_mode.bit", "layer3/l3-si_huff.bit", "mpeg2/M2L3_bitrate_22_all.bit"}) {
+        const std::vector<uint8_t> original = read_file(conformance_dir() + "/" + name);
+        ASSERT_FALSE(original.empty()) << name;
+        for (int spacing : {7, 60, 400}) {
+            std::vector<uint8_t> damaged = original;
+            std::uniform_int_distribution<size_t> gap(1, static_cast<size_t>(2 * spacing));
+            for (size_t i = gap(random); i < damaged.size(); i += gap(random))
+                damaged[i] = static_cast<uint8_t>(random());
+            TemporaryStream file(damaged);
+            for (int channels : {ZK_OUTPUT_CHANNELS_STEREO, ZK_OUTPUT_CHANNELS_MIX}) {
+                const DecodedStream stream = decode_file(file.path(), channels);
+                EXPECT_EQ(stream.end_result, ZK_ERROR_INPUT_END) << name << " spacing " << spacing;
+                for (const DecodedFrame& frame : stream.frames) {
+                    const size_t per_channel = frame.samples.size() / (frame.stereo ? 2 : 1);
+                    EXPECT_TRUE(per_channel == 1152 || per_channel == 576 || per_channel == 384)
+                        << name << " spacing " << spacing;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace zk::test
