@@ -352,7 +352,9 @@ typedef struct ZK_InputFilter {
                             uint32_t size);
 } ZK_InputFilter;
 
-/* State of the decoder's input. */
+/* State of the decoder's input. A leading ID3v2 tag is skipped when the input
+ * opens (or, for inputs that cannot seek, as the first bytes are read):
+ * offset 0 and the size count from the first byte after it. */
 typedef struct ZK_InputInfo {
     int32_t module;      /* id of the chosen module, -1 for none */
     void* instance;      /* the module's instance, or null */
