@@ -211,15 +211,33 @@ TEST_F(Decoding, LayerOneAndTwoStreamsYieldTheirFrameCounts) {
     }
 }
 
-// Layer I, mono, 32 kbit/s, 44100 Hz: 32-byte frames; allocation 15 is forbidden.
-std::vector<uint8_t> layer1_frame(bool invalid) {
-    std::vector<uint8_t> frame(32, 0);
+// Layer I, mono, 44100 Hz, silent: 32-byte frames at 32 kbit/s (index 1),
+// 68-byte frames at 64 kbit/s (index 2). Allocation 15 is forbidden.
+std::vector<uint8_t> layer1_frame(bool invalid, int bitrate_index = 1) {
+    std::vector<uint8_t> frame(bitrate_index == 1 ? 32 : 68, 0);
     frame[0] = 0xFF;
     frame[1] = 0xFF;
-    frame[2] = 0x10;
+    frame[2] = static_cast<uint8_t>(bitrate_index << 4);
     frame[3] = 0xC0;
     if (invalid) frame[4] = 0xF0;
     return frame;
+}
+
+TEST_F(Decoding, DurationFollowsTheBitrateOfEachFrame) {
+    std::vector<uint8_t> bytes;
+    for (int index : {1, 2}) {
+        const std::vector<uint8_t> frame = layer1_frame(false, index);
+        for (int i = 0; i < 100; ++i) bytes.insert(bytes.end(), frame.begin(), frame.end());
+    }
+    ASSERT_EQ(bytes.size(), 10000u);
+    ASSERT_TRUE(open_path(temp("vbr.mp1", bytes)));
+    EXPECT_EQ(decoder->input->duration, 2); // probed: 10000 bytes at 4000 bytes/s
+    std::vector<int32_t> durations;
+    while (decoder_decode(decoder, nullptr) == 0) durations.push_back(decoder->input->duration);
+    ASSERT_EQ(durations.size(), 200u);
+    EXPECT_EQ(durations[99], 2);
+    EXPECT_EQ(durations[100], 1);
+    EXPECT_EQ(decoder->status->info.bitrate, 64);
 }
 
 TEST_F(Decoding, InvalidFrameLeavesTheRecordsAsTheLastGoodFrameLeftThem) {

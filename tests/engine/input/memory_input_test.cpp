@@ -3,6 +3,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 
 namespace zk::test {
@@ -130,6 +131,43 @@ TEST_F(MemoryInput, ConformanceStreamDecodesFromMemory) {
     while ((result = decoder_decode(decoder, nullptr)) == 0) ++frames;
     EXPECT_EQ(result, ZK_ERROR_INPUT_END);
     EXPECT_EQ(frames, static_cast<int>(decode_file(path).frames.size()));
+}
+
+// A stream that arrives in small pieces decodes to the same frames as the
+// whole file: reads that time out lose nothing, and the timecode comes from
+// the bitrate while the size is unknown.
+TEST_F(MemoryInput, StreamFedInPiecesDecodesLikeTheFile) {
+    if (conformance_dir().empty()) GTEST_SKIP() << "conformance streams absent";
+    const std::string path = conformance_dir() + "/layer2/l2-fl13.bit";
+    const std::vector<uint8_t> bytes = read_file(path);
+    const DecodedStream whole = decode_file(path);
+    ASSERT_EQ(decoder_input_new(decoder, "", -1), 0);
+    ASSERT_EQ(decoder_input_open(decoder), 0);
+    size_t fed = 0;
+    size_t frames = 0;
+    int timeouts = 0;
+    while (frames + 1 < whole.frames.size()) {
+        const int32_t result = decoder_decode(decoder, nullptr);
+        if (result == ZK_ERROR_TIMEOUT) {
+            ++timeouts;
+            const size_t piece = std::min<size_t>(97, bytes.size() - fed);
+            ASSERT_GT(piece, 0u);
+            ASSERT_EQ(memory_input_stream_write(decoder, bytes.data() + fed, piece), int32_t(piece));
+            fed += piece;
+            continue;
+        }
+        ASSERT_EQ(result, 0);
+        const auto* samples = static_cast<const int16_t*>(decoder->output_buffer->samples);
+        ASSERT_EQ(std::vector<int16_t>(samples, samples + decoder->output_buffer->size / 2),
+                  whole.frames[frames].samples)
+            << frames;
+        ++frames;
+    }
+    EXPECT_GT(timeouts, 20);
+    const ZK_Timecode& timecode = decoder->status->timecode;
+    const uint32_t expected = decoder->input->offset * 8 / (decoder->status->info.bitrate * 1000);
+    EXPECT_EQ(uint32_t(timecode.minutes * 60 + timecode.seconds), expected);
+    EXPECT_EQ(decoder->input->duration, 0);
 }
 
 } // namespace
