@@ -7,6 +7,7 @@
 
 #include "decoder/debug_report.h"
 #include "decoder/filter_chain.h"
+#include "decoder/module_info.h"
 #include "zelkor.h"
 
 #include <cstring>
@@ -67,20 +68,8 @@ public:
         if (id < 0 || id >= static_cast<int32_t>(modules_.size())) return ZK_ERROR_MODULE_NOT_FOUND;
         if (modules_[id].query) return modules_[id].query(info, what);
         // A module without a query operation: one anonymous device.
-        switch (what) {
-        case ZK_MODULE_QUERY_NAME:
-            copy_text(info->name, "unknown module name");
-            copy_text(info->description, "");
-            return ZK_OK;
-        case ZK_MODULE_QUERY_DEVICE_COUNT: info->index_or_count = 1; return ZK_OK;
-        case ZK_MODULE_QUERY_DEVICE:
-            if (info->index_or_count != 0) return ZK_ERROR_INVALID_PARAMETERS;
-            copy_text(info->name, "unknown device name");
-            copy_text(info->description, "");
-            info->flags = 1;
-            return ZK_OK;
-        default: return ZK_ERROR_INVALID_PARAMETERS;
-        }
+        static const DeviceEntry anonymous[] = {{"unknown device name", "", 1}};
+        return answer_query(info, what, "unknown module name", "", anonymous);
     }
 
     // Creates the instance for name with module id, or with the newest module
@@ -149,11 +138,6 @@ public:
     }
 
 private:
-    static void copy_text(char (&field)[ZK_MODULE_INFO_TEXT_SIZE], const char* text) {
-        std::strncpy(field, text, sizeof field - 1);
-        field[sizeof field - 1] = '\0';
-    }
-
     int32_t accepting_module(const char* name) const {
         for (int32_t id = static_cast<int32_t>(modules_.size()) - 1; id >= 0; --id)
             if (modules_[id].probe && modules_[id].probe(name) == 0) return id;

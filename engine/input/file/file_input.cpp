@@ -1,6 +1,6 @@
 // Input from a file, or from standard input for the name "-".
 #include "decoder/debug_report.h"
-#include "input/module_info.h"
+#include "decoder/module_info.h"
 #include "zelkor.h"
 
 #include <cerrno>

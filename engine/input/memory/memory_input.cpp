@@ -3,7 +3,7 @@
 // memory_input_stream_write.
 #include "decoder/decoder_private.h"
 #include "input/memory/memory_name.h"
-#include "input/module_info.h"
+#include "decoder/module_info.h"
 #include "zelkor.h"
 
 #include <algorithm>

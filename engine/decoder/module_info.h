@@ -1,4 +1,5 @@
-// Answers to a module's query operation from a fixed device table.
+// Answers to a module's query operation from a fixed device table (for the
+// built-in input and output modules).
 #pragma once
 
 #include "zelkor.h"
