@@ -76,8 +76,11 @@ int32_t open(void* instance) {
         input.regular = false;
         return ZK_OK;
     }
-    const int fd = ::open(input.name.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking only while opening: a named pipe without a writer must not
+    // hold the open up.
+    const int fd = ::open(input.name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return open_failure(input, errno);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     struct stat info {};
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;

@@ -37,6 +37,15 @@ TEST_F(FileInput, OpenFailuresGiveTheirCodesAndTexts) {
     }
 }
 
+TEST_F(FileInput, NamedPipeWithoutAWriterEndsInsteadOfBlocking) {
+    const std::string fifo = temp_path("pipe.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(open(fifo), 0);
+    EXPECT_EQ(decoder->input->caps, 0u);
+    uint8_t byte;
+    EXPECT_EQ(decoder_input_read(decoder, &byte, 1), ZK_ERROR_INPUT_END);
+}
+
 TEST_F(FileInput, ReadsExactCountsAndEndsBeforeAShortTail) {
     ASSERT_EQ(open(temp_file("ten", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9})), 0);
     uint8_t bytes[8];
