@@ -51,11 +51,6 @@ std::optional<QString> TSkinIni::Find(const QString& section, const QString& key
     return *k;
 }
 
-bool TSkinIni::HasKey(const QString& section, const QString& key) const
-{
-    return Find(section, key).has_value();
-}
-
 QString TSkinIni::ReadString(const QString& section, const QString& key, const QString& fallback) const
 {
     return Find(section, key).value_or(fallback);

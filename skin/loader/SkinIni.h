@@ -16,7 +16,6 @@ public:
     // A missing or unreadable file reads as a file without keys.
     static TSkinIni FromFile(const QString& name);
 
-    bool HasKey(const QString& section, const QString& key) const;
     QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
     // A value that is no number in 32 bits gives `fallback`.
     std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t fallback) const;

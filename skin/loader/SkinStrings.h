@@ -6,7 +6,6 @@
 namespace skin_strings {
 
 // Files of a skin directory.
-inline constexpr const char* kLayoutFile = "main.ini";
 inline constexpr const char* kBackFile = "back.bmp";
 inline constexpr const char* kDeactFile = "deact.bmp";
 inline constexpr const char* kInfoFile = "info.bmp";

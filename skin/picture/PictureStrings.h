@@ -16,6 +16,5 @@ inline constexpr const char* kJpegEmpty = "JPEG : no data";
 inline constexpr const char* kJpegTooLarge = "JPEG : Image too large";
 
 inline constexpr const char* kPcxFormatName = "pcx";
-inline constexpr const char* kPcxFormatDescription = "PCX Image";
 
 }  // namespace picture_strings

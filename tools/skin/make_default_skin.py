@@ -39,6 +39,9 @@ GLOW = (64, 224, 236)
 BUTTON_TOP = (84, 90, 102)
 BUTTON_BOTTOM = (40, 43, 50)
 
+# The display and the status line (left, top, right, bottom).
+LCD_PANELS = [(204, 27, 343, 70), (204, 163, 396, 184)]
+
 # Window shape: a rounded body on the right, a disc on the left.
 BODY = (186, 2, 412, 202)
 DISC_CENTRE = (104, 124)
@@ -173,13 +176,13 @@ def lcd(canvas, box, radius=3):
 def draw_panels(canvas, parts):
     draw = ImageDraw.Draw(canvas)
     recess(canvas, (203, 7, 398, 25))                      # top bar: version, window buttons
-    lcd(canvas, (204, 27, 343, 70))                        # display
+    lcd(canvas, LCD_PANELS[0])                             # display
     title = parts["songtitle"]
     draw.rectangle(big((title[0] - 1, title[1] - 1, title[2] + 1, title[3] + 1)), fill=LCD_TITLE)
     recess(canvas, (345, 23, 398, 62))                     # option / playlist column
     recess(canvas, (203, 73, 398, 115), 2)                 # sliders
     recess(canvas, (202, 116, 398, 153), 4, fill=(26, 28, 33))  # transport
-    lcd(canvas, (204, 163, 396, 184))                      # status line
+    lcd(canvas, LCD_PANELS[1])                             # status line
     brand = font("DejaVuSans-Bold.ttf", 7)
     draw.text((299 * S, 194 * S), "TESSALY  AERIN", font=brand, fill=(14, 15, 18), anchor="mm")
     draw.text((299 * S, 193 * S), "TESSALY  AERIN", font=brand, fill=(104, 112, 126), anchor="mm")
@@ -358,7 +361,11 @@ def main():
     parts = layout()
     back = face(parts, lit=False)
     over = face(parts, lit=True)
+    # Inactive: the body fades, the display panels keep their colour so that
+    # they still match the song title's own background.
     deact = ImageEnhance.Brightness(ImageEnhance.Color(back).enhance(0.3)).enhance(0.78)
+    for panel in LCD_PANELS:
+        deact.paste(back.crop(panel), panel[:2])
 
     save_jpeg(back, "back.jpg")
     save_jpeg(deact, "deact.jpg")

@@ -102,6 +102,18 @@ TEST(LxAerinSkin, AutoRegionShapesTheOwnerAndTakesItsFrame)
     EXPECT_FALSE(f.window.mask().isEmpty());
 }
 
+TEST(LxAerinSkin, RemovingTheSkinGivesTheWindowItsFrameBack)
+{
+    SkinOnWindow f;
+    f.skin->Options().SetAutoRegion(true);
+    f.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.window));
+    delete f.skin;
+    EXPECT_TRUE(f.window.isVisible());
+    EXPECT_FALSE(f.window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(f.window.mask().isEmpty());
+}
+
 TEST(LxAerinSkin, EveryOptionWriteAppliesTheOptions)
 {
     SkinOnWindow f;

@@ -12,7 +12,6 @@ TEST(SkinIni, SectionsAndKeysIgnoreCaseAndTheFirstKeyWins)
     EXPECT_EQ(ini.ReadInteger("MAIN", "PLAYLEFT", 0), 12);
     EXPECT_EQ(ini.ReadString("main", "font", "x"), "Arial");
     EXPECT_EQ(ini.ReadInteger("other", "playleft", 0), 5);
-    EXPECT_FALSE(ini.HasKey("main", "playtop"));
     EXPECT_EQ(ini.ReadInteger("main", "playtop", 7), 7);
 }
 
