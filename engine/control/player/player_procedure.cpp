@@ -14,7 +14,7 @@ using OutputRegister = int32_t (*)(ZK_OutputModule*);
 
 // Built-in modules in registration order (their ids).
 const std::array<InputRegister, 1> kBuiltInInputs = {file_input_module_register};
-const std::array<OutputRegister, 0> kBuiltInOutputs = {};
+const std::array<OutputRegister, 2> kBuiltInOutputs = {file_output_module_register, audio_output_module_register};
 
 void register_built_in_modules(ZK_Decoder* decoder) {
     for (InputRegister fill : kBuiltInInputs) {

@@ -1,0 +1,109 @@
+#include "output/file/file_output.h"
+
+#include "decoder/debug_report.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zk::file_output {
+
+FileOutput::FileOutput(std::string name, int32_t module_id, ZK_Decoder* decoder)
+    : name_(std::move(name)), module_id_(module_id), decoder_(decoder) {}
+
+FileOutput::~FileOutput() {
+    if (fd_ >= 0) close();
+}
+
+int32_t FileOutput::open() {
+    data_bytes_ = 0;
+    header_written_ = false;
+    format_ = SampleFormat{};
+    target_ = parse_output_name(name_);
+    if (target_.is_standard_output()) {
+        fd_ = STDOUT_FILENO;
+        return ZK_OK;
+    }
+    fd_ = ::open(target_.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ >= 0) return ZK_OK;
+    const int error = errno;
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        report_debug(decoder_, 0, "cannot open output file", "permission denied", module_id_);
+        return ZK_ERROR_PERMISSION_DENIED;
+    }
+    report_debug(decoder_, 0, "cannot open output file", std::strerror(error), module_id_);
+    return ZK_ERROR_OPEN_FAILED;
+}
+
+bool FileOutput::write_all(const void* data, size_t size) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd_, bytes, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            report_debug(decoder_, 0, "cannot write output file", std::strerror(written < 0 ? errno : ENOSPC),
+                         module_id_);
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+int32_t FileOutput::write_header() {
+    uint8_t header[kMaxHeaderSize];
+    // A stream that cannot be rewound never learns its final size.
+    const bool seekable = ::lseek(fd_, 0, SEEK_CUR) >= 0;
+    const size_t size = build_header(target_.container, format_, seekable ? data_bytes_ : kUnknownDataSize, header);
+    header_written_ = true;
+    return write_all(header, size) ? ZK_OK : ZK_ERROR_WRITE_FAILED;
+}
+
+int32_t FileOutput::write(const void* samples, uint32_t count, int32_t sample_size, int32_t stereo,
+                          int32_t sample_rate) {
+    if (fd_ < 0) return ZK_ERROR_INTERNAL;
+    if (!header_written_) {
+        if ((sample_size != 1 && sample_size != 2) || sample_rate <= 0) return ZK_ERROR_INVALID_PARAMETERS;
+        format_.bytes_per_sample = static_cast<uint32_t>(sample_size);
+        format_.channels = stereo ? 2 : 1;
+        format_.sample_rate = static_cast<uint32_t>(sample_rate);
+        if (const int32_t result = write_header(); result != ZK_OK) return result;
+    }
+    if (count > INT32_MAX) return ZK_ERROR_INVALID_PARAMETERS;
+    const auto* in = static_cast<const uint8_t*>(samples);
+    for (uint32_t done = 0; done < count;) {
+        const size_t chunk = std::min<size_t>(kChunkBytes, count - done);
+        encode_samples(target_.container, format_.bytes_per_sample, in + done, chunk_, chunk);
+        if (!write_all(chunk_, chunk)) return ZK_ERROR_WRITE_FAILED;
+        done += static_cast<uint32_t>(chunk);
+    }
+    data_bytes_ = data_bytes_ > UINT32_MAX - count ? UINT32_MAX : data_bytes_ + count;
+    return static_cast<int32_t>(count);
+}
+
+int32_t FileOutput::rewrite_header() {
+    if (!header_written_) return write_header(); // closed without samples: a header all the same
+    if (target_.container == Container::Raw || ::lseek(fd_, 0, SEEK_SET) != 0) return ZK_OK;
+    if (target_.container == Container::Aiff && (data_bytes_ & 1)) {
+        // Chunks of AIFF are padded to an even length.
+        if (::lseek(fd_, 0, SEEK_END) < 0 || !write_all("", 1) || ::lseek(fd_, 0, SEEK_SET) != 0)
+            return ZK_ERROR_WRITE_FAILED;
+    }
+    return write_header();
+}
+
+int32_t FileOutput::close() {
+    if (fd_ < 0) return ZK_OK;
+    int32_t result = rewrite_header();
+    if (!target_.is_standard_output() && ::close(fd_) != 0 && result == ZK_OK) {
+        report_debug(decoder_, 0, "cannot close output file", std::strerror(errno), module_id_);
+        result = ZK_ERROR_CLOSE_FAILED;
+    }
+    fd_ = -1;
+    return result;
+}
+
+} // namespace zk::file_output

@@ -1,0 +1,44 @@
+// One instance of the file output: a raw, WAV, AIFF or Sun audio file, or
+// standard output. The header goes out with the first samples and is
+// rewritten with the final sizes at close.
+#pragma once
+
+#include "output/file/audio_file_format.h"
+#include "zelkor.h"
+
+#include <string>
+
+namespace zk::file_output {
+
+class FileOutput {
+public:
+    FileOutput(std::string name, int32_t module_id, ZK_Decoder* decoder);
+    ~FileOutput();
+    FileOutput(const FileOutput&) = delete;
+    FileOutput& operator=(const FileOutput&) = delete;
+
+    int32_t open();
+    int32_t close();
+    // Bytes accepted, or an error; every byte is written or the write fails.
+    int32_t write(const void* samples, uint32_t count, int32_t sample_size, int32_t stereo, int32_t sample_rate);
+
+private:
+    static constexpr size_t kChunkBytes = 4608;
+
+    int32_t write_header();
+    // Writes every byte; false (with the error reported) otherwise.
+    bool write_all(const void* data, size_t size);
+    int32_t rewrite_header();
+
+    std::string name_;
+    int32_t module_id_;
+    ZK_Decoder* decoder_;
+    OutputTarget target_;
+    SampleFormat format_;
+    int fd_ = -1;
+    bool header_written_ = false;
+    uint32_t data_bytes_ = 0; // saturates at 4 GiB - 1
+    uint8_t chunk_[kChunkBytes];
+};
+
+} // namespace zk::file_output
