@@ -46,13 +46,13 @@ const QStringList Tail = {
 
 // Exported pages: HtmlPlaylistLines is also what the playlist window writes
 // (tested there through the file).
-TEST(HtmlExport, EmptyPlaylistHasHeadTrackRowAndTailOnly)
+TEST(PlaylistHtmlExport, EmptyPlaylistHasHeadTrackRowAndTailOnly)
 {
     TPlaylistModel empty;
     EXPECT_EQ(HtmlPlaylistLines(empty), Head + Tail);
 }
 
-TEST(HtmlExport, RowsEscapePathsAndTexts)
+TEST(PlaylistHtmlExport, RowsEscapePathsAndTexts)
 {
     TPlaylistModel model;
     model.SetShowNumbers(true);

@@ -39,7 +39,7 @@ void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result)
 
 }  // namespace
 
-TEST(LxDialogs, FilterPairsBecomeQtNameFilters)
+TEST(PlaylistLxDialogs, FilterPairsBecomeQtNameFilters)
 {
     EXPECT_EQ(NameFiltersFromPairs("MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|ALL Files (*.*)|*.*"),
               QStringList({"MP3 + M3U Files (*.mpx;*.m3u) (*.mp* *.m3u)", "ALL Files (*.*) (*.*)"}));
@@ -47,7 +47,7 @@ TEST(LxDialogs, FilterPairsBecomeQtNameFilters)
     EXPECT_EQ(NameFiltersFromPairs(""), QStringList());
 }
 
-TEST(LxDialogs, SelectDirectoryReturnsTheChosenFolder)
+TEST(PlaylistLxDialogs, SelectDirectoryReturnsTheChosenFolder)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -69,7 +69,7 @@ TEST(LxDialogs, SelectDirectoryReturnsTheChosenFolder)
     EXPECT_EQ(chooser.Directory(), dir.filePath("music"));
 }
 
-TEST(LxDialogs, FileDialogShowsItsProperties)
+TEST(PlaylistLxDialogs, FileDialogShowsItsProperties)
 {
     TLxFileDialog save(TLxFileDialog::TKind::Save);
     save.SetTitle("Save Playlist");

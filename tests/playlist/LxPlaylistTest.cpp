@@ -20,7 +20,7 @@ QStringList ViewTexts(const TLxPlaylist& list)
 
 }  // namespace
 
-TEST(LxPlaylist, EventsReportEachAppendAndDelete)
+TEST(PlaylistLxPlaylist, EventsReportEachAppendAndDelete)
 {
     TLxPlaylist list;
     list.SetShowNumbers(true);
@@ -46,7 +46,7 @@ TEST(LxPlaylist, EventsReportEachAppendAndDelete)
                                 "delete 1. b.mp3 (1 lines)", "change"}));
 }
 
-TEST(LxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays)
+TEST(PlaylistLxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays)
 {
     TLxPlaylist list;
     list.SetShowNumbers(true);
@@ -75,7 +75,7 @@ TEST(LxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays)
     EXPECT_EQ(list.SelCount(), 0);
 }
 
-TEST(LxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop)
+TEST(PlaylistLxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop)
 {
     TLxPlaylist list;
     list.resize(200, 100);
@@ -89,7 +89,7 @@ TEST(LxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop)
     EXPECT_THROW(list.GetItem(50), std::out_of_range);
 }
 
-TEST(LxPlaylist, HorizontalExtentFollowsTheWidestLine)
+TEST(PlaylistLxPlaylist, HorizontalExtentFollowsTheWidestLine)
 {
     TLxPlaylist list;
     list.resize(100, 100);
@@ -119,7 +119,7 @@ TEST(LxPlaylist, HorizontalExtentFollowsTheWidestLine)
     EXPECT_EQ(list.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
-TEST(LxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
+TEST(PlaylistLxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
 {
     TLxPlaylist list;
     const QColor before = QToolTip::palette().color(QPalette::ToolTipBase);
@@ -135,7 +135,7 @@ TEST(LxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
     EXPECT_EQ(log, QStringList({"enter #0a141e", "leave " + before.name()}));
 }
 
-TEST(LxPlaylist, Ctl3DAndMoveEvents)
+TEST(PlaylistLxPlaylist, Ctl3DAndMoveEvents)
 {
     TLxPlaylist list;
     int ctl3d = 0;

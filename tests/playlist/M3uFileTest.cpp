@@ -14,7 +14,7 @@
 
 namespace {
 
-class M3uFile : public ::testing::Test {
+class PlaylistM3uFile : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
@@ -32,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(M3uFile, LineEndsDecideTheEntries)
+TEST_F(PlaylistM3uFile, LineEndsDecideTheEntries)
 {
     EXPECT_EQ(Read("/a.mp3\r\n/b.mp3"), QStringList({"/a.mp3", "/b.mp3"}));
     EXPECT_EQ(Read("/a.mp3\r\n/b.mp3\r\n"), QStringList({"/a.mp3", "/b.mp3"}));
@@ -43,7 +43,7 @@ TEST_F(M3uFile, LineEndsDecideTheEntries)
     EXPECT_EQ(Read("\n"), QStringList({""}));
 }
 
-TEST_F(M3uFile, DirectivesAreSkippedAndRelativeEntriesResolved)
+TEST_F(PlaylistM3uFile, DirectivesAreSkippedAndRelativeEntriesResolved)
 {
     const QByteArray text = "\xEF\xBB\xBF#EXTM3U\r\n"
                             "#EXTINF:123,Artist - Title\r\n"
@@ -58,7 +58,7 @@ TEST_F(M3uFile, DirectivesAreSkippedAndRelativeEntriesResolved)
                                        base + "/ #not a directive.mp3"}));
 }
 
-TEST_F(M3uFile, SaveThenLoadReproducesThePaths)
+TEST_F(PlaylistM3uFile, SaveThenLoadReproducesThePaths)
 {
     const QStringList paths = {"/music/Ärger & \"Quotes\" <1>.mp3", "", "http://host/s.mp3?x=1&y=2",
                                "/music/日本語.mp2", QString(5000, u'x')};
@@ -78,7 +78,7 @@ TEST_F(M3uFile, SaveThenLoadReproducesThePaths)
                                   QStringList({Path(paths[4])}));
 }
 
-TEST_F(M3uFile, UnreadableFilesAreClearErrorsAndAddNothing)
+TEST_F(PlaylistM3uFile, UnreadableFilesAreClearErrorsAndAddNothing)
 {
     TPlaylistModel model;
     model.AddItem("/kept.mp3");
@@ -95,7 +95,7 @@ TEST_F(M3uFile, UnreadableFilesAreClearErrorsAndAddNothing)
     EXPECT_EQ(model.Paths(), QStringList({"/kept.mp3"}));
 }
 
-TEST_F(M3uFile, InvalidUtf8AndLongLinesLoadWithoutLoss)
+TEST_F(PlaylistM3uFile, InvalidUtf8AndLongLinesLoadWithoutLoss)
 {
     const QByteArray longLine = "/" + QByteArray(2 * 1024 * 1024, 'a') + ".mp3";
     const QStringList entries = Read(longLine + "\r\n/bad\xff\xfe.mp3\r\n");
@@ -104,7 +104,7 @@ TEST_F(M3uFile, InvalidUtf8AndLongLinesLoadWithoutLoss)
     EXPECT_TRUE(entries[1].startsWith("/bad"));
 }
 
-TEST_F(M3uFile, TooLargeFilesAreRefused)
+TEST_F(PlaylistM3uFile, TooLargeFilesAreRefused)
 {
     QByteArray line(1024 * 1024 - 1, 'a');
     line.append('\n');
@@ -121,7 +121,7 @@ TEST_F(M3uFile, TooLargeFilesAreRefused)
     }
 }
 
-TEST_F(M3uFile, FailedSaveKeepsTheOldFile)
+TEST_F(PlaylistM3uFile, FailedSaveKeepsTheOldFile)
 {
     WriteBytes(Path("keep.m3u"), "/old/one.mp3\r\n/old/two.mp3\r\n");
     TPlaylistModel model;

@@ -36,7 +36,7 @@ std::vector<int> SelectedLines(const TPlaylistModel& model)
 
 }  // namespace
 
-TEST(DisplayText, FileNameAfterLastSlashAndUrlsWhole)
+TEST(PlaylistDisplayText, FileNameAfterLastSlashAndUrlsWhole)
 {
     EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", 2, true), "3. song.mp3");
     EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", 2, false), "song.mp3");

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-TEST(TrackFiles, KindsByUpperCasedExtension)
+TEST(PlaylistTrackFiles, KindsByUpperCasedExtension)
 {
     EXPECT_EQ(KindOfFile("/m/a.mp3"), TFileKind::Track);
     EXPECT_EQ(KindOfFile("/m/a.MP1"), TFileKind::Track);
@@ -24,7 +24,7 @@ TEST(TrackFiles, KindsByUpperCasedExtension)
     EXPECT_EQ(KindOfFile(""), TFileKind::Other);
 }
 
-TEST(TrackFiles, ScanRuleWantsDotMpAndAFinalDigit)
+TEST(PlaylistTrackFiles, ScanRuleWantsDotMpAndAFinalDigit)
 {
     EXPECT_TRUE(IsScannedTrack("a.MP3"));
     EXPECT_TRUE(IsScannedTrack("a.mp2"));
@@ -38,7 +38,7 @@ TEST(TrackFiles, ScanRuleWantsDotMpAndAFinalDigit)
     EXPECT_FALSE(IsScannedTrack(""));
 }
 
-TEST(TrackFiles, AddingByExtensionKeepsGoingPastABadPlaylist)
+TEST(PlaylistTrackFiles, AddingByExtensionKeepsGoingPastABadPlaylist)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -56,7 +56,7 @@ TEST(TrackFiles, AddingByExtensionKeepsGoingPastABadPlaylist)
 
 namespace {
 
-class Scan : public ::testing::Test {
+class PlaylistScan : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
@@ -81,7 +81,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Scan, FindsTracksByTheWideRuleInEveryFolder)
+TEST_F(PlaylistScan, FindsTracksByTheWideRuleInEveryFolder)
 {
     const QString a = Make("a.MP3");
     const QString b = Make("b.mp2");
@@ -105,7 +105,7 @@ TEST_F(Scan, FindsTracksByTheWideRuleInEveryFolder)
     EXPECT_EQ(Found(dir_.path() + "/one/"), QStringList({dir_.path() + "/one/two/three/g.mp1"}));
 }
 
-TEST_F(Scan, SymbolicLinkLoopsAreWalkedOnce)
+TEST_F(PlaylistScan, SymbolicLinkLoopsAreWalkedOnce)
 {
     Make("sub/t.mp3");
     ASSERT_TRUE(QFile::link(dir_.path(), dir_.filePath("sub/loop")));
@@ -116,7 +116,7 @@ TEST_F(Scan, SymbolicLinkLoopsAreWalkedOnce)
     EXPECT_TRUE(found[0].endsWith("/t.mp3"));
 }
 
-TEST_F(Scan, MissingOrUnreadableFoldersYieldNothing)
+TEST_F(PlaylistScan, MissingOrUnreadableFoldersYieldNothing)
 {
     EXPECT_EQ(Found(dir_.filePath("nowhere")), QStringList());
     EXPECT_EQ(Found(Make("file.mp3")), QStringList());
