@@ -5,6 +5,7 @@
 #include "tests/desktop/QtPrinters.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -134,4 +135,20 @@ TEST(Tid3form, ShowsBothPagesForAFile)
     form.LxVisualId3v11->SetFilename(files.Write("v1only.mp3", AudioBytes(200)));
     EXPECT_EQ(form.Id3v2Page->StatusText(), "No ID3v2 tag");
     EXPECT_EQ(form.Id3v2Page->Value("Title"), "");
+}
+
+TEST(Tid3form, ShowsTheTagsOfTheDemoTrack)
+{
+    if (!QFile::exists(TAERIN_DEMO_TRACK))
+        GTEST_SKIP() << "no demo track";
+    Tid3form form;
+    form.LxVisualId3v11->SetFilename(TAERIN_DEMO_TRACK);
+    EXPECT_EQ(form.LxVisualId3v11->SongnameEdit()->text(), "Taerin Demo");
+    EXPECT_EQ(form.LxVisualId3v11->ArtistEdit()->text(), "The Taerin Team");
+    EXPECT_EQ(form.LxVisualId3v11->GenreList()->currentText(), "Ambient");
+    EXPECT_EQ(form.Id3v2Page->StatusText(), "ID3v2.3.0");
+    EXPECT_EQ(form.Id3v2Page->Value("Title"), "Taerin Demo");
+    EXPECT_EQ(form.Id3v2Page->Value("Year"), "2026");
+    EXPECT_EQ(form.Id3v2Page->Value("Genre"), "Ambient");
+    EXPECT_EQ(form.Id3v2Page->Value("Comment"), "synthesized");
 }
