@@ -34,7 +34,7 @@ TLxPlaylist::TLxPlaylist(QWidget* parent)
 
 void TLxPlaylist::LineAdded(int index)
 {
-    const QString& text = model_.Text(index);
+    const QString text = model_.Text(index);  // a copy: handlers may change the list
     showingModel_ = true;
     addItem(text);
     showingModel_ = false;
@@ -45,7 +45,7 @@ void TLxPlaylist::LineAdded(int index)
 
 void TLxPlaylist::LineDeleting(int index)
 {
-    const QString& text = model_.Text(index);
+    const QString text = model_.Text(index);  // a copy: handlers may change the list
     extent_.LineDeleting(text);
     Raise(OnDeleteString, this, text);
 }
@@ -71,18 +71,23 @@ void TLxPlaylist::ShowCaret()
 // Writes every line's text and selection from the model into the view.
 void TLxPlaylist::ShowAllLines()
 {
+    bool rewritten = false;
     showingModel_ = true;
     for (int i = 0; i < model_.Count(); ++i) {
         QListWidgetItem* line = item(i);
-        if (line->text() != model_.Text(i))
+        if (line->text() != model_.Text(i)) {
             line->setText(model_.Text(i));
+            rewritten = true;
+        }
         if (line->isSelected() != model_.Selected(i))
             line->setSelected(model_.Selected(i));
     }
     showingModel_ = false;
     ShowCaret();
-    extent_.Invalidate();
-    updateGeometries();
+    if (rewritten) {
+        extent_.Invalidate();
+        updateGeometries();
+    }
 }
 
 void TLxPlaylist::TakeSelectionFromView()

@@ -98,6 +98,16 @@ protected:
     void updateGeometries() override;
 
 private:
+    // Lines come and go through the playlist operations only, so that the
+    // view and the model always hold the same lines.
+    using QListWidget::addItem;
+    using QListWidget::addItems;
+    using QListWidget::clear;
+    using QListWidget::insertItem;
+    using QListWidget::insertItems;
+    using QListWidget::sortItems;
+    using QListWidget::takeItem;
+
     void LineAdded(int index);
     void LineDeleting(int index);
     void LineDeleted(int index);

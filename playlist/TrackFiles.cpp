@@ -1,9 +1,7 @@
 #include "playlist/TrackFiles.h"
 
+#include "playlist/CollectedErrors.h"
 #include "playlist/LxControls.h"
-
-#include <stdexcept>
-#include <string>
 
 namespace {
 
@@ -38,7 +36,7 @@ bool IsScannedTrack(const QString& fileName)
 
 void AddFilesByExtension(TLxPlaylist& playlist, const QStringList& paths)
 {
-    std::string errors;
+    TCollectedErrors errors;
     for (const QString& path : paths) {
         switch (KindOfFile(path)) {
         case TFileKind::Track:
@@ -48,13 +46,12 @@ void AddFilesByExtension(TLxPlaylist& playlist, const QStringList& paths)
             try {
                 playlist.LoadPlaylist(path);
             } catch (const std::runtime_error& error) {
-                errors += (errors.empty() ? "" : "\n") + std::string(error.what());
+                errors.Keep(error);
             }
             break;
         case TFileKind::Other:
             break;
         }
     }
-    if (!errors.empty())
-        throw std::runtime_error(errors);
+    errors.ThrowIfAny();
 }

@@ -1,6 +1,7 @@
 #include "playlist/playlistform.h"
 
 #include "desktop/LxDragDrop.h"
+#include "playlist/CollectedErrors.h"
 #include "playlist/DirectoryScan.h"
 #include "playlist/HtmlExport.h"
 #include "playlist/LastPlaylist.h"
@@ -20,7 +21,6 @@
 #include <QScreen>
 
 #include <stdexcept>
-#include <string>
 
 namespace S = PlaylistStrings;
 
@@ -134,17 +134,13 @@ void Tplaylistform::updatecaption()
 
 void Tplaylistform::LoadAtStartup(const QStringList& parameters)
 {
-    std::string errors;
-    const auto keepError = [&errors](const std::exception& error) {
-        errors += (errors.empty() ? "" : "\n") + std::string(error.what());
-    };
-
+    TCollectedErrors errors;
     const QString last = LastPlaylistFile();
     if (QFileInfo::exists(last)) {
         try {
             LxPlaylist1->LoadPlaylist(last);
         } catch (const std::runtime_error& error) {
-            keepError(error);
+            errors.Keep(error);
         }
     }
 
@@ -153,15 +149,14 @@ void Tplaylistform::LoadAtStartup(const QStringList& parameters)
     try {
         AddFilesByExtension(*LxPlaylist1, parameters);
     } catch (const std::runtime_error& error) {
-        keepError(error);
+        errors.Keep(error);
     }
     if (haveParameters && start < LxPlaylist1->Count() - 1)
         ++start;
     if (LxPlaylist1->Count() > 0)
         host_.PlayFromPlaylist(start);
 
-    if (!errors.empty())
-        throw std::runtime_error(errors);
+    errors.ThrowIfAny();
 }
 
 void Tplaylistform::SaveAtExit() const
