@@ -10,6 +10,7 @@ packages=(
   libasound2-dev libjpeg62-turbo-dev
   xvfb xauth fonts-dejavu-core
   python3-pil
+  tinyproxy python3-pyftpdlib
 )
 
 missing=()

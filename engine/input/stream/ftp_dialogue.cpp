@@ -1,0 +1,150 @@
+#include "input/stream/ftp_reply.h"
+#include "input/stream/line_reader.h"
+#include "input/stream/stream_open.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace zk::stream {
+
+namespace {
+
+constexpr size_t kFtpLineKept = 256;
+constexpr size_t kFtpDialogueBudget = 65536; // replies longer than this in all are refused
+
+// The steps of the dialogue, named by what the last command was.
+enum class Step { greeting, user, password, type, port, retrieve };
+
+// One reply, multi-line replies as their first line followed by the others.
+int32_t read_reply(LineReader& reader, const StreamTrace& trace, std::string& reply) {
+    std::string line;
+    int32_t result = reader.read_line(line);
+    if (result != 0) return result;
+    trace.debug(2, "ftp reply", line);
+    reply = line;
+    if (!ftp_opens_multiline_reply(reply)) return 0;
+    do {
+        if ((result = reader.read_line(line)) != 0) return result;
+        trace.debug(2, "ftp reply", line);
+        reply += '\n';
+        reply += line;
+    } while (!ftp_ends_multiline_reply(reply, line));
+    return 0;
+}
+
+// Whether a reply of this class lets the dialogue go on after step.
+bool expected(Step step, char reply_class) {
+    switch (step) {
+    case Step::greeting: return reply_class == '2';
+    case Step::user: return reply_class == '3' || reply_class == '2'; // 2: logged in without a password
+    case Step::retrieve: return reply_class == '1';
+    default: return reply_class == '2';
+    }
+}
+
+class FtpDialogue {
+public:
+    FtpDialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size)
+        : url_(url), context_(context), trace_(context.trace), connection_(connection), size_(size) {}
+
+    int32_t run() {
+        int32_t result = connect_host(url_.host, url_.port, context_, connection_.control);
+        if (result != 0) return result;
+        size_ = 0;
+        LineReader reader(connection_.control.fd(), context_.limits.ftp_byte, kFtpLineKept, kFtpDialogueBudget,
+                          ZK_ERROR_INVALID_FTP_REPLY);
+        Step step = Step::greeting;
+        std::string reply;
+        for (;;) {
+            if ((result = read_reply(reader, trace_, reply)) != 0) break;
+            const char reply_class = reply[0];
+            if (reply_class < '1' || reply_class > '3') {
+                trace_.debug(2, "errror code returned", reply.substr(0, 3));
+                break;
+            }
+            if (!expected(step, reply_class)) break;
+            if ((result = act(step, reply_class, reply)) != 0) break;
+            if (connection_.data.is_open()) return 0;
+        }
+        connection_.close();
+        return result != 0 ? result : ZK_ERROR_FTP_ERROR_REPLY;
+    }
+
+private:
+    int32_t send(const std::string& command) {
+        if (platform::send_all(connection_.control.fd(), command.data(), command.size()) != 0) {
+            trace_.debug(0, "error while sending request", std::strerror(errno));
+            return ZK_FAILURE;
+        }
+        return 0;
+    }
+
+    // The answer to an expected reply: the next command, or the data connection.
+    int32_t act(Step& step, char reply_class, const std::string& reply) {
+        switch (step) {
+        case Step::greeting:
+            trace_.debug(1, "logging in as", *url_.user);
+            step = Step::user;
+            return send("USER " + *url_.user + "\r\n");
+        case Step::user:
+            if (reply_class == '3') {
+                trace_.debug(2, "sending PASS");
+                step = Step::password;
+                return send("PASS " + *url_.password + "\r\n");
+            }
+            [[fallthrough]];
+        case Step::password:
+            step = Step::type;
+            return send("TYPE I\r\n");
+        case Step::type: return send_port(step);
+        case Step::port:
+            trace_.debug(2, "sending RETR", url_.path);
+            step = Step::retrieve;
+            return send("RETR " + url_.path + "\r\n");
+        case Step::retrieve: return accept_data(reply);
+        }
+        return ZK_ERROR_INTERNAL;
+    }
+
+    int32_t send_port(Step& step) {
+        uint32_t address = 0, listener_address = 0;
+        uint16_t control_port = 0, port = 0;
+        int32_t result = platform::open_listener(connection_.listener);
+        if (result == 0) result = platform::local_endpoint(connection_.control.fd(), address, control_port);
+        if (result == 0) result = platform::local_endpoint(connection_.listener.fd(), listener_address, port);
+        if (result != 0) return result;
+        trace_.debug(2, "sending PORT", std::to_string(port));
+        step = Step::port;
+        return send(ftp_port_command(address, port));
+    }
+
+    int32_t accept_data(const std::string& reply) {
+        size_ = ftp_reply_size(reply);
+        trace_.debug(1, "accepting data socket");
+        const int32_t result = platform::accept_within(connection_.listener, context_.limits.accept, connection_.data);
+        if (result != 0) {
+            const char* reason = result == ZK_ERROR_ACCEPT_FAILED ? std::strerror(errno) : zelkor_error_string(result);
+            trace_.debug(1, "cannot accept data socket", reason);
+            return result;
+        }
+        trace_.debug(1, "got connection on data socket");
+        connection_.listener.close();
+        trace_.debug(0, "connected and receiving");
+        return 0;
+    }
+
+    const StreamUrl& url_;
+    const OpenContext& context_;
+    const StreamTrace& trace_;
+    StreamConnection& connection_;
+    uint32_t& size_;
+};
+
+} // namespace
+
+int32_t ftp_dialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection,
+                     uint32_t& size) {
+    return FtpDialogue(url, context, connection, size).run();
+}
+
+} // namespace zk::stream

@@ -1,0 +1,78 @@
+#include "input/stream/http_reply.h"
+
+#include "zelkor.h"
+
+#include <cctype>
+
+namespace zk::stream {
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+std::string http_request_text(std::string_view target, std::string_view host) {
+    std::string request = "GET ";
+    request += target;
+    request += " HTTP/1.0\r\nHost: ";
+    request += host;
+    request += "\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\n\r\n";
+    return request;
+}
+
+int32_t check_http_status_line(std::string_view line, char& status_class) {
+    if (line.substr(0, 5) == "HTTP/") {
+        // "HTTP/" then a character, ".", a character.
+        if (line.size() < 8 || line[6] != '.') return ZK_ERROR_INVALID_HTTP_REPLY;
+        line.remove_prefix(8);
+    } else if (line.substr(0, 3) == "ICY") {
+        line.remove_prefix(3);
+    } else {
+        return ZK_ERROR_INVALID_HTTP_REPLY;
+    }
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
+    if (line.size() < 3 || std::isspace(static_cast<unsigned char>(line[0])) ||
+        std::isspace(static_cast<unsigned char>(line[1])) || std::isspace(static_cast<unsigned char>(line[2])))
+        return ZK_ERROR_INVALID_HTTP_REPLY;
+    if (line.size() > 3 && !std::isspace(static_cast<unsigned char>(line[3]))) return ZK_ERROR_INVALID_HTTP_REPLY;
+    status_class = line[0];
+    switch (status_class) {
+    case '0': return ZK_ERROR_INVALID_HTTP_REPLY;
+    case '1':
+    case '2':
+    case '3': return 0;
+    case '4':
+    case '5': return ZK_ERROR_HTTP_ERROR_REPLY;
+    default: return ZK_ERROR_HTTP;
+    }
+}
+
+bool header_value(std::string_view line, std::string_view name, std::string_view& value) {
+    if (line.size() <= name.size() || line[name.size()] != ':') return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(line[i])) != std::tolower(static_cast<unsigned char>(name[i])))
+            return false;
+    value = trimmed(line.substr(name.size() + 1));
+    return true;
+}
+
+bool parse_content_length(std::string_view value, uint32_t& size) {
+    if (value.empty()) return false;
+    uint64_t number = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') return false;
+        number = number * 10 + static_cast<uint64_t>(c - '0');
+        if (number > 0xFFFFFFFFu) return false;
+    }
+    size = static_cast<uint32_t>(number);
+    return true;
+}
+
+} // namespace zk::stream

@@ -1,0 +1,29 @@
+// The texts of the HTTP/1.0 exchange: the request, the status line and the
+// header lines of the reply.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zk::stream {
+
+// The GET request for target (a path, or the whole URL through a proxy).
+std::string http_request_text(std::string_view target, std::string_view host);
+
+// Checks a status line "HTTP/x.y NNN reason" (or a radio server's "ICY NNN
+// reason"; the reason may be missing): 0 for the classes 1, 2 and 3 with the
+// class digit in status_class, ZK_ERROR_INVALID_HTTP_REPLY when the line
+// does not have that form or its class is 0, ZK_ERROR_HTTP_ERROR_REPLY for
+// 4 and 5, ZK_ERROR_HTTP for anything else.
+int32_t check_http_status_line(std::string_view line, char& status_class);
+
+// True when the header line has the given name (any letter case) followed by
+// ":"; value gets the rest without surrounding blanks.
+bool header_value(std::string_view line, std::string_view name, std::string_view& value);
+
+// A Content-Length value: true with the size when it is a decimal number that
+// fits 32 bits.
+bool parse_content_length(std::string_view value, uint32_t& size);
+
+} // namespace zk::stream

@@ -1,0 +1,32 @@
+// Reply lines read from a socket one byte at a time, so that nothing after
+// the last line (the start of a stream) is consumed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zk::stream {
+
+class LineReader {
+public:
+    // Each byte is waited for at most byte_timeout_ms; a line keeps at most
+    // keep characters; the whole reply may not exceed budget bytes, else
+    // read_line fails with too_long_error.
+    LineReader(int fd, int byte_timeout_ms, size_t keep, size_t budget, int32_t too_long_error)
+        : fd_(fd), byte_timeout_ms_(byte_timeout_ms), keep_(keep), budget_(budget), too_long_error_(too_long_error) {}
+
+    // The next line without its end: a carriage return is dropped, a line
+    // feed ends the line. 0, or the error of the socket read
+    // (ZK_ERROR_TIMEOUT, ZK_ERROR_SOCKET_CLOSED, ...) or too_long_error.
+    int32_t read_line(std::string& line);
+
+private:
+    int fd_;
+    int byte_timeout_ms_;
+    size_t keep_;
+    size_t budget_;
+    int32_t too_long_error_;
+};
+
+} // namespace zk::stream

@@ -1,0 +1,187 @@
+// The network stream input module: a URL opened by its scheme, received into
+// a ring that is prebuffered to a high mark and refilled while it is read.
+#include "decoder/module_info.h"
+#include "input/stream/stream_open.h"
+#include "input/stream/stream_ring.h"
+#include "platform/net/socket.h"
+#include "zelkor.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <strings.h>
+
+namespace zk::stream {
+
+namespace {
+
+struct StreamInput {
+    std::string name;
+    ZK_Decoder* decoder = nullptr;
+    StreamTrace trace;
+    StreamSettings settings;
+    StreamRing ring;
+    uint32_t threshold = 0;
+    bool underflow = true;
+    uint32_t accumulated = 0;
+    bool end_of_stream = false;
+    uint32_t size = 0;
+    bool connected = false;
+    StreamConnection connection;
+};
+
+const DeviceEntry devices[] = {{"http://*, ftp://*, udp://*", "streaming url", 1}};
+
+int32_t probe(const char* name) {
+    if (!name) return 1;
+    for (const char* scheme : {"http://", "ftp://", "udp://"})
+        if (strncasecmp(name, scheme, std::strlen(scheme)) == 0) return 0;
+    return 1;
+}
+
+int32_t query(ZK_ModuleInfo* info, int32_t what) {
+    return answer_query(info, what, "Network Streaming Module", "Version 1.4", devices);
+}
+
+int32_t new_instance(void** instance, const char* name, int32_t module_id, ZK_Decoder* decoder) {
+    if (!instance || !name || !*name) {
+        report_internal_error(decoder, "null params or null/empty output name");
+        return ZK_ERROR_INVALID_PARAMETERS;
+    }
+    StreamSettings settings;
+    if (read_stream_settings(decoder, settings) != 0) {
+        report_debug(decoder, 0, "invalid stream buffer settings", "INPUT.STREAM.*", module_id);
+        return ZK_ERROR_INVALID_PARAMETERS;
+    }
+    auto* input = new (std::nothrow) StreamInput;
+    if (!input) return ZK_ERROR_OUT_OF_MEMORY;
+    try {
+        input->name = name;
+    } catch (const std::bad_alloc&) {
+        delete input;
+        return ZK_ERROR_OUT_OF_MEMORY;
+    }
+    if (!input->ring.allocate(static_cast<uint32_t>(settings.buffer_size), static_cast<uint32_t>(settings.max_packet))) {
+        delete input;
+        return ZK_ERROR_OUT_OF_MEMORY;
+    }
+    input->decoder = decoder;
+    input->trace = StreamTrace{decoder, module_id};
+    input->settings = settings;
+    *instance = input;
+    return ZK_OK;
+}
+
+int32_t delete_instance(void* instance) {
+    delete static_cast<StreamInput*>(instance);
+    return ZK_OK;
+}
+
+int32_t open(void* instance) {
+    auto& input = *static_cast<StreamInput*>(instance);
+    input.connection.close();
+    input.connected = false;
+    input.ring.clear();
+    input.accumulated = 0;
+    input.threshold = static_cast<uint32_t>(input.settings.high_mark);
+    input.underflow = true;
+    input.end_of_stream = false;
+    input.size = 0;
+
+    try {
+        StreamUrl url;
+        int32_t result = parse_stream_url(input.name, url);
+        if (result != 0) return result;
+        input.trace.progress(ZK_PROGRESS_CONNECTING, 0, "connecting");
+        const OpenContext context{read_http_proxy(input.decoder), StreamLimits{}, input.trace};
+        if ((result = open_stream(url, context, input.connection, input.size)) != 0) {
+            input.connection.close();
+            return result;
+        }
+    } catch (const std::bad_alloc&) {
+        input.connection.close();
+        return ZK_ERROR_OUT_OF_MEMORY;
+    }
+    input.trace.progress(ZK_PROGRESS_CONNECTED, 0, "connected");
+    input.connected = true;
+    return ZK_OK;
+}
+
+int32_t close(void* instance) {
+    auto& input = *static_cast<StreamInput*>(instance);
+    if (!input.connected) return ZK_ERROR_INTERNAL;
+    input.connection.close();
+    input.connected = false;
+    return ZK_OK;
+}
+
+// Receives what the connection has into the ring, waiting at most limit_ms.
+void refill(StreamInput& input, int limit_ms) {
+    if (input.end_of_stream || input.ring.free_space() < static_cast<uint32_t>(input.settings.max_packet)) return;
+    uint32_t room = 0;
+    uint8_t* area = input.ring.write_area(room);
+    const int32_t got = platform::receive_within(input.connection.data.fd(), area, room, limit_ms);
+    if (got > 0) {
+        input.ring.commit(static_cast<uint32_t>(got));
+    } else if (got != ZK_ERROR_TIMEOUT) {
+        input.end_of_stream = true;
+        input.trace.progress(ZK_PROGRESS_END_OF_STREAM, 0, "reached end of stream");
+    }
+}
+
+int32_t read(void* instance, void* buffer, uint32_t count) {
+    auto& input = *static_cast<StreamInput*>(instance);
+    if (!input.connected) return ZK_ERROR_INTERNAL;
+    if (count > input.ring.capacity()) return ZK_ERROR_INVALID_PARAMETERS;
+    const uint32_t high_mark = static_cast<uint32_t>(input.settings.high_mark);
+    if (input.ring.buffered() < input.threshold || input.ring.buffered() < count) {
+        if (!input.underflow) {
+            input.underflow = true;
+            input.threshold = high_mark;
+            input.trace.progress(ZK_PROGRESS_BUFFER_UNDERFLOW, 0, "buffer underflow");
+        }
+        if (!input.end_of_stream) {
+            refill(input, input.settings.read_timeout);
+            if (input.ring.buffered() < input.threshold) {
+                const uint64_t filled = high_mark ? uint64_t{input.ring.buffered()} * 100 / high_mark : 100;
+                input.trace.progress(ZK_PROGRESS_BUFFER_FILLING, static_cast<int32_t>(filled), nullptr);
+                return ZK_ERROR_TIMEOUT;
+            }
+        }
+        if (input.ring.buffered() < count) return input.end_of_stream ? ZK_ERROR_INPUT_END : ZK_ERROR_TIMEOUT;
+        input.ring.take(buffer, count);
+        return static_cast<int32_t>(count);
+    }
+    if (input.underflow) {
+        input.underflow = false;
+        input.threshold = 0;
+        input.trace.progress(ZK_PROGRESS_BUFFER_REFILLED, 0, "buffer refilled");
+    }
+    input.ring.take(buffer, count);
+    if (input.accumulated > static_cast<uint32_t>(input.settings.max_accu) ||
+        input.ring.buffered() < static_cast<uint32_t>(input.settings.force_fill_zone)) {
+        refill(input, 0);
+        input.accumulated = 0;
+    } else {
+        input.accumulated += count;
+    }
+    return static_cast<int32_t>(count);
+}
+
+int32_t seek(void*, uint32_t) { return ZK_OK; }
+
+uint32_t get_caps(void*) { return 0; }
+
+uint32_t get_size(void* instance) { return static_cast<StreamInput*>(instance)->size; }
+
+} // namespace
+
+} // namespace zk::stream
+
+extern "C" ZK_API int32_t stream_input_module_register(ZK_InputModule* module) {
+    using namespace zk::stream;
+    if (!module) return ZK_ERROR_INVALID_PARAMETERS;
+    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open, close, read,
+                             seek,  get_caps, get_size, nullptr};
+    return ZK_OK;
+}

@@ -1,0 +1,44 @@
+// Tuning and time limits of the network input.
+#pragma once
+
+#include "zelkor.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zk::stream {
+
+// The "INPUT.STREAM." variables of the decoder's environment, read when an
+// input is created.
+struct StreamSettings {
+    int32_t buffer_size = 131072;
+    int32_t max_packet = 8192;
+    int32_t high_mark = 16384;
+    int32_t read_timeout = 100; // milliseconds
+    int32_t max_accu = 2048;
+    int32_t force_fill_zone = 2048;
+};
+
+// The settings in the decoder's environment, defaults for variables not set.
+// ZK_ERROR_INVALID_PARAMETERS when they cannot work together (a buffer not
+// larger than a packet, negative values); a high mark beyond the ring is
+// lowered to the ring's capacity so that playback can start.
+int32_t read_stream_settings(ZK_Decoder* decoder, StreamSettings& settings);
+
+// The HTTP proxy named by the environment at open time; empty host: none.
+struct HttpProxy {
+    std::string host;
+    uint16_t port = 80;
+};
+HttpProxy read_http_proxy(ZK_Decoder* decoder);
+
+// How long the dialogues wait, in milliseconds.
+struct StreamLimits {
+    int resolve = 10000;    // name resolution
+    int connect = 10000;    // TCP connection
+    int http_byte = 10000;  // each byte of an HTTP reply header
+    int ftp_byte = 5000;    // each byte of an FTP reply
+    int accept = 10000;     // the FTP data connection
+};
+
+} // namespace zk::stream

@@ -1,0 +1,19 @@
+// Host names to IPv4 addresses.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zk::platform {
+
+// A host written as a dotted address: four decimal numbers up to 255, each
+// pair separated by one character. True with the address (host byte order).
+bool parse_dotted_address(const std::string& host, uint32_t& address);
+
+// The host's address: a dotted address when the host begins with a digit 0-8
+// and reads as one, otherwise the resolver's answer, looked up on a helper
+// thread waited for at most timeout_ms. 0, ZK_ERROR_HOST_UNKNOWN,
+// ZK_ERROR_TIMEOUT, or ZK_ERROR_INTERNAL when no helper could be started.
+int32_t resolve_host(const std::string& host, int timeout_ms, uint32_t& address);
+
+} // namespace zk::platform

@@ -1,0 +1,56 @@
+// POSIX sockets for the network input: an owning descriptor, waits with poll,
+// receives and sends with the engine's error codes, listening and UDP
+// receiving sockets. IPv4 only (active FTP announces an IPv4 address).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <netinet/in.h>
+
+namespace zk::platform {
+
+// Owns one socket descriptor; closes it when destroyed.
+class Socket {
+public:
+    Socket() = default;
+    explicit Socket(int fd) : fd_(fd) {}
+    Socket(Socket&& other) noexcept : fd_(other.release()) {}
+    Socket& operator=(Socket&& other) noexcept;
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+    ~Socket() { close(); }
+
+    int fd() const { return fd_; }
+    bool is_open() const { return fd_ >= 0; }
+    int release();
+    void close();
+
+private:
+    int fd_ = -1;
+};
+
+// Waits at most timeout_ms (0: do not wait) until fd can be read: 1 ready,
+// 0 expired, ZK_ERROR_SELECT_FAILED when the wait failed.
+int32_t wait_readable(int fd, int timeout_ms);
+
+// Waits for data at most timeout_ms, then receives up to size bytes: the byte
+// count, ZK_ERROR_TIMEOUT, ZK_ERROR_SELECT_FAILED, ZK_ERROR_READ_FAILED, or
+// ZK_ERROR_SOCKET_CLOSED when the peer has closed (or sent an empty datagram).
+int32_t receive_within(int fd, void* buffer, size_t size, int timeout_ms);
+
+// Sends every byte: 0, or ZK_FAILURE with errno kept.
+int32_t send_all(int fd, const void* data, size_t size);
+
+// A TCP socket listening on any free local port with a backlog of one.
+int32_t open_listener(Socket& listener);
+// Accepts one connection, waiting at most timeout_ms: 0, ZK_ERROR_TIMEOUT,
+// ZK_ERROR_SELECT_FAILED or ZK_ERROR_ACCEPT_FAILED (errno kept).
+int32_t accept_within(const Socket& listener, int timeout_ms, Socket& accepted);
+
+// The local address and port a socket is bound to (host byte order).
+int32_t local_endpoint(int fd, uint32_t& address, uint16_t& port);
+
+// A UDP socket bound to port on every local address, receiving from anyone.
+int32_t open_udp_receiver(uint16_t port, Socket& receiver);
+
+} // namespace zk::platform
