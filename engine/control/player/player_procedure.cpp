@@ -13,7 +13,7 @@ using InputRegister = int32_t (*)(ZK_InputModule*);
 using OutputRegister = int32_t (*)(ZK_OutputModule*);
 
 // Built-in modules in registration order (their ids).
-const std::array<InputRegister, 1> kBuiltInInputs = {file_input_module_register};
+const std::array<InputRegister, 2> kBuiltInInputs = {file_input_module_register, stream_input_module_register};
 const std::array<OutputRegister, 2> kBuiltInOutputs = {file_output_module_register, audio_output_module_register};
 
 void register_built_in_modules(ZK_Decoder* decoder) {
