@@ -9,7 +9,7 @@ namespace {
 
 constexpr uint32_t kWavHeaderSize = 44;
 constexpr uint32_t kAiffHeaderSize = 54;
-constexpr uint32_t kSunHeaderSize = 24;
+constexpr uint32_t kSunHeaderSize = 28; // with the shortest annotation, four zero bytes
 
 uint32_t saturated_sum(uint32_t a, uint32_t b) { return a > UINT32_MAX - b ? UINT32_MAX : a + b; }
 
@@ -97,6 +97,7 @@ size_t sun_header(const SampleFormat& f, uint32_t data, uint8_t* out) {
     w.be32(f.bytes_per_sample == 2 ? 3 : 2); // 16-bit or 8-bit linear PCM
     w.be32(f.sample_rate);
     w.be32(f.channels);
+    w.be32(0); // annotation
     return w.length();
 }
 

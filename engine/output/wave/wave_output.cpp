@@ -233,9 +233,9 @@ int32_t WaveOutput::set_control(const ZK_OutputControl& control, uint32_t reques
     }
     if (request & ZK_OUTPUT_REQUEST_BALANCE) balance_ = std::clamp(control.balance, 0, 100) / 100.0;
     if (request & ZK_OUTPUT_REQUEST_PCM_LEVEL)
-        set_volume_word(volume_word(full_level_of(control.pcm_level), balance_));
+        set_volume_word(zk::wave::volume_word(full_level_of(control.pcm_level), balance_));
     else if (request & ZK_OUTPUT_REQUEST_BALANCE)
-        set_volume_word(volume_word(louder_of(volume_word_), balance_));
+        set_volume_word(zk::wave::volume_word(louder_of(volume_word_), balance_));
     return result;
 }
 

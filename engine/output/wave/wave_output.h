@@ -38,6 +38,10 @@ public:
     int32_t get_control(ZK_OutputControl& control, uint32_t request);
     uint32_t queued_bytes() const;
 
+    // The volume word kept, and the one the device plays with (0 while muted).
+    uint32_t volume_word() const { return volume_word_; }
+    uint32_t device_volume() const { return device_.volume(); }
+
     // Request bits honoured: all but ports.
     static constexpr uint32_t kCaps = 0x07FFFFBF;
 

@@ -20,8 +20,8 @@ void copy_with_volume(const int16_t* in, int16_t* out, uint32_t frames, uint32_t
     const int32_t left = gain_of(volume & 0xFFFF);
     const int32_t right = channels == 2 ? gain_of(volume >> 16) : left;
     for (uint32_t i = 0; i < samples; i += channels) {
-        out[i] = static_cast<int16_t>((in[i] * left) >> 16);
-        if (channels == 2) out[i + 1] = static_cast<int16_t>((in[i + 1] * right) >> 16);
+        out[i] = static_cast<int16_t>(in[i] * left / 65536);
+        if (channels == 2) out[i + 1] = static_cast<int16_t>(in[i + 1] * right / 65536);
     }
 }
 

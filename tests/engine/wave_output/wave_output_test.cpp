@@ -1,0 +1,293 @@
+// The wave-device output module through the decoder's output interface, on
+// the silent device (ZELKOR_AUDIO=null): names, devices, the buffer ring,
+// volume word, mute, balance, master level, format changes and pacing.
+#include "output/wave/wave_output.h"
+#include "platform/audio/silent_sink.h"
+#include "platform/audio/wave_out.h"
+#include "zelkor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+using zk::wave::WaveOutput;
+
+namespace {
+
+constexpr uint32_t word(uint32_t left, uint32_t right) { return left | right << 16; }
+
+// What the silent device's volume word is at its next open.
+void set_silent_device_volume(uint32_t volume) {
+    zk::audio::WaveOut device;
+    device.open(std::make_unique<zk::audio::SilentSink>(zk::audio::PcmFormat{}), {}, 4608, "silent", nullptr);
+    device.set_volume(volume, true);
+}
+
+class WaveOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("ZELKOR_AUDIO", "null", 1);
+        set_silent_device_volume(0xFFFFFFFFu);
+        ASSERT_EQ(decoder_new(&decoder_), 0);
+        decoder_->client = this;
+        decoder_->debug = [](void* client, int32_t, int32_t, const char* message, const char* detail) {
+            static_cast<WaveOutputTest*>(client)->debug_.push_back(std::string(message) +
+                                                                   (detail && *detail ? " | " + std::string(detail) : ""));
+        };
+        ZK_OutputModule module{};
+        ASSERT_EQ(audio_output_module_register(&module), 0);
+        ASSERT_EQ(decoder_output_module_register(decoder_, &module), 0);
+    }
+    void TearDown() override { decoder_delete(decoder_); }
+
+    int32_t open(const char* name = "") {
+        const int32_t result = decoder_output_new(decoder_, name, -1);
+        return result < 0 ? result : decoder_output_open(decoder_);
+    }
+    WaveOutput& wave() { return *static_cast<WaveOutput*>(decoder_->output->instance); }
+
+    int32_t control(uint32_t request, ZK_OutputControl values = {}) {
+        return decoder_output_set_control(decoder_, &values, request);
+    }
+    ZK_OutputControl read(uint32_t request) {
+        ZK_OutputControl values{};
+        EXPECT_EQ(decoder_output_get_control(decoder_, &values, request), 0);
+        return values;
+    }
+    // Fills the next ring buffer with count bytes and queues it.
+    int32_t play(uint32_t count) {
+        void* buffer = wave().get_buffer(count);
+        if (!buffer) return -1;
+        std::memset(buffer, 0, count);
+        return decoder_output_write(decoder_, buffer, count, 2, 1, 44100);
+    }
+    bool debugged(const std::string& line) const {
+        return std::find(debug_.begin(), debug_.end(), line) != debug_.end();
+    }
+
+    ZK_Decoder* decoder_ = nullptr;
+    std::vector<std::string> debug_;
+};
+
+TEST_F(WaveOutputTest, NamesOfDevices) {
+    EXPECT_EQ(open(""), 0);
+    EXPECT_EQ(open("/dev/wave/0"), 0);
+    EXPECT_EQ(open("/dev/wave/1"), 0);
+    EXPECT_EQ(decoder_output_new(decoder_, "/dev/wave/10", -1), ZK_ERROR_NO_SUCH_OUTPUT_DEVICE);
+    EXPECT_EQ(decoder_output_new(decoder_, "/dev/wave/a", -1), ZK_ERROR_NO_SUCH_OUTPUT_DEVICE);
+    EXPECT_EQ(decoder_output_new(decoder_, "/dev/wav", -1), ZK_ERROR_UNSUPPORTED_OUTPUT_TYPE);
+    // A device index beyond the list is refused when opened.
+    ASSERT_EQ(decoder_output_new(decoder_, "/dev/wave/7", -1), 0);
+    EXPECT_EQ(decoder_output_open(decoder_), ZK_ERROR_NO_SUCH_OUTPUT_DEVICE);
+}
+
+TEST_F(WaveOutputTest, QueryListsTheDevicesWithTheSilentOneLast) {
+    ZK_ModuleInfo info{};
+    ASSERT_EQ(decoder_output_module_query(decoder_, 0, &info, ZK_MODULE_QUERY_NAME), 0);
+    EXPECT_STREQ(info.name, "Win32 Sound Driver Interface");
+    EXPECT_STREQ(info.description, "Version 1.2");
+    ASSERT_EQ(decoder_output_module_query(decoder_, 0, &info, ZK_MODULE_QUERY_DEVICE_COUNT), 0);
+    ASSERT_EQ(info.index_or_count, 2);
+    info.index_or_count = 0;
+    ASSERT_EQ(decoder_output_module_query(decoder_, 0, &info, ZK_MODULE_QUERY_DEVICE), 0);
+    EXPECT_STREQ(info.name, "/dev/wave/0");
+    EXPECT_EQ(info.flags, 2u);
+    info.index_or_count = 1;
+    ASSERT_EQ(decoder_output_module_query(decoder_, 0, &info, ZK_MODULE_QUERY_DEVICE), 0);
+    EXPECT_STREQ(info.name, "/dev/wave/1");
+    EXPECT_STREQ(info.description, "Silent device");
+    EXPECT_EQ(info.flags, 0u);
+    info.index_or_count = 2;
+    EXPECT_EQ(decoder_output_module_query(decoder_, 0, &info, ZK_MODULE_QUERY_DEVICE), ZK_ERROR_INVALID_PARAMETERS);
+}
+
+TEST_F(WaveOutputTest, OpenReportsTheMixerAndTheCaps) {
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(decoder_->output->caps, 0x07FFFFBFu);
+    EXPECT_TRUE(debugged("mixer caps: mid=0, pid=0, version=1.0, name=Virtual mixer, 1 destinations"));
+    EXPECT_TRUE(debugged("mixer control: name=PCM, min=0, max=65535, steps=65535"));
+    EXPECT_EQ(decoder_output_close(decoder_), 0);
+}
+
+TEST_F(WaveOutputTest, MasterLevelGoesThroughTheMixer) {
+    ASSERT_EQ(open(), 0);
+    ZK_OutputControl values{};
+    values.master_level = 40;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_MASTER_LEVEL, values), 0);
+    EXPECT_EQ(read(ZK_OUTPUT_REQUEST_MASTER_LEVEL).master_level, 40);
+    values.master_level = 100;
+    control(ZK_OUTPUT_REQUEST_MASTER_LEVEL, values);
+    EXPECT_EQ(read(ZK_OUTPUT_REQUEST_MASTER_LEVEL).master_level, 100);
+}
+
+TEST_F(WaveOutputTest, PcmLevelAndBalanceMakeTheVolumeWord) {
+    ASSERT_EQ(open(), 0);
+    ZK_OutputControl values{};
+    values.pcm_level = 100;
+    values.balance = 25;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_PCM_LEVEL | ZK_OUTPUT_REQUEST_BALANCE, values), 0);
+    EXPECT_EQ(wave().volume_word(), word(65535, 32767));
+    EXPECT_EQ(wave().device_volume(), word(65535, 32767));
+    const ZK_OutputControl back = read(ZK_OUTPUT_REQUEST_PCM_LEVEL | ZK_OUTPUT_REQUEST_BALANCE);
+    EXPECT_EQ(back.pcm_level, 100);
+    EXPECT_EQ(back.balance, 25);
+}
+
+TEST_F(WaveOutputTest, BalanceAloneStartsFromTheDeviceVolume) {
+    set_silent_device_volume(word(40000, 20000));
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(read(ZK_OUTPUT_REQUEST_BALANCE).balance, 33); // 20000 / 60000
+    ZK_OutputControl values{};
+    values.balance = 75;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_BALANCE, values), 0);
+    EXPECT_EQ(wave().volume_word(), word(20000, 40000));
+}
+
+TEST_F(WaveOutputTest, LevelChangedWhileMutedAppliesOnUnmute) {
+    ASSERT_EQ(open(), 0);
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_MUTE), 0);
+    EXPECT_EQ(wave().device_volume(), 0u);
+    ZK_OutputControl values{};
+    values.pcm_level = 50;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_PCM_LEVEL, values), 0);
+    EXPECT_EQ(wave().device_volume(), 0u);
+    EXPECT_EQ(read(ZK_OUTPUT_REQUEST_PCM_LEVEL).pcm_level, 49); // 32767 of 65535
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_UNMUTE), 0);
+    EXPECT_EQ(wave().device_volume(), word(32767, 32767));
+}
+
+TEST_F(WaveOutputTest, MuteSurvivesAFormatChange) {
+    ASSERT_EQ(open(), 0);
+    control(ZK_OUTPUT_REQUEST_MUTE);
+    ZK_OutputControl format{};
+    format.sample_rate = 32000;
+    format.stereo = 1;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_SAMPLE_RATE, format), 0);
+    EXPECT_EQ(wave().device_volume(), 0u);
+    control(ZK_OUTPUT_REQUEST_UNMUTE);
+    EXPECT_EQ(wave().device_volume(), 0xFFFFFFFFu);
+}
+
+TEST_F(WaveOutputTest, FormatChangesReopenTheDevice) {
+    ASSERT_EQ(open(), 0);
+    ZK_OutputControl format = read(ZK_OUTPUT_REQUEST_SAMPLE_RATE | ZK_OUTPUT_REQUEST_STEREO);
+    EXPECT_EQ(format.sample_rate, 44100);
+    EXPECT_EQ(format.stereo, 1);
+    ASSERT_EQ(play(4608), 4608);
+    format.sample_rate = 22050;
+    format.stereo = 0;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_STEREO | ZK_OUTPUT_REQUEST_SAMPLE_RATE, format), 0);
+    EXPECT_EQ(wave().queued_bytes(), 0u) << "queued audio is played out before the reopen";
+    format = read(ZK_OUTPUT_REQUEST_SAMPLE_RATE | ZK_OUTPUT_REQUEST_STEREO);
+    EXPECT_EQ(format.sample_rate, 22050);
+    EXPECT_EQ(format.stereo, 0);
+    format.sample_rate = 0;
+    EXPECT_EQ(control(ZK_OUTPUT_REQUEST_SAMPLE_RATE, format), ZK_ERROR_INVALID_PARAMETERS);
+}
+
+TEST_F(WaveOutputTest, TheSixtyFifthBufferWaitsForTheFirst) {
+    ASSERT_EQ(open(), 0);
+    control(ZK_OUTPUT_REQUEST_PAUSE);
+    for (uint32_t i = 0; i < WaveOutput::kBufferCount; ++i) ASSERT_EQ(play(4608), 4608);
+    uint32_t queued = 0;
+    ASSERT_EQ(decoder_->output->caps & ZK_OUTPUT_CAP_DELAY, ZK_OUTPUT_CAP_DELAY);
+    EXPECT_EQ(wave().queued_bytes(), 64u * 4608);
+
+    std::atomic<bool> returned{false};
+    std::thread next([&] {
+        wave().get_buffer(4608);
+        returned = true;
+    });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(returned) << "every buffer is queued on a paused device";
+    control(ZK_OUTPUT_REQUEST_RESUME);
+    next.join();
+    queued = wave().queued_bytes();
+    EXPECT_LE(queued, 63u * 4608);
+    control(ZK_OUTPUT_REQUEST_RESET);
+    EXPECT_EQ(wave().queued_bytes(), 0u);
+}
+
+TEST_F(WaveOutputTest, WritesOfOtherMemoryAndLargerCountsAreCopiedIntoTheRing) {
+    ASSERT_EQ(open(), 0);
+    control(ZK_OUTPUT_REQUEST_PAUSE);
+    std::vector<uint8_t> samples(4608 * 2 + 100, 1);
+    EXPECT_EQ(decoder_output_write(decoder_, samples.data(), uint32_t(samples.size()), 2, 1, 44100),
+              int32_t(samples.size()));
+    EXPECT_EQ(wave().queued_bytes(), 3u * 100); // three buffers, the last write 100 bytes
+    control(ZK_OUTPUT_REQUEST_RESET);
+}
+
+// About a second of audio takes about a second; wide bounds only.
+TEST_F(WaveOutputTest, TheSilentDevicePlaysAtRealTimePace) {
+    ASSERT_EQ(open("/dev/wave/1"), 0);
+    ZK_OutputControl format{};
+    format.sample_rate = 8000;
+    format.stereo = 0;
+    ASSERT_EQ(control(ZK_OUTPUT_REQUEST_STEREO | ZK_OUTPUT_REQUEST_SAMPLE_RATE, format), 0);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(play(4000), 4000); // 4 x 0.25 s
+    ASSERT_EQ(decoder_output_close(decoder_), 0);            // plays out
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GT(elapsed, 700ms);
+    EXPECT_LT(elapsed, 10s);
+}
+
+TEST_F(WaveOutputTest, PlaybackRateListener) {
+    ASSERT_EQ(open(), 0);
+    ASSERT_EQ(decoder_set_environment_integer(decoder_, WaveOutput::kRateVariable, 0x20000), 0);
+    EXPECT_FALSE(debugged("playback rate not supported | 0x20000"));
+    ASSERT_EQ(decoder_set_environment_integer(decoder_, WaveOutput::kRateVariable, 0), 0);
+    EXPECT_TRUE(debugged("playback rate not supported | 0x0"));
+    ASSERT_EQ(play(4608), 4608);
+    EXPECT_EQ(decoder_output_close(decoder_), 0);
+    // The rate set before opening holds from the open on.
+    debug_.clear();
+    ASSERT_EQ(decoder_set_environment_integer(decoder_, WaveOutput::kRateVariable, 0x7FFFFFFF), 0);
+    ASSERT_EQ(decoder_output_open(decoder_), 0);
+    EXPECT_TRUE(debugged("playback rate not supported | 0x7FFFFFFF"));
+}
+
+// The decoder announces each stream's format before its first samples.
+TEST_F(WaveOutputTest, TheDecoderSendsTheStreamFormat) {
+    const std::string stream = std::string(TAERIN_CONFORMANCE_DIR) + "/mpeg2/M2L3_bitrate_22_all.bit";
+    if (std::FILE* f = std::fopen(stream.c_str(), "rb"))
+        std::fclose(f);
+    else
+        GTEST_SKIP() << "no conformance streams";
+    ZK_InputModule input{};
+    file_input_module_register(&input);
+    decoder_input_module_register(decoder_, &input);
+    ASSERT_EQ(decoder_input_new(decoder_, stream.c_str(), -1), 0);
+    ASSERT_EQ(decoder_input_open(decoder_), 0);
+    ASSERT_EQ(open(), 0);
+    ASSERT_EQ(decoder_play(decoder_), 0);
+    const ZK_OutputControl format = read(ZK_OUTPUT_REQUEST_SAMPLE_RATE | ZK_OUTPUT_REQUEST_STEREO);
+    EXPECT_EQ(format.sample_rate, 22050);
+    EXPECT_EQ(format.stereo, 0);
+    EXPECT_EQ(wave().queued_bytes(), 576u * 2);
+    control(ZK_OUTPUT_REQUEST_RESET);
+}
+
+// Without ZELKOR_AUDIO=null the default device is ALSA's, or the silent
+// device (with a debug message) where ALSA has none.
+TEST_F(WaveOutputTest, TheDefaultDeviceFallsBackToTheSilentOne) {
+    unsetenv("ZELKOR_AUDIO");
+    const int32_t opened = open();
+    setenv("ZELKOR_AUDIO", "null", 1);
+    ASSERT_EQ(opened, 0);
+    EXPECT_TRUE(std::any_of(debug_.begin(), debug_.end(),
+                            [](const std::string& line) { return line.rfind("mixer caps: ", 0) == 0; }));
+    EXPECT_EQ(decoder_output_close(decoder_), 0);
+}
+
+} // namespace
