@@ -1,0 +1,108 @@
+// The private directory and the library files written into it.
+#include "player/binding/EngineFiles.h"
+
+#include "player/binding/BindingTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+QString WriteSource(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem)
+{
+    QTemporaryDir sources;
+    QTemporaryDir runtime;
+    ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString decoder = WriteSource(sources, "engine", "ELF engine");
+    const QString plugin = WriteSource(sources, "plugin", "ELF plugin");
+    QString directory;
+    {
+        TEngineFiles files({decoder, plugin});
+        directory = files.Directory();
+        EXPECT_EQ(QFileInfo(directory).absolutePath(), runtime.path());
+        EXPECT_TRUE(QFileInfo(directory).fileName().startsWith("taerin-"));
+        EXPECT_EQ(QFileInfo(directory).permissions() & 0x0777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                                  QFileDevice::ExeOwner);
+        EXPECT_EQ(files.DecoderFile(), directory + "/libzelkor.so");
+        EXPECT_EQ(files.OutputPluginFile(), directory + "/libzk_dsound_output.so");
+        EXPECT_EQ(Contents(files.DecoderFile()), "ELF engine");
+        EXPECT_EQ(Contents(files.OutputPluginFile()), "ELF plugin");
+    }
+    EXPECT_FALSE(QFileInfo::exists(directory));
+    EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
+}
+
+TEST(EngineFiles, TwoInstancesGetTheirOwnDirectories)
+{
+    QTemporaryDir sources;
+    const QString decoder = WriteSource(sources, "engine", "x");
+    TEngineFiles first({decoder, {}});
+    TEngineFiles second({decoder, {}});
+    EXPECT_NE(first.Directory(), second.Directory());
+}
+
+TEST(EngineFiles, UsesTheTemporaryDirectoryWithoutARuntimeDirectory)
+{
+    QTemporaryDir sources;
+    const QString decoder = WriteSource(sources, "engine", "x");
+    for (const char* value : {"", "/nonexistent/runtime"}) {
+        ScopedEnvironment xdg("XDG_RUNTIME_DIR", value);
+        TEngineFiles files({decoder, {}});
+        EXPECT_EQ(QFileInfo(files.Directory()).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath())
+            << value;
+    }
+    ScopedEnvironment unset("XDG_RUNTIME_DIR");
+    TEngineFiles files({decoder, {}});
+    EXPECT_EQ(QFileInfo(files.Directory()).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+}
+
+TEST(EngineFiles, AMissingSourceIsNotWritten)
+{
+    QTemporaryDir runtime;
+    ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    {
+        TEngineFiles files({runtime.filePath("absent"), {}});
+        EXPECT_TRUE(files.DecoderFile().isEmpty());
+        EXPECT_TRUE(files.OutputPluginFile().isEmpty());
+        EXPECT_TRUE(DirectoryEntries(files.Directory()).isEmpty());
+    }
+    EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
+}
+
+TEST(EngineFiles, AnUnreadableSourceFailsAndLeavesNothingBehind)
+{
+    QTemporaryDir runtime;
+    ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QTemporaryDir sources;
+    const QString decoder = WriteSource(sources, "engine", "x");
+    // A directory exists but cannot be read as a file.
+    EXPECT_THROW(TEngineFiles({decoder, sources.path()}), std::runtime_error);
+    EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
+}
+
+TEST(EngineFiles, TheEmbeddedSourcesAreTheProgramResources)
+{
+    EXPECT_EQ(TEngineSources::Embedded().Decoder, ":/rcdata/ZELKOR");
+    EXPECT_EQ(TEngineSources::Embedded().OutputPlugin, ":/rcdata/ZK_DSOUND_OUTPUT");
+    EXPECT_TRUE(QFileInfo::exists(":/rcdata/ZELKOR"));
+}
