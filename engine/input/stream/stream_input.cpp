@@ -132,7 +132,7 @@ void refill(StreamInput& input, int limit_ms) {
 int32_t read(void* instance, void* buffer, uint32_t count) {
     auto& input = *static_cast<StreamInput*>(instance);
     if (!input.connected) return ZK_ERROR_INTERNAL;
-    if (count > input.ring.capacity()) return ZK_ERROR_INVALID_PARAMETERS;
+    if (count > static_cast<uint32_t>(input.settings.fillable())) return ZK_ERROR_INVALID_PARAMETERS;
     const uint32_t high_mark = static_cast<uint32_t>(input.settings.high_mark);
     if (input.ring.buffered() < input.threshold || input.ring.buffered() < count) {
         if (!input.underflow) {

@@ -20,10 +20,10 @@ int32_t read_stream_settings(ZK_Decoder* decoder, StreamSettings& settings) {
     read_integer(decoder, "INPUT.STREAM.READ-TIMEOUT", settings.read_timeout);
     read_integer(decoder, "INPUT.STREAM.MAX-ACCU", settings.max_accu);
     read_integer(decoder, "INPUT.STREAM.FORCE-FILL-ZONE", settings.force_fill_zone);
-    if (settings.max_packet <= 0 || settings.buffer_size <= settings.max_packet || settings.high_mark < 0 ||
-        settings.read_timeout < 0 || settings.max_accu < 0 || settings.force_fill_zone < 0)
+    if (settings.max_packet <= 0 || settings.buffer_size <= 2 * int64_t{settings.max_packet} ||
+        settings.high_mark < 0 || settings.read_timeout < 0 || settings.max_accu < 0 || settings.force_fill_zone < 0)
         return ZK_ERROR_INVALID_PARAMETERS;
-    settings.high_mark = std::min(settings.high_mark, settings.buffer_size - settings.max_packet);
+    settings.high_mark = std::min(settings.high_mark, settings.fillable());
     return 0;
 }
 

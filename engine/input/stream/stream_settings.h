@@ -17,12 +17,16 @@ struct StreamSettings {
     int32_t read_timeout = 100; // milliseconds
     int32_t max_accu = 2048;
     int32_t force_fill_zone = 2048;
+
+    // The most the ring can be sure to fill: a receive needs max_packet bytes
+    // free, so a high mark or a read beyond this could wait for ever.
+    int32_t fillable() const { return buffer_size - 2 * max_packet; }
 };
 
 // The settings in the decoder's environment, defaults for variables not set.
 // ZK_ERROR_INVALID_PARAMETERS when they cannot work together (a buffer not
-// larger than a packet, negative values); a high mark beyond the ring is
-// lowered to the ring's capacity so that playback can start.
+// larger than two packets, negative values); a high mark beyond what the ring
+// can fill is lowered to it so that playback can start.
 int32_t read_stream_settings(ZK_Decoder* decoder, StreamSettings& settings);
 
 // The HTTP proxy named by the environment at open time; empty host: none.

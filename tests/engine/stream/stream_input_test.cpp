@@ -1,0 +1,215 @@
+// The module through the decoder's input layer: probe, query, creation,
+// prebuffering and refills, the end of a stream, sizes and settings.
+#include "scripted_server.h"
+#include "stream_fixture.h"
+
+#include <condition_variable>
+#include <mutex>
+
+namespace zk::test {
+namespace {
+
+// A script step the test releases: the server waits until the test allows it.
+class Gate {
+public:
+    void open(int step) {
+        std::lock_guard lock(mutex_);
+        allowed_ = step;
+        changed_.notify_all();
+    }
+    void wait(int step) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return allowed_ >= step; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int allowed_ = 0;
+};
+
+TEST_F(StreamInputTest, ProbeAcceptsTheThreeSchemesInAnyCase) {
+    for (const char* name : {"http://a/b", "HTTP://A/B", "Ftp://a/b", "udp://0.0.0.0:9"})
+        EXPECT_EQ(module.probe(name), 0) << name;
+    for (const char* name : {"", "a.mp3", "https://a/b", "http:/a", "file:///a.mp3"})
+        EXPECT_NE(module.probe(name), 0) << name;
+}
+
+TEST_F(StreamInputTest, QueryDescribesTheModuleAndItsDevice) {
+    ZK_ModuleInfo info{};
+    ASSERT_EQ(decoder_input_module_query(decoder, stream_module, &info, ZK_MODULE_QUERY_NAME), 0);
+    EXPECT_STREQ(info.name, "Network Streaming Module");
+    EXPECT_STREQ(info.description, "Version 1.4");
+    ASSERT_EQ(decoder_input_module_query(decoder, stream_module, &info, ZK_MODULE_QUERY_DEVICE_COUNT), 0);
+    EXPECT_EQ(info.index_or_count, 1);
+    info.index_or_count = 0;
+    ASSERT_EQ(decoder_input_module_query(decoder, stream_module, &info, ZK_MODULE_QUERY_DEVICE), 0);
+    EXPECT_STREQ(info.name, "http://*, ftp://*, udp://*");
+    EXPECT_STREQ(info.description, "streaming url");
+    EXPECT_EQ(info.flags, 1u);
+    info.index_or_count = 1;
+    EXPECT_EQ(decoder_input_module_query(decoder, stream_module, &info, ZK_MODULE_QUERY_DEVICE),
+              ZK_ERROR_INVALID_PARAMETERS);
+}
+
+TEST_F(StreamInputTest, EmptyNameIsRefused) {
+    EXPECT_EQ(decoder_input_new(decoder, "", stream_module), ZK_ERROR_INVALID_PARAMETERS);
+    EXPECT_TRUE(has_debug("0 internal error: null params or null/empty output name"));
+    // Without a module id the file input takes the empty name and refuses it too.
+    EXPECT_EQ(decoder_input_new(decoder, "", -1), ZK_ERROR_INVALID_PARAMETERS);
+}
+
+TEST_F(StreamInputTest, CloseWithoutConnectionAndReadsBeforeOpen) {
+    void* instance = nullptr;
+    ASSERT_EQ(module.new_instance(&instance, "http://127.0.0.1:1/", stream_module, decoder), 0);
+    EXPECT_EQ(module.close(instance), ZK_ERROR_INTERNAL);
+    char byte;
+    EXPECT_EQ(module.read(instance, &byte, 1), ZK_ERROR_INTERNAL);
+    EXPECT_EQ(module.get_caps(instance), 0u);
+    EXPECT_EQ(module.get_size(instance), 0u);
+    EXPECT_EQ(module.seek(instance, 100), 0);
+    module.delete_instance(instance);
+}
+
+TEST_F(StreamInputTest, OpenFailuresComeBackAsTheirCodes) {
+    EXPECT_EQ(open("http:/127.0.0.1/a.mp3", stream_module), ZK_ERROR_INVALID_URL_SYNTAX);
+    EXPECT_EQ(open("gopher://127.0.0.1/a.mp3", stream_module), ZK_ERROR_UNSUPPORTED_URL_SCHEME);
+    EXPECT_EQ(open("http://127.0.0.1:0/a.mp3"), ZK_ERROR_INVALID_URL_SYNTAX);
+    EXPECT_EQ(open("http://127.0.0.1:" + std::to_string(free_port()) + "/"), ZK_ERROR_CONNECTION_REFUSED);
+    EXPECT_TRUE(has_debug("0 connection failed: host 127.0.0.1"));
+    EXPECT_EQ(open("http://no-such-host.invalid/a.mp3"), ZK_ERROR_HOST_UNKNOWN);
+    EXPECT_EQ(count_progress(ZK_PROGRESS_CONNECTING), 2);
+    EXPECT_EQ(count_progress(ZK_PROGRESS_CONNECTED), 0);
+    EXPECT_EQ(decoder->input->state, 0);
+}
+
+TEST_F(StreamInputTest, PrebuffersToTheHighMarkThenPlaysWithoutThreshold) {
+    const std::vector<uint8_t> body = pattern(40000);
+    Gate gate;
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\n\r\n");
+        c.send(body.data(), 10000);
+        gate.wait(1);
+        c.send(body.data() + 10000, body.size() - 10000);
+        c.wait_for_close();
+    });
+    ASSERT_EQ(open(server.url("/live.mp3")), 0);
+    EXPECT_EQ(progress[0].code, ZK_PROGRESS_CONNECTING);
+    EXPECT_EQ(progress[1].code, ZK_PROGRESS_CONNECTED);
+    EXPECT_EQ(decoder->input->caps, 0u);
+
+    std::vector<uint8_t> got(417);
+    // Until 16384 bytes are there, reads time out and tell how full the ring is.
+    while (progress.back().code != ZK_PROGRESS_BUFFER_FILLING || progress.back().value < 61)
+        ASSERT_EQ(read(got.data(), 417), ZK_ERROR_TIMEOUT);
+    EXPECT_EQ(progress.back().value, 10000 * 100 / 16384);
+    EXPECT_EQ(read(got.data(), 417), ZK_ERROR_TIMEOUT);
+    for (const Progress& p : progress) {
+        if (p.code == ZK_PROGRESS_BUFFER_FILLING) {
+            EXPECT_LE(p.value, 61);
+        }
+    }
+    EXPECT_EQ(count_progress(ZK_PROGRESS_BUFFER_REFILLED), 0);
+
+    gate.open(1);
+    std::vector<uint8_t> received;
+    ASSERT_EQ(read_through_timeouts(got.data(), 417), 417);
+    received.insert(received.end(), got.begin(), got.end());
+    EXPECT_EQ(count_progress(ZK_PROGRESS_BUFFER_REFILLED), 0);
+    while (received.size() + 417 <= body.size()) {
+        ASSERT_EQ(read_through_timeouts(got.data(), 417), 417);
+        received.insert(received.end(), got.begin(), got.end());
+    }
+    EXPECT_EQ(count_progress(ZK_PROGRESS_BUFFER_REFILLED), 1);
+    EXPECT_EQ(count_progress(ZK_PROGRESS_BUFFER_UNDERFLOW), 0);
+    EXPECT_TRUE(std::equal(received.begin(), received.end(), body.begin()));
+    // The rest is less than a read: the ring runs short and rebuffers.
+    EXPECT_EQ(read(got.data(), 417), ZK_ERROR_TIMEOUT);
+    EXPECT_EQ(count_progress(ZK_PROGRESS_BUFFER_UNDERFLOW), 1);
+    EXPECT_EQ(decoder_input_close(decoder), 0);
+}
+
+TEST_F(StreamInputTest, ServerCloseDrainsTheRingThenEnds) {
+    const std::vector<uint8_t> body = pattern(5000);
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\n\r\n");
+        c.send(body.data(), body.size());
+    });
+    ASSERT_EQ(open(server.url("/a.mp3")), 0);
+    std::vector<uint8_t> received(5000);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(read_through_timeouts(received.data() + i * 1000, 1000), 1000);
+    EXPECT_EQ(received, body);
+    EXPECT_EQ(read(received.data(), 1), ZK_ERROR_INPUT_END);
+    ASSERT_EQ(count_progress(ZK_PROGRESS_END_OF_STREAM), 1);
+    for (const Progress& p : progress) {
+        if (p.code == ZK_PROGRESS_END_OF_STREAM) {
+            EXPECT_EQ(p.message, "reached end of stream");
+        }
+    }
+}
+
+TEST_F(StreamInputTest, EndOfStreamNeverDeliversAPartialRead) {
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\n\r\n0123456789");
+    });
+    ASSERT_EQ(open(server.url("/a.mp3")), 0);
+    char buffer[16];
+    EXPECT_EQ(read_through_timeouts(buffer, 16), ZK_ERROR_INPUT_END);
+    EXPECT_EQ(read(buffer, 10), 10);
+    EXPECT_EQ(std::string(buffer, 10), "0123456789");
+    EXPECT_EQ(read(buffer, 1), ZK_ERROR_INPUT_END);
+}
+
+TEST_F(StreamInputTest, ContentLengthIsTheInputSize) {
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\nContent-Length: 1234\r\n\r\n");
+        c.wait_for_close();
+    });
+    ASSERT_EQ(open(server.url("/a.mp3")), 0);
+    EXPECT_EQ(decoder->input->size, 1234u);
+    EXPECT_EQ(module.get_size(decoder->input->instance), 1234u);
+}
+
+TEST_F(StreamInputTest, SettingsComeFromTheEnvironment) {
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 4096);
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.MAX-PACKET-SIZE", 1024);
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.HIGH-MARK", 1000000); // more than the ring holds
+    const std::vector<uint8_t> body = pattern(20000);
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\n\r\n");
+        c.send(body.data(), body.size());
+    });
+    ASSERT_EQ(open(server.url("/a.mp3")), 0);
+    std::vector<uint8_t> received(body.size());
+    for (size_t at = 0; at < body.size(); at += 500) ASSERT_EQ(read_through_timeouts(&received[at], 500), 500);
+    EXPECT_EQ(received, body);
+    // A ring that cannot hold a read.
+    EXPECT_EQ(read(received.data(), 2049), ZK_ERROR_INVALID_PARAMETERS);
+    decoder_input_close(decoder);
+
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 2048);
+    EXPECT_EQ(decoder_input_new(decoder, "http://127.0.0.1:1/other.mp3", -1), ZK_ERROR_INVALID_PARAMETERS);
+}
+
+TEST_F(StreamInputTest, ReopeningStartsAFreshConnection) {
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\n\r\nAB");
+    });
+    ASSERT_EQ(open(server.url("/a.mp3")), 0);
+    char buffer[2];
+    EXPECT_EQ(read_through_timeouts(buffer, 1), 1);
+    ASSERT_EQ(decoder_input_close(decoder), 0);
+    ASSERT_EQ(decoder_input_open(decoder), 0);
+    ASSERT_EQ(read_through_timeouts(buffer, 2), 2);
+    EXPECT_EQ(std::string(buffer, 2), "AB");
+    EXPECT_EQ(server.connections(), 2);
+}
+
+} // namespace
+} // namespace zk::test
