@@ -11,6 +11,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   python3-pil
   tinyproxy python3-pyftpdlib
+  sox
 )
 
 missing=()
