@@ -1,7 +1,15 @@
 // The module through the decoder's input layer: probe, query, creation,
 // prebuffering and refills, the end of a stream, sizes and settings.
 #include "scripted_server.h"
+#include "child_process.h"
 #include "stream_fixture.h"
+
+#include <arpa/inet.h>
+#include <filesystem>
+#include <fstream>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <condition_variable>
 #include <mutex>
@@ -209,6 +217,59 @@ TEST_F(StreamInputTest, ReopeningStartsAFreshConnection) {
     ASSERT_EQ(read_through_timeouts(buffer, 2), 2);
     EXPECT_EQ(std::string(buffer, 2), "AB");
     EXPECT_EQ(server.connections(), 2);
+}
+
+TEST_F(StreamInputTest, ThroughTinyproxyTheOriginGetsTheRequest) {
+    if (::access("/usr/bin/tinyproxy", X_OK) != 0) GTEST_SKIP() << "tinyproxy is not installed";
+    const std::vector<uint8_t> body = pattern(30000);
+    ScriptedServer origin([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\nContent-Length: 30000\r\n\r\n");
+        c.send(body.data(), body.size());
+    });
+    const uint16_t proxy_port = free_port();
+    const std::string config = std::filesystem::temp_directory_path() /
+                               ("zk-tinyproxy-" + std::to_string(::getpid()) + ".conf");
+    std::ofstream(config) << "Port " << proxy_port << "\nListen 127.0.0.1\nTimeout 30\nMaxClients 4\n"
+                          << "Allow 127.0.0.1\nLogLevel Critical\n";
+    ChildProcess proxy({"/usr/bin/tinyproxy", "-d", "-c", config});
+    ASSERT_TRUE(proxy.started());
+    ASSERT_TRUE(wait_for_tcp_server(proxy_port));
+    decoder_set_environment_string(decoder, "NETWORK.HTTP.PROXY.HOSTNAME", "127.0.0.1");
+    decoder_set_environment_integer(decoder, "NETWORK.HTTP.PROXY.PORT", proxy_port);
+
+    ASSERT_EQ(open(origin.url("/radio/a.mp3")), 0);
+    EXPECT_TRUE(has_debug("0 connecting: host 127.0.0.1, port " + std::to_string(proxy_port)));
+    EXPECT_TRUE(has_debug("1 requesting data: " + origin.url("/radio/a.mp3")));
+    EXPECT_EQ(decoder->input->size, 30000u);
+    std::vector<uint8_t> received(body.size());
+    for (size_t at = 0; at < body.size(); at += 1000) ASSERT_EQ(read_through_timeouts(&received[at], 1000), 1000);
+    EXPECT_EQ(received, body);
+    ASSERT_EQ(origin.requests().size(), 1u);
+    EXPECT_EQ(origin.requests()[0].substr(0, 17), "GET /radio/a.mp3 ");
+    std::filesystem::remove(config);
+}
+
+TEST_F(StreamInputTest, UdpDatagramsFillTheRingUntilAnEmptyOne) {
+    const uint16_t port = free_port(true);
+    ASSERT_EQ(open("udp://0.0.0.0:" + std::to_string(port)), 0);
+    const std::vector<uint8_t> body = pattern(30 * 1000);
+    const int sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(port);
+    for (size_t at = 0; at < body.size(); at += 1000)
+        ASSERT_EQ(::sendto(sender, &body[at], 1000, 0, reinterpret_cast<sockaddr*>(&to), sizeof to), 1000);
+    ASSERT_EQ(::sendto(sender, "", 0, 0, reinterpret_cast<sockaddr*>(&to), sizeof to), 0);
+    ::close(sender);
+
+    std::vector<uint8_t> received(body.size());
+    for (size_t at = 0; at < body.size(); at += 600) ASSERT_EQ(read_through_timeouts(&received[at], 600), 600);
+    EXPECT_EQ(received, body);
+    uint8_t byte;
+    EXPECT_EQ(read_through_timeouts(&byte, 1), ZK_ERROR_INPUT_END);
+    EXPECT_EQ(count_progress(ZK_PROGRESS_END_OF_STREAM), 1);
 }
 
 } // namespace

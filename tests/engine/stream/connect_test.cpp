@@ -1,0 +1,72 @@
+// Resolving and connecting with limits: refusals, unknown hosts, a server
+// whose accept queue is full.
+#include "platform/net/connector.h"
+#include "platform/net/resolver.h"
+#include "scripted_server.h"
+#include "trace_log.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace zk::test {
+namespace {
+
+TEST(Connect, ResolvesNamesAndDottedAddresses) {
+    uint32_t address = 0;
+    EXPECT_EQ(platform::resolve_host("127.0.0.1", 1000, address), 0);
+    EXPECT_EQ(address, 0x7F000001u);
+    EXPECT_EQ(platform::resolve_host("localhost", 5000, address), 0);
+    EXPECT_EQ(address >> 24, 127u);
+    EXPECT_EQ(platform::resolve_host("no-such-host.invalid", 5000, address), ZK_ERROR_HOST_UNKNOWN);
+    EXPECT_EQ(platform::resolve_host("", 1000, address), ZK_ERROR_HOST_UNKNOWN);
+}
+
+TEST(Connect, RefusedConnectionIsTracedWithHostAndPort) {
+    TraceLog log;
+    platform::Socket socket;
+    const uint16_t port = free_port();
+    EXPECT_EQ(stream::connect_host("127.0.0.1", port, log.context(), socket), ZK_ERROR_CONNECTION_REFUSED);
+    EXPECT_FALSE(socket.is_open());
+    const std::string where = "host 127.0.0.1, port " + std::to_string(port);
+    ASSERT_EQ(log.debug.size(), 2u);
+    EXPECT_EQ(log.debug[0], "0 connecting: " + where);
+    EXPECT_EQ(log.debug[1].substr(0, 21 + where.size()), "0 connection failed: " + where);
+}
+
+TEST(Connect, LongHostNamesAreShortenedInTraces) {
+    TraceLog log;
+    platform::Socket socket;
+    const std::string host(300, 'h');
+    EXPECT_EQ(stream::connect_host(host, 80, log.context(), socket), ZK_ERROR_HOST_UNKNOWN);
+    EXPECT_EQ(log.debug[0], "0 connecting: host " + std::string(200, 'h') + ", port 80");
+}
+
+TEST(Connect, ServerThatNeverAcceptsTimesOut) {
+    // A listener with a full accept queue drops further connection requests.
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size), 0);
+
+    std::vector<platform::Socket> queued;
+    int32_t result = 0;
+    for (int attempt = 0; attempt < 8 && result == 0; ++attempt) {
+        platform::Socket socket;
+        int error = 0;
+        result = platform::connect_tcp(0x7F000001, ntohs(address.sin_port), 300, socket, error);
+        if (result == 0) queued.push_back(std::move(socket));
+    }
+    EXPECT_EQ(result, ZK_ERROR_TIMEOUT);
+    ::close(listener);
+}
+
+} // namespace
+} // namespace zk::test
