@@ -222,10 +222,12 @@ TEST_F(WaveOutTest, ResetDiscardsQueuedBlocks) {
 TEST_F(WaveOutTest, ADeviceThatDisappearsCompletesEverythingAndRefusesMore) {
     shared_.fail_after = 1;
     open();
+    wave_.pause();
     for (int i = 0; i < 4; ++i) {
         fill(i, 1);
-        wave_.submit(blocks_[i]);
+        ASSERT_EQ(wave_.submit(blocks_[i]), 0);
     }
+    wave_.restart();
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(wave_.wait_done(blocks_[i], 10s));
     EXPECT_EQ(wave_.failure(), -ENODEV);
     EXPECT_EQ(wave_.submit(blocks_[0]), -ENODEV);
