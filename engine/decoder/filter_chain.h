@@ -3,7 +3,6 @@
 // traits (engine/input/input_chain.h, engine/output/output_chain.h).
 #pragma once
 
-#include "decoder/chain_forwarding.h"
 #include "zelkor.h"
 
 #include <cstring>

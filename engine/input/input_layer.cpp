@@ -5,7 +5,6 @@
 #include "decoder/timecode.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace zk {
