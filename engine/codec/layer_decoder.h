@@ -4,6 +4,7 @@
 #include "codec/bitstream_reader.h"
 #include "codec/frame_header.h"
 #include "codec/synthesis.h"
+#include "zelkor.h"
 
 #include <cstdint>
 
