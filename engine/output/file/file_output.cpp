@@ -20,6 +20,7 @@ FileOutput::~FileOutput() {
 int32_t FileOutput::open() {
     data_bytes_ = 0;
     header_written_ = false;
+    write_failed_ = false;
     format_ = SampleFormat{};
     target_ = parse_output_name(name_);
     if (target_.is_standard_output()) {
@@ -43,8 +44,11 @@ bool FileOutput::write_all(const void* data, size_t size) {
         const ssize_t written = ::write(fd_, bytes, size);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
-            report_debug(decoder_, 0, "cannot write output file", std::strerror(written < 0 ? errno : ENOSPC),
-                         module_id_);
+            // Once per open: a full disk fails every frame that follows.
+            if (!write_failed_)
+                report_debug(decoder_, 0, "cannot write output file", std::strerror(written < 0 ? errno : ENOSPC),
+                             module_id_);
+            write_failed_ = true;
             return false;
         }
         bytes += written;

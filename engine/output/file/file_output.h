@@ -37,6 +37,7 @@ private:
     SampleFormat format_;
     int fd_ = -1;
     bool header_written_ = false;
+    bool write_failed_ = false;
     uint32_t data_bytes_ = 0; // saturates at 4 GiB - 1
     uint8_t chunk_[kChunkBytes];
 };

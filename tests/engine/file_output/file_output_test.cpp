@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -269,6 +270,10 @@ TEST_F(FileOutputTest, FullDiskIsAWriteError) {
     EXPECT_TRUE(debugged("cannot write output file", std::strerror(ENOSPC)));
     EXPECT_EQ(write({1, 2, 3, 4}), ZK_ERROR_WRITE_FAILED);
     EXPECT_EQ(decoder_output_close(decoder_), ZK_ERROR_WRITE_FAILED);
+    EXPECT_EQ(std::count_if(debug_.begin(), debug_.end(),
+                            [](const DebugLine& line) { return line.message == "cannot write output file"; }),
+              1)
+        << "reported once per open";
 }
 
 TEST_F(FileOutputTest, QueryDescribesTheDevices) {
