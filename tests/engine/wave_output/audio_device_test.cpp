@@ -1,6 +1,7 @@
 // The audio device layer: volume and rate in software, the silent device's
 // clock, the wave device's feeder thread over a sink, the virtual mixer and
 // the device list.
+#include "platform/audio/alsa_sink.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/output_devices.h"
 #include "platform/audio/rate_shifter.h"
@@ -11,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <numeric>
 
 using namespace zk::audio;
@@ -112,6 +116,41 @@ TEST(SilentSink, ConsumesAtRealTimePace) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GT(elapsed, 800ms);
     EXPECT_LT(elapsed, 10s);
+}
+
+// ALSA's "null" device takes frames like a card and plays nothing.
+TEST(AlsaSink, PlaysOnAlsasNullDevice) {
+    int error = 0;
+    auto sink = AlsaSink::open("null", PcmFormat{22050, 1}, error);
+    if (!sink) GTEST_SKIP() << "ALSA has no null device here: " << error;
+    std::vector<int16_t> block(2205, 100);
+    EXPECT_EQ(sink->write(block.data(), 2205), 0);
+    sink->pause(true);
+    sink->pause(false);
+    EXPECT_EQ(sink->write(block.data(), 2205), 0);
+    sink->discard();
+    EXPECT_EQ(sink->write(block.data(), 2205), 0);
+    sink->drain();
+}
+
+// ALSA would print its complaint to standard error; the engine keeps quiet.
+TEST(AlsaSink, UnknownDevicesAreNotOpenedSilently) {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    FILE* capture = std::tmpfile();
+    ASSERT_NE(capture, nullptr);
+    dup2(fileno(capture), STDERR_FILENO);
+    int error = 0;
+    const bool opened = AlsaSink::open("no-such-device-here", PcmFormat{}, error) != nullptr;
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    EXPECT_FALSE(opened);
+    EXPECT_LT(error, 0);
+    struct stat printed {};
+    fstat(fileno(capture), &printed);
+    EXPECT_EQ(printed.st_size, 0) << "nothing printed";
+    std::fclose(capture);
 }
 
 // A sink that records what it is given, and can be made to fail.
