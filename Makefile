@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize clean
+.PHONY: all deps configure build run test sanitize fuzz clean
 
 all: build
 
@@ -26,6 +26,11 @@ sanitize: deps
 	@cmake -S . -B $(BUILD)-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DTAERIN_SANITIZE=address,undefined
 	@cmake --build $(BUILD)-asan --parallel
 	@cd $(BUILD)-asan && ctest --output-on-failure --parallel 2
+
+# libFuzzer harnesses (clang, ASan, UBSan) in build-fuzz, each run FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-asan
