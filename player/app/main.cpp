@@ -1,4 +1,5 @@
 // taerin: the skinnable MPEG audio player.
+#include "player/app/QuitSignals.h"
 #include "player/app/TaerinApplication.h"
 #include "player/app/mainform.h"
 
@@ -8,6 +9,7 @@
 int main(int argc, char** argv)
 {
     TTaerinApplication application(argc, argv);
+    TQuitSignals quitSignals;
     std::unique_ptr<Tmainform> mainform;
     try {
         mainform = std::make_unique<Tmainform>();

@@ -60,3 +60,5 @@ QStringList DirectoryEntries(const QString& path)
 {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
+
+std::string Joined(const QStringList& texts) { return texts.join(" | ").toStdString(); }

@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QStringList>
 #include <functional>
+#include <string>
+
+// A list of texts as one readable line, for comparisons in tests.
+std::string Joined(const QStringList& texts);
 
 // Sets or unsets an environment variable for a scope.
 class ScopedEnvironment {

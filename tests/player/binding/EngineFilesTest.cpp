@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,8 +42,9 @@ TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem)
         directory = files.Directory();
         EXPECT_EQ(QFileInfo(directory).absolutePath(), runtime.path());
         EXPECT_TRUE(QFileInfo(directory).fileName().startsWith("taerin-"));
-        EXPECT_EQ(QFileInfo(directory).permissions() & 0x0777, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                  QFileDevice::ExeOwner);
+        struct stat status{};
+        ASSERT_EQ(stat(QFile::encodeName(directory).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0700u);
         EXPECT_EQ(files.DecoderFile(), directory + "/libzelkor.so");
         EXPECT_EQ(files.OutputPluginFile(), directory + "/libzk_dsound_output.so");
         EXPECT_EQ(Contents(files.DecoderFile()), "ELF engine");

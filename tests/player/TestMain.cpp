@@ -1,5 +1,6 @@
-// The binding needs one QApplication for the whole program (socket notifier,
-// message boxes); it runs offscreen when no platform is chosen.
+// The binding and the window need one QApplication for the whole program
+// (socket notifiers, message boxes); it runs offscreen when no platform is
+// chosen, and the engine plays on its silent device.
 #include <QApplication>
 #include <gtest/gtest.h>
 

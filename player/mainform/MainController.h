@@ -1,0 +1,64 @@
+#pragma once
+
+#include "player/mainform/TimeDisplay.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+class TMainFace;
+class TTrackPlayer;
+
+// What the main window does for its buttons, menus and engine
+// notifications, apart from the widgets: it turns clicks into playlist
+// operations and engine commands, and notifications into label texts.
+class TMainController {
+public:
+    TMainController(TTrackPlayer& player, TMainFace& face);
+
+    // Starts playlist line `index` (it exists): input open, song name,
+    // selection, current index, stop, play, caption, status.
+    void PlayFromPlaylist(int index);
+
+    void Play();
+    void PauseResume();
+    void Stop();
+    void Next();
+    void Previous();
+    void Forward();
+    void Rewind();
+    // Seeks to where the user left the position slider.
+    void SeekToSlider();
+    // Adds the tracks and playlists among `paths` and plays the first line
+    // they added. Errors of unreadable playlists are thrown afterwards.
+    void AddAndPlay(const QStringList& paths);
+    // Shows the tags of playlist line `index`; nothing when there is no such
+    // line (an empty list, or the current track was deleted).
+    void ShowTags(int index);
+    // Flips elapsed / remaining time; returns true when elapsed time shows.
+    bool ToggleElapsedTime();
+
+    // Engine notifications. States are the player's and the input's, which
+    // share this handler; at the end of a track the next one starts.
+    void StateChanged(int32_t state);
+    void PositionChanged(uint32_t offset, uint32_t range);
+    void DurationChanged(uint32_t seconds);
+    void TimecodeChanged(int hours, int minutes, int seconds);
+    void StreamInfoChanged(int layer, int bitrate, int frequency);
+    // The input could not be opened; `error` is the engine's text.
+    void OpenFailed(const QString& error);
+
+    const TTimeDisplay& Time() const { return m_time; }
+
+    // Raised at the end of a track, before the next one starts.
+    std::function<void()> OnTrackEnded;
+
+private:
+    void Status(const char* text);
+    void SeekBy(int step);
+
+    TTrackPlayer& m_player;
+    TMainFace& m_face;
+    TTimeDisplay m_time;
+};

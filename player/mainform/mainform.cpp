@@ -1,0 +1,426 @@
+#include "player/mainform/mainform.h"
+
+#include "desktop/LxDragDrop.h"
+#include "desktop/LxTrayIcon.h"
+#include "desktop/optionsform.h"
+#include "player/app/AppStrings.h"
+#include "player/binding/LxZelkorPlayer.h"
+#include "player/mainform/MainDialogs.h"
+#include "player/mainform/MainFormStrings.h"
+#include "player/mixer/LxMultimedia.h"
+#include "playlist/LxControls.h"
+#include "playlist/TrackFiles.h"
+#include "playlist/playlistform.h"
+#include "skin/loader/LxAerinSkin.h"
+#include "tags/LxVisualId3v1.h"
+#include "tags/id3form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
+#include <climits>
+
+namespace S = MainFormStrings;
+
+namespace {
+
+QString Text(const char* text) { return QString::fromUtf8(text); }
+
+} // namespace
+
+Tmainform::Tmainform(QWidget* parent)
+    : Tmainform(nullptr, parent)
+{
+    m_dialogs = std::make_unique<TStandardMainDialogs>(this);
+}
+
+Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , AerinSkin(new TLxAerinSkin(this))
+    , LxZelkorPlayer1(new TLxZelkorPlayer(this))
+    , LxSoundControl1(new TLxSoundControl(this))
+    , LxDragDrop1(new TLxDragDrop(this))
+    , LxTrayIcon1(new TLxTrayIcon(this))
+    , Menus(this)
+    , aerinskinpopup(Menus.aerinskinpopup)
+    , traypop(Menus.traypop)
+    , m_dialogs(std::move(dialogs))
+    , m_trackPlayer(*LxZelkorPlayer1)
+    , m_controller(m_trackPlayer, *this)
+{
+    AerinSkin->Options().SetAutoRegion(true);
+    LxTrayIcon1->SetHint(Text(S::TrayHint));
+    LxTrayIcon1->SetPopupMenu(traypop);
+    LxTrayIcon1->SetActive(true);
+    BindSkin();
+    BindMenus();
+    BindTray();
+    BindEngine();
+    LxDragDrop1->OnDrop = [this](TLxDragDrop*, const QPoint&, const QStringList& paths) { DropFiles(paths); };
+    FormCreate();
+    resize(AerinSkin->size());
+    Centre();
+}
+
+Tmainform::~Tmainform() = default;
+
+void Tmainform::SetWindows(Toptionsform* options, Tid3form* tags, Tplaylistform* playlist)
+{
+    m_optionsform = options;
+    m_id3form = tags;
+    m_playlistform = playlist;
+}
+
+void Tmainform::FormCreate()
+{
+    AerinSkin->Labels().Version().SetCaption(Text(AppStrings::MainCaption));
+    setWindowTitle(Text(AppStrings::MainCaption));
+    AerinSkin->Volume().SetMaximum(250);
+    AerinSkin->Volume().SetPosition(LxSoundControl1->WaveVolume());
+    SetHints();
+    AerinSkin->SetPopupMenu(aerinskinpopup);
+}
+
+void Tmainform::SetHints()
+{
+    TLxAerinLabels& labels = AerinSkin->Labels();
+    const std::pair<TLxAerinLabelBase*, const char*> labelHints[] = {
+        {&labels.Bitrate(), S::HintBitrate},       {&labels.CurrentTime(), S::HintElapsedTime},
+        {&labels.Frequency(), S::HintFrequency},   {&labels.Layer(), S::HintLayer},
+        {&labels.SongName(), S::HintSongName},     {&labels.Status(), S::HintStatus},
+        {&labels.TotalTime(), S::HintTotalTime},   {&labels.TotalInfo(), S::HintTotalInfo},
+        {&labels.Version(), S::HintVersion},
+    };
+    for (const auto& [label, hint] : labelHints) {
+        label->SetShowHint(true);
+        label->SetHint(Text(hint));
+    }
+    TLxAerinButtons& buttons = AerinSkin->Buttons();
+    const std::pair<TLxAerinButton*, const char*> buttonHints[] = {
+        {&buttons.Exit(), S::HintExit},         {&buttons.Forward(), S::HintForward},
+        {&buttons.Id3(), S::HintId3},           {&buttons.Minimize(), S::HintMinimize},
+        {&buttons.Move(), S::HintMove},         {&buttons.Next(), S::HintNext},
+        {&buttons.Open(), S::HintOpen},         {&buttons.Options(), S::HintOptions},
+        {&buttons.Pause(), S::HintPause},       {&buttons.Play(), S::HintPlay},
+        {&buttons.Playlist(), S::HintPlaylist}, {&buttons.Previous(), S::HintPrevious},
+        {&buttons.Rewind(), S::HintRewind},     {&buttons.Stop(), S::HintStop},
+    };
+    for (const auto& [button, hint] : buttonHints) {
+        button->SetShowHint(true);
+        button->SetHint(Text(hint));
+    }
+    AerinSkin->Volume().SetShowHint(true);
+    AerinSkin->Volume().SetHint(Text(S::HintVolume));
+    AerinSkin->Position().SetShowHint(true);
+    AerinSkin->Position().SetHint(Text(S::HintPosition));
+}
+
+void Tmainform::BindSkin()
+{
+    TLxAerinSkin& skin = *AerinSkin;
+    skin.OnPlayClick() = [this](QObject*) { PlayClick(); };
+    skin.OnPauseClick() = [this](QObject*) { PauseClick(); };
+    skin.OnStopClick() = [this](QObject*) { StopClick(); };
+    skin.OnForwardClick() = [this](QObject*) { ForwardClick(); };
+    skin.OnRewindClick() = [this](QObject*) { RewindClick(); };
+    skin.OnNextClick() = [this](QObject*) { NextClick(); };
+    skin.OnPreviousClick() = [this](QObject*) { PreviousClick(); };
+    skin.OnOpenClick() = [this](QObject*) { OpenClick(); };
+    skin.OnOptionsClick() = [this](QObject*) { OptionsClick(); };
+    skin.OnID3Click() = [this](QObject*) { ID3Click(); };
+    skin.OnPlaylistClick() = [this](QObject*) { PlaylistClick(); };
+    skin.OnMinimizeClick() = [this](QObject*) { MinimizeClick(); };
+    skin.OnExitClick() = [this](QObject*) { Exit(); };
+    skin.OnVolumeChanging() = [this](QObject*) { VolumeChanging(); };
+    skin.OnVolumeChanged() = [this](QObject*) { VolumeChanged(); };
+    skin.OnPositionChanging() = [this](QObject*) { PositionChanging(); };
+    skin.OnPositionChanged() = [this](QObject*) { PositionChanged(); };
+    skin.OnCurrentTimeClick() = [this](QObject*) { CurrentTimeClick(); };
+    skin.OnSongNameClick() = [this](QObject*) { SongNameClick(); };
+    skin.OnStatusClick() = [this](QObject*) { Status(S::StatusClicked); };
+    skin.OnBitrateClick() = [this](QObject*) { Status(S::BitrateClicked); };
+    skin.OnFrequencyClick() = [this](QObject*) { Status(S::FrequencyClicked); };
+    skin.OnLayerClick() = [this](QObject*) { Status(S::LayerClicked); };
+    skin.OnTotalTimeClick() = [this](QObject*) { Status(S::TotalTimeClicked); };
+    skin.OnVersionClick() = [this](QObject*) { Status(S::VersionClicked); };
+}
+
+void Tmainform::BindMenus()
+{
+    const auto bind = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    bind(Menus.Restore, [this] { Restore(); });
+    bind(Menus.Play, [this] { PlayClick(); });
+    bind(Menus.Pause, [this] { PauseClick(); });
+    bind(Menus.Stop, [this] { StopClick(); });
+    bind(Menus.Forward, [this] { ForwardClick(); });
+    bind(Menus.Rewind, [this] { RewindClick(); });
+    bind(Menus.Next, [this] { NextClick(); });
+    bind(Menus.Previous, [this] { PreviousClick(); });
+    bind(Menus.Options, [this] { OptionsClick(); });
+    bind(Menus.Id3Tags, [this] { ID3Click(); });
+    bind(Menus.Playlist, [this] { PlaylistClick(); });
+    bind(Menus.Exit, [this] { Exit(); });
+    bind(Menus.AboutSkin, [this] { AerinSkin->ShowAbout(); });
+    bind(Menus.Transparent, [this] { TransparentClick(); });
+    bind(Menus.LoadSkin, [this] { LoadSkinClick(); });
+    bind(Menus.LoadDefault, [this] { LoadDefaultClick(); });
+    bind(Menus.ScrollSongname, [this] { SongNameClick(); });
+    bind(Menus.DisplayElapsedTime, [this] { CurrentTimeClick(); });
+}
+
+void Tmainform::BindTray()
+{
+    const auto restore = [this](QObject*) { Restore(); };
+    LxTrayIcon1->OnClick = restore;
+    LxTrayIcon1->OnDblClick = restore;
+    LxTrayIcon1->OnRightButtonDblClick = restore;
+}
+
+void Tmainform::BindEngine()
+{
+    TLxZelkorPlayer& engine = *LxZelkorPlayer1;
+    const auto state = [this](QObject*, int32_t value) { m_controller.StateChanged(value); };
+    engine.OnNotifyPlayerState = state;
+    engine.OnNotifyInputState = state;
+    engine.OnNotifyInputPosition = [this](QObject*, uint32_t offset, uint32_t range) {
+        m_controller.PositionChanged(offset, range);
+    };
+    engine.OnNotifyInputTimecode = [this](QObject*, uint8_t hours, uint8_t minutes, uint8_t seconds, uint8_t) {
+        m_controller.TimecodeChanged(hours, minutes, seconds);
+    };
+    engine.OnNotifyInputDuration = [this](QObject*, uint32_t seconds) { m_controller.DurationChanged(seconds); };
+    engine.OnNotifyInputStreamInfo = [this](QObject*, uint8_t, uint8_t layer, uint16_t bitrate, uint16_t frequency,
+                                            uint8_t) { m_controller.StreamInfoChanged(layer, bitrate, frequency); };
+    engine.OnNotifyNack = [this](QObject*, uint8_t command, int16_t code) {
+        if (command == ZK_MSG_COMMAND_INPUT_OPEN)
+            m_controller.OpenFailed(LxZelkorPlayer1->ErrorString(code));
+    };
+}
+
+void Tmainform::Centre()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Tmainform::Status(const char* text) { ShowStatus(Text(text)); }
+
+void Tmainform::PlayFromPlaylist(int index) { m_controller.PlayFromPlaylist(index); }
+
+void Tmainform::ShowTags(int index) { m_controller.ShowTags(index); }
+
+void Tmainform::OpenClick()
+{
+    Status(S::OpeningDialog);
+    const QStringList files = m_dialogs->ChooseFilesToPlay();
+    if (!files.isEmpty())
+        m_controller.AddAndPlay(files);
+}
+
+void Tmainform::DropFiles(const QStringList& paths) { m_controller.AddAndPlay(paths); }
+
+void Tmainform::OptionsClick()
+{
+    if (!m_optionsform)
+        return;
+    m_optionsform->show();
+    m_optionsform->raise();
+}
+
+void Tmainform::ID3Click() { m_controller.ShowTags(CurrentIndex()); }
+
+void Tmainform::PlaylistClick()
+{
+    Status(S::ShowingPlaylist);
+    if (!m_playlistform)
+        return;
+    m_playlistform->show();
+    m_playlistform->raise();
+}
+
+void Tmainform::MinimizeClick()
+{
+    LxTrayIcon1->SetActive(true);
+    if (LxTrayIcon1->Active())
+        LxTrayIcon1->HideApplication();
+    else
+        showMinimized();
+}
+
+void Tmainform::HideInTray()
+{
+    LxTrayIcon1->SetActive(true);
+    if (!LxTrayIcon1->Active())
+        return;
+    LxTrayIcon1->HideApplication();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+void Tmainform::Restore()
+{
+    LxTrayIcon1->ShowApplication();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tmainform::Exit()
+{
+    if (m_playlistform) {
+        try {
+            m_playlistform->SaveAtExit();
+        } catch (const std::exception& error) {
+            QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));
+        }
+    }
+    QCoreApplication::quit();
+}
+
+void Tmainform::VolumeChanging()
+{
+    Status(S::ChangingVolume);
+    LxSoundControl1->SetWaveVolume(static_cast<uint8_t>(std::clamp(AerinSkin->Volume().Position(), 0, 255)));
+}
+
+void Tmainform::VolumeChanged() { Status(S::VolumeChanged); }
+
+void Tmainform::PositionChanging() { Status(S::ChangingPosition); }
+
+void Tmainform::PositionChanged()
+{
+    m_controller.SeekToSlider();
+    Status(S::PositionChanged);
+}
+
+void Tmainform::CurrentTimeClick() { Menus.DisplayElapsedTime->setChecked(m_controller.ToggleElapsedTime()); }
+
+void Tmainform::SongNameClick()
+{
+    TLxAerinScrollLabel& songName = AerinSkin->Labels().SongName();
+    songName.SetScrolling(!songName.Scrolling());
+    Menus.ScrollSongname->setChecked(songName.Scrolling());
+    Status(S::ScrollChanged);
+}
+
+void Tmainform::TransparentClick()
+{
+    TLxAerinOption& options = AerinSkin->Options();
+    options.SetAutoRegion(!options.AutoRegion());
+    Menus.Transparent->setChecked(options.AutoRegion());
+}
+
+void Tmainform::LoadSkinClick()
+{
+    const QString file = m_dialogs->ChooseSkinFile();
+    if (file.isEmpty())
+        return;
+    AerinSkin->SetSkinFile(file);
+    resize(AerinSkin->size());
+}
+
+void Tmainform::LoadDefaultClick()
+{
+    AerinSkin->SetSkinFile(QString());
+    resize(AerinSkin->size());
+}
+
+void Tmainform::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            AerinSkin->Activate();
+        else
+            AerinSkin->Deactivate();
+    } else if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        HideInTray();
+    }
+}
+
+void Tmainform::closeEvent(QCloseEvent* event)
+{
+    Exit();
+    event->accept();
+}
+
+// TMainFace
+
+void Tmainform::ShowStatus(const QString& text) { AerinSkin->Labels().Status().SetCaption(text); }
+
+void Tmainform::ShowSongName(const QString& text) { AerinSkin->Labels().SongName().SetCaption(text); }
+
+void Tmainform::ShowCurrentTime(const QString& text) { AerinSkin->Labels().CurrentTime().SetCaption(text); }
+
+void Tmainform::SetCurrentTimeHint(const QString& text) { AerinSkin->Labels().CurrentTime().SetHint(text); }
+
+void Tmainform::ShowTotalTime(const QString& text) { AerinSkin->Labels().TotalTime().SetCaption(text); }
+
+void Tmainform::ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency)
+{
+    TLxAerinLabels& labels = AerinSkin->Labels();
+    labels.Layer().SetCaption(layer);
+    labels.Bitrate().SetCaption(bitrate);
+    labels.Frequency().SetCaption(frequency);
+}
+
+void Tmainform::ShowPosition(uint32_t offset, uint32_t range)
+{
+    const auto asInt = [](uint32_t value) { return static_cast<int>(std::min<uint32_t>(value, INT_MAX)); };
+    AerinSkin->Position().SetMaximum(asInt(range));
+    AerinSkin->Position().SetPosition(asInt(offset));
+}
+
+int Tmainform::Position() const { return AerinSkin->Position().Position(); }
+
+int Tmainform::PositionMaximum() const { return AerinSkin->Position().Maximum(); }
+
+int Tmainform::PauseFlag() const { return AerinSkin->Tag(); }
+
+void Tmainform::SetPauseFlag(int value) { AerinSkin->SetTag(value); }
+
+int Tmainform::TrackCount() const { return m_playlistform ? m_playlistform->LxPlaylist1->Count() : 0; }
+
+int Tmainform::ItemIndex() const { return m_playlistform ? m_playlistform->LxPlaylist1->ItemIndex() : -1; }
+
+int Tmainform::CurrentIndex() const { return m_playlistform ? m_playlistform->Tag() : 0; }
+
+QString Tmainform::TrackPath(int index) { return m_playlistform->LxPlaylist1->GetItem(index); }
+
+QString Tmainform::TrackText(int index) const { return m_playlistform->LxPlaylist1->DisplayText(index); }
+
+void Tmainform::MarkStartedTrack(int index)
+{
+    TLxPlaylist& list = *m_playlistform->LxPlaylist1;
+    list.UnselectAll();
+    list.SetSelected(index, true);
+    list.SetItemIndex(index);
+    m_playlistform->SetTag(index);
+}
+
+void Tmainform::RefreshPlaylistCaption()
+{
+    if (m_playlistform)
+        m_playlistform->updatecaption();
+}
+
+void Tmainform::AddFiles(const QStringList& paths)
+{
+    if (m_playlistform)
+        AddFilesByExtension(*m_playlistform->LxPlaylist1, paths);
+}
+
+void Tmainform::ShowTagsOf(const QString& path)
+{
+    if (!m_id3form)
+        return;
+    m_id3form->LxVisualId3v11->SetFilename(path);
+    m_id3form->show();
+    m_id3form->raise();
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "player/mainform/MainController.h"
+#include "player/mainform/MainFace.h"
+#include "player/mainform/MainMenus.h"
+#include "player/mainform/TrackPlayer.h"
+#include "playlist/PlaylistHost.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class TLxAerinSkin;
+class TLxDragDrop;
+class TLxSoundControl;
+class TLxTrayIcon;
+class TLxZelkorPlayer;
+class TMainDialogs;
+class Tid3form;
+class Toptionsform;
+class Tplaylistform;
+
+// The main window: frameless, covered by the skin, sized to it. It binds the
+// skin's events, its menus, the tray icon, dropped files and the engine's
+// notifications to the handlers below, which hand the work to its
+// TMainController.
+class Tmainform : public QWidget, public TPlaylistHost, private TMainFace {
+    Q_OBJECT
+public:
+    // Uses the standard dialogs on screen. Throws when the engine cannot be
+    // started (see TLxZelkorPlayer).
+    explicit Tmainform(QWidget* parent = nullptr);
+    Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent = nullptr);
+    ~Tmainform() override;
+
+    // The other windows, created after this one; they must outlive it or be
+    // detached with nulls.
+    void SetWindows(Toptionsform* options, Tid3form* tags, Tplaylistform* playlist);
+
+    // TPlaylistHost
+    void PlayFromPlaylist(int index) override;
+    void ShowTags(int index) override;
+
+    TMainController& Controller() { return m_controller; }
+
+    // Handlers of the skin, the menus and the tray icon.
+    void PlayClick() { m_controller.Play(); }
+    void PauseClick() { m_controller.PauseResume(); }
+    void StopClick() { m_controller.Stop(); }
+    void ForwardClick() { m_controller.Forward(); }
+    void RewindClick() { m_controller.Rewind(); }
+    void NextClick() { m_controller.Next(); }
+    void PreviousClick() { m_controller.Previous(); }
+    // Add and play: the files chosen in OpenDialog1.
+    void OpenClick();
+    void OptionsClick();
+    // The tags of the track last started.
+    void ID3Click();
+    void PlaylistClick();
+    // Minimises the application into the tray (where there is none, as a
+    // minimised window).
+    void MinimizeClick();
+    void Restore();
+    // Saves the playlist as the last playlist, then ends the application. A
+    // failed save is shown and the application ends all the same.
+    void Exit();
+    void VolumeChanging();
+    void VolumeChanged();
+    void PositionChanging();
+    void PositionChanged();
+    void CurrentTimeClick();
+    void SongNameClick();
+    void TransparentClick();
+    // Load skin keeps the current skin when the chosen one cannot be loaded
+    // and throws its error.
+    void LoadSkinClick();
+    void LoadDefaultClick();
+    // Files dropped on the window: added and played as by Add and play.
+    void DropFiles(const QStringList& paths);
+
+    TLxAerinSkin* AerinSkin;
+    TLxZelkorPlayer* LxZelkorPlayer1;
+    TLxSoundControl* LxSoundControl1;
+    TLxDragDrop* LxDragDrop1;
+    TLxTrayIcon* LxTrayIcon1;
+    TMainMenus Menus;
+    QMenu* aerinskinpopup;
+    QMenu* traypop;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void SetHints();
+    void BindSkin();
+    void BindMenus();
+    void BindTray();
+    void BindEngine();
+    void Centre();
+    void HideInTray();
+    void Status(const char* text);
+
+    // TMainFace
+    void ShowStatus(const QString& text) override;
+    void ShowSongName(const QString& text) override;
+    void ShowCurrentTime(const QString& text) override;
+    void SetCurrentTimeHint(const QString& text) override;
+    void ShowTotalTime(const QString& text) override;
+    void ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency) override;
+    void ShowPosition(uint32_t offset, uint32_t range) override;
+    int Position() const override;
+    int PositionMaximum() const override;
+    int PauseFlag() const override;
+    void SetPauseFlag(int value) override;
+    int TrackCount() const override;
+    int ItemIndex() const override;
+    int CurrentIndex() const override;
+    QString TrackPath(int index) override;
+    QString TrackText(int index) const override;
+    void MarkStartedTrack(int index) override;
+    void RefreshPlaylistCaption() override;
+    void AddFiles(const QStringList& paths) override;
+    void ShowTagsOf(const QString& path) override;
+
+    std::unique_ptr<TMainDialogs> m_dialogs;
+    TZelkorTrackPlayer m_trackPlayer;
+    TMainController m_controller;
+    Toptionsform* m_optionsform = nullptr;
+    Tid3form* m_id3form = nullptr;
+    Tplaylistform* m_playlistform = nullptr;
+};
