@@ -233,6 +233,18 @@ TEST_F(WaveOutTest, VolumeIsAppliedAndRememberedForTheDevice) {
     wave_.set_volume(kFullVolume, true);
 }
 
+TEST_F(WaveOutTest, PlaybackRateResamplesOnTheWay) {
+    open();
+    wave_.set_rate(2 * RateShifter::kNormal);
+    for (int i = 0; i < 4; ++i) {
+        fill(i, int16_t(10 * i));
+        wave_.submit(blocks_[i]);
+    }
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(wave_.wait_done(blocks_[i], 10s));
+    wave_.close();
+    EXPECT_EQ(shared_.played.size(), 4u * 2 * 2) << "half the frames at double speed";
+}
+
 TEST_F(WaveOutTest, PausedDeviceHoldsBlocksUntilRestarted) {
     open();
     wave_.pause();
