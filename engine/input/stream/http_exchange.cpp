@@ -53,14 +53,14 @@ int32_t http_exchange(const StreamUrl& url, const OpenContext& context, platform
         trace.debug(1, "http header", line);
         std::string_view value;
         if (status_class == '3' && header_value(line, "Location", value)) {
-            if (value.empty() || line.size() >= kHttpLineKept) break; // no usable target
+            if (value.empty() || line.size() >= kHttpLineKept) break; // empty or cut off: no target
             location = std::string(value);
             trace.debug(0, "http redirect, new location", location);
             return 0;
         }
         if (header_value(line, "Content-Length", value) && !parse_content_length(value, size)) size = 0;
     }
-    if (status_class == '3' && location.empty()) {
+    if (status_class == '3') {
         trace.debug(0, "http redirect without location");
         return ZK_ERROR_INVALID_HTTP_REPLY;
     }

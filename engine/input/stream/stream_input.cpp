@@ -61,7 +61,8 @@ int32_t new_instance(void** instance, const char* name, int32_t module_id, ZK_De
         delete input;
         return ZK_ERROR_OUT_OF_MEMORY;
     }
-    if (!input->ring.allocate(static_cast<uint32_t>(settings.buffer_size), static_cast<uint32_t>(settings.max_packet))) {
+    const auto block_size = static_cast<uint32_t>(settings.buffer_size);
+    if (!input->ring.allocate(block_size, static_cast<uint32_t>(settings.max_packet))) {
         delete input;
         return ZK_ERROR_OUT_OF_MEMORY;
     }
@@ -96,10 +97,12 @@ int32_t open(void* instance) {
         const OpenContext context{read_http_proxy(input.decoder), StreamLimits{}, input.trace};
         if ((result = open_stream(url, context, input.connection, input.size)) != 0) {
             input.connection.close();
+            input.size = 0;
             return result;
         }
     } catch (const std::bad_alloc&) {
         input.connection.close();
+        input.size = 0;
         return ZK_ERROR_OUT_OF_MEMORY;
     }
     input.trace.progress(ZK_PROGRESS_CONNECTED, 0, "connected");
