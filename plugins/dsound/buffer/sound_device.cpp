@@ -1,6 +1,7 @@
 #include "buffer/sound_device.h"
 
 #include "buffer/buffer_feeder.h"
+#include "platform/audio/output_devices.h"
 
 namespace zk::dsound {
 

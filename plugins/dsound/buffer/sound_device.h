@@ -4,7 +4,6 @@
 #pragma once
 
 #include "buffer/looping_buffer.h"
-#include "platform/audio/output_devices.h"
 
 #include <memory>
 #include <string>

@@ -342,6 +342,19 @@ TEST_F(DsoundOutputTest, BadFormatReportsTheBufferFailure) {
     EXPECT_NE(output->buffer(), nullptr);
 }
 
+TEST_F(DsoundOutputTest, LostBufferIsRestoredAndReportedOnce) {
+    auto output = make();
+    set_format(*output);
+    output->buffer()->mark_lost();
+    write(*output, 400, 5);
+    EXPECT_FALSE(output->buffer()->lost());
+    EXPECT_EQ(output->write_cursor(), 400u);
+    write(*output, 400);
+    write(*output, 400);
+    ASSERT_EQ(recorder.errors.size(), 1u);
+    EXPECT_EQ(recorder.errors[0].detail.rfind("Buffer Lost \nDirect Sound Error ", 0), 0u);
+}
+
 // The module on the machine's devices (the silent device under ZELKOR_AUDIO=null).
 TEST(DsoundModule, RecordProbeAndQuery) {
     ZK_OutputModule module{};
