@@ -73,34 +73,40 @@ TLxZelkorPlayer::~TLxZelkorPlayer()
 void TLxZelkorPlayer::ReceiveNotification()
 {
     // One record per activation: the notifier fires again while records remain.
-    ZK_PortRecord record;
-    if (!m_port->Read(record))
-        return;
     ZK_Message message{};
-    m_exports.control_win32_params_to_message(m_channel, &message, record.message, record.wparam, record.lparam);
+    if (!ConvertNext(message))
+        return;
     DispatchNotification(this, *this, message);
 }
 
+bool TLxZelkorPlayer::ConvertNext(ZK_Message& message)
+{
+    ZK_PortRecord record;
+    if (!m_port->Read(record))
+        return false;
+    m_exports.control_win32_params_to_message(m_channel, &message, record.message, record.wparam, record.lparam);
+    if (message.code == ZK_MSG_NOTIFY_EXITED)
+        m_playerExited = true;
+    return true;
+}
+
 // Every record must be converted on this thread while the channel lives: the
-// conversion frees the copies that travel with it. Notifications are switched
-// off and a last ping's pong marks the end of what the player has posted;
-// after that only the payload-free exited notice can follow.
+// conversion frees the copies that travel with it. What is waiting is
+// converted first; then notifications are switched off and a last ping's
+// pong marks the end of what the player has posted. After that only the
+// payload-free exited notice can follow.
 void TLxZelkorPlayer::DrainBeforeDelete()
 {
-    SetNotificationMask(0);
-    if (Ping(kLastPingTag) != 0)
+    ZK_Message message{};
+    while (ConvertNext(message)) {
+    }
+    if (m_playerExited || SetNotificationMask(0) != 0 || Ping(kLastPingTag) != 0)
         return;
     QDeadlineTimer deadline(kLastPingTimeoutMs);
-    ZK_PortRecord record;
-    for (;;) {
-        while (m_port->Read(record)) {
-            ZK_Message message{};
-            m_exports.control_win32_params_to_message(m_channel, &message, record.message, record.wparam,
-                                                      record.lparam);
+    do {
+        while (ConvertNext(message))
             if (message.code == ZK_MSG_NOTIFY_PONG && static_cast<uint32_t>(message.tag.tag) == kLastPingTag)
                 return;
-        }
-        if (deadline.hasExpired() || !m_port->WaitReadable(static_cast<int>(deadline.remainingTime())))
-            return;
-    }
+    } while (!m_playerExited && !deadline.hasExpired() &&
+             m_port->WaitReadable(static_cast<int>(deadline.remainingTime())));
 }

@@ -34,6 +34,8 @@ public:
 private:
     void StartPlayer();
     void ReceiveNotification();
+    // Takes and converts the next waiting record; false when none is waiting.
+    bool ConvertNext(ZK_Message& message);
     void DrainBeforeDelete();
 
     TEngineFiles m_files;
@@ -41,4 +43,5 @@ private:
     std::unique_ptr<TNotifyPort> m_port;
     std::unique_ptr<QSocketNotifier> m_notifier;
     bool m_playerStarted = false;
+    bool m_playerExited = false;
 };

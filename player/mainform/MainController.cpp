@@ -170,4 +170,6 @@ void TMainController::StreamInfoChanged(int layer, int bitrate, int frequency)
 void TMainController::OpenFailed(const QString& error)
 {
     m_face.ShowStatus(QString::fromUtf8(S::CannotOpenTrack).arg(error));
+    if (OnTrackFailed)
+        OnTrackFailed(error);
 }

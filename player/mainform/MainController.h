@@ -53,6 +53,8 @@ public:
 
     // Raised at the end of a track, before the next one starts.
     std::function<void()> OnTrackEnded;
+    // Raised when a track cannot be opened, with the engine's error text.
+    std::function<void(const QString& error)> OnTrackFailed;
 
 private:
     void Status(const char* text);

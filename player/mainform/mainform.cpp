@@ -32,12 +32,6 @@ QString Text(const char* text) { return QString::fromUtf8(text); }
 
 } // namespace
 
-Tmainform::Tmainform(QWidget* parent)
-    : Tmainform(nullptr, parent)
-{
-    m_dialogs = std::make_unique<TStandardMainDialogs>(this);
-}
-
 Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , AerinSkin(new TLxAerinSkin(this))
@@ -52,6 +46,8 @@ Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
     , m_trackPlayer(*LxZelkorPlayer1)
     , m_controller(m_trackPlayer, *this)
 {
+    if (!m_dialogs)
+        m_dialogs = std::make_unique<TStandardMainDialogs>(this);
     AerinSkin->Options().SetAutoRegion(true);
     LxTrayIcon1->SetHint(Text(S::TrayHint));
     LxTrayIcon1->SetPopupMenu(traypop);

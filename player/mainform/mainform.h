@@ -27,10 +27,9 @@ class Tplaylistform;
 class Tmainform : public QWidget, public TPlaylistHost, private TMainFace {
     Q_OBJECT
 public:
-    // Uses the standard dialogs on screen. Throws when the engine cannot be
-    // started (see TLxZelkorPlayer).
-    explicit Tmainform(QWidget* parent = nullptr);
-    Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent = nullptr);
+    // Without `dialogs` the standard dialogs on screen. Throws when the
+    // engine cannot be started (see TLxZelkorPlayer).
+    explicit Tmainform(std::unique_ptr<TMainDialogs> dialogs = nullptr, QWidget* parent = nullptr);
     ~Tmainform() override;
 
     // The other windows, created after this one; they must outlive it or be

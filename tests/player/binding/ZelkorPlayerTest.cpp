@@ -339,6 +339,19 @@ TEST_F(ZelkorPlayerTest, ACommandPendingAtDestructionLeavesNothingBehind)
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
 }
 
+TEST_F(ZelkorPlayerTest, AnExitedPlayerIsStillDeletedCleanly)
+{
+    {
+        TLxZelkorPlayer player(nullptr);
+        EventLog log(player);
+        ASSERT_TRUE(log.WaitFor("ready"));
+        EXPECT_EQ(player.Exit(), 0);
+        ASSERT_TRUE(log.WaitFor("exited"));
+        EXPECT_EQ(Joined(log.lines), "ready | exited");
+    }
+    EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
+}
+
 TEST_F(ZelkorPlayerTest, AnEngineThatDoesNotLoadRaisesTheDecoderErrorAndLeavesNoFiles)
 {
     QTemporaryDir sources;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+class QApplication;
+
+// The program: sets the application title, creates the windows, restores the
+// last playlist, adds the files of the command line and plays, shows the
+// main window and runs the event loop until the program ends. `arguments`
+// is QCoreApplication::arguments() (the program name first; options in
+// StartUpOptions.h). Returns the exit status.
+int RunTaerin(QApplication& app, const QStringList& arguments);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The command line of taerin: files to add and play, and two options for
+// runs without a user:
+//   --screenshot FILE  save a picture of the main window to FILE when the
+//                      first track ends;
+//   --quit-at-end      end the program when the first track ends (exit
+//                      status 0; 1 when the track cannot be played or the
+//                      screenshot cannot be saved).
+// "--" ends the options; later arguments are files even when they begin
+// with "--".
+struct TStartUpOptions {
+    QStringList Files;
+    QString ScreenshotFile;
+    bool QuitAtEnd = false;
+};
+
+// `arguments` without the program name. Throws std::invalid_argument with
+// the message text when --screenshot has no file name.
+TStartUpOptions ParseStartUpOptions(const QStringList& arguments);

@@ -1,0 +1,87 @@
+// Label texts, the two-digit rule, the time display and the index steps.
+#include "player/mainform/LabelTexts.h"
+#include "player/mainform/TimeDisplay.h"
+#include "player/mainform/TrackSteps.h"
+
+#include <gtest/gtest.h>
+
+TEST(MainFormLabels, TwoDigitRule)
+{
+    EXPECT_EQ(TwoDigits(0), "00");
+    EXPECT_EQ(TwoDigits(9), "09");
+    EXPECT_EQ(TwoDigits(10), "10");
+    EXPECT_EQ(TwoDigits(75), "75");
+    EXPECT_EQ(TwoDigits(-3), "0-3");
+}
+
+TEST(MainFormLabels, MinutesAreNotLimitedTo59)
+{
+    EXPECT_EQ(MinutesSeconds(75), "01:15");
+    EXPECT_EQ(MinutesSeconds(75 * 60), "75:00");
+    EXPECT_EQ(MinutesSeconds(9 * 60 + 10), "09:10");
+    // Division truncates toward zero: both parts negative.
+    EXPECT_EQ(MinutesSeconds(-75), "0-1:0-15");
+}
+
+TEST(MainFormLabels, StreamInfoAndSongName)
+{
+    EXPECT_EQ(LayerText(3), "Layer 3");
+    EXPECT_EQ(BitrateText(128), "128 Kbits");
+    EXPECT_EQ(FrequencyText(44100), "44 Khz");
+    EXPECT_EQ(FrequencyText(8000), "8 Khz");
+    EXPECT_EQ(SongNameOf("1. song.mp3"), "1. song");
+    EXPECT_EQ(SongNameOf(".mp3"), "");
+    EXPECT_EQ(SongNameOf("ab"), "");
+}
+
+TEST(MainFormTimeDisplay, ElapsedShowsMinutesAndSecondsWithoutHours)
+{
+    TTimeDisplay time;
+    EXPECT_TRUE(time.Elapsed());
+    EXPECT_EQ(time.Timecode(1, 9, 10), "09:10");
+}
+
+TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration)
+{
+    TTimeDisplay time;
+    time.SetElapsed(false);
+    EXPECT_EQ(time.Timecode(0, 0, 5), "--:--");
+    EXPECT_EQ(time.Duration(75), "01:15");
+    EXPECT_EQ(time.DurationTag(), 75);
+    EXPECT_EQ(time.Timecode(0, 0, 5), "01:10");
+    EXPECT_EQ(time.Timecode(0, 1, 15), "00:00");
+
+    // The next track: the old duration is kept as the tag but not used.
+    time.TrackStarted();
+    EXPECT_EQ(time.DurationTag(), 75);
+    EXPECT_EQ(time.Timecode(0, 0, 1), "--:--");
+    time.Duration(2 * 3600);
+    EXPECT_EQ(time.Timecode(1, 0, 0), "60:00");
+    // Past the end (a duration estimated too short) the time left is negative.
+    time.Duration(10);
+    EXPECT_EQ(time.Timecode(0, 0, 12), "00:0-2");
+}
+
+TEST(MainFormTrackSteps, WrapAround)
+{
+    EXPECT_EQ(NextIndex(2, 3), 0);
+    EXPECT_EQ(NextIndex(0, 3), 1);
+    EXPECT_EQ(NextIndex(-1, 3), 0);
+    EXPECT_EQ(PreviousIndex(0, 3), 2);
+    EXPECT_EQ(PreviousIndex(2, 3), 1);
+    EXPECT_EQ(PreviousIndex(-1, 3), 2);
+    // One track: both replay it.
+    EXPECT_EQ(NextIndex(0, 1), 0);
+    EXPECT_EQ(PreviousIndex(0, 1), 0);
+    EXPECT_EQ(PlayIndex(-1), 0);
+    EXPECT_EQ(PlayIndex(4), 4);
+}
+
+TEST(MainFormTrackSteps, SeekOffsetStaysInTheRange)
+{
+    EXPECT_EQ(SeekOffset(100, kSeekStep, 400), 105u);
+    EXPECT_EQ(SeekOffset(100, -kSeekStep, 400), 95u);
+    EXPECT_EQ(SeekOffset(3, -kSeekStep, 400), 0u);
+    EXPECT_EQ(SeekOffset(398, kSeekStep, 400), 400u);
+    EXPECT_EQ(SeekOffset(0, 0, 0), 0u);
+}

@@ -1,0 +1,274 @@
+// The controller's command sequences and label updates, over a recording
+// engine and a face with a plain list of paths.
+#include "player/mainform/MainController.h"
+#include "player/mainform/MainFace.h"
+#include "player/mainform/TrackPlayer.h"
+
+#include "zelkor.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+class RecordingPlayer : public TTrackPlayer {
+public:
+    void InputOpen(const QString& name) override { Commands << "open " + name; }
+    void Play() override { Commands << "play"; }
+    void Pause() override { Commands << "pause"; }
+    void Stop() override
+    {
+        Commands << "stop";
+        if (StopThrows)
+            throw std::runtime_error("stop failed");
+    }
+    void InputSeek(uint32_t offset, uint32_t range) override
+    {
+        Commands << QStringLiteral("seek %1/%2").arg(offset).arg(range);
+    }
+
+    QStringList Commands;
+    bool StopThrows = false;
+};
+
+class FakeFace : public TMainFace {
+public:
+    void ShowStatus(const QString& text) override { Status = text; }
+    void ShowSongName(const QString& text) override { SongName = text; }
+    void ShowCurrentTime(const QString& text) override { CurrentTime = text; }
+    void SetCurrentTimeHint(const QString& text) override { CurrentTimeHint = text; }
+    void ShowTotalTime(const QString& text) override { TotalTime = text; }
+    void ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency) override
+    {
+        StreamInfo = {layer, bitrate, frequency};
+    }
+    void ShowPosition(uint32_t offset, uint32_t range) override
+    {
+        Range = int(range);
+        Offset = int(offset);
+    }
+    int Position() const override { return Offset; }
+    int PositionMaximum() const override { return Range; }
+    int PauseFlag() const override { return Pause; }
+    void SetPauseFlag(int value) override { Pause = value; }
+    int TrackCount() const override { return int(Paths.size()); }
+    int ItemIndex() const override { return Marked; }
+    int CurrentIndex() const override { return Current; }
+    QString TrackPath(int index) override { return Paths.at(index); }
+    QString TrackText(int index) const override
+    {
+        return QString::number(index + 1) + ". " + QFileInfo(Paths.at(index)).fileName();
+    }
+    void MarkStartedTrack(int index) override
+    {
+        Marked = index;
+        Current = index;
+    }
+    void RefreshPlaylistCaption() override { ++CaptionRefreshes; }
+    void AddFiles(const QStringList& paths) override
+    {
+        for (const QString& path : paths) {
+            if (path.endsWith(".mp3"))
+                Paths << path;
+            if (path.endsWith(".m3u"))
+                throw std::runtime_error("cannot read " + path.toStdString());
+        }
+    }
+    void ShowTagsOf(const QString& path) override { TagsShown << path; }
+
+    QString Status, SongName, CurrentTime, CurrentTimeHint, TotalTime;
+    QStringList StreamInfo;
+    int Range = 100, Offset = 0, Pause = 0;
+    QStringList Paths;
+    int Marked = -1, Current = 0, CaptionRefreshes = 0;
+    QStringList TagsShown;
+};
+
+class MainControllerTest : public ::testing::Test {
+protected:
+    RecordingPlayer player;
+    FakeFace face;
+    TMainController controller{player, face};
+};
+
+} // namespace
+
+TEST_F(MainControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrder)
+{
+    face.Paths = {"/music/a.mp3", "/music/b.mp3"};
+    controller.PlayFromPlaylist(1);
+    EXPECT_EQ(player.Commands, (QStringList{"open /music/b.mp3", "stop", "play"}));
+    EXPECT_EQ(face.SongName, "2. b");
+    EXPECT_EQ(face.Marked, 1);
+    EXPECT_EQ(face.Current, 1);
+    EXPECT_EQ(face.CaptionRefreshes, 1);
+    EXPECT_EQ(face.Status, "Playing...");
+}
+
+TEST_F(MainControllerTest, AFailingStopStillSendsPlay)
+{
+    face.Paths = {"/music/a.mp3"};
+    player.StopThrows = true;
+    controller.PlayFromPlaylist(0);
+    EXPECT_EQ(player.Commands, (QStringList{"open /music/a.mp3", "stop", "play"}));
+    EXPECT_EQ(face.Status, "Playing...");
+}
+
+TEST_F(MainControllerTest, EmptyPlaylistPlaysNothing)
+{
+    face.Status = "before";
+    controller.Play();
+    EXPECT_EQ(face.Status, "before");
+    controller.Next();
+    EXPECT_EQ(face.Status, "Skipping to next track...");
+    controller.Previous();
+    EXPECT_EQ(face.Status, "Going to previous track...");
+    controller.ShowTags(0);
+    EXPECT_TRUE(player.Commands.isEmpty());
+    EXPECT_TRUE(face.TagsShown.isEmpty());
+    EXPECT_EQ(face.Status, "Going to previous track...");
+}
+
+TEST_F(MainControllerTest, PlayStartsTheMarkedLineOrTheFirst)
+{
+    face.Paths = {"/a.mp3", "/b.mp3", "/c.mp3"};
+    controller.Play();
+    EXPECT_EQ(player.Commands.first(), "open /a.mp3");
+    player.Commands.clear();
+    face.Marked = 2;
+    controller.Play();
+    EXPECT_EQ(player.Commands.first(), "open /c.mp3");
+}
+
+TEST_F(MainControllerTest, NextAndPreviousWrapAround)
+{
+    face.Paths = {"/a.mp3", "/b.mp3", "/c.mp3"};
+    face.Marked = 2;
+    controller.Next();
+    EXPECT_EQ(face.Current, 0);
+    EXPECT_EQ(player.Commands.first(), "open /a.mp3");
+    controller.Previous();
+    EXPECT_EQ(face.Current, 2);
+    EXPECT_EQ(face.Status, "Playing...");
+}
+
+TEST_F(MainControllerTest, EndOfTheLastTrackStartsTheFirst)
+{
+    face.Paths = {"/a.mp3", "/b.mp3"};
+    int ended = 0;
+    controller.OnTrackEnded = [&] { ++ended; };
+    controller.PlayFromPlaylist(1);
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_PLAYING);
+    controller.StateChanged(ZK_NOTIFIED_STATE_CLOSED);
+    EXPECT_TRUE(player.Commands.isEmpty());
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(player.Commands, (QStringList{"open /a.mp3", "stop", "play"}));
+    EXPECT_EQ(face.Current, 0);
+}
+
+TEST_F(MainControllerTest, PauseFlagSurvivesAnotherTrack)
+{
+    face.Paths = {"/a.mp3", "/b.mp3"};
+    controller.PlayFromPlaylist(0);
+    controller.PauseResume();
+    EXPECT_EQ(face.Status, "Paused!");
+    EXPECT_EQ(face.Pause, 1);
+    controller.PlayFromPlaylist(1);
+    player.Commands.clear();
+    controller.PauseResume();
+    EXPECT_EQ(player.Commands, QStringList{"play"});
+    EXPECT_EQ(face.Status, "Resumed!");
+    EXPECT_EQ(face.Pause, 0);
+}
+
+TEST_F(MainControllerTest, StopForwardRewindAndSeek)
+{
+    controller.PositionChanged(398, 400);
+    controller.Forward();
+    EXPECT_EQ(face.Status, "Forwarding...");
+    controller.PositionChanged(3, 400);
+    controller.Rewind();
+    EXPECT_EQ(face.Status, "Rewinding...");
+    controller.PositionChanged(120, 400);
+    controller.SeekToSlider();
+    controller.Stop();
+    EXPECT_EQ(face.Status, "Stopped!");
+    EXPECT_EQ(player.Commands, (QStringList{"seek 400/400", "seek 0/400", "seek 120/400", "stop"}));
+}
+
+TEST_F(MainControllerTest, NotificationsBecomeLabelTexts)
+{
+    controller.StreamInfoChanged(3, 128, 44100);
+    EXPECT_EQ(face.StreamInfo, (QStringList{"Layer 3", "128 Kbits", "44 Khz"}));
+    controller.DurationChanged(75);
+    EXPECT_EQ(face.TotalTime, "01:15");
+    EXPECT_EQ(controller.Time().DurationTag(), 75);
+    controller.TimecodeChanged(0, 0, 9);
+    EXPECT_EQ(face.CurrentTime, "00:09");
+    controller.PositionChanged(7, 400);
+    EXPECT_EQ(face.Range, 400);
+    EXPECT_EQ(face.Offset, 7);
+}
+
+TEST_F(MainControllerTest, ElapsedRemainingToggle)
+{
+    face.Paths = {"/a.mp3"};
+    EXPECT_FALSE(controller.ToggleElapsedTime());
+    EXPECT_EQ(face.CurrentTimeHint, "Time Left");
+    EXPECT_EQ(face.Status, "Display of time changed");
+    controller.PlayFromPlaylist(0);
+    controller.TimecodeChanged(0, 0, 1);
+    EXPECT_EQ(face.CurrentTime, "--:--");
+    controller.DurationChanged(75);
+    controller.TimecodeChanged(0, 0, 5);
+    EXPECT_EQ(face.CurrentTime, "01:10");
+    EXPECT_TRUE(controller.ToggleElapsedTime());
+    EXPECT_EQ(face.CurrentTimeHint, "Elapsed Time");
+    controller.TimecodeChanged(0, 0, 5);
+    EXPECT_EQ(face.CurrentTime, "00:05");
+}
+
+TEST_F(MainControllerTest, AddAndPlayStartsTheFirstAddedTrack)
+{
+    face.Paths = {"/a.mp3"};
+    controller.AddAndPlay({"/notes.txt", "/b.mp3", "/c.mp3"});
+    EXPECT_EQ(face.Current, 1);
+    EXPECT_EQ(player.Commands.first(), "open /b.mp3");
+
+    player.Commands.clear();
+    controller.AddAndPlay({"/notes.txt", "/folder"});
+    EXPECT_TRUE(player.Commands.isEmpty());
+}
+
+TEST_F(MainControllerTest, AddAndPlayPlaysWhatWasAddedBeforeReportingABadPlaylist)
+{
+    EXPECT_THROW(controller.AddAndPlay({"/a.mp3", "/broken.m3u"}), std::runtime_error);
+    EXPECT_EQ(player.Commands.first(), "open /a.mp3");
+}
+
+TEST_F(MainControllerTest, ShowTagsOfAnExistingLine)
+{
+    face.Paths = {"/a.mp3", "/b.mp3"};
+    controller.ShowTags(1);
+    EXPECT_EQ(face.TagsShown, QStringList{"/b.mp3"});
+    EXPECT_EQ(face.Status, "Showing ID3 Tag...");
+    controller.ShowTags(2);  // the current track was deleted
+    EXPECT_EQ(face.TagsShown.size(), 1);
+}
+
+TEST_F(MainControllerTest, AFailedOpenIsShownAndNothingMovesOn)
+{
+    face.Paths = {"/gone.mp3", "/b.mp3"};
+    QString failure;
+    controller.OnTrackFailed = [&](const QString& error) { failure = error; };
+    controller.PlayFromPlaylist(0);
+    player.Commands.clear();
+    controller.OpenFailed("File not found");
+    EXPECT_EQ(face.Status, "Cannot open track: File not found");
+    EXPECT_EQ(failure, "File not found");
+    EXPECT_TRUE(player.Commands.isEmpty());
+    EXPECT_EQ(face.Current, 0);
+}

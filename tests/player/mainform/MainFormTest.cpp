@@ -1,0 +1,306 @@
+// The main window with its real components: the engine on the silent
+// device, the skin, the playlist and tag windows.
+#include "player/mainform/mainform.h"
+
+#include "player/binding/LxZelkorPlayer.h"
+#include "player/mainform/MainFormTestSupport.h"
+#include "player/mainform/TaerinWindows.h"
+#include "player/mixer/LxMultimedia.h"
+#include "playlist/LxControls.h"
+#include "playlist/playlistform.h"
+#include "skin/loader/LxAerinSkin.h"
+#include "tags/LxVisualId3v1.h"
+#include "tags/id3form.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Captions(const QMenu* menu)
+{
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest()
+    {
+        auto answers = std::make_unique<TAnsweringDialogs>();
+        dialogs = answers.get();
+        windows = std::make_unique<TTaerinWindows>(std::move(answers));
+        mainform = windows->mainform.get();
+        playlist = windows->playlistform->LxPlaylist1;
+        mainform->LxZelkorPlayer1->OnNotifyMessage = [this](QObject*, ZK_Message& message) {
+            if (message.code == ZK_MSG_NOTIFY_ACK)
+                acks << message.byte.command;
+            if (message.code == ZK_MSG_NOTIFY_NACK)
+                nacks << message.nack.command;
+            if (message.code == ZK_MSG_NOTIFY_ACK || message.code == ZK_MSG_NOTIFY_NACK)
+                answered << (message.code == ZK_MSG_NOTIFY_ACK ? message.byte.command : message.nack.command);
+        };
+    }
+
+    TLxAerinLabels& Labels() { return mainform->AerinSkin->Labels(); }
+    QString Status() { return Labels().Status().Caption(); }
+    int Current() const { return windows->playlistform->Tag(); }
+
+    TPrivateFolders folders;
+    TAnsweringDialogs* dialogs = nullptr;
+    std::unique_ptr<TTaerinWindows> windows;
+    Tmainform* mainform = nullptr;
+    TLxPlaylist* playlist = nullptr;
+    QList<int> acks;
+    QList<int> nacks;
+    QList<int> answered;  // commands acked or nacked, in order
+};
+
+} // namespace
+
+TEST_F(MainFormTest, StartsFramelessAtTheSkinsSizeWithCaptionsAndHints)
+{
+    EXPECT_TRUE(mainform->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(mainform->size(), QSize(451, 244));
+    EXPECT_FALSE(mainform->mask().isEmpty());
+    EXPECT_EQ(mainform->windowTitle(), "T.Aerin 0.2");
+    EXPECT_EQ(Labels().Version().Caption(), "T.Aerin 0.2");
+    EXPECT_EQ(mainform->AerinSkin->Volume().Maximum(), 250);
+    EXPECT_EQ(mainform->AerinSkin->Volume().Position(), std::min<int>(mainform->LxSoundControl1->WaveVolume(), 250));
+    EXPECT_TRUE(mainform->AerinSkin->Options().AutoRegion());
+
+    EXPECT_EQ(Labels().CurrentTime().Hint(), "Elapsed Time");
+    EXPECT_TRUE(Labels().CurrentTime().ShowHint());
+    EXPECT_EQ(Labels().TotalInfo().Hint(), "");
+    EXPECT_EQ(mainform->AerinSkin->Buttons().Previous().Hint(), "Go TO Previous Track");
+    EXPECT_TRUE(mainform->AerinSkin->Buttons().Move().ShowHint());
+    EXPECT_EQ(mainform->AerinSkin->Volume().Hint(), "Volume Bar");
+    EXPECT_EQ(mainform->AerinSkin->Position().Hint(), "Position in current track");
+}
+
+TEST_F(MainFormTest, MenusWithCaptionsShortcutsAndChecks)
+{
+    EXPECT_EQ(mainform->AerinSkin->PopupMenu(), mainform->aerinskinpopup);
+    EXPECT_EQ(Captions(mainform->traypop),
+              (QStringList{"&Restore Application", "-", "P&layback", "&Options", "&ID3 Tags", "&Playlist", "-",
+                           "E&xit Program"}));
+    EXPECT_EQ(Captions(mainform->Menus.Playback),
+              (QStringList{"Play", "Pause", "Stop", "Fast Foward", "Rewind", "Next Track", "Previous Track"}));
+    EXPECT_EQ(mainform->Menus.Play->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(mainform->Menus.Previous->shortcut(), QKeySequence("Ctrl+V"));
+    EXPECT_TRUE(mainform->actions().contains(mainform->Menus.Pause));
+    EXPECT_EQ(Captions(mainform->aerinskinpopup),
+              (QStringList{"&About Skin...", "&Transparent", "&Load Skin", "Load &Default", "&Scroll Songname",
+                           "D&isplay Elapsed Time"}));
+    EXPECT_TRUE(mainform->Menus.Transparent->isChecked());
+    EXPECT_TRUE(mainform->Menus.ScrollSongname->isChecked());
+    EXPECT_TRUE(mainform->Menus.DisplayElapsedTime->isChecked());
+}
+
+TEST_F(MainFormTest, TogglesFlipTheirStateAndCheckMarks)
+{
+    mainform->Menus.DisplayElapsedTime->trigger();
+    EXPECT_FALSE(mainform->Menus.DisplayElapsedTime->isChecked());
+    EXPECT_EQ(Labels().CurrentTime().Hint(), "Time Left");
+    mainform->CurrentTimeClick();
+    EXPECT_TRUE(mainform->Menus.DisplayElapsedTime->isChecked());
+    EXPECT_EQ(Labels().CurrentTime().Hint(), "Elapsed Time");
+
+    mainform->Menus.ScrollSongname->trigger();
+    EXPECT_FALSE(Labels().SongName().Scrolling());
+    EXPECT_FALSE(mainform->Menus.ScrollSongname->isChecked());
+    EXPECT_EQ(Status(), "Songname Scroll state changed!");
+
+    mainform->Menus.Transparent->trigger();
+    EXPECT_FALSE(mainform->AerinSkin->Options().AutoRegion());
+    EXPECT_FALSE(mainform->Menus.Transparent->isChecked());
+    EXPECT_FALSE(mainform->windowFlags().testFlag(Qt::FramelessWindowHint));
+    mainform->TransparentClick();
+    EXPECT_TRUE(mainform->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(mainform->Menus.Transparent->isChecked());
+}
+
+TEST_F(MainFormTest, LabelClicksAndVolumeSetTheStatus)
+{
+    mainform->AerinSkin->OnBitrateClick()(nullptr);
+    EXPECT_EQ(Status(), "This is the bitrate!");
+    mainform->AerinSkin->OnStatusClick()(nullptr);
+    EXPECT_EQ(Status(), "Yes... i'm the status bar :-)");
+
+    mainform->AerinSkin->Volume().SetPosition(200);
+    mainform->AerinSkin->OnVolumeChanging()(nullptr);
+    EXPECT_EQ(Status(), "Changing volume...");
+    EXPECT_EQ(mainform->LxSoundControl1->WaveVolume(), 200);
+    mainform->AerinSkin->OnVolumeChanged()(nullptr);
+    EXPECT_EQ(Status(), "Volume changed!");
+}
+
+TEST_F(MainFormTest, PlaySendsInputOpenStopAndPlayAndShowsTheStream)
+{
+    mainform->PlayClick();
+    EXPECT_TRUE(acks.isEmpty());
+
+    playlist->AddItem(FirstTrack());
+    mainform->AerinSkin->OnPlayClick()(nullptr);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return acks.size() >= 3; }));
+    EXPECT_EQ(acks.mid(0, 3), (QList<int>{ZK_MSG_COMMAND_INPUT_OPEN, ZK_MSG_COMMAND_STOP, ZK_MSG_COMMAND_PLAY}));
+    EXPECT_EQ(Labels().SongName().Caption(), "1. first");
+    EXPECT_EQ(Labels().Layer().Caption(), "Layer 3");
+    EXPECT_EQ(Labels().Bitrate().Caption(), "128 Kbits");
+    EXPECT_EQ(Labels().Frequency().Caption(), "44 Khz");
+    EXPECT_EQ(Labels().TotalTime().Caption(), "00:01");
+    EXPECT_EQ(Status(), "Playing...");
+    EXPECT_EQ(windows->playlistform->windowTitle(), "Playlist Window... 1/1 tracks");
+}
+
+TEST_F(MainFormTest, EndOfTheLastTrackStartsTheFirst)
+{
+    playlist->AddItems({FirstTrack(), SecondTrack()});
+    mainform->PlayFromPlaylist(1);
+    EXPECT_EQ(Current(), 1);
+    EXPECT_EQ(Labels().SongName().Caption(), "2. second");
+    ASSERT_TRUE(ProcessEventsUntil([&] { return Current() == 0; }));
+    EXPECT_EQ(Labels().SongName().Caption(), "1. first");
+    EXPECT_TRUE(playlist->Selected(0));
+    EXPECT_FALSE(playlist->Selected(1));
+    EXPECT_EQ(playlist->ItemIndex(), 0);
+}
+
+TEST_F(MainFormTest, NextOnTheLastAndPreviousOnTheFirstWrap)
+{
+    playlist->AddItems({FirstTrack(), SecondTrack()});
+    mainform->PlayFromPlaylist(1);
+    mainform->NextClick();
+    EXPECT_EQ(Current(), 0);
+    mainform->PreviousClick();
+    EXPECT_EQ(Current(), 1);
+    mainform->Menus.Next->trigger();
+    EXPECT_EQ(Current(), 0);
+}
+
+TEST_F(MainFormTest, PauseThenAnotherTrackThenPauseResumes)
+{
+    playlist->AddItems({FirstTrack(), SecondTrack()});
+    mainform->PlayFromPlaylist(0);
+    mainform->PauseClick();
+    EXPECT_EQ(mainform->AerinSkin->Tag(), 1);
+    EXPECT_EQ(Status(), "Paused!");
+    mainform->PlayFromPlaylist(1);
+    EXPECT_EQ(mainform->AerinSkin->Tag(), 1);
+    mainform->PauseClick();
+    EXPECT_EQ(Status(), "Resumed!");
+    EXPECT_EQ(mainform->AerinSkin->Tag(), 0);
+    // input open, stop, play, pause, input open, stop, play, and the resuming play
+    ASSERT_TRUE(ProcessEventsUntil([&] { return answered.size() >= 8; }));
+    EXPECT_EQ(answered,
+              (QList<int>{ZK_MSG_COMMAND_INPUT_OPEN, ZK_MSG_COMMAND_STOP, ZK_MSG_COMMAND_PLAY, ZK_MSG_COMMAND_PAUSE,
+                          ZK_MSG_COMMAND_INPUT_OPEN, ZK_MSG_COMMAND_STOP, ZK_MSG_COMMAND_PLAY, ZK_MSG_COMMAND_PLAY}));
+}
+
+TEST_F(MainFormTest, DroppedPlaylistIsAppendedAndPlayedFoldersAndTextIgnored)
+{
+    playlist->AddItem(FirstTrack());
+    QTemporaryDir folder;
+    const QString list = QDir(folder.path()).filePath("two.m3u");
+    QFile m3u(list);
+    ASSERT_TRUE(m3u.open(QIODevice::WriteOnly));
+    m3u.write((SecondTrack() + "\r\n" + FirstTrack() + "\r\n").toUtf8());
+    m3u.close();
+    const QString notes = QDir(folder.path()).filePath("notes.txt");
+    QFile(notes).open(QIODevice::WriteOnly);
+
+    mainform->DropFiles({folder.path(), notes});
+    EXPECT_EQ(playlist->Count(), 1);
+    EXPECT_TRUE(acks.isEmpty());
+
+    mainform->DropFiles({folder.path(), notes, list});
+    ASSERT_EQ(playlist->Count(), 3);
+    EXPECT_EQ(playlist->GetItem(1), SecondTrack());
+    EXPECT_EQ(Current(), 1);
+    EXPECT_EQ(Labels().SongName().Caption(), "2. second");
+}
+
+TEST_F(MainFormTest, AddAndPlayTakesTheChosenFiles)
+{
+    dialogs->FilesToPlay = {SecondTrack()};
+    mainform->AerinSkin->OnOpenClick()(nullptr);
+    EXPECT_EQ(playlist->Count(), 1);
+    EXPECT_EQ(Current(), 0);
+    EXPECT_EQ(Status(), "Playing...");
+
+    dialogs->FilesToPlay.clear();
+    mainform->OpenClick();
+    EXPECT_EQ(Status(), "Opening dialog...");
+    EXPECT_EQ(playlist->Count(), 1);
+}
+
+TEST_F(MainFormTest, ExitSavesTheLastPlaylistAtomically)
+{
+    QDir().mkpath(folders.ConfigFolder() + "/taerin");
+    QFile old(folders.LastPlaylist());
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("/old/track.mp3\r\n");
+    old.close();
+
+    playlist->AddItems({FirstTrack(), SecondTrack()});
+    mainform->Menus.Exit->trigger();
+    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n" + SecondTrack() + "\r\n");
+    EXPECT_EQ(DirectoryEntries(folders.ConfigFolder() + "/taerin"), QStringList{"last.m3u"});
+}
+
+TEST_F(MainFormTest, ATrackThatCannotBeOpenedIsReportedAndNothingMovesOn)
+{
+    playlist->AddItems({"/no/such/folder/gone.mp3", FirstTrack()});
+    mainform->PlayFromPlaylist(0);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return nacks.contains(ZK_MSG_COMMAND_PLAY); }));
+    EXPECT_TRUE(nacks.contains(ZK_MSG_COMMAND_INPUT_OPEN));
+    EXPECT_TRUE(Status().startsWith("Cannot open track: ")) << Status().toStdString();
+    EXPECT_EQ(Current(), 0);
+}
+
+TEST_F(MainFormTest, ShowTagsOfTheCurrentTrack)
+{
+    mainform->ID3Click();
+    EXPECT_FALSE(windows->id3form->isVisible());
+
+    playlist->AddItems({FirstTrack(), SecondTrack()});
+    mainform->PlayFromPlaylist(1);
+    mainform->Menus.Id3Tags->trigger();
+    EXPECT_EQ(Status(), "Showing ID3 Tag...");
+    EXPECT_TRUE(windows->id3form->isVisible());
+    EXPECT_EQ(windows->id3form->LxVisualId3v11->Filename(), SecondTrack());
+    EXPECT_EQ(windows->id3form->LxVisualId3v11->SongnameEdit()->text(), "Second Tone");
+}
+
+TEST_F(MainFormTest, ASkinThatFailsToLoadLeavesTheCurrentOne)
+{
+    dialogs->SkinFile = folders.ConfigFolder() + "/missing/main.ini";
+    EXPECT_THROW(mainform->LoadSkinClick(), std::exception);
+    EXPECT_TRUE(mainform->AerinSkin->SkinFile().isEmpty());
+    EXPECT_EQ(mainform->size(), QSize(451, 244));
+    mainform->LoadDefaultClick();
+    EXPECT_EQ(mainform->size(), QSize(451, 244));
+}
+
+TEST_F(MainFormTest, WindowsAndMinimiseWithoutATray)
+{
+    mainform->show();
+    mainform->PlaylistClick();
+    EXPECT_EQ(Status(), "Showing playlist...");
+    EXPECT_TRUE(windows->playlistform->isVisible());
+    mainform->OptionsClick();
+    EXPECT_TRUE(windows->optionsform->isVisible());
+
+    mainform->MinimizeClick();
+    EXPECT_TRUE(mainform->isMinimized() || !mainform->isVisible());
+    mainform->Menus.Restore->trigger();
+    EXPECT_TRUE(mainform->isVisible());
+    EXPECT_FALSE(mainform->isMinimized());
+}

@@ -1,0 +1,80 @@
+// The whole program as main() runs it: start-up with files, the first track
+// played to its end, the screenshot, the last playlist.
+#include "player/mainform/StartUp.h"
+
+#include "player/mainform/MainFormTestSupport.h"
+#include "player/mainform/mainform.h"
+#include "playlist/playlistform.h"
+#include "skin/loader/LxAerinSkin.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename Window>
+Window* FindWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<Window*>(widget))
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(MainFormRunTaerin, ScreenshotRunPlaysTheTrackToItsEndAndQuits)
+{
+    TPrivateFolders folders;
+    QTemporaryDir shots;
+    const QString shot = QDir(shots.path()).filePath("taerin.png");
+    const int status = RunTaerin(*qApp, {"taerin", "--screenshot", shot, "--quit-at-end", FirstTrack()});
+    EXPECT_EQ(status, 0);
+    const QImage picture(shot);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(451, 244));
+    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
+}
+
+TEST(MainFormRunTaerin, QuitAtEndFailsOnATrackThatCannotBePlayed)
+{
+    TPrivateFolders folders;
+    EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", "/no/such/folder/gone.mp3"}), 1);
+    EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end"}), 1);
+    EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--screenshot"}), 2);
+}
+
+// With two tracks on the command line the window shows at the skin's size
+// and shape, plays the first and then the second; closing it keeps both in
+// the last playlist. Runs under X too (see CMakeLists.txt).
+TEST(MainFormRunTaerin, TwoTracksPlayOneAfterTheOtherAndStayInTheLastPlaylist)
+{
+    TPrivateFolders folders;
+    QSize size;
+    bool shaped = false;
+    bool secondStarted = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        Tmainform* mainform = FindWindow<Tmainform>();
+        Tplaylistform* playlistform = FindWindow<Tplaylistform>();
+        if (!mainform || !playlistform || !mainform->isVisible())
+            return;
+        size = mainform->size();
+        shaped = !mainform->mask().isEmpty() && mainform->windowFlags().testFlag(Qt::FramelessWindowHint);
+        if (playlistform->Tag() == 1) {
+            secondStarted = true;
+            mainform->close();
+        }
+    });
+    watch.start(20);
+    const int status = RunTaerin(*qApp, {"taerin", FirstTrack(), SecondTrack()});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(size, QSize(451, 244));
+    EXPECT_TRUE(shaped);
+    EXPECT_TRUE(secondStarted);
+    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n" + SecondTrack() + "\r\n");
+}
