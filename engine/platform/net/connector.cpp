@@ -4,8 +4,9 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 
 namespace zk::platform {
 
@@ -17,32 +18,44 @@ struct Attempt {
     Socket socket;
 };
 
+// A non-blocking connect waited for with poll; the socket is made blocking
+// again once connected. The helper thus gives up by itself about when its
+// caller does.
 Attempt attempt_connect(uint32_t address, uint16_t port, int timeout_ms) {
     Attempt attempt;
-    Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!s.is_open()) {
         attempt.error = errno;
         return attempt;
     }
-    // The helper gives up by itself about when its caller does.
-    timeval limit{timeout_ms / 1000, (timeout_ms % 1000) * 1000};
-    ::setsockopt(s.fd(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_addr.s_addr = htonl(address);
     peer.sin_port = htons(port);
-    int result;
-    do {
-        result = ::connect(s.fd(), reinterpret_cast<sockaddr*>(&peer), sizeof peer);
-    } while (result != 0 && errno == EINTR);
-    if (result == 0) {
+    int error = 0;
+    if (::connect(s.fd(), reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
+        error = errno;
+        if (error == EINPROGRESS || error == EINTR) {
+            pollfd entry{s.fd(), POLLOUT, 0};
+            int ready;
+            while ((ready = ::poll(&entry, 1, timeout_ms)) < 0 && errno == EINTR) {
+            }
+            socklen_t size = sizeof error;
+            if (ready == 0) error = ETIMEDOUT;
+            else if (ready < 0) error = errno;
+            else if (::getsockopt(s.fd(), SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
+        }
+    }
+    if (error == 0 && ::fcntl(s.fd(), F_SETFL, ::fcntl(s.fd(), F_GETFL) & ~O_NONBLOCK) != 0) error = errno;
+    attempt.error = error;
+    if (error == 0) {
         attempt.code = ZK_OK;
         attempt.socket = std::move(s);
-        return attempt;
+    } else if (error == ECONNREFUSED) {
+        attempt.code = ZK_ERROR_CONNECTION_REFUSED;
+    } else if (error == ETIMEDOUT) {
+        attempt.code = ZK_ERROR_TIMEOUT;
     }
-    attempt.error = errno;
-    if (errno == ECONNREFUSED) attempt.code = ZK_ERROR_CONNECTION_REFUSED;
-    else if (errno == ETIMEDOUT || errno == EINPROGRESS || errno == EAGAIN) attempt.code = ZK_ERROR_TIMEOUT;
     return attempt;
 }
 
