@@ -821,7 +821,9 @@ typedef intptr_t ZK_WindowHandle;
  *     Records whose number is not ZK_WINDOW_MESSAGE_BASE + 1..110 are not engine
  *     messages. Every record must be converted: the conversion frees the
  *     payload copies that travel with it.
- *  4. After player_delete, close both ends.
+ *  4. Convert what is still waiting on the port, then call player_delete (the
+ *     exit notification posted meanwhile carries no payload), then close both
+ *     ends.
  * A full pipe refuses the post; the sender gets -308.
  */
 typedef struct ZK_PortRecord {
