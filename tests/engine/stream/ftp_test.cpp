@@ -92,6 +92,31 @@ TEST(FtpDialogue, CommandsInOrderAndTheSizeFromTheReply) {
     EXPECT_TRUE(log.has_debug("0 connected and receiving"));
 }
 
+TEST(FtpDialogue, LoginWithoutPasswordStep) {
+    std::vector<std::string> commands;
+    ScriptedServer server([&](ServerConnection& c) {
+        c.send("220 Ready\r\n");
+        commands.push_back(c.read_line());
+        c.send("230 Welcome, no password needed\r\n");
+        commands.push_back(c.read_line());
+        c.send("200 Binary\r\n");
+        commands.push_back(c.read_line());
+        const int data = connect_to_port_command(commands.back());
+        c.send("200 PORT ok\r\n");
+        commands.push_back(c.read_line());
+        c.send("150 Here it comes\r\n");
+        ::send(data, "X", 1, MSG_NOSIGNAL);
+        ::close(data);
+    });
+    TraceLog log;
+    FtpOpened opened = open_ftp(ftp_url(server, "/a.mp3"), log);
+    EXPECT_EQ(opened.result, 0);
+    EXPECT_EQ(opened.size, 0u);
+    EXPECT_EQ(opened.data, "X");
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[1], "TYPE I");
+}
+
 TEST(FtpDialogue, RefusedStepsEndWithTheFtpErrorReply) {
     TraceLog log;
     ScriptedServer busy([](ServerConnection& c) { c.send("421 Too many users\r\n"); });

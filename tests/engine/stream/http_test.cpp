@@ -148,6 +148,17 @@ TEST(HttpExchange, RedirectLeadsToASecondRequest) {
     EXPECT_TRUE(log.has_debug("0 http redirect, new location: " + target.url("/b.mp3")));
 }
 
+TEST(HttpExchange, LongRedirectTargetsAreKeptWhole) {
+    const std::string path = "/cdn/" + std::string(1500, 'x') + ".mp3?token=" + std::string(500, '7');
+    ScriptedServer server([&path](ServerConnection& c) {
+        const std::string request = c.read_request();
+        if (request.find("GET " + path + " ") == 0) c.send("HTTP/1.0 200 OK\r\n\r\nLONG");
+        else c.send("HTTP/1.0 302 Found\r\nLocation: " + path + "\r\n\r\n");
+    });
+    test::TraceLog log;
+    EXPECT_EQ(open_url(server.url("/a.mp3"), log).body, "LONG");
+}
+
 TEST(HttpExchange, RelativeRedirectStaysOnTheServer) {
     ScriptedServer server([](ServerConnection& c) {
         const std::string request = c.read_request();

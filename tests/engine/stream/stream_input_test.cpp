@@ -171,6 +171,25 @@ TEST_F(StreamInputTest, EndOfStreamNeverDeliversAPartialRead) {
     EXPECT_EQ(read(buffer, 1), ZK_ERROR_INPUT_END);
 }
 
+TEST_F(StreamInputTest, WithoutHighMarkReadsStillWaitForWholeCounts) {
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.HIGH-MARK", 0);
+    Gate gate;
+    ScriptedServer server([&](ServerConnection& c) {
+        c.read_request();
+        c.send("HTTP/1.0 200 OK\r\n\r\n0123456789");
+        gate.wait(1);
+        c.send("abcdef");
+        c.wait_for_close();
+    });
+    ASSERT_EQ(open(server.url("/a.mp3")), 0);
+    char buffer[16];
+    EXPECT_EQ(read_through_timeouts(buffer, 4), 4);
+    EXPECT_EQ(read(buffer, 16), ZK_ERROR_TIMEOUT); // 6 bytes are there, 16 are asked for
+    gate.open(1);
+    ASSERT_EQ(read_through_timeouts(buffer, 12), 12);
+    EXPECT_EQ(std::string(buffer, 12), "456789abcdef");
+}
+
 TEST_F(StreamInputTest, ContentLengthIsTheInputSize) {
     ScriptedServer server([&](ServerConnection& c) {
         c.read_request();
