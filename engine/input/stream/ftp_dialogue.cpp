@@ -107,11 +107,12 @@ private:
     }
 
     int32_t send_port(Step& step) {
-        uint32_t address = 0, listener_address = 0;
+        // The listener takes the address the server already reaches us at.
+        uint32_t address = 0;
         uint16_t control_port = 0, port = 0;
-        int32_t result = platform::open_listener(connection_.listener);
-        if (result == 0) result = platform::local_endpoint(connection_.control.fd(), address, control_port);
-        if (result == 0) result = platform::local_endpoint(connection_.listener.fd(), listener_address, port);
+        int32_t result = platform::local_endpoint(connection_.control.fd(), address, control_port);
+        if (result == 0) result = platform::open_listener(address, connection_.listener);
+        if (result == 0) result = platform::local_endpoint(connection_.listener.fd(), address, port);
         if (result != 0) return result;
         trace_.debug(2, "sending PORT", std::to_string(port));
         step = Step::port;

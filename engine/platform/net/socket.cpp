@@ -70,13 +70,13 @@ int32_t send_all(int fd, const void* data, size_t size) {
     return ZK_OK;
 }
 
-int32_t open_listener(Socket& listener) {
+int32_t open_listener(uint32_t address, Socket& listener) {
     Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (!s.is_open()) return ZK_ERROR_SOCKET_FAILED;
-    sockaddr_in any{};
-    any.sin_family = AF_INET;
-    any.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (::bind(s.fd(), reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) return ZK_ERROR_BIND_FAILED;
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(address);
+    if (::bind(s.fd(), reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) return ZK_ERROR_BIND_FAILED;
     if (::listen(s.fd(), 1) != 0) return ZK_ERROR_LISTEN_FAILED;
     listener = std::move(s);
     return ZK_OK;

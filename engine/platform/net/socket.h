@@ -41,8 +41,9 @@ int32_t receive_within(int fd, void* buffer, size_t size, int timeout_ms);
 // Sends every byte: 0, or ZK_FAILURE with errno kept.
 int32_t send_all(int fd, const void* data, size_t size);
 
-// A TCP socket listening on any free local port with a backlog of one.
-int32_t open_listener(Socket& listener);
+// A TCP socket listening on a free port of a local address (host byte
+// order) with a backlog of one.
+int32_t open_listener(uint32_t address, Socket& listener);
 // Accepts one connection, waiting at most timeout_ms: 0, ZK_ERROR_TIMEOUT,
 // ZK_ERROR_SELECT_FAILED or ZK_ERROR_ACCEPT_FAILED (errno kept).
 int32_t accept_within(const Socket& listener, int timeout_ms, Socket& accepted);
