@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize fuzz clean
+.PHONY: all deps configure build run test sanitize fuzz bench clean
 
 all: build
 
@@ -31,6 +31,10 @@ sanitize: deps
 FUZZ_SECONDS ?= 60
 fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh
+
+# Decoder benchmark: release engine in build-bench, corpus, Markdown report.
+bench:
+	@bench/run.sh
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-asan

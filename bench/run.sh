@@ -1,0 +1,84 @@
+#!/bin/sh
+# The decoder benchmark (make bench): builds the release engine, makes the
+# corpus and prints a Markdown report. For every corpus file:
+#   - decode loop: zkbench on a memory input, audio seconds per CPU second
+#     (median of RUNS runs) and instructions per audio second (callgrind,
+#     counted inside decoder_decode only);
+#   - pipeline: zkplay -q -o raw:/dev/null, the same two figures (callgrind
+#     counts the whole process);
+# then the CPU share of zkplay playing in real time on the silent device and
+# the peak resident memory of zkplay and of taerin (when it is built).
+#
+# Environment: BUILD (build folder, default build-bench), RUNS (default 7),
+# PLAY_SECONDS (real-time play, default 20).
+set -eu
+cd "$(dirname "$0")/.."
+BUILD=${BUILD:-build-bench}
+RUNS=${RUNS:-7}
+PLAY_SECONDS=${PLAY_SECONDS:-20}
+GENERATOR=$(command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+
+command -v valgrind >/dev/null || { echo "bench: valgrind is missing (apt-get install valgrind)" >&2; exit 1; }
+test -f "$BUILD/CMakeCache.txt" || cmake -S . -B "$BUILD" -G "$GENERATOR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+targets="zelkor zkplay zkbench"
+if cmake --build "$BUILD" --target help 2>/dev/null | grep -q '^taerin:'; then targets="$targets taerin"; fi
+cmake --build "$BUILD" --target $targets --parallel >/dev/null
+bench/make_corpus.sh "$BUILD/bench-corpus" >/dev/null
+
+bin=$BUILD/bin
+corpus=$BUILD/bench-corpus
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Instructions that callgrind counts for a command (all threads).
+instructions() {
+    valgrind --tool=callgrind --callgrind-out-file="$scratch/cg.out" "$@" 2>&1 >/dev/null |
+        sed -n 's/.*Collected : \([0-9]*\).*/\1/p' | tail -1
+}
+
+# CPU seconds (user + system) of one run of a command.
+cpu_seconds() {
+    /usr/bin/time -f '%U %S' -o "$scratch/time" "$@" >/dev/null 2>&1
+    awk '{ print $1 + $2 }' "$scratch/time"
+}
+
+echo "Machine: $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), $(nproc) cores," \
+     "$(grep -o -w avx2 /proc/cpuinfo | head -1 || echo no-avx2); $(uname -sr); $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "CPU times are medians of $RUNS runs on a shared machine (noisy); instruction counts are callgrind's."
+echo
+echo "| file | audio s | loop: audio s per CPU s | loop: M instr per audio s | zkplay: audio s per CPU s | zkplay: M instr per audio s |"
+echo "|---|---:|---:|---:|---:|---:|"
+for file in "$corpus"/*.mp?; do
+    line=$("$bin/zkbench" -r "$RUNS" "$file")
+    audio=$(echo "$line" | awk '{ print $2 }')
+    loop_speed=$(echo "$line" | awk '{ printf "%.0f", $4 }')
+    loop_instr=$(valgrind --tool=callgrind --callgrind-out-file="$scratch/cg.out" --collect-atstart=no \
+                     --toggle-collect=decoder_decode "$bin/zkbench" -r 0 "$file" 2>&1 >/dev/null |
+                 sed -n 's/.*Collected : \([0-9]*\).*/\1/p' | tail -1)
+    play_cpu=$(for r in $(seq "$RUNS"); do cpu_seconds "$bin/zkplay" -q -o raw:/dev/null "$file"; done | median)
+    play_instr=$(instructions "$bin/zkplay" -q -o raw:/dev/null "$file")
+    awk -v f="$(basename "$file")" -v a="$audio" -v ls="$loop_speed" -v li="$loop_instr" -v pc="$play_cpu" \
+        -v pi="$play_instr" 'BEGIN {
+            ps = pc > 0 ? sprintf("%.0f", a / pc) : "> " sprintf("%.0f", a / 0.01)
+            printf "| %s | %.1f | %s | %.2f | %s | %.2f |\n", f, a, ls, li / a / 1e6, ps, pi / a / 1e6 }'
+done
+
+echo
+reference=$corpus/l3-128-joint.mp3
+/usr/bin/time -f '%e %U %S' -o "$scratch/play" env ZELKOR_AUDIO=null \
+    timeout -s INT "$PLAY_SECONDS" "$bin/zkplay" -q "$reference" >/dev/null 2>&1 || true
+awk '{ printf "Real-time play on the silent device (%s s of l3-128-joint.mp3): %.3f s CPU, %.2f%% of one core\n",
+       $1, $2 + $3, ($2 + $3) / $1 * 100 }' "$scratch/play"
+
+/usr/bin/time -f '%M' -o "$scratch/rss" "$bin/zkplay" -q -o raw:/dev/null "$reference" >/dev/null 2>&1
+echo "Peak resident memory, zkplay decoding l3-128-joint.mp3: $(cat "$scratch/rss") KiB"
+if [ -x "$bin/taerin" ]; then
+    mkdir -p "$scratch/config"
+    /usr/bin/time -f '%M' -o "$scratch/rss" env QT_QPA_PLATFORM=offscreen ZELKOR_AUDIO=null \
+        XDG_CONFIG_HOME="$scratch/config" timeout -s TERM 10 "$bin/taerin" "$reference" >/dev/null 2>&1 || true
+    echo "Peak resident memory, taerin playing l3-128-joint.mp3 for 10 s: $(tail -1 "$scratch/rss") KiB"
+else
+    echo "taerin is not built in $BUILD: its peak memory is not measured"
+fi
