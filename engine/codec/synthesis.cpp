@@ -5,14 +5,23 @@
 // position. Output samples k and 32 - k are then sums over the 16 rows of the
 // current window, each weighted by the window coefficient of its lag.
 //
-// Both steps work on vectors of 4 floats (GCC/Clang vector extensions), so
-// that the compiler emits SIMD code at any optimisation level.
+// The DCT works on vectors that hold 4 values of one channel per half: 4
+// floats for one channel, 8 for a stereo pair (left in the low half, right in
+// the high half), so that both channels of a slot share every instruction.
+// The windowing sums 8 outputs per vector. Every output is computed by the
+// same operations in the same order whichever path runs, so mono, stereo and
+// the AVX2 and baseline copies agree bit for bit.
 #include "codec/synthesis.h"
 
+#include "codec/simd.h"
 #include "codec/tables/synthesis_tables.h"
 
 #include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zk {
 
@@ -21,17 +30,41 @@ namespace {
 constexpr int kRowLength = 17;
 constexpr int kRingSize = 16;
 
-using Vec4 = float __attribute__((vector_size(16)));
-
-inline Vec4 load(const float* p) {
-    Vec4 v;
+template <class V>
+ZK_ALWAYS_INLINE V load(const float* p) {
+    V v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-inline void store(float* p, Vec4 v) { std::memcpy(p, &v, sizeof v); }
+template <class V>
+ZK_ALWAYS_INLINE void store(float* p, V v) {
+    std::memcpy(p, &v, sizeof v);
+}
 
-inline Vec4 reversed(Vec4 v) { return __builtin_shufflevector(v, v, 3, 2, 1, 0); }
+// Index of lane i (0..7: 4..7 from the second operand) of a 4-lane shuffle
+// in the low half of an 8-lane one.
+constexpr int wide(int i) { return i < 4 ? i : i + 4; }
+
+// The 4-lane shuffle <A B C D> of x and y (4..7 pick from y), applied to each
+// half of an 8-lane vector on its own.
+template <int A, int B, int C, int D, class V>
+ZK_ALWAYS_INLINE V shuffle(V x, V y) {
+    if constexpr (sizeof(V) == 16)
+        return __builtin_shufflevector(x, y, A, B, C, D);
+    else
+        return __builtin_shufflevector(x, y, wide(A), wide(B), wide(C), wide(D), wide(A) + 4, wide(B) + 4,
+                                       wide(C) + 4, wide(D) + 4);
+}
+
+// 4 values repeated into each half.
+template <class V>
+ZK_ALWAYS_INLINE V repeat(Vec4 q) {
+    if constexpr (sizeof(V) == 16)
+        return q;
+    else
+        return __builtin_shufflevector(q, q, 0, 1, 2, 3, 0, 1, 2, 3);
+}
 
 template <int N>
 constexpr const float* dct_factors() {
@@ -47,61 +80,61 @@ constexpr const float* dct_factors() {
 // weighted by 1 / (2 cos((2k + 1) pi / 2N)) (whose half-size transform gives
 // the odd outputs as sums of neighbours); a merge interleaves the two
 // half-size results of each block accordingly.
-template <int N> // 32, 16, 8: blocks of whole vectors
-inline void split(Vec4* v) {
+template <int N, class V> // 32, 16, 8: blocks of whole vectors
+ZK_ALWAYS_INLINE void split(V* v) {
     constexpr int vectors = N / 4;
     constexpr int half = vectors / 2;
     const float* factors = dct_factors<N>();
     for (int b = 0; b < 8; b += vectors) {
-        Vec4 t[vectors];
+        V t[vectors];
         for (int j = 0; j < vectors; ++j) t[j] = v[b + j];
         for (int j = 0; j < half; ++j) {
-            const Vec4 mirrored = reversed(t[vectors - 1 - j]);
+            const V mirrored = shuffle<3, 2, 1, 0>(t[vectors - 1 - j], t[vectors - 1 - j]);
             v[b + j] = t[j] + mirrored;
-            v[b + half + j] = (t[j] - mirrored) * load(factors + 4 * j);
+            v[b + half + j] = (t[j] - mirrored) * repeat<V>(load<Vec4>(factors + 4 * j));
         }
     }
 }
 
-inline void split_within_vectors(Vec4* v) {
-    const Vec4 signs4 = {1.0f, 1.0f, -1.0f, -1.0f};
-    const Vec4 weights4 = {1.0f, 1.0f, tables::kDctFactors4[0], tables::kDctFactors4[1]};
-    const Vec4 signs2 = {1.0f, -1.0f, 1.0f, -1.0f};
-    const Vec4 weights2 = {1.0f, tables::kDctFactors2[0], 1.0f, tables::kDctFactors2[0]};
+template <class V>
+ZK_ALWAYS_INLINE void split_within_vectors(V* v) {
+    const V signs4 = repeat<V>(Vec4{1.0f, 1.0f, -1.0f, -1.0f});
+    const V weights4 = repeat<V>(Vec4{1.0f, 1.0f, tables::kDctFactors4[0], tables::kDctFactors4[1]});
+    const V signs2 = repeat<V>(Vec4{1.0f, -1.0f, 1.0f, -1.0f});
+    const V weights2 = repeat<V>(Vec4{1.0f, tables::kDctFactors2[0], 1.0f, tables::kDctFactors2[0]});
+    const V zero = {};
     for (int j = 0; j < 8; ++j) {
         // [a b c d] -> [a+d, b+c, (a-d) w0, (b-c) w1]
-        Vec4 x = v[j];
-        x = (__builtin_shufflevector(x, x, 0, 1, 0, 1) + __builtin_shufflevector(x, x, 3, 2, 3, 2) * signs4) *
-            weights4;
+        V x = v[j];
+        x = (shuffle<0, 1, 0, 1>(x, x) + shuffle<3, 2, 3, 2>(x, x) * signs4) * weights4;
         // [a b c d] -> [a+b, (a-b) w, c+d, (c-d) w]; the blocks of 2 are then
         // transformed, and a merge of blocks of 2 changes nothing.
-        x = (__builtin_shufflevector(x, x, 0, 0, 2, 2) + __builtin_shufflevector(x, x, 1, 1, 3, 3) * signs2) *
-            weights2;
+        x = (shuffle<0, 0, 2, 2>(x, x) + shuffle<1, 1, 3, 3>(x, x) * signs2) * weights2;
         // Merge of blocks of 4: [e0 e1 o0 o1] -> [e0, o0+o1, e1, o1].
-        const Vec4 zero = {};
-        v[j] = __builtin_shufflevector(x, x, 0, 2, 1, 3) + __builtin_shufflevector(x, zero, 4, 3, 4, 4);
+        v[j] = shuffle<0, 2, 1, 3>(x, x) + shuffle<4, 3, 4, 4>(x, zero);
     }
 }
 
-template <int N> // 8, 16, 32
-inline void merge(Vec4* v) {
+template <int N, class V> // 8, 16, 32
+ZK_ALWAYS_INLINE void merge(V* v) {
     constexpr int vectors = N / 4;
     constexpr int half = vectors / 2;
-    const Vec4 zero = {};
+    const V zero = {};
     for (int b = 0; b < 8; b += vectors) {
-        Vec4 t[vectors];
+        V t[vectors];
         for (int j = 0; j < vectors; ++j) t[j] = v[b + j];
         for (int j = 0; j < half; ++j) {
-            const Vec4& odd = t[half + j];
-            const Vec4& next = j + 1 < half ? t[half + j + 1] : zero;
-            const Vec4 sums = odd + __builtin_shufflevector(odd, next, 1, 2, 3, 4);
-            v[b + 2 * j] = __builtin_shufflevector(t[j], sums, 0, 4, 1, 5);
-            v[b + 2 * j + 1] = __builtin_shufflevector(t[j], sums, 2, 6, 3, 7);
+            const V& odd = t[half + j];
+            const V& next = j + 1 < half ? t[half + j + 1] : zero;
+            const V sums = odd + shuffle<1, 2, 3, 4>(odd, next);
+            v[b + 2 * j] = shuffle<0, 4, 1, 5>(t[j], sums);
+            v[b + 2 * j + 1] = shuffle<2, 6, 3, 7>(t[j], sums);
         }
     }
 }
 
-inline void dct32(Vec4* v) {
+template <class V>
+ZK_ALWAYS_INLINE void dct32(V* v) {
     split<32>(v);
     split<16>(v);
     split<8>(v);
@@ -111,6 +144,53 @@ inline void dct32(Vec4* v) {
     merge<32>(v);
 }
 
+ZK_ALWAYS_INLINE void apply_equalizer(const ChannelSynthesis& channel, float subbands[32]) {
+    if (channel.equalizer)
+        for (int i = 0; i < 32; ++i) subbands[i] *= channel.equalizer[i];
+}
+
+ZK_ALWAYS_INLINE Vec8 reversed(Vec8 v) { return __builtin_shufflevector(v, v, 7, 6, 5, 4, 3, 2, 1, 0); }
+
+// Stores the DCT output a[0..31] as the rows F and G at the ring position,
+// sums the current window into the 32 output values (in order) and moves
+// the ring on.
+ZK_ALWAYS_INLINE void window(ChannelSynthesis& channel, const float* a, float* sums) {
+    const int position = channel.position;
+    float* f = channel.window[channel.current] + position * kRowLength;
+    float* g = channel.window[channel.current ^ 1] + position * kRowLength;
+    store(f, load<Vec8>(a + 16));
+    store(f + 8, load<Vec8>(a + 24));
+    f[16] = 0.0f;
+    g[0] = a[16];
+    store(g + 1, reversed(load<Vec8>(a + 8)));
+    store(g + 9, reversed(load<Vec8>(a)));
+
+    // d0, d1: outputs k = 0..15; m0, m1: outputs 32 - k for k = 1..16 (the
+    // coefficient of k = 16 is 0); last: output 16.
+    Vec8 d0 = {}, d1 = {}, m0 = {}, m1 = {};
+    float last = 0.0f;
+    const float* rows = channel.window[channel.current];
+    for (int lag = 0; lag < kRingSize; ++lag) {
+        const float* row = rows + ((position + lag) & (kRingSize - 1)) * kRowLength;
+        const float* dw = tables::kSynthesisWindow[lag][0];
+        const float* mw = tables::kSynthesisWindow[lag][1] + 1;
+        d0 += load<Vec8>(dw) * load<Vec8>(row);
+        d1 += load<Vec8>(dw + 8) * load<Vec8>(row + 8);
+        m0 += load<Vec8>(mw) * load<Vec8>(row + 1);
+        m1 += load<Vec8>(mw + 8) * load<Vec8>(row + 9);
+        last += dw[16] * row[16];
+    }
+    store(sums, d0);
+    store(sums + 8, d1);
+    store(sums + 16, reversed(m1)); // 32 - k for k = 16..9: k = 16 is overwritten
+    store(sums + 24, reversed(m0)); // k = 8..1
+    sums[16] = last;
+
+    channel.position = (position - 1) & (kRingSize - 1);
+    channel.current ^= 1;
+}
+
+// 16-bit samples, rounded half to even, clipped.
 inline int16_t to_pcm(float value) {
     value = std::min(std::max(value, -32768.0f), 32767.0f);
     // Adding 1.5 * 2^23 rounds to an integer, ties to even, in the default
@@ -121,6 +201,42 @@ inline int16_t to_pcm(float value) {
     return static_cast<int16_t>(bits - 0x4B400000);
 }
 
+#if defined(__SSE2__)
+// 8 samples: the conversion rounds half to even (the default mode) and the
+// packing clips below; only the top needs a clip before the conversion.
+ZK_ALWAYS_INLINE __m128i pcm8(const float* values) {
+    const __m128 top = _mm_set1_ps(32767.0f);
+    return _mm_packs_epi32(_mm_cvtps_epi32(_mm_min_ps(_mm_loadu_ps(values), top)),
+                           _mm_cvtps_epi32(_mm_min_ps(_mm_loadu_ps(values + 4), top)));
+}
+#endif
+
+ZK_ALWAYS_INLINE void write_pcm(const float* values, int16_t* out, int stride) {
+#if defined(__SSE2__)
+    if (stride == 1) {
+        for (int k = 0; k < 32; k += 8) _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), pcm8(values + k));
+        return;
+    }
+#endif
+    for (int k = 0; k < 32; ++k) out[k * stride] = to_pcm(values[k]);
+}
+
+ZK_ALWAYS_INLINE void write_pcm_interleaved(const float* left, const float* right, int16_t* out) {
+#if defined(__SSE2__)
+    for (int k = 0; k < 32; k += 8) {
+        const __m128i l = pcm8(left + k);
+        const __m128i r = pcm8(right + k);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k), _mm_unpacklo_epi16(l, r));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * k + 8), _mm_unpackhi_epi16(l, r));
+    }
+#else
+    for (int k = 0; k < 32; ++k) {
+        out[2 * k] = to_pcm(left[k]);
+        out[2 * k + 1] = to_pcm(right[k]);
+    }
+#endif
+}
+
 } // namespace
 
 void ChannelSynthesis::reset() {
@@ -129,66 +245,48 @@ void ChannelSynthesis::reset() {
     current = 0;
 }
 
+ZK_SIMD_CLONES
 void synthesize(ChannelSynthesis& channel, float subbands[32], int16_t* out, int stride) {
-    if (channel.equalizer)
-        for (int i = 0; i < 32; ++i) subbands[i] *= channel.equalizer[i];
-
+    apply_equalizer(channel, subbands);
     Vec4 v[8];
-    for (int j = 0; j < 8; ++j) v[j] = load(subbands + 4 * j);
+    for (int j = 0; j < 8; ++j) v[j] = load<Vec4>(subbands + 4 * j);
     dct32(v);
     float a[32];
     for (int j = 0; j < 8; ++j) store(a + 4 * j, v[j]);
-
-    const int position = channel.position;
-    float* f = channel.window[channel.current] + position * kRowLength;
-    float* g = channel.window[channel.current ^ 1] + position * kRowLength;
-    for (int k = 0; k < 16; ++k) f[k] = a[16 + k];
-    f[16] = 0.0f;
-    for (int k = 0; k <= 16; ++k) g[k] = a[16 - k];
-
-    // d0..d3: outputs k = 0..15; m0..m3: outputs 32 - k for k = 1..16 (the
-    // coefficient of k = 16 is 0); last: output 16. Kept in registers.
-    Vec4 d0 = {}, d1 = {}, d2 = {}, d3 = {};
-    Vec4 m0 = {}, m1 = {}, m2 = {}, m3 = {};
-    float last = 0.0f;
-    const float* rows = channel.window[channel.current];
-    for (int lag = 0; lag < kRingSize; ++lag) {
-        const float* row = rows + ((position + lag) & (kRingSize - 1)) * kRowLength;
-        const float* dw = tables::kSynthesisWindow[lag][0];
-        const float* mw = tables::kSynthesisWindow[lag][1] + 1;
-        d0 += load(dw) * load(row);
-        d1 += load(dw + 4) * load(row + 4);
-        d2 += load(dw + 8) * load(row + 8);
-        d3 += load(dw + 12) * load(row + 12);
-        m0 += load(mw) * load(row + 1);
-        m1 += load(mw + 4) * load(row + 5);
-        m2 += load(mw + 8) * load(row + 9);
-        m3 += load(mw + 12) * load(row + 13);
-        last += dw[16] * row[16];
-    }
     float sums[32];
-    store(sums, d0);
-    store(sums + 4, d1);
-    store(sums + 8, d2);
-    store(sums + 12, d3);
-    store(sums + 16, m0);
-    store(sums + 20, m1);
-    store(sums + 24, m2);
-    store(sums + 28, m3);
-    for (int k = 0; k < 16; ++k) out[k * stride] = to_pcm(sums[k]);
-    out[16 * stride] = to_pcm(last);
-    for (int k = 1; k < 16; ++k) out[(32 - k) * stride] = to_pcm(sums[15 + k]);
+    window(channel, a, sums);
+    write_pcm(sums, out, stride);
+}
 
-    channel.position = (position - 1) & (kRingSize - 1);
-    channel.current ^= 1;
+// Both channels of a slot, interleaved left first.
+ZK_SIMD_CLONES
+void synthesize_stereo(ChannelSynthesis& left, ChannelSynthesis& right, float left_subbands[32],
+                       float right_subbands[32], int16_t* out) {
+    apply_equalizer(left, left_subbands);
+    apply_equalizer(right, right_subbands);
+    Vec8 v[8];
+    for (int j = 0; j < 8; ++j)
+        v[j] = __builtin_shufflevector(load<Vec4>(left_subbands + 4 * j), load<Vec4>(right_subbands + 4 * j), 0, 1,
+                                       2, 3, 4, 5, 6, 7);
+    dct32(v);
+    float a_left[32];
+    float a_right[32];
+    for (int j = 0; j < 8; ++j) {
+        store(a_left + 4 * j, Vec4{v[j][0], v[j][1], v[j][2], v[j][3]});
+        store(a_right + 4 * j, Vec4{v[j][4], v[j][5], v[j][6], v[j][7]});
+    }
+    float sums_left[32];
+    float sums_right[32];
+    window(left, a_left, sums_left);
+    window(right, a_right, sums_right);
+    write_pcm_interleaved(sums_left, sums_right, out);
 }
 
 int16_t* synthesize_slot(ChannelOutput output, ChannelSynthesis& left, ChannelSynthesis& right,
                          float left_subbands[32], float right_subbands[32], int16_t* out) {
     switch (output) {
     case ChannelOutput::Stereo:
-        synthesize(left, left_subbands, out, 2);
-        synthesize(right, right_subbands, out + 1, 2);
+        synthesize_stereo(left, right, left_subbands, right_subbands, out);
         return out + 64;
     case ChannelOutput::Right:
         synthesize(right, right_subbands, out, 1);

@@ -31,6 +31,11 @@ struct ChannelSynthesis {
 // half to even, clipped).
 void synthesize(ChannelSynthesis& channel, float subbands[32], int16_t* out, int stride);
 
+// Both channels of one time slot at once, interleaved left first (64
+// samples); the same samples as synthesize() of each with stride 2.
+void synthesize_stereo(ChannelSynthesis& left, ChannelSynthesis& right, float left_subbands[32],
+                       float right_subbands[32], int16_t* out);
+
 // One time slot of a frame as the channel selection asks: Mono, Left and Mix
 // synthesise through left, Right through right, Stereo through both. Mix
 // averages right into left (in place) first. Writes 32 samples (64 for
