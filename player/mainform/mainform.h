@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/mainform/MainController.h"
+#include "player/mainform/MainDialogs.h"
 #include "player/mainform/MainFace.h"
 #include "player/mainform/MainMenus.h"
 #include "player/mainform/TrackPlayer.h"
@@ -15,7 +16,6 @@ class TLxDragDrop;
 class TLxSoundControl;
 class TLxTrayIcon;
 class TLxZelkorPlayer;
-class TMainDialogs;
 class Tid3form;
 class Toptionsform;
 class Tplaylistform;

@@ -85,7 +85,7 @@ public:
     QStringList TagsShown;
 };
 
-class MainControllerTest : public ::testing::Test {
+class MainFormControllerTest : public ::testing::Test {
 protected:
     RecordingPlayer player;
     FakeFace face;
@@ -94,7 +94,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrder)
+TEST_F(MainFormControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrder)
 {
     face.Paths = {"/music/a.mp3", "/music/b.mp3"};
     controller.PlayFromPlaylist(1);
@@ -106,7 +106,7 @@ TEST_F(MainControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrder)
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainControllerTest, AFailingStopStillSendsPlay)
+TEST_F(MainFormControllerTest, AFailingStopStillSendsPlay)
 {
     face.Paths = {"/music/a.mp3"};
     player.StopThrows = true;
@@ -115,7 +115,7 @@ TEST_F(MainControllerTest, AFailingStopStillSendsPlay)
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainControllerTest, EmptyPlaylistPlaysNothing)
+TEST_F(MainFormControllerTest, EmptyPlaylistPlaysNothing)
 {
     face.Status = "before";
     controller.Play();
@@ -130,7 +130,7 @@ TEST_F(MainControllerTest, EmptyPlaylistPlaysNothing)
     EXPECT_EQ(face.Status, "Going to previous track...");
 }
 
-TEST_F(MainControllerTest, PlayStartsTheMarkedLineOrTheFirst)
+TEST_F(MainFormControllerTest, PlayStartsTheMarkedLineOrTheFirst)
 {
     face.Paths = {"/a.mp3", "/b.mp3", "/c.mp3"};
     controller.Play();
@@ -141,7 +141,7 @@ TEST_F(MainControllerTest, PlayStartsTheMarkedLineOrTheFirst)
     EXPECT_EQ(player.Commands.first(), "open /c.mp3");
 }
 
-TEST_F(MainControllerTest, NextAndPreviousWrapAround)
+TEST_F(MainFormControllerTest, NextAndPreviousWrapAround)
 {
     face.Paths = {"/a.mp3", "/b.mp3", "/c.mp3"};
     face.Marked = 2;
@@ -153,7 +153,7 @@ TEST_F(MainControllerTest, NextAndPreviousWrapAround)
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainControllerTest, EndOfTheLastTrackStartsTheFirst)
+TEST_F(MainFormControllerTest, EndOfTheLastTrackStartsTheFirst)
 {
     face.Paths = {"/a.mp3", "/b.mp3"};
     int ended = 0;
@@ -169,7 +169,7 @@ TEST_F(MainControllerTest, EndOfTheLastTrackStartsTheFirst)
     EXPECT_EQ(face.Current, 0);
 }
 
-TEST_F(MainControllerTest, PauseFlagSurvivesAnotherTrack)
+TEST_F(MainFormControllerTest, PauseFlagSurvivesAnotherTrack)
 {
     face.Paths = {"/a.mp3", "/b.mp3"};
     controller.PlayFromPlaylist(0);
@@ -184,7 +184,7 @@ TEST_F(MainControllerTest, PauseFlagSurvivesAnotherTrack)
     EXPECT_EQ(face.Pause, 0);
 }
 
-TEST_F(MainControllerTest, StopForwardRewindAndSeek)
+TEST_F(MainFormControllerTest, StopForwardRewindAndSeek)
 {
     controller.PositionChanged(398, 400);
     controller.Forward();
@@ -199,7 +199,7 @@ TEST_F(MainControllerTest, StopForwardRewindAndSeek)
     EXPECT_EQ(player.Commands, (QStringList{"seek 400/400", "seek 0/400", "seek 120/400", "stop"}));
 }
 
-TEST_F(MainControllerTest, NotificationsBecomeLabelTexts)
+TEST_F(MainFormControllerTest, NotificationsBecomeLabelTexts)
 {
     controller.StreamInfoChanged(3, 128, 44100);
     EXPECT_EQ(face.StreamInfo, (QStringList{"Layer 3", "128 Kbits", "44 Khz"}));
@@ -213,7 +213,7 @@ TEST_F(MainControllerTest, NotificationsBecomeLabelTexts)
     EXPECT_EQ(face.Offset, 7);
 }
 
-TEST_F(MainControllerTest, ElapsedRemainingToggle)
+TEST_F(MainFormControllerTest, ElapsedRemainingToggle)
 {
     face.Paths = {"/a.mp3"};
     EXPECT_FALSE(controller.ToggleElapsedTime());
@@ -231,7 +231,7 @@ TEST_F(MainControllerTest, ElapsedRemainingToggle)
     EXPECT_EQ(face.CurrentTime, "00:05");
 }
 
-TEST_F(MainControllerTest, AddAndPlayStartsTheFirstAddedTrack)
+TEST_F(MainFormControllerTest, AddAndPlayStartsTheFirstAddedTrack)
 {
     face.Paths = {"/a.mp3"};
     controller.AddAndPlay({"/notes.txt", "/b.mp3", "/c.mp3"});
@@ -243,13 +243,13 @@ TEST_F(MainControllerTest, AddAndPlayStartsTheFirstAddedTrack)
     EXPECT_TRUE(player.Commands.isEmpty());
 }
 
-TEST_F(MainControllerTest, AddAndPlayPlaysWhatWasAddedBeforeReportingABadPlaylist)
+TEST_F(MainFormControllerTest, AddAndPlayPlaysWhatWasAddedBeforeReportingABadPlaylist)
 {
     EXPECT_THROW(controller.AddAndPlay({"/a.mp3", "/broken.m3u"}), std::runtime_error);
     EXPECT_EQ(player.Commands.first(), "open /a.mp3");
 }
 
-TEST_F(MainControllerTest, ShowTagsOfAnExistingLine)
+TEST_F(MainFormControllerTest, ShowTagsOfAnExistingLine)
 {
     face.Paths = {"/a.mp3", "/b.mp3"};
     controller.ShowTags(1);
@@ -259,7 +259,7 @@ TEST_F(MainControllerTest, ShowTagsOfAnExistingLine)
     EXPECT_EQ(face.TagsShown.size(), 1);
 }
 
-TEST_F(MainControllerTest, AFailedOpenIsShownAndNothingMovesOn)
+TEST_F(MainFormControllerTest, AFailedOpenIsShownAndNothingMovesOn)
 {
     face.Paths = {"/gone.mp3", "/b.mp3"};
     QString failure;

@@ -2,6 +2,7 @@
 // device, the skin, the playlist and tag windows.
 #include "player/mainform/mainform.h"
 
+#include "desktop/optionsform.h"
 #include "player/binding/LxZelkorPlayer.h"
 #include "player/mainform/MainFormTestSupport.h"
 #include "player/mainform/TaerinWindows.h"
@@ -199,7 +200,7 @@ TEST_F(MainFormTest, PauseThenAnotherTrackThenPauseResumes)
     EXPECT_EQ(mainform->AerinSkin->Tag(), 0);
     // input open, stop, play, pause, input open, stop, play, and the resuming play
     ASSERT_TRUE(ProcessEventsUntil([&] { return answered.size() >= 8; }));
-    EXPECT_EQ(answered,
+    EXPECT_EQ(answered.mid(0, 8),
               (QList<int>{ZK_MSG_COMMAND_INPUT_OPEN, ZK_MSG_COMMAND_STOP, ZK_MSG_COMMAND_PLAY, ZK_MSG_COMMAND_PAUSE,
                           ZK_MSG_COMMAND_INPUT_OPEN, ZK_MSG_COMMAND_STOP, ZK_MSG_COMMAND_PLAY, ZK_MSG_COMMAND_PLAY}));
 }
