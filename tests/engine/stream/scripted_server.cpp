@@ -1,6 +1,7 @@
 #include "scripted_server.h"
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -50,7 +51,12 @@ void ServerConnection::send(const std::string& text) { send(text.data(), text.si
 void ServerConnection::send(const void* data, size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t sent = ::send(fd_, bytes, size, MSG_NOSIGNAL);
+        // A client that stops reading must not keep the server from stopping.
+        pollfd entries[2] = {{fd_, POLLOUT, 0}, {stop_fd_, POLLIN, 0}};
+        if (::poll(entries, 2, -1) < 0) continue;
+        if (entries[1].revents & POLLIN) return;
+        const ssize_t sent = ::send(fd_, bytes, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent < 0 && (errno == EAGAIN || errno == EINTR)) continue;
         if (sent <= 0) return;
         bytes += sent;
         size -= static_cast<size_t>(sent);
