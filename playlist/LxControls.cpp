@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <QtGlobal>
 
@@ -50,13 +51,70 @@ void TLxPlaylist::LineDeleting(int index)
     Raise(OnDeleteString, this, text);
 }
 
+// Every delete is followed by a refresh that puts the selection back from the
+// model; without a selection in the view, removing rows stays cheap.
 void TLxPlaylist::LineDeleted(int index)
 {
-    showingModel_ = true;
-    delete takeItem(index);
-    showingModel_ = false;
-    ShowCaret();
+    if (!rebuildPending_) {
+        showingModel_ = true;
+        selectionModel()->clearSelection();
+        delete takeItem(index);
+        showingModel_ = false;
+        ShowCaret();
+    }
     Raise(OnChange, this);
+}
+
+void TLxPlaylist::DeleteMany(void (TPlaylistModel::*walk)())
+{
+    struct TRebuildAtEnd {
+        TLxPlaylist* list;
+        ~TRebuildAtEnd()
+        {
+            list->rebuildPending_ = false;
+            list->RebuildView();
+        }
+    };
+    rebuildPending_ = true;
+    const TRebuildAtEnd rebuild{this};
+    (model_.*walk)();
+}
+
+void TLxPlaylist::DeleteSelection()
+{
+    DeleteMany(&TPlaylistModel::DeleteSelection);
+}
+
+void TLxPlaylist::DeleteAllButSelection()
+{
+    DeleteMany(&TPlaylistModel::DeleteAllButSelection);
+}
+
+void TLxPlaylist::DeleteAll()
+{
+    DeleteMany(&TPlaylistModel::DeleteAll);
+}
+
+void TLxPlaylist::DeleteDeadFiles()
+{
+    DeleteMany(&TPlaylistModel::DeleteDeadFiles);
+}
+
+// Replaces all rows of the view with the model's lines, keeping the scroll
+// position.
+void TLxPlaylist::RebuildView()
+{
+    const int scrolled = verticalScrollBar()->value();
+    QStringList texts;
+    texts.reserve(model_.Count());
+    for (int i = 0; i < model_.Count(); ++i)
+        texts.append(model_.Text(i));
+    showingModel_ = true;
+    QListWidget::clear();
+    addItems(texts);
+    showingModel_ = false;
+    ShowAllLines();
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void TLxPlaylist::ShowCaret()
@@ -68,25 +126,43 @@ void TLxPlaylist::ShowCaret()
     showingModel_ = false;
 }
 
-// Writes every line's text and selection from the model into the view.
+// Writes every line's text and selection from the model into the view; the
+// selection goes over in one piece, as ranges of adjacent selected lines.
 void TLxPlaylist::ShowAllLines()
 {
+    if (rebuildPending_)
+        return;
+    const int count = model_.Count();
     bool rewritten = false;
+    QItemSelection selection;
     showingModel_ = true;
-    for (int i = 0; i < model_.Count(); ++i) {
-        QListWidgetItem* line = item(i);
-        if (line->text() != model_.Text(i)) {
-            line->setText(model_.Text(i));
-            rewritten = true;
+    {
+        // One layout afterwards instead of one per changed text.
+        const QSignalBlocker quiet(model());
+        for (int i = 0; i < count; ++i) {
+            QListWidgetItem* line = item(i);
+            if (line->text() != model_.Text(i)) {
+                line->setText(model_.Text(i));
+                rewritten = true;
+            }
         }
-        if (line->isSelected() != model_.Selected(i))
-            line->setSelected(model_.Selected(i));
     }
+    for (int first = 0; first < count; ++first) {
+        if (!model_.Selected(first))
+            continue;
+        int last = first;
+        while (last + 1 < count && model_.Selected(last + 1))
+            ++last;
+        selection.select(model()->index(first, 0), model()->index(last, 0));
+        first = last;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     showingModel_ = false;
     ShowCaret();
     if (rewritten) {
         extent_.Invalidate();
-        updateGeometries();
+        doItemsLayout();
+        viewport()->update();
     }
 }
 

@@ -58,10 +58,10 @@ public:
     void ReverseSelection() { model_.ReverseSelection(); }
 
     void DeleteItem(int index) { model_.DeleteItem(index); }
-    void DeleteSelection() { model_.DeleteSelection(); }
-    void DeleteAllButSelection() { model_.DeleteAllButSelection(); }
-    void DeleteAll() { model_.DeleteAll(); }
-    void DeleteDeadFiles() { model_.DeleteDeadFiles(); }
+    void DeleteSelection();
+    void DeleteAllButSelection();
+    void DeleteAll();
+    void DeleteDeadFiles();
 
     void SortByPath() { model_.SortByPath(); }
     void SortByPathInverted() { model_.SortByPathInverted(); }
@@ -114,6 +114,10 @@ private:
     void ShowAllLines();
     void ShowCaret();
     void TakeSelectionFromView();
+    // Runs an operation that may delete many lines; the view drops its rows
+    // in one rebuild at the end rather than one by one.
+    void DeleteMany(void (TPlaylistModel::*walk)());
+    void RebuildView();
 
     TPlaylistModel model_;
     THorizontalExtent extent_;
@@ -121,4 +125,5 @@ private:
     QColor hintColor_;
     bool hScrollbar_ = true;
     bool showingModel_ = false;  // the view is being updated from the model
+    bool rebuildPending_ = false;  // inside DeleteMany
 };

@@ -20,41 +20,41 @@ void TPlaylistModel::CheckIndex(int index) const
 const QString& TPlaylistModel::Path(int index) const
 {
     CheckIndex(index);
-    return lines_[index].Item.Path;
+    return lines_[index]->Item.Path;
 }
 
 const QString& TPlaylistModel::Text(int index) const
 {
     CheckIndex(index);
-    return lines_[index].Text;
+    return lines_[index]->Text;
 }
 
 QStringList TPlaylistModel::Paths() const
 {
     QStringList paths;
     paths.reserve(Count());
-    for (const TLine& line : lines_)
-        paths.append(line.Item.Path);
+    for (const auto& line : lines_)
+        paths.append(line->Item.Path);
     return paths;
 }
 
 bool TPlaylistModel::Selected(int index) const
 {
     CheckIndex(index);
-    return lines_[index].Selected;
+    return lines_[index]->Selected;
 }
 
 void TPlaylistModel::SetSelected(int index, bool selected)
 {
     CheckIndex(index);
-    lines_[index].Selected = selected;
+    lines_[index]->Selected = selected;
 }
 
 int TPlaylistModel::SelectedCount() const
 {
     int count = 0;
-    for (const TLine& line : lines_)
-        count += line.Selected ? 1 : 0;
+    for (const auto& line : lines_)
+        count += line->Selected ? 1 : 0;
     return count;
 }
 
@@ -77,7 +77,7 @@ void TPlaylistModel::LinesChanged()
 
 void TPlaylistModel::AddItem(const QString& path)
 {
-    lines_.push_back(TLine{TPlaylistItem{path}, MakeDisplayText(path, Count(), showNumbers_), false});
+    lines_.push_back(std::make_unique<TLine>(TLine{TPlaylistItem{path}, MakeDisplayText(path, Count(), showNumbers_), false}));
     if (OnAdded)
         OnAdded(Count() - 1);
 }
@@ -90,22 +90,22 @@ void TPlaylistModel::AddItems(const QStringList& paths)
 
 void TPlaylistModel::SelectAll()
 {
-    for (TLine& line : lines_)
-        line.Selected = true;
+    for (const auto& line : lines_)
+        line->Selected = true;
     LinesChanged();
 }
 
 void TPlaylistModel::UnselectAll()
 {
-    for (TLine& line : lines_)
-        line.Selected = false;
+    for (const auto& line : lines_)
+        line->Selected = false;
     LinesChanged();
 }
 
 void TPlaylistModel::ReverseSelection()
 {
-    for (TLine& line : lines_)
-        line.Selected = !line.Selected;
+    for (const auto& line : lines_)
+        line->Selected = !line->Selected;
     LinesChanged();
 }
 
@@ -133,7 +133,7 @@ void TPlaylistModel::DeleteWhere(const std::function<bool(const TLine&)>& goes)
 {
     int index = 0;
     while (index < Count()) {
-        if (goes(lines_[index]))
+        if (goes(*lines_[index]))
             RemoveLine(index);
         else
             ++index;
@@ -166,7 +166,7 @@ void TPlaylistModel::DeleteAll()
 void TPlaylistModel::RefreshDisplayTexts()
 {
     for (int i = 0; i < Count(); ++i)
-        lines_[i].Text = MakeDisplayText(lines_[i].Item.Path, i, showNumbers_);
+        lines_[i]->Text = MakeDisplayText(lines_[i]->Item.Path, i, showNumbers_);
     LinesChanged();
 }
 

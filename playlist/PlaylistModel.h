@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 // The record behind one playlist line.
@@ -86,7 +87,9 @@ private:
     void SortBy(bool byPath, bool descending);
     void LinesChanged();
 
-    std::vector<TLine> lines_;
+    // Lines are held by pointer so that deleting from a long list moves
+    // pointers, not records.
+    std::vector<std::unique_ptr<TLine>> lines_;
     int careIndex_ = -1;
     bool showNumbers_ = false;
 };

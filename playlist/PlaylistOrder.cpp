@@ -2,32 +2,22 @@
 // moving the selected lines.
 #include "playlist/PlaylistModel.h"
 
+#include "playlist/SelectionSort.h"
+
 #include <QByteArray>
 
 #include <chrono>
 #include <random>
 
-// Selection sort with ordinal, case-sensitive comparison of the UTF-8 bytes
-// of the keys (a prefix sorts first). Keys are the paths or the display
-// texts as they stand before sorting; they travel with their lines.
+// Keys are the paths or the display texts as they stand before sorting; they
+// travel with their lines.
 void TPlaylistModel::SortBy(bool byPath, bool descending)
 {
     std::vector<QByteArray> keys;
     keys.reserve(lines_.size());
-    for (const TLine& line : lines_)
-        keys.push_back((byPath ? line.Item.Path : line.Text).toUtf8());
-
-    const int count = Count();
-    for (int i = 0; i < count; ++i) {
-        int m = i;
-        for (int j = i; j < count; ++j) {
-            const int order = keys[j].compare(keys[m]);
-            if (descending ? order > 0 : order < 0)
-                m = j;
-        }
-        Exchange(i, m);
-        std::swap(keys[i], keys[m]);
-    }
+    for (const auto& line : lines_)
+        keys.push_back((byPath ? line->Item.Path : line->Text).toUtf8());
+    SelectionSort(keys, descending, [this](int i, int m) { Exchange(i, m); });
     RefreshDisplayTexts();
 }
 
@@ -77,10 +67,10 @@ void TPlaylistModel::RandomOrder()
 
 void TPlaylistModel::MoveSelectedUp()
 {
-    if (Count() == 0 || SelectedCount() == 0 || lines_.front().Selected)
+    if (Count() == 0 || SelectedCount() == 0 || lines_.front()->Selected)
         return;
     for (int index = 1; index < Count(); ++index) {
-        if (lines_[index].Selected)
+        if (lines_[index]->Selected)
             Exchange(index, index - 1);
     }
     RefreshDisplayTexts();
@@ -88,10 +78,10 @@ void TPlaylistModel::MoveSelectedUp()
 
 void TPlaylistModel::MoveSelectedDown()
 {
-    if (Count() == 0 || SelectedCount() == 0 || lines_.back().Selected)
+    if (Count() == 0 || SelectedCount() == 0 || lines_.back()->Selected)
         return;
     for (int index = Count() - 2; index >= 0; --index) {
-        if (lines_[index].Selected)
+        if (lines_[index]->Selected)
             Exchange(index, index + 1);
     }
     RefreshDisplayTexts();
