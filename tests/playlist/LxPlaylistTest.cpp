@@ -152,3 +152,35 @@ TEST(PlaylistLxPlaylist, Ctl3DAndMoveEvents)
     QApplication::processEvents();
     EXPECT_GE(moves, 1);
 }
+
+TEST(PlaylistLxPlaylist, ViewKeepsUpWithBulkDeletesEvenWhenAHandlerThrows)
+{
+    TLxPlaylist list;
+    list.SetShowNumbers(true);
+    for (int i = 0; i < 30; ++i)
+        list.AddItem(QString("/m/%1.mp3").arg(i));
+    for (int i = 0; i < 30; i += 3)
+        list.SetSelected(i, true);
+    list.SetSelected(1, true);
+    list.SetItemIndex(4);
+
+    list.DeleteSelection();
+    ASSERT_EQ(list.count(), 19);
+    EXPECT_EQ(list.item(0)->text(), "1. 2.mp3");
+    EXPECT_EQ(list.item(18)->text(), "19. 29.mp3");
+    EXPECT_EQ(list.selectedItems().size(), 0);
+    EXPECT_EQ(list.ItemIndex(), 1);  // "/m/4.mp3" moved up by three
+    EXPECT_EQ(list.currentRow(), 1);
+
+    list.SetSelected(5, true);
+    list.OnDeleteString = [](QObject*, const QString& text) {
+        if (text.endsWith(" 11.mp3"))
+            throw std::runtime_error("handler failed");
+    };
+    EXPECT_THROW(list.DeleteAllButSelection(), std::runtime_error);
+    ASSERT_EQ(list.count(), list.Count());
+    for (int i = 0; i < list.Count(); ++i) {
+        EXPECT_EQ(list.item(i)->text(), list.DisplayText(i));
+        EXPECT_EQ(list.item(i)->isSelected(), list.Selected(i));
+    }
+}
