@@ -1,5 +1,6 @@
 #include "codec/layer3/hybrid_transform.h"
 
+#include "codec/simd.h"
 #include "codec/tables/layer3_tables.h"
 
 #include <cstring>
@@ -10,21 +11,27 @@ namespace {
 
 constexpr int kSubbands = 32;
 constexpr int kSlots = 18;
+constexpr int kLanes = 8; // subbands transformed together by the vector path
 
+// The transforms are written once for T = float (one subband) and T = Vec8
+// (eight subbands, one per lane, the same operations in each).
+template <class T>
 struct Complex {
-    float re;
-    float im;
+    T re;
+    T im;
 };
 
-inline Complex multiply(Complex a, const float w[2]) {
+template <class T>
+ZK_ALWAYS_INLINE Complex<T> multiply(Complex<T> a, const float w[2]) {
     return {a.re * w[0] - a.im * w[1], a.re * w[1] + a.im * w[0]};
 }
 
 // 3-point DFT of (a, b, c) into out[0], out[step], out[2 * step].
-inline void dft3(Complex a, Complex b, Complex c, Complex* out, int step) {
-    const Complex sum{b.re + c.re, b.im + c.im};
-    const Complex diff{(b.re - c.re) * tables::kSqrt3Half, (b.im - c.im) * tables::kSqrt3Half};
-    const Complex mid{a.re - 0.5f * sum.re, a.im - 0.5f * sum.im};
+template <class T>
+ZK_ALWAYS_INLINE void dft3(Complex<T> a, Complex<T> b, Complex<T> c, Complex<T>* out, int step) {
+    const Complex<T> sum{b.re + c.re, b.im + c.im};
+    const Complex<T> diff{(b.re - c.re) * tables::kSqrt3Half, (b.im - c.im) * tables::kSqrt3Half};
+    const Complex<T> mid{a.re - 0.5f * sum.re, a.im - 0.5f * sum.im};
     out[0] = {a.re + sum.re, a.im + sum.im};
     out[step] = {mid.re + diff.im, mid.im - diff.re};
     out[2 * step] = {mid.re - diff.im, mid.im + diff.re};
@@ -32,8 +39,9 @@ inline void dft3(Complex a, Complex b, Complex c, Complex* out, int step) {
 
 // 9-point DFT as 3 x 3: inner DFTs over n1 (n = 3 n1 + n2), twiddles, outer
 // DFTs giving X[k1 + 3 k2].
-void dft9(const Complex* in, Complex* out) {
-    Complex inner[3][3]; // [n2][k1]
+template <class T>
+ZK_ALWAYS_INLINE void dft9(const Complex<T>* in, Complex<T>* out) {
+    Complex<T> inner[3][3]; // [n2][k1]
     for (int n2 = 0; n2 < 3; ++n2)
         dft3(in[n2], in[3 + n2], in[6 + n2], inner[n2], 1);
     inner[1][1] = multiply(inner[1][1], tables::kDft9Twiddle[0]);
@@ -44,11 +52,25 @@ void dft9(const Complex* in, Complex* out) {
         dft3(inner[0][k1], inner[1][k1], inner[2][k1], out + k1, 3);
 }
 
+template <class T>
+ZK_ALWAYS_INLINE void dct4_18_of(const T* in, T* out) {
+    Complex<T> twiddled[9];
+    for (int n = 0; n < 9; ++n)
+        twiddled[n] = multiply(Complex<T>{in[2 * n], in[17 - 2 * n]}, tables::kImdct36Pre[n]);
+    Complex<T> spectrum[9];
+    dft9(twiddled, spectrum);
+    for (int k = 0; k < 9; ++k) {
+        const Complex<T> u = multiply(spectrum[k], tables::kImdct36Post[k]);
+        out[2 * k] = u.re;
+        out[17 - 2 * k] = -u.im;
+    }
+}
+
 // 36-point IMDCT of a long block, windowed: first half added to the overlap
 // into the output, second half kept as the new overlap.
 void long_block(const float* lines, const float* window, float* overlap, float* output) {
     float y[18];
-    dct4_18(lines, y);
+    dct4_18_of(lines, y);
     for (int i = 0; i < 9; ++i) {
         output[i * kSubbands] = overlap[i] + window[i] * y[i + 9];
         output[(i + 9) * kSubbands] = overlap[i + 9] + window[i + 9] * y[17 - i];
@@ -80,27 +102,57 @@ void short_block(const float* lines, const float* window, float* overlap, float*
     }
 }
 
-} // namespace
+// long_block() for subbands first .. first + 7 at once, one per lane, with
+// the even subbands' window (odd subbands' windows differ only in the sign
+// of their odd taps, which flips the sign of those products exactly).
+ZK_ALWAYS_INLINE void long_blocks8(const float* spectrum, const float* window, int first, float* overlap,
+                                   float* hybrid) {
+    alignas(32) float lanes[kSlots][kLanes];
+    for (int j = 0; j < kLanes; ++j)
+        for (int k = 0; k < kSlots; ++k)
+            lanes[k][j] = spectrum[18 * (first + j) + k];
+    Vec8 in[kSlots];
+    for (int k = 0; k < kSlots; ++k)
+        std::memcpy(&in[k], lanes[k], sizeof in[k]);
+    Vec8 y[kSlots];
+    dct4_18_of(in, y);
 
-void dct4_18(const float* in, float* out) {
-    Complex twiddled[9];
-    for (int n = 0; n < 9; ++n)
-        twiddled[n] = multiply({in[2 * n], in[17 - 2 * n]}, tables::kImdct36Pre[n]);
-    Complex spectrum[9];
-    dft9(twiddled, spectrum);
-    for (int k = 0; k < 9; ++k) {
-        const Complex u = multiply(spectrum[k], tables::kImdct36Post[k]);
-        out[2 * k] = u.re;
-        out[17 - 2 * k] = -u.im;
+    const Vec8 even = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+    const Vec8 odd = {1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f};
+    Vec8 now[kSlots];
+    Vec8 next[kSlots];
+    for (int i = 0; i < 9; ++i) {
+        now[i] = window[i] * y[i + 9] * (i & 1 ? odd : even);
+        now[i + 9] = window[i + 9] * y[17 - i] * (i & 1 ? even : odd);
+        next[i] = window[18 + i] * y[8 - i] * (i & 1 ? odd : even);
+        next[i + 9] = window[27 + i] * y[i] * (i & 1 ? even : odd);
+    }
+    for (int i = 0; i < kSlots; ++i) {
+        alignas(32) float previous[kLanes];
+        alignas(32) float following[kLanes];
+        for (int j = 0; j < kLanes; ++j)
+            previous[j] = overlap[18 * (first + j) + i];
+        Vec8 before;
+        std::memcpy(&before, previous, sizeof before);
+        const Vec8 out = before + now[i];
+        std::memcpy(hybrid + i * kSubbands + first, &out, sizeof out);
+        std::memcpy(following, &next[i], sizeof following);
+        for (int j = 0; j < kLanes; ++j)
+            overlap[18 * (first + j) + i] = following[j];
     }
 }
 
+} // namespace
+
+void dct4_18(const float* in, float* out) { dct4_18_of(in, out); }
+
 void dct4_6(const float* in, float* out) {
-    Complex spectrum[3];
-    dft3(multiply({in[0], in[5]}, tables::kImdct12Pre[0]), multiply({in[2], in[3]}, tables::kImdct12Pre[1]),
-         multiply({in[4], in[1]}, tables::kImdct12Pre[2]), spectrum, 1);
+    using C = Complex<float>;
+    C spectrum[3];
+    dft3(multiply(C{in[0], in[5]}, tables::kImdct12Pre[0]), multiply(C{in[2], in[3]}, tables::kImdct12Pre[1]),
+         multiply(C{in[4], in[1]}, tables::kImdct12Pre[2]), spectrum, 1);
     for (int k = 0; k < 3; ++k) {
-        const Complex u = multiply(spectrum[k], tables::kImdct12Post[k]);
+        const C u = multiply(spectrum[k], tables::kImdct12Post[k]);
         out[2 * k] = u.re;
         out[5 - 2 * k] = -u.im;
     }
@@ -129,14 +181,25 @@ void transform_subband(const float* lines, int block_type, int subband, float* o
     long_block(lines, tables::kLongWindows[window][odd], overlap, output);
 }
 
+ZK_SIMD_CLONES
 void transform_granule(const float* spectrum, int block_type, int long_subbands, int active, float* overlap,
                        float* hybrid) {
-    for (int sb = 0; sb < active; ++sb) {
+    static constexpr int kWindowOfType[4] = {0, 1, 0, 2};
+    int sb = 0;
+    while (sb < active) {
+        // Whole groups of long blocks go through the vector path; subbands
+        // of a group above `active` are zero and come out as their overlap.
+        if (block_type != 2 && sb % kLanes == 0 && sb >= long_subbands) {
+            long_blocks8(spectrum, tables::kLongWindows[kWindowOfType[block_type]][0], sb, overlap, hybrid);
+            sb += kLanes;
+            continue;
+        }
         const int type = sb < long_subbands ? 0 : block_type;
         transform_subband(spectrum + 18 * sb, type, sb, overlap + 18 * sb, hybrid + sb);
+        ++sb;
     }
     // Silent subbands: only the overlap comes out.
-    for (int sb = active; sb < kSubbands; ++sb) {
+    for (; sb < kSubbands; ++sb) {
         float* overlap_sb = overlap + 18 * sb;
         for (int i = 0; i < kSlots; ++i)
             hybrid[i * kSubbands + sb] = overlap_sb[i];
