@@ -41,6 +41,10 @@ public:
     uint32_t read_bits(int n);
     // Moves the cursor back by n bits.
     void put_back_bits(int n);
+    // The next n bits (1..32) without moving the cursor; zeros past the data.
+    uint32_t peek_bits(int n) const;
+    // Moves the cursor on by n bits (0..32), as reading them would.
+    void skip_bits(int n);
     // Bits consumed since the cursor was last reset to the frame buffer start.
     int32_t bits_consumed() const { return word_index_ * 32 + (32 - bits_left_); }
     // Bits of data loaded at the frame buffer start: the frame body after the
@@ -95,8 +99,9 @@ private:
     FrameHeader lookahead_{};
 
     // Frame buffer: 32-bit words in stream order, plus a zero guard word the
-    // cursor stops at. Words from zero_from_ on are all zero.
-    uint32_t words_[kFrameWords + 1] = {};
+    // cursor stops at and one more that peeks past it see. Words from
+    // zero_from_ on are all zero.
+    uint32_t words_[kFrameWords + 2] = {};
     int32_t zero_from_ = 0;
     int32_t data_bytes_ = 0;
     int32_t word_index_ = 0;
@@ -128,6 +133,22 @@ inline uint32_t BitstreamReader::read_bits(int n) {
     word_index_ += word_index_ < kFrameWords ? 1 : 0;
     bits_left_ = 32 - rest;
     return high | static_cast<uint32_t>(static_cast<uint64_t>(words_[word_index_]) >> bits_left_);
+}
+
+inline uint32_t BitstreamReader::peek_bits(int n) const {
+    assert(n >= 1 && n <= 32);
+    const uint64_t pair = (uint64_t{words_[word_index_]} << 32) | words_[word_index_ + 1];
+    return static_cast<uint32_t>((pair << (32 - bits_left_)) >> (64 - n));
+}
+
+inline void BitstreamReader::skip_bits(int n) {
+    assert(n >= 0 && n <= 32);
+    if (n < bits_left_) {
+        bits_left_ -= n;
+        return;
+    }
+    word_index_ += word_index_ < kFrameWords ? 1 : 0;
+    bits_left_ = 32 - (n - bits_left_);
 }
 
 // Parses 4 bytes as a header for the open-time probe (first byte 0xFF, second
