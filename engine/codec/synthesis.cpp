@@ -151,27 +151,33 @@ ZK_ALWAYS_INLINE void apply_equalizer(const ChannelSynthesis& channel, float sub
 
 ZK_ALWAYS_INLINE Vec8 reversed(Vec8 v) { return __builtin_shufflevector(v, v, 7, 6, 5, 4, 3, 2, 1, 0); }
 
-// Stores the DCT output a[0..31] as the rows F and G at the ring position,
-// sums the current window into the 32 output values (in order) and moves
-// the ring on.
+// Stores the DCT output a[0..31] as the rows F and G at the ring position
+// (both copies), sums the current window into the 32 output values (in
+// order) and moves the ring on.
 ZK_ALWAYS_INLINE void window(ChannelSynthesis& channel, const float* a, float* sums) {
+    constexpr int kCopy = kRingSize * kRowLength; // offset of a row's second copy
     const int position = channel.position;
     float* f = channel.window[channel.current] + position * kRowLength;
     float* g = channel.window[channel.current ^ 1] + position * kRowLength;
-    store(f, load<Vec8>(a + 16));
-    store(f + 8, load<Vec8>(a + 24));
-    f[16] = 0.0f;
-    g[0] = a[16];
-    store(g + 1, reversed(load<Vec8>(a + 8)));
-    store(g + 9, reversed(load<Vec8>(a)));
+    const Vec8 f0 = load<Vec8>(a + 16);
+    const Vec8 f1 = load<Vec8>(a + 24);
+    const Vec8 g1 = reversed(load<Vec8>(a + 8));
+    const Vec8 g9 = reversed(load<Vec8>(a));
+    for (int copy = 0; copy < 2 * kCopy; copy += kCopy) {
+        store(f + copy, f0);
+        store(f + copy + 8, f1);
+        f[copy + 16] = 0.0f;
+        g[copy] = a[16];
+        store(g + copy + 1, g1);
+        store(g + copy + 9, g9);
+    }
 
     // d0, d1: outputs k = 0..15; m0, m1: outputs 32 - k for k = 1..16 (the
     // coefficient of k = 16 is 0); last: output 16.
     Vec8 d0 = {}, d1 = {}, m0 = {}, m1 = {};
     float last = 0.0f;
-    const float* rows = channel.window[channel.current];
     for (int lag = 0; lag < kRingSize; ++lag) {
-        const float* row = rows + ((position + lag) & (kRingSize - 1)) * kRowLength;
+        const float* row = f + lag * kRowLength;
         const float* dw = tables::kSynthesisWindow[lag][0];
         const float* mw = tables::kSynthesisWindow[lag][1] + 1;
         d0 += load<Vec8>(dw) * load<Vec8>(row);
@@ -272,8 +278,8 @@ void synthesize_stereo(ChannelSynthesis& left, ChannelSynthesis& right, float le
     float a_left[32];
     float a_right[32];
     for (int j = 0; j < 8; ++j) {
-        store(a_left + 4 * j, Vec4{v[j][0], v[j][1], v[j][2], v[j][3]});
-        store(a_right + 4 * j, Vec4{v[j][4], v[j][5], v[j][6], v[j][7]});
+        store(a_left + 4 * j, __builtin_shufflevector(v[j], v[j], 0, 1, 2, 3));
+        store(a_right + 4 * j, __builtin_shufflevector(v[j], v[j], 4, 5, 6, 7));
     }
     float sums_left[32];
     float sums_right[32];

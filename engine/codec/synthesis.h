@@ -14,11 +14,13 @@ enum class ChannelOutput {
     Mix     // (left + right) / 2 through one synthesis, stride 1
 };
 
-// Per-channel synthesis state: two 272-float windows (16 ring positions of 17
-// values), the window the next vector uses, the ring position, and the
-// optional equalizer gains (32 floats, one per subband, owned; null when off).
+// Per-channel synthesis state: two windows of 16 ring positions of 17
+// values, each row stored twice (at p and p + 16) so that the 16 rows from
+// any position lie one after the other; the window the next vector uses, the
+// ring position, and the optional equalizer gains (32 floats, one per
+// subband, owned; null when off).
 struct ChannelSynthesis {
-    float window[2][272];
+    float window[2][2 * 16 * 17];
     int32_t position; // 0..15
     float* equalizer;
     int32_t current;  // 0 or 1
