@@ -6,7 +6,9 @@
 // multiply-adds, so both give the same results bit for bit.
 #pragma once
 
-#if defined(__x86_64__) && defined(__has_attribute)
+// ThreadSanitizer's runtime is not ready when the loader runs the clones'
+// resolvers in a statically linked program, so such builds take the baseline.
+#if defined(__x86_64__) && defined(__has_attribute) && !defined(__SANITIZE_THREAD__)
 #if __has_attribute(target_clones)
 #define ZK_SIMD_CLONES __attribute__((target_clones("avx2", "default")))
 #endif
