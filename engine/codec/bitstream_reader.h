@@ -5,6 +5,7 @@
 
 #include "codec/frame_header.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 
@@ -20,6 +21,35 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual int32_t read(void* buffer, uint32_t count) = 0;
+};
+
+// A copy of a reader's cursor for tight loops: the position lives in a
+// register, and bits read past the frame buffer are zeros. Reading through it
+// does not move the reader; seek_bits() hands the position back.
+class BitCursor {
+public:
+    BitCursor(const uint32_t* words, int32_t last_word, int32_t position)
+        : words_(words), last_word_(last_word), position_(position) {}
+
+    // The next n bits (1..32) without moving the cursor.
+    uint32_t peek_bits(int n) const {
+        assert(n >= 1 && n <= 32);
+        const int32_t index = std::min(position_ >> 5, last_word_);
+        const uint64_t pair = (uint64_t{words_[index]} << 32) | words_[index + 1];
+        return static_cast<uint32_t>((pair << (position_ & 31)) >> (64 - n));
+    }
+    void skip_bits(int n) { position_ += n; }
+    uint32_t read_bits(int n) { // 1..32
+        const uint32_t value = peek_bits(n);
+        position_ += n;
+        return value;
+    }
+    int32_t bits_consumed() const { return position_; }
+
+private:
+    const uint32_t* words_; // words_[last_word_ + 1] is the last one read
+    int32_t last_word_;
+    int32_t position_;
 };
 
 class BitstreamReader {
@@ -41,10 +71,10 @@ public:
     uint32_t read_bits(int n);
     // Moves the cursor back by n bits.
     void put_back_bits(int n);
-    // The next n bits (1..32) without moving the cursor; zeros past the data.
-    uint32_t peek_bits(int n) const;
-    // Moves the cursor on by n bits (0..32), as reading them would.
-    void skip_bits(int n);
+    // A cursor at the reader's position, and a jump of the reader's own
+    // cursor to a position (bits from the frame buffer start).
+    BitCursor cursor() const { return BitCursor(words_, kFrameWords, bits_consumed()); }
+    void seek_bits(int32_t position);
     // Bits consumed since the cursor was last reset to the frame buffer start.
     int32_t bits_consumed() const { return word_index_ * 32 + (32 - bits_left_); }
     // Bits of data loaded at the frame buffer start: the frame body after the
@@ -99,7 +129,7 @@ private:
     FrameHeader lookahead_{};
 
     // Frame buffer: 32-bit words in stream order, plus a zero guard word the
-    // cursor stops at and one more that peeks past it see. Words from
+    // cursor stops at and one more that a BitCursor's peeks past it see. Words from
     // zero_from_ on are all zero.
     uint32_t words_[kFrameWords + 2] = {};
     int32_t zero_from_ = 0;
@@ -135,20 +165,10 @@ inline uint32_t BitstreamReader::read_bits(int n) {
     return high | static_cast<uint32_t>(static_cast<uint64_t>(words_[word_index_]) >> bits_left_);
 }
 
-inline uint32_t BitstreamReader::peek_bits(int n) const {
-    assert(n >= 1 && n <= 32);
-    const uint64_t pair = (uint64_t{words_[word_index_]} << 32) | words_[word_index_ + 1];
-    return static_cast<uint32_t>((pair << (32 - bits_left_)) >> (64 - n));
-}
-
-inline void BitstreamReader::skip_bits(int n) {
-    assert(n >= 0 && n <= 32);
-    if (n < bits_left_) {
-        bits_left_ -= n;
-        return;
-    }
-    word_index_ += word_index_ < kFrameWords ? 1 : 0;
-    bits_left_ = 32 - (n - bits_left_);
+inline void BitstreamReader::seek_bits(int32_t position) {
+    position = std::clamp(position, 0, kFrameWords * 32);
+    word_index_ = position >> 5;
+    bits_left_ = 32 - (position & 31);
 }
 
 // Parses 4 bytes as a header for the open-time probe (first byte 0xFF, second

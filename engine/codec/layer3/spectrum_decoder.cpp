@@ -112,14 +112,34 @@ private:
     int32_t line_ = 0;
 };
 
-inline float signed_power(BitstreamReader& reader, uint32_t magnitude) {
+inline float signed_power(BitCursor& bits, uint32_t magnitude) {
     if (magnitude == 0)
         return 0.0f;
     const float value = tables::kPower43[magnitude];
-    return reader.read_bits(1) ? -value : value;
+    return bits.read_bits(1) ? -value : value;
 }
 
-bool decode_big_values(BitstreamReader& reader, const GranuleChannel& gc, int32_t end_bit, SpectrumWriter& out) {
+// Pairs of one table up to run_end; linbits (0 for tables without) extend
+// values of 15.
+template <bool kHasLinbits>
+inline void decode_pairs(BitCursor& bits, const tables::HuffmanTable& table, int32_t run_end, SpectrumWriter& out) {
+    const int linbits = table.linbits;
+    while (out.line() < run_end) {
+        const uint32_t pair = huffman_decode(table, bits);
+        uint32_t x = pair >> 4;
+        uint32_t y = pair & 15;
+        if (kHasLinbits && x == 15)
+            x += bits.read_bits(linbits);
+        const float fx = signed_power(bits, x);
+        if (kHasLinbits && y == 15)
+            y += bits.read_bits(linbits);
+        const float fy = signed_power(bits, y);
+        out.put(fx);
+        out.put(fy);
+    }
+}
+
+bool decode_big_values(BitCursor& bits, const GranuleChannel& gc, int32_t end_bit, SpectrumWriter& out) {
     const int32_t big_end = 2 * gc.big_values;
     const int32_t region_end[3] = {std::min(gc.region1_start, big_end), std::min(gc.region2_start, big_end),
                                    big_end};
@@ -138,52 +158,31 @@ bool decode_big_values(BitstreamReader& reader, const GranuleChannel& gc, int32_
                 out.skip(run_end - out.line());
                 continue;
             }
-            const int linbits = table.linbits;
-            while (out.line() < run_end) {
-                const uint32_t pair = huffman_decode(table, reader);
-                uint32_t x = pair >> 4;
-                uint32_t y = pair & 15;
-                if (linbits != 0 && x == 15)
-                    x += reader.read_bits(linbits);
-                const float fx = signed_power(reader, x);
-                if (linbits != 0 && y == 15)
-                    y += reader.read_bits(linbits);
-                const float fy = signed_power(reader, y);
-                out.put(fx);
-                out.put(fy);
-            }
-            if (reader.bits_consumed() > end_bit)
+            if (table.linbits != 0)
+                decode_pairs<true>(bits, table, run_end, out);
+            else
+                decode_pairs<false>(bits, table, run_end, out);
+            if (bits.bits_consumed() > end_bit)
                 return false;
         }
     }
     return true;
 }
 
-void decode_count1(BitstreamReader& reader, const GranuleChannel& gc, int32_t end_bit, SpectrumWriter& out) {
+void decode_count1(BitCursor& bits, const GranuleChannel& gc, int32_t end_bit, SpectrumWriter& out) {
     const tables::HuffmanTable& table = tables::kHuffmanTables[32 + gc.count1_table];
-    while (out.line() < kGranuleLines && reader.bits_consumed() < end_bit) {
-        const uint32_t quad = huffman_decode(table, reader);
+    while (out.line() < kGranuleLines && bits.bits_consumed() < end_bit) {
+        const uint32_t quad = huffman_decode(table, bits);
         float values[4];
         for (int k = 0; k < 4; ++k)
-            values[k] = signed_power(reader, (quad >> (3 - k)) & 1);
-        if (reader.bits_consumed() > end_bit)
+            values[k] = signed_power(bits, (quad >> (3 - k)) & 1);
+        if (bits.bits_consumed() > end_bit)
             return; // a quadruple cut off by the end of the data is dropped
         for (int k = 0; k < 4 && out.line() < kGranuleLines; ++k) {
             out.next_segment_if_done();
             out.put(values[k]);
         }
     }
-}
-
-void move_cursor_to(BitstreamReader& reader, int32_t end_bit) {
-    int32_t remaining = end_bit - reader.bits_consumed();
-    if (remaining < 0) {
-        reader.put_back_bits(-remaining);
-        return;
-    }
-    for (; remaining > 16; remaining -= 16)
-        reader.read_bits(16);
-    reader.read_bits(remaining);
 }
 
 } // namespace
@@ -198,13 +197,14 @@ bool decode_spectrum(BitstreamReader& reader, const GranuleChannel& gc, const Sc
     Segment segments[kMaxSegments];
     build_segments(gc, sf, layout, segments);
     SpectrumWriter out(segments, spectrum);
-    if (!decode_big_values(reader, gc, end_bit, out))
+    BitCursor bits = reader.cursor();
+    if (!decode_big_values(bits, gc, end_bit, out))
         return false;
-    decode_count1(reader, gc, end_bit, out);
+    decode_count1(bits, gc, end_bit, out);
     // Short-block values land up to a band's three windows beyond their
     // bitstream position.
     spectrum_end = gc.short_blocks() ? kGranuleLines : out.line();
-    move_cursor_to(reader, end_bit);
+    reader.seek_bits(end_bit);
     return true;
 }
 
