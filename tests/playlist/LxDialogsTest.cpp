@@ -68,26 +68,3 @@ TEST(PlaylistLxDialogs, SelectDirectoryReturnsTheChosenFolder)
     EXPECT_FALSE(chooser.Execute());
     EXPECT_EQ(chooser.Directory(), dir.filePath("music"));
 }
-
-TEST(PlaylistLxDialogs, FileDialogShowsItsProperties)
-{
-    TLxFileDialog save(TLxFileDialog::TKind::Save);
-    save.SetTitle("Save Playlist");
-    save.SetFilter("M3U Lists (*.m3u)|*.m3u|ALL Files (*.*)|*.*");
-    save.SetDefaultExt("M3U");
-
-    AnswerNextFileDialog([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Save Playlist");
-        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_EQ(dialog.defaultSuffix(), "m3u");
-        EXPECT_EQ(dialog.nameFilters(), QStringList({"M3U Lists (*.m3u) (*.m3u)", "ALL Files (*.*) (*.*)"}));
-    }, QDialog::Rejected);
-    EXPECT_FALSE(save.Execute());
-
-    TLxFileDialog open(TLxFileDialog::TKind::Open);
-    open.SetMultiSelect(true);
-    AnswerNextFileDialog([](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
-    }, QDialog::Rejected);
-    EXPECT_FALSE(open.Execute());
-}

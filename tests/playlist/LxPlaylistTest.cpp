@@ -135,24 +135,6 @@ TEST(PlaylistLxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
     EXPECT_EQ(log, QStringList({"enter #0a141e", "leave " + before.name()}));
 }
 
-TEST(PlaylistLxPlaylist, Ctl3DAndMoveEvents)
-{
-    TLxPlaylist list;
-    int ctl3d = 0;
-    int moves = 0;
-    list.OnCtl3DChanged = [&](QObject*) { ++ctl3d; };
-    list.OnSelectCancel = [&](QObject*) { ++moves; };
-    EXPECT_TRUE(list.Ctl3D());
-    list.SetCtl3D(false);
-    list.SetCtl3D(false);
-    EXPECT_FALSE(list.Ctl3D());
-    EXPECT_EQ(ctl3d, 1);
-    list.show();
-    list.move(list.pos() + QPoint(7, 3));
-    QApplication::processEvents();
-    EXPECT_GE(moves, 1);
-}
-
 TEST(PlaylistLxPlaylist, ViewKeepsUpWithBulkDeletesEvenWhenAHandlerThrows)
 {
     TLxPlaylist list;

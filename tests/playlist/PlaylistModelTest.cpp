@@ -229,15 +229,3 @@ TEST(PlaylistModel, SelectedBlocksMoveTogether)
     model.MoveSelectedDown();
     EXPECT_EQ(model.Paths(), QStringList({"/a", "/b", "/c", "/d", "/e"}));
 }
-
-TEST(PlaylistModel, SelectionOperations)
-{
-    TPlaylistModel model = ModelOf({"/a", "/b", "/c"});
-    model.SetSelected(1, true);
-    model.ReverseSelection();
-    EXPECT_EQ(SelectedLines(model), (std::vector<int>{0, 2}));
-    model.SelectAll();
-    EXPECT_EQ(model.SelectedCount(), 3);
-    model.UnselectAll();
-    EXPECT_EQ(model.SelectedCount(), 0);
-}
