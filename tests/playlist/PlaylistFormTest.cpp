@@ -1,5 +1,6 @@
 #include "PlaylistTestFiles.h"
 
+#include "desktop/LxDragDrop.h"
 #include "playlist/LastPlaylist.h"
 #include "playlist/LxControls.h"
 #include "playlist/PlaylistDialogs.h"
@@ -194,7 +195,12 @@ TEST_F(PlaylistForm, AddDirectoryScansTheTree)
     for (const char* name : {"d/a.MP3", "d/b.mp2", "d/c.mpeg", "d/d.mp4", "d/sub/e.mp3"})
         WriteBytes(File(name), "x");
     dialogs_->directory = File("d");
+    QStringList captions;
+    QObject::connect(form_.get(), &QWidget::windowTitleChanged,
+                     [&](const QString& caption) { captions.append(caption); });
     form_->AddDirectory();
+    EXPECT_TRUE(captions.contains("Scanning: " + File("d")));
+    EXPECT_TRUE(captions.contains("Scanning: " + File("d/sub")));
     QStringList paths = List().Model().Paths();
     paths.sort();
     EXPECT_EQ(paths, QStringList({File("d/a.MP3"), File("d/b.mp2"), File("d/sub/e.mp3")}));
@@ -268,7 +274,8 @@ TEST_F(PlaylistForm, DoubleClickInfoAndDeleteKeyUseTheMarkedLine)
 TEST_F(PlaylistForm, DroppedFilesAreAddedWithoutPlaying)
 {
     WriteBytes(File("d.m3u"), "/in/list.mp3");
-    form_->DropFiles({"/x.mp3", File("folder"), "/notes.txt", File("d.m3u")});
+    ASSERT_TRUE(form_->LxDragDrop1->OnDrop);
+    form_->LxDragDrop1->OnDrop(form_->LxDragDrop1, QPoint(5, 5), {"/x.mp3", File("folder"), "/notes.txt", File("d.m3u")});
     EXPECT_EQ(List().Model().Paths(), QStringList({"/x.mp3", "/in/list.mp3"}));
     EXPECT_TRUE(host_.played.empty());
 }
