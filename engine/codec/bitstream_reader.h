@@ -23,27 +23,47 @@ public:
     virtual int32_t read(void* buffer, uint32_t count) = 0;
 };
 
+// The next bits of a stream held in one register, the next bit at the top:
+// at least 33 valid bits when taken from a BitCursor.
+class BitWindow {
+public:
+    explicit BitWindow(uint64_t bits) : bits_(bits) {}
+
+    uint32_t peek_bits(int n) const { // 1..32
+        assert(n >= 1 && n <= 32);
+        return static_cast<uint32_t>(bits_ >> (64 - n));
+    }
+    void skip_bits(int n) {
+        bits_ <<= n;
+        used_ += n;
+    }
+    uint32_t read_bits(int n) { // 1..32
+        const uint32_t value = peek_bits(n);
+        skip_bits(n);
+        return value;
+    }
+    int used() const { return used_; }
+
+private:
+    uint64_t bits_;
+    int used_ = 0;
+};
+
 // A copy of a reader's cursor for tight loops: the position lives in a
-// register, and bits read past the frame buffer are zeros. Reading through it
-// does not move the reader; seek_bits() hands the position back.
+// register, and bits past the frame buffer read as zeros. Moving it does not
+// move the reader; the reader's seek_bits() takes the position back.
 class BitCursor {
 public:
     BitCursor(const uint32_t* words, int32_t last_word, int32_t position)
         : words_(words), last_word_(last_word), position_(position) {}
 
-    // The next n bits (1..32) without moving the cursor.
-    uint32_t peek_bits(int n) const {
-        assert(n >= 1 && n <= 32);
+    // The bits from the cursor on (at least 33), without moving it.
+    BitWindow window() const {
         const int32_t index = std::min(position_ >> 5, last_word_);
         const uint64_t pair = (uint64_t{words_[index]} << 32) | words_[index + 1];
-        return static_cast<uint32_t>((pair << (position_ & 31)) >> (64 - n));
+        return BitWindow(pair << (position_ & 31));
     }
     void skip_bits(int n) { position_ += n; }
-    uint32_t read_bits(int n) { // 1..32
-        const uint32_t value = peek_bits(n);
-        position_ += n;
-        return value;
-    }
     int32_t bits_consumed() const { return position_; }
 
 private:

@@ -112,7 +112,7 @@ private:
     int32_t line_ = 0;
 };
 
-inline float signed_power(BitCursor& bits, uint32_t magnitude) {
+inline float signed_power(BitWindow& bits, uint32_t magnitude) {
     if (magnitude == 0)
         return 0.0f;
     const float value = tables::kPower43[magnitude];
@@ -120,20 +120,27 @@ inline float signed_power(BitCursor& bits, uint32_t magnitude) {
 }
 
 // Pairs of one table up to run_end; linbits (0 for tables without) extend
-// values of 15.
+// values of 15. A pair without linbits takes at most 21 bits, read from one
+// window; linbits and signs after the code word take at most 28.
 template <bool kHasLinbits>
 inline void decode_pairs(BitCursor& bits, const tables::HuffmanTable& table, int32_t run_end, SpectrumWriter& out) {
     const int linbits = table.linbits;
     while (out.line() < run_end) {
-        const uint32_t pair = huffman_decode(table, bits);
+        BitWindow window = bits.window();
+        const uint32_t pair = huffman_decode(table, window);
         uint32_t x = pair >> 4;
         uint32_t y = pair & 15;
+        if (kHasLinbits && (x == 15 || y == 15)) {
+            bits.skip_bits(window.used());
+            window = bits.window();
+        }
         if (kHasLinbits && x == 15)
-            x += bits.read_bits(linbits);
-        const float fx = signed_power(bits, x);
+            x += window.read_bits(linbits);
+        const float fx = signed_power(window, x);
         if (kHasLinbits && y == 15)
-            y += bits.read_bits(linbits);
-        const float fy = signed_power(bits, y);
+            y += window.read_bits(linbits);
+        const float fy = signed_power(window, y);
+        bits.skip_bits(window.used());
         out.put(fx);
         out.put(fy);
     }
@@ -172,10 +179,12 @@ bool decode_big_values(BitCursor& bits, const GranuleChannel& gc, int32_t end_bi
 void decode_count1(BitCursor& bits, const GranuleChannel& gc, int32_t end_bit, SpectrumWriter& out) {
     const tables::HuffmanTable& table = tables::kHuffmanTables[32 + gc.count1_table];
     while (out.line() < kGranuleLines && bits.bits_consumed() < end_bit) {
-        const uint32_t quad = huffman_decode(table, bits);
+        BitWindow window = bits.window(); // a quadruple takes at most 10 bits
+        const uint32_t quad = huffman_decode(table, window);
         float values[4];
         for (int k = 0; k < 4; ++k)
-            values[k] = signed_power(bits, (quad >> (3 - k)) & 1);
+            values[k] = signed_power(window, (quad >> (3 - k)) & 1);
+        bits.skip_bits(window.used());
         if (bits.bits_consumed() > end_bit)
             return; // a quadruple cut off by the end of the data is dropped
         for (int k = 0; k < 4 && out.line() < kGranuleLines; ++k) {
