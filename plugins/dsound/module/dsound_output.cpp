@@ -174,13 +174,8 @@ void DsoundOutput::create_buffer(const ZK_OutputControl& control) {
         buffer_.reset();
     }
     state_ = PlayState::Idle;
-    const BufferFormat format{static_cast<uint32_t>(std::clamp(control.sample_rate, 0, kHighestRate)),
-                              control.stereo == 1 ? 2u : 1u};
-    if (control.sample_rate < kLowestRate || control.sample_rate > kHighestRate) {
-        char rate[32];
-        std::snprintf(rate, sizeof rate, "sample rate %d", control.sample_rate);
-        report_failure(texts::kCannotCreateSecondaryBuffer, ZK_ERROR_INVALID_PARAMETERS, rate);
-    } else {
+    if (control.sample_rate >= kLowestRate && control.sample_rate <= kHighestRate) {
+        const BufferFormat format{static_cast<uint32_t>(control.sample_rate), control.stereo == 1 ? 2u : 1u};
         marks_ = BufferMarks::of_byte_rate(format.bytes_per_second());
         BufferCreation creation = device_->create_buffer(format, marks_.size);
         if (!creation.fallback.empty()) debug(0, texts::kSilentFallback, creation.fallback.c_str());
@@ -193,6 +188,10 @@ void DsoundOutput::create_buffer(const ZK_OutputControl& control) {
         } else {
             report_failure(texts::kCannotCreateSecondaryBuffer, creation.error, creation.detail);
         }
+    } else {
+        char rate[32];
+        std::snprintf(rate, sizeof rate, "sample rate %d", control.sample_rate);
+        report_failure(texts::kCannotCreateSecondaryBuffer, ZK_ERROR_INVALID_PARAMETERS, rate);
     }
     state_lock_opened_ = true;
     state_lock_.release();
