@@ -43,8 +43,13 @@ public:
     {
         TMainController& controller = mainform.Controller();
         controller.OnTrackEnded = [this] { FirstTrackEnded(); };
-        if (options.QuitAtEnd)
+        if (options.QuitAtEnd) {
             controller.OnTrackFailed = [this](const QString& error) { TrackFailed(error); };
+            mainform.OnSaveError = [this](QObject*, const QString& message) {
+                Say(message);
+                m_status = 1;
+            };
+        }
     }
 
     int Status() const { return m_status; }

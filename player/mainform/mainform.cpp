@@ -269,12 +269,18 @@ void Tmainform::Restore()
 
 void Tmainform::Exit()
 {
-    if (m_playlistform) {
-        try {
+    if (m_exiting)
+        return;
+    m_exiting = true;
+    try {
+        if (m_playlistform)
             m_playlistform->SaveAtExit();
-        } catch (const std::exception& error) {
-            QMessageBox::critical(this, QApplication::applicationDisplayName(), QString::fromUtf8(error.what()));
-        }
+    } catch (const std::exception& error) {
+        const QString message = QString::fromUtf8(error.what());
+        if (OnSaveError)
+            OnSaveError(this, message);
+        else
+            QMessageBox::critical(this, QApplication::applicationDisplayName(), message);
     }
     QCoreApplication::quit();
 }

@@ -9,6 +9,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class TLxAerinSkin;
@@ -61,7 +62,9 @@ public:
     void MinimizeClick();
     void Restore();
     // Saves the playlist as the last playlist, then ends the application. A
-    // failed save is shown and the application ends all the same.
+    // failed save goes to OnSaveError, or into a message box when that is
+    // not assigned, and the application ends all the same. Only the first
+    // call does this: ending the application closes the window again.
     void Exit();
     void VolumeChanging();
     void VolumeChanged();
@@ -76,6 +79,9 @@ public:
     void LoadDefaultClick();
     // Files dropped on the window: added and played as by Add and play.
     void DropFiles(const QStringList& paths);
+
+    // Sender, message text.
+    std::function<void(QObject* Sender, const QString& Message)> OnSaveError;
 
     TLxAerinSkin* AerinSkin;
     TLxZelkorPlayer* LxZelkorPlayer1;
@@ -129,4 +135,5 @@ private:
     Toptionsform* m_optionsform = nullptr;
     Tid3form* m_id3form = nullptr;
     Tplaylistform* m_playlistform = nullptr;
+    bool m_exiting = false;
 };

@@ -256,6 +256,17 @@ TEST_F(MainFormTest, ExitSavesTheLastPlaylistAtomically)
     EXPECT_EQ(DirectoryEntries(folders.ConfigFolder() + "/taerin"), QStringList{"last.m3u"});
 }
 
+TEST_F(MainFormTest, AFailedSaveAtExitIsShown)
+{
+    QFile blocker(folders.ConfigFolder() + "/taerin");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder belongs
+    blocker.close();
+    playlist->AddItem(FirstTrack());
+    const QStringList boxes = CloseMessageBoxesDuring([&] { mainform->Exit(); });
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].contains(folders.ConfigFolder())) << boxes[0].toStdString();
+}
+
 TEST_F(MainFormTest, ATrackThatCannotBeOpenedIsReportedAndNothingMovesOn)
 {
     playlist->AddItems({"/no/such/folder/gone.mp3", FirstTrack()});

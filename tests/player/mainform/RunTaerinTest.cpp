@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -38,6 +40,27 @@ TEST(MainFormRunTaerin, ScreenshotRunPlaysTheTrackToItsEndAndQuits)
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(451, 244));
     EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
+}
+
+TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced)
+{
+    TPrivateFolders folders;
+    QDir().mkpath(QFileInfo(folders.LastPlaylist()).path());
+    QFile last(folders.LastPlaylist());
+    ASSERT_TRUE(last.open(QIODevice::WriteOnly));
+    last.write(QByteArray("\0\1\2 not a playlist", 20));
+    last.close();
+    EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", FirstTrack()}), 0);
+    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
+}
+
+TEST(MainFormRunTaerin, AnUnwritableLastPlaylistFailsTheRunWithoutWaiting)
+{
+    TPrivateFolders folders;
+    QFile blocker(folders.ConfigFolder() + "/taerin");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder belongs
+    blocker.close();
+    EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", FirstTrack()}), 1);
 }
 
 TEST(MainFormRunTaerin, QuitAtEndFailsOnATrackThatCannotBePlayed)
