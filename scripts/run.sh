@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Runs the furthest main job built so far on the bundled demo track.
+# Runs the player on the bundled demo track. Without a display it plays the
+# track to its end under a virtual X display on the silent audio device,
+# saves a screenshot of the window, and exits.
 set -euo pipefail
 build=${1:-build}
-demo="$(cd "$(dirname "$0")/.." && pwd)/data/demo/demo.mp3"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+demo="$root/data/demo/demo.mp3"
 
 if [ -x "$build/bin/taerin" ]; then
-  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "run: no display; starting under a virtual X display (Xvfb)"
-    export ZELKOR_AUDIO=${ZELKOR_AUDIO:-null}
-    exec xvfb-run -a "$build/bin/taerin" "$demo"
+  if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec "$build/bin/taerin" "$demo"
   fi
-  exec "$build/bin/taerin" "$demo"
+  shot="$(cd "$build" && pwd)/taerin-screenshot.png"
+  echo "run: no display; playing the demo track under a virtual X display (Xvfb) on the silent audio device"
+  ZELKOR_AUDIO=${ZELKOR_AUDIO:-null} xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$build/bin/taerin" --screenshot "$shot" --quit-at-end "$demo"
+  echo "run: the demo track played to its end; screenshot of Taerin saved to $shot"
+  exit 0
 fi
 if [ -x "$build/bin/zkplay" ]; then
   exec "$build/bin/zkplay" "$demo"
