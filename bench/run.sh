@@ -70,7 +70,7 @@ reference=$corpus/l3-128-joint.mp3
 /usr/bin/time -f '%e %U %S' -o "$scratch/play" env ZELKOR_AUDIO=null \
     timeout -s INT "$PLAY_SECONDS" "$bin/zkplay" -q "$reference" >/dev/null 2>&1 || true
 awk '{ printf "Real-time play on the silent device (%s s of l3-128-joint.mp3): %.3f s CPU, %.2f%% of one core\n",
-       $1, $2 + $3, ($2 + $3) / $1 * 100 }' "$scratch/play"
+       $1, $2 + $3, ($2 + $3) / $1 * 100 }' "$scratch/play" | tail -1
 
 /usr/bin/time -f '%M' -o "$scratch/rss" "$bin/zkplay" -q -o raw:/dev/null "$reference" >/dev/null 2>&1
 echo "Peak resident memory, zkplay decoding l3-128-joint.mp3: $(cat "$scratch/rss") KiB"
