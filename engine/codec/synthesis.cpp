@@ -176,6 +176,7 @@ ZK_ALWAYS_INLINE void window(ChannelSynthesis& channel, const float* a, float* s
     // coefficient of k = 16 is 0); last: output 16.
     Vec8 d0 = {}, d1 = {}, m0 = {}, m1 = {};
     float last = 0.0f;
+#pragma GCC unroll 16
     for (int lag = 0; lag < kRingSize; ++lag) {
         const float* row = f + lag * kRowLength;
         const float* dw = tables::kSynthesisWindow[lag][0];
