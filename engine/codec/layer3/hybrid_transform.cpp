@@ -158,16 +158,26 @@ void dct4_6(const float* in, float* out) {
     }
 }
 
+ZK_SIMD_CLONES
 void reduce_aliases(float* spectrum, int boundaries) {
+    Vec8 cs;
+    Vec8 ca;
+    std::memcpy(&cs, tables::kAliasCs, sizeof cs);
+    std::memcpy(&ca, tables::kAliasCa, sizeof ca);
     for (int sb = 0; sb < boundaries; ++sb) {
-        float* lower = spectrum + 18 * sb + 17;
+        // The 8 lines below the boundary (read downwards) against the 8 above.
+        float* lower = spectrum + 18 * sb + 10;
         float* upper = spectrum + 18 * (sb + 1);
-        for (int i = 0; i < 8; ++i) {
-            const float a = lower[-i];
-            const float b = upper[i];
-            lower[-i] = a * tables::kAliasCs[i] - b * tables::kAliasCa[i];
-            upper[i] = b * tables::kAliasCs[i] + a * tables::kAliasCa[i];
-        }
+        Vec8 a;
+        Vec8 b;
+        std::memcpy(&a, lower, sizeof a);
+        std::memcpy(&b, upper, sizeof b);
+        a = __builtin_shufflevector(a, a, 7, 6, 5, 4, 3, 2, 1, 0);
+        Vec8 new_lower = a * cs - b * ca;
+        const Vec8 new_upper = b * cs + a * ca;
+        new_lower = __builtin_shufflevector(new_lower, new_lower, 7, 6, 5, 4, 3, 2, 1, 0);
+        std::memcpy(lower, &new_lower, sizeof new_lower);
+        std::memcpy(upper, &new_upper, sizeof new_upper);
     }
 }
 
