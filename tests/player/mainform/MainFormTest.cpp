@@ -2,6 +2,7 @@
 // device, the skin, the playlist and tag windows.
 #include "player/mainform/mainform.h"
 
+#include "desktop/LxTrayIcon.h"
 #include "desktop/optionsform.h"
 #include "player/binding/LxZelkorPlayer.h"
 #include "player/mainform/MainFormTestSupport.h"
@@ -14,10 +15,12 @@
 #include "tags/id3form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -314,5 +317,27 @@ TEST_F(MainFormTest, WindowsAndMinimiseWithoutATray)
     EXPECT_TRUE(mainform->isMinimized() || !mainform->isVisible());
     mainform->Menus.Restore->trigger();
     EXPECT_TRUE(mainform->isVisible());
+    EXPECT_FALSE(mainform->isMinimized());
+}
+
+TEST_F(MainFormTest, TrayClicksRestoreTheWindowAlsoAfterItsMenu)
+{
+    mainform->show();
+    mainform->MinimizeClick();
+    mainform->LxTrayIcon1->HandleMouseMessage(TrayMouseMessage::LeftUp);
+    EXPECT_FALSE(mainform->isMinimized());
+
+    mainform->MinimizeClick();
+    QMenu* shown = nullptr;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shown = menu;
+            menu->close();
+        }
+    });
+    closer.start(5);
+    mainform->LxTrayIcon1->HandleMouseMessage(TrayMouseMessage::RightUp);
+    EXPECT_EQ(shown, mainform->traypop);
     EXPECT_FALSE(mainform->isMinimized());
 }
