@@ -66,47 +66,79 @@ ZK_ALWAYS_INLINE void dct4_18_of(const T* in, T* out) {
     }
 }
 
-// 36-point IMDCT of a long block, windowed: first half added to the overlap
-// into the output, second half kept as the new overlap.
-void long_block(const float* lines, const float* window, float* overlap, float* output) {
-    float y[18];
-    dct4_18_of(lines, y);
-    for (int i = 0; i < 9; ++i) {
-        output[i * kSubbands] = overlap[i] + window[i] * y[i + 9];
-        output[(i + 9) * kSubbands] = overlap[i + 9] + window[i + 9] * y[17 - i];
-        overlap[i] = window[18 + i] * y[8 - i];
-        overlap[i + 9] = window[27 + i] * y[i];
+template <class T>
+ZK_ALWAYS_INLINE void dct4_6_of(const T* in, T* out) {
+    using C = Complex<T>;
+    C spectrum[3];
+    dft3(multiply(C{in[0], in[5]}, tables::kImdct12Pre[0]), multiply(C{in[2], in[3]}, tables::kImdct12Pre[1]),
+         multiply(C{in[4], in[1]}, tables::kImdct12Pre[2]), spectrum, 1);
+    for (int k = 0; k < 3; ++k) {
+        const C u = multiply(spectrum[k], tables::kImdct12Post[k]);
+        out[2 * k] = u.re;
+        out[5 - 2 * k] = -u.im;
     }
 }
 
-// Three 12-point IMDCTs, windowed and overlapped at 6 + 6 w within the block.
-void short_block(const float* lines, const float* window, float* overlap, float* output) {
-    float block[36] = {};
+// Factors of the window taps: 1 for a subband whose window is its own; for
+// vectors of subbands that take the even subbands' window, -1 at the odd
+// taps of the odd lanes (odd subbands' windows differ from the even ones only
+// in the sign of their odd taps, which flips the sign of those products
+// exactly).
+template <class T>
+struct TapSigns {
+    T even;
+    T odd;
+    const T& of(int tap) const { return tap & 1 ? odd : even; }
+};
+
+constexpr TapSigns<float> kOwnWindow{1.0f, 1.0f};
+constexpr TapSigns<Vec8> kEvenWindowLanes{{1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f},
+                                          {1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f}};
+
+// 36-point IMDCT of a long block, windowed: now[] is added to the overlap
+// into the output, next[] is the new overlap.
+template <class T>
+ZK_ALWAYS_INLINE void imdct_long(const T* lines, const float* window, const TapSigns<T>& signs, T* now, T* next) {
+    T y[kSlots];
+    dct4_18_of(lines, y);
+    for (int i = 0; i < 9; ++i) {
+        now[i] = window[i] * y[i + 9] * signs.of(i);
+        now[i + 9] = window[i + 9] * y[17 - i] * signs.of(i + 9);
+        next[i] = window[18 + i] * y[8 - i] * signs.of(18 + i);
+        next[i + 9] = window[27 + i] * y[i] * signs.of(27 + i);
+    }
+}
+
+// Three 12-point IMDCTs (lines interleaved, 3 k + w), windowed and overlapped
+// at 6 + 6 w within the block; now[] and next[] as for long blocks.
+template <class T>
+ZK_ALWAYS_INLINE void imdct_short(const T* lines, const float* window, const TapSigns<T>& signs, T* now, T* next) {
+    T block[2 * kSlots] = {};
     for (int w = 0; w < 3; ++w) {
-        float in[6];
-        float y[6];
+        T in[6];
+        T y[6];
         for (int k = 0; k < 6; ++k)
             in[k] = lines[3 * k + w];
-        dct4_6(in, y);
-        float* z = block + 6 + 6 * w;
+        dct4_6_of(in, y);
+        T* z = block + 6 + 6 * w;
         for (int i = 0; i < 3; ++i) {
-            z[i] += window[i] * y[i + 3];
-            z[i + 3] += window[i + 3] * y[5 - i];
-            z[i + 6] += window[i + 6] * y[2 - i];
-            z[i + 9] += window[i + 9] * y[i];
+            z[i] += window[i] * y[i + 3] * signs.of(i);
+            z[i + 3] += window[i + 3] * y[5 - i] * signs.of(i + 3);
+            z[i + 6] += window[i + 6] * y[2 - i] * signs.of(i + 6);
+            z[i + 9] += window[i + 9] * y[i] * signs.of(i + 9);
         }
     }
     for (int i = 0; i < kSlots; ++i) {
-        output[i * kSubbands] = overlap[i] + block[i];
-        overlap[i] = block[18 + i];
+        now[i] = block[i];
+        next[i] = block[kSlots + i];
     }
 }
 
-// long_block() for subbands first .. first + 7 at once, one per lane, with
-// the even subbands' window (odd subbands' windows differ only in the sign
-// of their odd taps, which flips the sign of those products exactly).
-ZK_ALWAYS_INLINE void long_blocks8(const float* spectrum, const float* window, int first, float* overlap,
-                                   float* hybrid) {
+// Subbands first .. first + 7 at once, one per lane, with the even subbands'
+// window: short blocks or long ones.
+template <bool kShort>
+ZK_ALWAYS_INLINE void transform_lanes(const float* spectrum, const float* window, int first, float* overlap,
+                                      float* hybrid) {
     alignas(32) float lanes[kSlots][kLanes];
     for (int j = 0; j < kLanes; ++j)
         for (int k = 0; k < kSlots; ++k)
@@ -114,19 +146,12 @@ ZK_ALWAYS_INLINE void long_blocks8(const float* spectrum, const float* window, i
     Vec8 in[kSlots];
     for (int k = 0; k < kSlots; ++k)
         std::memcpy(&in[k], lanes[k], sizeof in[k]);
-    Vec8 y[kSlots];
-    dct4_18_of(in, y);
-
-    const Vec8 even = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
-    const Vec8 odd = {1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f, 1.0f, -1.0f};
     Vec8 now[kSlots];
     Vec8 next[kSlots];
-    for (int i = 0; i < 9; ++i) {
-        now[i] = window[i] * y[i + 9] * (i & 1 ? odd : even);
-        now[i + 9] = window[i + 9] * y[17 - i] * (i & 1 ? even : odd);
-        next[i] = window[18 + i] * y[8 - i] * (i & 1 ? odd : even);
-        next[i + 9] = window[27 + i] * y[i] * (i & 1 ? even : odd);
-    }
+    if constexpr (kShort)
+        imdct_short(in, window, kEvenWindowLanes, now, next);
+    else
+        imdct_long(in, window, kEvenWindowLanes, now, next);
     for (int i = 0; i < kSlots; ++i) {
         alignas(32) float previous[kLanes];
         alignas(32) float following[kLanes];
@@ -146,17 +171,7 @@ ZK_ALWAYS_INLINE void long_blocks8(const float* spectrum, const float* window, i
 
 void dct4_18(const float* in, float* out) { dct4_18_of(in, out); }
 
-void dct4_6(const float* in, float* out) {
-    using C = Complex<float>;
-    C spectrum[3];
-    dft3(multiply(C{in[0], in[5]}, tables::kImdct12Pre[0]), multiply(C{in[2], in[3]}, tables::kImdct12Pre[1]),
-         multiply(C{in[4], in[1]}, tables::kImdct12Pre[2]), spectrum, 1);
-    for (int k = 0; k < 3; ++k) {
-        const C u = multiply(spectrum[k], tables::kImdct12Post[k]);
-        out[2 * k] = u.re;
-        out[5 - 2 * k] = -u.im;
-    }
-}
+void dct4_6(const float* in, float* out) { dct4_6_of(in, out); }
 
 ZK_SIMD_CLONES
 void reduce_aliases(float* spectrum, int boundaries) {
@@ -183,12 +198,18 @@ void reduce_aliases(float* spectrum, int boundaries) {
 
 void transform_subband(const float* lines, int block_type, int subband, float* overlap, float* output) {
     const int odd = subband & 1;
+    float now[kSlots];
+    float next[kSlots];
     if (block_type == 2) {
-        short_block(lines, tables::kShortWindow[odd], overlap, output);
-        return;
+        imdct_short(lines, tables::kShortWindow[odd], kOwnWindow, now, next);
+    } else {
+        const int window = block_type == 0 ? 0 : block_type == 1 ? 1 : 2;
+        imdct_long(lines, tables::kLongWindows[window][odd], kOwnWindow, now, next);
     }
-    const int window = block_type == 0 ? 0 : block_type == 1 ? 1 : 2;
-    long_block(lines, tables::kLongWindows[window][odd], overlap, output);
+    for (int i = 0; i < kSlots; ++i) {
+        output[i * kSubbands] = overlap[i] + now[i];
+        overlap[i] = next[i];
+    }
 }
 
 ZK_SIMD_CLONES
@@ -197,10 +218,15 @@ void transform_granule(const float* spectrum, int block_type, int long_subbands,
     static constexpr int kWindowOfType[4] = {0, 1, 0, 2};
     int sb = 0;
     while (sb < active) {
-        // Whole groups of long blocks go through the vector path; subbands
-        // of a group above `active` are zero and come out as their overlap.
-        if (block_type != 2 && sb % kLanes == 0 && sb >= long_subbands) {
-            long_blocks8(spectrum, tables::kLongWindows[kWindowOfType[block_type]][0], sb, overlap, hybrid);
+        // Whole groups of subbands of one block type go through the vector
+        // path; subbands of a group above `active` are zero and come out as
+        // their overlap.
+        if (sb % kLanes == 0 && sb >= long_subbands) {
+            if (block_type == 2)
+                transform_lanes<true>(spectrum, tables::kShortWindow[0], sb, overlap, hybrid);
+            else
+                transform_lanes<false>(spectrum, tables::kLongWindows[kWindowOfType[block_type]][0], sb, overlap,
+                                       hybrid);
             sb += kLanes;
             continue;
         }
