@@ -38,6 +38,15 @@ int32_t FileOutput::open() {
     return ZK_ERROR_OPEN_FAILED;
 }
 
+void FileOutput::report_write_failure(int error) {
+    const char* detail = std::strerror(error);
+    report_debug(decoder_, 0, "cannot write output file", detail, module_id_);
+    // The recording is lost from here on: clients that hide debug reports
+    // must learn it too.
+    if (decoder_ && decoder_->error)
+        decoder_->error(decoder_->client, module_id_, ZK_ERROR_WRITE_FAILED, "cannot write output file", detail);
+}
+
 bool FileOutput::write_all(const void* data, size_t size) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     while (size > 0) {
@@ -45,9 +54,7 @@ bool FileOutput::write_all(const void* data, size_t size) {
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
             // Once per open: a full disk fails every frame that follows.
-            if (!write_failed_)
-                report_debug(decoder_, 0, "cannot write output file", std::strerror(written < 0 ? errno : ENOSPC),
-                             module_id_);
+            if (!write_failed_) report_write_failure(written < 0 ? errno : ENOSPC);
             write_failed_ = true;
             return false;
         }

@@ -28,6 +28,8 @@ private:
     int32_t write_header();
     // Writes every byte; false (with the error reported) otherwise.
     bool write_all(const void* data, size_t size);
+    // Reports the first failed write of an open as a debug line and an error.
+    void report_write_failure(int error);
     int32_t rewrite_header();
 
     std::string name_;
