@@ -3,12 +3,15 @@
 // dynamic loader binds the one the processor runs; elsewhere they are plain
 // functions. Helpers they call are ZK_ALWAYS_INLINE so that each copy gets
 // them compiled for its own instruction set. Neither copy contracts
-// multiply-adds, so both give the same results bit for bit.
+// multiply-adds, so both give the same results bit for bit. Defining
+// ZK_BASELINE_ONLY (-DCMAKE_CXX_FLAGS=-DZK_BASELINE_ONLY) builds the baseline
+// copy alone, to test it on a machine with AVX2.
 #pragma once
 
 // ThreadSanitizer's runtime is not ready when the loader runs the clones'
 // resolvers in a statically linked program, so such builds take the baseline.
-#if defined(__x86_64__) && defined(__has_attribute) && !defined(__SANITIZE_THREAD__)
+#if defined(__x86_64__) && defined(__has_attribute) && !defined(__SANITIZE_THREAD__) && \
+    !defined(ZK_BASELINE_ONLY)
 #if __has_attribute(target_clones)
 #define ZK_SIMD_CLONES __attribute__((target_clones("avx2", "default")))
 #endif
