@@ -48,7 +48,8 @@ TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced)
     QDir().mkpath(QFileInfo(folders.LastPlaylist()).path());
     QFile last(folders.LastPlaylist());
     ASSERT_TRUE(last.open(QIODevice::WriteOnly));
-    last.write(QByteArray("\0\1\2 not a playlist", 20));
+    const char corrupt[] = "\0\1\2 not a playlist";
+    last.write(corrupt, sizeof corrupt - 1);
     last.close();
     EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", FirstTrack()}), 0);
     EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
