@@ -9,8 +9,8 @@
 // floats for one channel, 8 for a stereo pair (left in the low half, right in
 // the high half), so that both channels of a slot share every instruction.
 // The windowing sums 8 outputs per vector. Every output is computed by the
-// same operations in the same order whichever path runs, so mono, stereo and
-// the AVX2 and baseline copies agree bit for bit.
+// same operations in the same order for one channel and for a stereo pair,
+// so the two agree bit for bit.
 #include "codec/synthesis.h"
 
 #include "codec/simd.h"
