@@ -52,7 +52,7 @@ public:
         if (result != 0) return result;
         size_ = 0;
         LineReader reader(connection_.control.fd(), context_.limits.ftp_byte, kFtpLineKept, kFtpDialogueBudget,
-                          ZK_ERROR_INVALID_FTP_REPLY);
+                          ZK_ERROR_INVALID_FTP_REPLY, context_.limits.ftp_replies);
         Step step = Step::greeting;
         std::string reply;
         for (;;) {

@@ -34,7 +34,7 @@ int32_t http_exchange(const StreamUrl& url, const OpenContext& context, platform
     }
 
     LineReader reader(socket.fd(), context.limits.http_byte, kHttpLineKept, kHttpHeaderBudget,
-                      ZK_ERROR_INVALID_HTTP_REPLY);
+                      ZK_ERROR_INVALID_HTTP_REPLY, context.limits.http_reply);
     std::string line;
     if ((result = reader.read_line(line)) != 0) return result;
     if (line.empty()) {

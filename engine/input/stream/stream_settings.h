@@ -38,11 +38,13 @@ HttpProxy read_http_proxy(ZK_Decoder* decoder);
 
 // How long the dialogues wait, in milliseconds.
 struct StreamLimits {
-    int resolve = 10000;    // name resolution
-    int connect = 10000;    // TCP connection
-    int http_byte = 10000;  // each byte of an HTTP reply header
-    int ftp_byte = 5000;    // each byte of an FTP reply
-    int accept = 10000;     // the FTP data connection
+    int resolve = 10000;     // name resolution
+    int connect = 10000;     // TCP connection
+    int http_byte = 10000;   // each byte of an HTTP reply header
+    int http_reply = 20000;  // the whole HTTP reply header
+    int ftp_byte = 5000;     // each byte of an FTP reply
+    int ftp_replies = 60000; // every reply of the FTP dialogue together
+    int accept = 10000;      // the FTP data connection
 };
 
 } // namespace zk::stream
