@@ -6,7 +6,7 @@
 QString TTimeDisplay::Duration(uint32_t seconds)
 {
     m_duration = seconds;
-    m_durationKnown = true;
+    m_durationKnown = seconds > 0;
     return MinutesSeconds(m_duration);
 }
 

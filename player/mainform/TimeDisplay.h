@@ -6,7 +6,8 @@
 // The time labels: the total time from the duration notification, and the
 // current time from the timecode as elapsed time or as the time left. The
 // duration is remembered for the time left (it is the main window's tag);
-// until the current track's first duration arrives the time left is unknown.
+// until the current track's first duration arrives, and while it is 0 (a
+// stream of unknown length), the time left is unknown.
 class TTimeDisplay {
 public:
     // A track starts: its duration is not known yet.

@@ -57,6 +57,10 @@ TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration)
     EXPECT_EQ(time.Timecode(0, 0, 1), "--:--");
     time.Duration(2 * 3600);
     EXPECT_EQ(time.Timecode(1, 0, 0), "60:00");
+    // A stream of unknown length.
+    time.TrackStarted();
+    EXPECT_EQ(time.Duration(0), "00:00");
+    EXPECT_EQ(time.Timecode(0, 0, 12), "--:--");
     // Past the end (a duration estimated too short) the time left is negative.
     time.Duration(10);
     EXPECT_EQ(time.Timecode(0, 0, 12), "00:0-2");

@@ -17,10 +17,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -224,7 +227,13 @@ TEST_F(MainFormTest, DroppedPlaylistIsAppendedAndPlayedFoldersAndTextIgnored)
     EXPECT_EQ(playlist->Count(), 1);
     EXPECT_TRUE(acks.isEmpty());
 
-    mainform->DropFiles({folder.path(), notes, list});
+    // Dropped from a file manager onto the window.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder.path()), QUrl::fromLocalFile(notes), QUrl::fromLocalFile(list)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(mainform, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(mainform, &drop);
     ASSERT_EQ(playlist->Count(), 3);
     EXPECT_EQ(playlist->GetItem(1), SecondTrack());
     EXPECT_EQ(Current(), 1);
