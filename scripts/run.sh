@@ -13,7 +13,10 @@ if [ -x "$build/bin/taerin" ]; then
   fi
   shot="$(cd "$build" && pwd)/taerin-screenshot.png"
   echo "run: no display; playing the demo track under a virtual X display (Xvfb) on the silent audio device"
-  ZELKOR_AUDIO=${ZELKOR_AUDIO:-null} xvfb-run -a -s "-screen 0 1024x768x24" \
+  # A playlist folder of its own, so the run leaves the user's last.m3u alone.
+  config="$(mktemp -d)"
+  trap 'rm -rf "$config"' EXIT
+  ZELKOR_AUDIO=${ZELKOR_AUDIO:-null} XDG_CONFIG_HOME="$config" xvfb-run -a -s "-screen 0 1024x768x24" \
     "$build/bin/taerin" --screenshot "$shot" --quit-at-end "$demo"
   echo "run: the demo track played to its end; screenshot of Taerin saved to $shot"
   exit 0
