@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize fuzz bench clean
+.PHONY: all deps configure build run test sanitize sanitize-engine fuzz bench clean
 
 all: build
 
@@ -27,6 +27,13 @@ sanitize: deps
 	@cmake --build $(BUILD)-asan --parallel
 	@cd $(BUILD)-asan && ctest --output-on-failure --parallel 2
 
+# The engine, its plug-in and tools, and their tests under ASan and UBSan
+# (what CI runs besides `make test`).
+sanitize-engine: deps
+	@cmake -S . -B $(BUILD)-asan-engine -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DTAERIN_ENGINE_ONLY=ON -DTAERIN_SANITIZE=address,undefined
+	@cmake --build $(BUILD)-asan-engine --parallel
+	@cd $(BUILD)-asan-engine && ctest --output-on-failure --parallel 2
+
 # libFuzzer harnesses (clang, ASan, UBSan) in build-fuzz, each run FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60
 fuzz:
@@ -37,4 +44,4 @@ bench:
 	@bench/run.sh
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-asan
+	@rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-asan-engine
