@@ -185,7 +185,8 @@ ZK_ALWAYS_INLINE void window(ChannelSynthesis& channel, const float* a, float* s
         d1 += load<Vec8>(dw + 8) * load<Vec8>(row + 8);
         m0 += load<Vec8>(mw) * load<Vec8>(row + 1);
         m1 += load<Vec8>(mw + 8) * load<Vec8>(row + 9);
-        last += dw[16] * row[16];
+        if (lag & 1) // output 16's window coefficient is zero at even lags
+            last += dw[16] * row[16];
     }
     store(sums, d0);
     store(sums + 8, d1);
