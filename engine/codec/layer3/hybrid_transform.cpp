@@ -134,37 +134,75 @@ ZK_ALWAYS_INLINE void imdct_short(const T* lines, const float* window, const Tap
     }
 }
 
+// Transposes 8 vectors of 8 (rows) into their 8 columns.
+ZK_ALWAYS_INLINE void transpose8(const Vec8* rows, Vec8* columns) {
+    Vec8 pairs[8]; // rows 2i and 2i + 1 interleaved within each half
+    for (int i = 0; i < 8; i += 2) {
+        pairs[i] = __builtin_shufflevector(rows[i], rows[i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+        pairs[i + 1] = __builtin_shufflevector(rows[i], rows[i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+    }
+    Vec8 quads[8]; // columns j and j + 4 of four rows
+    for (int i = 0; i < 8; i += 4)
+        for (int k = 0; k < 2; ++k) {
+            quads[i + 2 * k] = __builtin_shufflevector(pairs[i + k], pairs[i + k + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+            quads[i + 2 * k + 1] =
+                __builtin_shufflevector(pairs[i + k], pairs[i + k + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+        }
+    for (int j = 0; j < 4; ++j) {
+        columns[j] = __builtin_shufflevector(quads[j], quads[j + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+        columns[j + 4] = __builtin_shufflevector(quads[j], quads[j + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+    }
+}
+
+// The 18 values of subbands first .. first + 7 (18 apart in data) as 18
+// vectors, one subband per lane.
+ZK_ALWAYS_INLINE void gather_lanes(const float* data, int first, Vec8* lanes) {
+    const float* base = data + 18 * first;
+    for (int half = 0; half < 16; half += 8) {
+        Vec8 rows[kLanes];
+        for (int j = 0; j < kLanes; ++j)
+            std::memcpy(&rows[j], base + 18 * j + half, sizeof rows[j]);
+        transpose8(rows, lanes + half);
+    }
+    for (int k = 16; k < kSlots; ++k)
+        for (int j = 0; j < kLanes; ++j)
+            lanes[k][j] = base[18 * j + k];
+}
+
+// The inverse of gather_lanes.
+ZK_ALWAYS_INLINE void scatter_lanes(const Vec8* lanes, int first, float* data) {
+    float* base = data + 18 * first;
+    for (int half = 0; half < 16; half += 8) {
+        Vec8 rows[kLanes];
+        transpose8(lanes + half, rows);
+        for (int j = 0; j < kLanes; ++j)
+            std::memcpy(base + 18 * j + half, &rows[j], sizeof rows[j]);
+    }
+    for (int k = 16; k < kSlots; ++k)
+        for (int j = 0; j < kLanes; ++j)
+            base[18 * j + k] = lanes[k][j];
+}
+
 // Subbands first .. first + 7 at once, one per lane, with the even subbands'
 // window: short blocks or long ones.
 template <bool kShort>
 ZK_ALWAYS_INLINE void transform_lanes(const float* spectrum, const float* window, int first, float* overlap,
                                       float* hybrid) {
-    alignas(32) float lanes[kSlots][kLanes];
-    for (int j = 0; j < kLanes; ++j)
-        for (int k = 0; k < kSlots; ++k)
-            lanes[k][j] = spectrum[18 * (first + j) + k];
     Vec8 in[kSlots];
-    for (int k = 0; k < kSlots; ++k)
-        std::memcpy(&in[k], lanes[k], sizeof in[k]);
+    gather_lanes(spectrum, first, in);
     Vec8 now[kSlots];
     Vec8 next[kSlots];
     if constexpr (kShort)
         imdct_short(in, window, kEvenWindowLanes, now, next);
     else
         imdct_long(in, window, kEvenWindowLanes, now, next);
+    Vec8 before[kSlots];
+    gather_lanes(overlap, first, before);
     for (int i = 0; i < kSlots; ++i) {
-        alignas(32) float previous[kLanes];
-        alignas(32) float following[kLanes];
-        for (int j = 0; j < kLanes; ++j)
-            previous[j] = overlap[18 * (first + j) + i];
-        Vec8 before;
-        std::memcpy(&before, previous, sizeof before);
-        const Vec8 out = before + now[i];
+        const Vec8 out = before[i] + now[i];
         std::memcpy(hybrid + i * kSubbands + first, &out, sizeof out);
-        std::memcpy(following, &next[i], sizeof following);
-        for (int j = 0; j < kLanes; ++j)
-            overlap[18 * (first + j) + i] = following[j];
     }
+    scatter_lanes(next, first, overlap);
 }
 
 } // namespace
