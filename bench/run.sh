@@ -38,11 +38,18 @@ instructions() {
         sed -n 's/.*Collected : \([0-9]*\).*/\1/p' | tail -1
 }
 
-# CPU seconds (user + system) of one run of a command.
-cpu_seconds() {
-    /usr/bin/time -f '%U %S' -o "$scratch/time" "$@" >/dev/null 2>&1
-    awk '{ print $1 + $2 }' "$scratch/time"
+# Wall and CPU seconds (user + system, to the microsecond) of a command.
+wall_and_cpu() {
+    python3 -c '
+import resource, subprocess, sys, time
+def cpu():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+before, start = cpu(), time.monotonic()
+subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+print(time.monotonic() - start, cpu() - before)' "$@"
 }
+cpu_seconds() { wall_and_cpu "$@" | awk '{ print $2 }'; }
 
 echo "Machine: $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), $(nproc) cores," \
      "$(grep -o -w avx2 /proc/cpuinfo | head -1 || echo no-avx2); $(uname -sr); $(date -u '+%Y-%m-%d %H:%M UTC')"
@@ -67,10 +74,9 @@ done
 
 echo
 reference=$corpus/l3-128-joint.mp3
-/usr/bin/time -f '%e %U %S' -o "$scratch/play" env ZELKOR_AUDIO=null \
-    timeout -s INT "$PLAY_SECONDS" "$bin/zkplay" -q "$reference" >/dev/null 2>&1 || true
-awk '{ printf "Real-time play on the silent device (%s s of l3-128-joint.mp3): %.3f s CPU, %.2f%% of one core\n",
-       $1, $2 + $3, ($2 + $3) / $1 * 100 }' "$scratch/play" | tail -1
+ZELKOR_AUDIO=null wall_and_cpu timeout -s INT "$PLAY_SECONDS" "$bin/zkplay" -q "$reference" |
+    awk '{ printf "Real-time play on the silent device (%.1f s of l3-128-joint.mp3): %.3f s CPU, %.2f%% of one core\n",
+           $1, $2, $2 / $1 * 100 }'
 
 /usr/bin/time -f '%M' -o "$scratch/rss" "$bin/zkplay" -q -o raw:/dev/null "$reference" >/dev/null 2>&1
 echo "Peak resident memory, zkplay decoding l3-128-joint.mp3: $(cat "$scratch/rss") KiB"
