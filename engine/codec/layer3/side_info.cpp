@@ -36,7 +36,10 @@ bool read_granule_channel(BitstreamReader& reader, const FrameHeader& header, Gr
             gain = static_cast<int32_t>(reader.read_bits(3));
         if (gc.block_type == 0)
             return false;
-        gc.region1_start = (mpeg1 || gc.block_type == 2) ? 36 : 54;
+        // Region 0 is 8 long bands, or 3 short bands of each window; 36 or
+        // 54 lines at every rate but 8000 Hz, where it is 108 or 72.
+        const int rate = layer3_rate_index(header);
+        gc.region1_start = gc.block_type == 2 ? 3 * tables::kShortBands[rate][3] : tables::kLongBands[rate][8];
         gc.region2_start = kGranuleLines;
     } else {
         gc.block_type = 0;
