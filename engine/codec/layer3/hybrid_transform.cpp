@@ -134,6 +134,12 @@ ZK_ALWAYS_INLINE void imdct_short(const T* lines, const float* window, const Tap
     }
 }
 
+// The window of long blocks of type 0 (normal), 1 (start) or 3 (stop), for
+// even or odd subbands.
+inline const float* long_window(int block_type, int odd) {
+    return tables::kLongWindows[block_type == 3 ? 2 : block_type][odd];
+}
+
 // Transposes 8 vectors of 8 (rows) into their 8 columns.
 ZK_ALWAYS_INLINE void transpose8(const Vec8* rows, Vec8* columns) {
     Vec8 pairs[8]; // rows 2i and 2i + 1 interleaved within each half
@@ -241,8 +247,7 @@ void transform_subband(const float* lines, int block_type, int subband, float* o
     if (block_type == 2) {
         imdct_short(lines, tables::kShortWindow[odd], kOwnWindow, now, next);
     } else {
-        const int window = block_type == 0 ? 0 : block_type == 1 ? 1 : 2;
-        imdct_long(lines, tables::kLongWindows[window][odd], kOwnWindow, now, next);
+        imdct_long(lines, long_window(block_type, odd), kOwnWindow, now, next);
     }
     for (int i = 0; i < kSlots; ++i) {
         output[i * kSubbands] = overlap[i] + now[i];
@@ -253,7 +258,6 @@ void transform_subband(const float* lines, int block_type, int subband, float* o
 ZK_SIMD_CLONES
 void transform_granule(const float* spectrum, int block_type, int long_subbands, int active, float* overlap,
                        float* hybrid) {
-    static constexpr int kWindowOfType[4] = {0, 1, 0, 2};
     int sb = 0;
     while (sb < active) {
         // Whole groups of subbands of one block type go through the vector
@@ -263,8 +267,7 @@ void transform_granule(const float* spectrum, int block_type, int long_subbands,
             if (block_type == 2)
                 transform_lanes<true>(spectrum, tables::kShortWindow[0], sb, overlap, hybrid);
             else
-                transform_lanes<false>(spectrum, tables::kLongWindows[kWindowOfType[block_type]][0], sb, overlap,
-                                       hybrid);
+                transform_lanes<false>(spectrum, long_window(block_type, 0), sb, overlap, hybrid);
             sb += kLanes;
             continue;
         }
