@@ -26,7 +26,7 @@ fi
 encode() { # output, encoder command...
     out=$1
     shift
-    [ -f "$out" ] || "$@" --quiet source.wav "$out" 2>/dev/null || "$@" source.wav "$out"
+    [ -f "$out" ] || "$@" --quiet source.wav "$out"
 }
 encode l3-128-joint.mp3 lame -b 128 -m j
 encode l3-320-stereo.mp3 lame -b 320 -m s

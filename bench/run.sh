@@ -21,7 +21,7 @@ GENERATOR=$(command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefil
 command -v valgrind >/dev/null || { echo "bench: valgrind is missing (apt-get install valgrind)" >&2; exit 1; }
 test -f "$BUILD/CMakeCache.txt" || cmake -S . -B "$BUILD" -G "$GENERATOR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 targets="zelkor zkplay zkbench"
-if cmake --build "$BUILD" --target help 2>/dev/null | grep -q '^taerin:'; then targets="$targets taerin"; fi
+if cmake --build "$BUILD" --target help 2>/dev/null | grep -Eq '(^|\.\.\. )taerin(:|$)'; then targets="$targets taerin"; fi
 cmake --build "$BUILD" --target $targets --parallel >/dev/null
 bench/make_corpus.sh "$BUILD/bench-corpus" >/dev/null
 
