@@ -3,6 +3,7 @@
 # synthetic source (swept square and sine tones, pink noise with a slow
 # tremolo, a noise hit every half second) encoded by lame and twolame, and
 # a layer I stream made of a conformance stream repeated to 60 seconds.
+# The noise is seeded (sox -R), so the corpus is the same on every run.
 # Files that exist are kept.
 set -eu
 dir=${1:-bench-corpus}
@@ -16,10 +17,10 @@ need lame lame
 need twolame twolame
 
 if [ ! -f source.wav ]; then
-    sox -n -r 44100 -c 2 -b 16 tones.wav synth 60 square 110-880 sine 330-165 vol 0.25 tremolo 0.3 40
-    sox -n -r 44100 -c 2 -b 16 noise.wav synth 60 pinknoise pinknoise vol 0.3 tremolo 0.5 60
-    sox -n -r 44100 -c 2 -b 16 hit.wav synth 0.04 whitenoise fade 0 0.04 0.035 pad 0 0.46 repeat 119
-    sox -m tones.wav noise.wav hit.wav source.wav norm -3
+    sox -R -n -r 44100 -c 2 -b 16 tones.wav synth 60 square 110-880 sine 330-165 vol 0.25 tremolo 0.3 40
+    sox -R -n -r 44100 -c 2 -b 16 noise.wav synth 60 pinknoise pinknoise vol 0.3 tremolo 0.5 60
+    sox -R -n -r 44100 -c 2 -b 16 hit.wav synth 0.04 whitenoise fade 0 0.04 0.035 pad 0 0.46 repeat 119
+    sox -R -m tones.wav noise.wav hit.wav source.wav norm -3
     rm -f tones.wav noise.wav hit.wav
 fi
 
