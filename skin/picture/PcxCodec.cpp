@@ -11,7 +11,8 @@ namespace {
 
 constexpr std::uint8_t kPaletteMarker = 12;
 constexpr int kTrailingPaletteSize = 1 + 256 * 3;
-constexpr int kMaxDimension = 65535;
+// The header holds the last column and row (size - 1) in 16 bits.
+constexpr int kMaxDimension = 65536;
 
 TPcxPixelFormat LayoutOf(const TPcxHeader& h)
 {
@@ -209,7 +210,9 @@ QByteArray EncodePcx(const QImage& bitmap, TPcxPixelFormat format)
 {
     if (bitmap.isNull())
         return {};
-    if (bitmap.width() > kMaxDimension || bitmap.height() > kMaxDimension)
+    // One plane's row is a byte per pixel at 8 bits, and its byte count is 16 bits too.
+    const bool bytePixels = format == TPcxPixelFormat::pf8bit || format == TPcxPixelFormat::pf24bit;
+    if (bitmap.width() > kMaxDimension || bitmap.height() > kMaxDimension || (bytePixels && bitmap.width() > 0xFFFF))
         throw EPcxError(picture_strings::kPcxTooLarge);
 
     QImage image;

@@ -182,6 +182,30 @@ TEST(PcxCodec, EveryLayoutReadsBackUnchanged)
     }
 }
 
+// A picture as large as the header can describe reads and writes back; one
+// beyond what its fields hold is refused.
+TEST(PcxCodec, WritesTheLargestSizesTheHeaderHolds)
+{
+    QImage tall(1, 65536, QImage::Format_Indexed8);
+    tall.setColorCount(256);
+    for (int i = 0; i < 256; ++i)
+        tall.setColor(i, qRgb(i, i, i));
+    tall.fill(7);
+    TPcxPicture back = DecodePcx(EncodePcx(tall, TPcxPixelFormat::pf8bit));
+    EXPECT_EQ(back.Bitmap.size(), tall.size());
+    EXPECT_EQ(back.Bitmap.pixel(0, 65535), qRgb(7, 7, 7));
+
+    QImage wide(65536, 1, QImage::Format_Mono);
+    wide.fill(1);
+    back = DecodePcx(EncodePcx(wide, TPcxPixelFormat::pf1bit));
+    EXPECT_EQ(back.Bitmap.size(), wide.size());
+
+    QImage tooWideForByteRows(65536, 1, QImage::Format_RGB888);
+    tooWideForByteRows.fill(Qt::white);
+    EXPECT_THROW(EncodePcx(tooWideForByteRows, TPcxPixelFormat::pf24bit), EPcxError);
+    EXPECT_THROW(EncodePcx(QImage(1, 65537, QImage::Format_Mono), TPcxPixelFormat::pf1bit), EPcxError);
+}
+
 TEST(PcxCodec, MonochromeWithInvertedTableKeepsItsLook)
 {
     QImage image(9, 1, QImage::Format_Mono);
