@@ -38,7 +38,10 @@ TEST(AudioDeviceFaults, ADeviceThatFailsMidPlayIsReportedOnceAndThePlayerGoesOn)
     const zk::test::Notification lost = zk::test::errors(client).front();
     EXPECT_EQ(lost.message.error.code, ZK_ERROR_WRITE_FAILED);
     EXPECT_NE(lost.text.find("wave device lost"), std::string::npos) << lost.text;
-    EXPECT_EQ(zk::test::last_player_state(client), ZK_PLAYER_STATE_PLAYING);
+    // Nothing holds the decoder back once the device is gone: it may already
+    // have reached the end of the input.
+    int32_t state = zk::test::last_player_state(client);
+    EXPECT_TRUE(state == ZK_PLAYER_STATE_PLAYING || state == ZK_PLAYER_STATE_EOF) << state;
 
     // The frames that follow go nowhere, without a report each.
     client.wait_for(ZK_MSG_NOTIFY_EXITED, 300);
