@@ -173,19 +173,19 @@ TEST_F(FileOutputTest, SoxReadsAiffAndSunFiles) {
     if (std::system("command -v sox >/dev/null 2>&1") != 0) GTEST_SKIP() << "sox not installed";
     std::vector<int16_t> samples(2 * 1000, 1000);
     for (const char* name : {"aiff:s.aiff", "sun:s.au", "wav:s.wav"}) {
-        const std::string spec = name;
-        const size_t colon = spec.find(':');
-        ASSERT_EQ(open(spec.substr(0, colon + 1) + path(spec.substr(colon + 1).c_str())), 0);
+        const std::string fields = name;
+        const size_t colon = fields.find(':');
+        ASSERT_EQ(open(fields.substr(0, colon + 1) + path(fields.substr(colon + 1).c_str())), 0);
         write(samples, 1, 32000);
         ASSERT_EQ(decoder_output_close(decoder_), 0);
-        const std::string command = "sox --i -s " + path(spec.substr(colon + 1).c_str()) + " 2>/dev/null";
+        const std::string command = "sox --i -s " + path(fields.substr(colon + 1).c_str()) + " 2>/dev/null";
         FILE* pipe = popen(command.c_str(), "r");
         ASSERT_NE(pipe, nullptr);
         char line[128] = {};
         ASSERT_NE(fgets(line, sizeof line, pipe), nullptr);
         EXPECT_EQ(pclose(pipe), 0) << name;
         EXPECT_EQ(std::atoi(line), 1000) << name << ": " << line;
-        const std::string rate = "sox --i -r " + path(spec.substr(colon + 1).c_str()) + " | grep -qx 32000";
+        const std::string rate = "sox --i -r " + path(fields.substr(colon + 1).c_str()) + " | grep -qx 32000";
         EXPECT_EQ(std::system(rate.c_str()), 0) << name;
     }
 }

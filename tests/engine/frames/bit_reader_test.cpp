@@ -23,27 +23,27 @@ uint32_t reference_bits(const Bytes& bytes, int64_t position, int n) {
 
 // MPEG-1 layer II, 384 kbit/s, 48000 Hz: a 1148-byte body.
 HeaderSpec large_layer2() {
-    HeaderSpec spec;
-    spec.layer_code = 2;
-    spec.bitrate_index = 14;
-    spec.frequency_index = 1;
-    return spec;
+    HeaderSpec fields;
+    fields.layer_code = 2;
+    fields.bitrate_index = 14;
+    fields.frequency_index = 1;
+    return fields;
 }
 
 HeaderSpec small_layer2() {
-    HeaderSpec spec;
-    spec.layer_code = 2;
-    spec.bitrate_index = 1;
-    spec.frequency_index = 1;
-    spec.mode = 3;
-    return spec;
+    HeaderSpec fields;
+    fields.layer_code = 2;
+    fields.bitrate_index = 1;
+    fields.frequency_index = 1;
+    fields.mode = 3;
+    return fields;
 }
 
 class BitReaderTest : public ::testing::Test {
 protected:
     // Fetches one frame with the given body and returns the reader ready at it.
-    BitstreamReader& load(const HeaderSpec& spec, const Bytes& body) {
-        source_ = std::make_unique<MemoryByteSource>(make_frame(spec, body));
+    BitstreamReader& load(const HeaderSpec& fields, const Bytes& body) {
+        source_ = std::make_unique<MemoryByteSource>(make_frame(fields, body));
         reader_ = std::make_unique<BitstreamReader>(*source_);
         EXPECT_EQ(reader_->fetch_frame(), 0);
         return *reader_;
@@ -96,10 +96,10 @@ TEST_F(BitReaderTest, PutBackRewindsAcrossWords) {
 }
 
 TEST_F(BitReaderTest, SkipsTheCrcOfAProtectedFrame) {
-    HeaderSpec spec = large_layer2();
-    spec.crc = true;
-    const Bytes body = pattern_bytes(static_cast<size_t>(body_size(spec)), 3);
-    BitstreamReader& reader = load(spec, body);
+    HeaderSpec fields = large_layer2();
+    fields.crc = true;
+    const Bytes body = pattern_bytes(static_cast<size_t>(body_size(fields)), 3);
+    BitstreamReader& reader = load(fields, body);
     EXPECT_EQ(reader.bits_consumed(), 16);
     EXPECT_EQ(reader.read_bits(12), reference_bits(body, 16, 12));
 }

@@ -47,21 +47,21 @@ FetchResult fetch_all(MemoryByteSource& source, int32_t retry_code = 1) {
 }
 
 HeaderSpec layer2_spec(int bitrate_index = 9) {
-    HeaderSpec spec;
-    spec.layer_code = 2;
-    spec.bitrate_index = bitrate_index;
-    return spec;
+    HeaderSpec fields;
+    fields.layer_code = 2;
+    fields.bitrate_index = bitrate_index;
+    return fields;
 }
 
-HeaderSpec marked(HeaderSpec spec) {
-    spec.private_bit = 1;
-    return spec;
+HeaderSpec marked(HeaderSpec fields) {
+    fields.private_bit = 1;
+    return fields;
 }
 
-Bytes frames(const HeaderSpec& spec, int count, uint32_t seed = 1) {
+Bytes frames(const HeaderSpec& fields, int count, uint32_t seed = 1) {
     Bytes stream;
     for (int i = 0; i < count; ++i)
-        append(stream, make_frame(spec, seed + static_cast<uint32_t>(i)));
+        append(stream, make_frame(fields, seed + static_cast<uint32_t>(i)));
     return stream;
 }
 

@@ -8,9 +8,9 @@
 namespace zk::test {
 namespace {
 
-bool valid(const HeaderSpec& spec) {
+bool valid(const HeaderSpec& fields) {
     FrameHeader header{};
-    return decode_frame_header(header_word(spec), header);
+    return decode_frame_header(header_word(fields), header);
 }
 
 TEST(FrameHeader, SplitsTheWordIntoItsFields) {

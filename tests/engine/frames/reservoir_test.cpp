@@ -13,11 +13,11 @@ namespace {
 // MPEG-1 layer III, 320 kbit/s, 48000 Hz: 960-byte frames with 924 bytes of
 // main data after 32 bytes of side information.
 HeaderSpec layer3_spec(bool crc = false) {
-    HeaderSpec spec;
-    spec.bitrate_index = 14;
-    spec.frequency_index = 1;
-    spec.crc = crc;
-    return spec;
+    HeaderSpec fields;
+    fields.bitrate_index = 14;
+    fields.frequency_index = 1;
+    fields.crc = crc;
+    return fields;
 }
 
 // Layer III frames whose main-data slots, laid end to end, hold `main`.
@@ -28,8 +28,8 @@ struct Layer3Stream {
     std::vector<int> main_start; // offset of each frame's slot in `main`
     std::vector<int> main_size;
 
-    void add(const HeaderSpec& spec, uint32_t seed) {
-        const FrameHeader header = decoded_header(spec);
+    void add(const HeaderSpec& fields, uint32_t seed) {
+        const FrameHeader header = decoded_header(fields);
         const int side = header.side_info_length();
         const int size = header.frame_length() - 4 - side;
         side_info.push_back(pattern_bytes(static_cast<size_t>(side), seed));
@@ -39,7 +39,7 @@ struct Layer3Stream {
         Bytes body = side_info.back();
         append(body, slot);
         append(main, slot);
-        append(bytes, make_frame(spec, body));
+        append(bytes, make_frame(fields, body));
     }
 
     // What frame i's main data with begin b and n bits must read as: the

@@ -25,17 +25,17 @@ struct HeaderSpec {
     int mode_extension = 0;
 };
 
-uint32_t header_word(const HeaderSpec& spec);
-FrameHeader decoded_header(const HeaderSpec& spec); // the spec must be valid
-int body_size(const HeaderSpec& spec);              // frame length - 4
+uint32_t header_word(const HeaderSpec& fields);
+FrameHeader decoded_header(const HeaderSpec& fields); // the fields must be valid
+int body_size(const HeaderSpec& fields);              // frame length - 4
 
 // Bytes that never hold 0xFF, so that frame bodies carry no false sync.
 Bytes pattern_bytes(size_t count, uint32_t seed);
 
-// Header followed by the body; body.size() must be body_size(spec).
-Bytes make_frame(const HeaderSpec& spec, const Bytes& body);
+// Header followed by the body; body.size() must be body_size(fields).
+Bytes make_frame(const HeaderSpec& fields, const Bytes& body);
 // A frame with a pattern body.
-Bytes make_frame(const HeaderSpec& spec, uint32_t seed = 1);
+Bytes make_frame(const HeaderSpec& fields, uint32_t seed = 1);
 
 void append(Bytes& stream, const Bytes& more);
 
