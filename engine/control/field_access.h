@@ -3,6 +3,7 @@
 
 #include "control/message_fields.h"
 
+#include <cstdarg>
 #include <cstring>
 
 namespace zk::control {
@@ -52,6 +53,15 @@ inline uint32_t data_size(const ZK_Message& m, const Field& f) {
 
 inline void set_data_size(ZK_Message& m, const Field& f, uint16_t size) {
     if (f.size_field >= 0) std::memcpy(reinterpret_cast<unsigned char*>(&m) + f.size_field, &size, 2);
+}
+
+// Fills the payload fields in their serialisation order from int and pointer
+// arguments.
+inline void fill_fields_from_arguments(ZK_Message& m, va_list args) {
+    for (const Field& f : shape_fields(code_info(m.code).shape)) {
+        if (f.kind == FieldKind::String || f.kind == FieldKind::Data) set_pointer(m, f, va_arg(args, const void*));
+        else set_number(m, f, static_cast<uint32_t>(va_arg(args, int)));
+    }
 }
 
 } // namespace zk::control

@@ -33,13 +33,7 @@ void fill_from_arguments(ZK_Message& m, va_list args) {
         m.feedback_event.samples = va_arg(args, const uint8_t*);
         return;
     }
-    for (const Field& f : shape_fields(shape)) {
-        switch (f.kind) {
-        case FieldKind::String:
-        case FieldKind::Data: set_pointer(m, f, va_arg(args, const void*)); break;
-        default: set_number(m, f, static_cast<uint32_t>(va_arg(args, int))); break;
-        }
-    }
+    fill_fields_from_arguments(m, args);
 }
 
 } // namespace

@@ -49,12 +49,7 @@ void notify(PlayerContext& player, uint32_t mask_bit, uint32_t code, ...) {
     message.code = code;
     va_list args;
     va_start(args, code);
-    // Notifications are built from int and pointer arguments like any send.
-    using namespace zk::control;
-    for (const Field& f : shape_fields(code_info(code).shape)) {
-        if (f.kind == FieldKind::String || f.kind == FieldKind::Data) set_pointer(message, f, va_arg(args, const void*));
-        else set_number(message, f, static_cast<uint32_t>(va_arg(args, int)));
-    }
+    zk::control::fill_fields_from_arguments(message, args);
     va_end(args);
     zk::control::send_message(player.channel, message);
 }
