@@ -1,6 +1,8 @@
 // The player procedure: start, main loop, and the player exports.
 #include "control/channel.h"
 #include "control/player/player_context.h"
+#include "platform/messaging/message_queue.h"
+#include "platform/threads/wait_interruption.h"
 
 #include <array>
 #include <cstdlib>
@@ -29,6 +31,16 @@ void register_built_in_modules(ZK_Decoder* decoder) {
     }
 }
 
+// A queued exit, stop, or input open or close cuts short what the player
+// thread waits for on the network (a connecting open, a refill), so that
+// the command is answered at once.
+bool command_cuts_waits(void* queue) {
+    constexpr uint32_t base = ZK_WINDOW_MESSAGE_BASE;
+    return static_cast<zk::platform::MessageQueue*>(queue)->holds_any(
+        {base + ZK_MSG_COMMAND_EXIT, base + ZK_MSG_COMMAND_STOP, base + ZK_MSG_COMMAND_INPUT_OPEN,
+         base + ZK_MSG_COMMAND_INPUT_CLOSE});
+}
+
 int32_t player_procedure(ZK_ControlChannel* channel, void*) {
     PlayerContext player;
     if (decoder_new(&player.decoder) != 0) std::exit(1);
@@ -36,6 +48,7 @@ int32_t player_procedure(ZK_ControlChannel* channel, void*) {
     player.decoder->client = &player;
     zk::player::install_callbacks(player);
     register_built_in_modules(player.decoder);
+    zk::platform::set_wait_interruption(command_cuts_waits, zk::platform::current_thread_queue().get());
     control_message_send_N(channel, ZK_MSG_NOTIFY_READY);
 
     ZK_Message message{};

@@ -1,5 +1,6 @@
 #include "platform/messaging/message_queue.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace zk::platform {
@@ -31,6 +32,13 @@ bool MessageQueue::take(PostedMessage& message) {
     message = messages_.front();
     messages_.pop_front();
     return true;
+}
+
+bool MessageQueue::holds_any(std::initializer_list<uint32_t> numbers) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::any_of(messages_.begin(), messages_.end(), [&](const PostedMessage& message) {
+        return std::find(numbers.begin(), numbers.end(), message.number) != numbers.end();
+    });
 }
 
 bool MessageQueue::wait(int64_t timeout_ms) {

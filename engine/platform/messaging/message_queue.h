@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 
@@ -34,6 +35,8 @@ public:
     bool post(const PostedMessage& message);
     // Takes the oldest message without waiting; false when there is none.
     bool take(PostedMessage& message);
+    // True when a queued message has one of the given numbers.
+    bool holds_any(std::initializer_list<uint32_t> numbers);
     // Waits until a message is queued; timeout_ms < 0 waits without limit.
     // False on expiry.
     bool wait(int64_t timeout_ms);

@@ -1,8 +1,10 @@
 // Runs a blocking job on a short-lived thread so that the caller can give up
 // after a limit. A job given up on is not stopped: it finishes on its own and
-// its result (a socket, say) is released with the state it shares.
+// its result (a socket, say) is released with the state it shares. The
+// caller's wait interruption gives up on it as on an expired limit.
 #pragma once
 
+#include "platform/threads/wait_interruption.h"
 #include "zelkor.h"
 
 #include <chrono>
@@ -41,9 +43,11 @@ int32_t run_with_limit(Job job, int timeout_ms, Result& out) {
         return ZK_ERROR_INTERNAL;
     }
     std::unique_lock lock(shared->mutex);
-    if (!shared->done_signal.wait_for(lock, std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms),
-                                      [&] { return shared->done; }))
-        return ZK_ERROR_TIMEOUT;
+    const bool done = wait_interruptibly(timeout_ms, [&](int slice_ms) {
+        return shared->done_signal.wait_for(lock, std::chrono::milliseconds(slice_ms), [&] { return shared->done; })
+                   ? 1 : 0;
+    });
+    if (!done) return ZK_ERROR_TIMEOUT;
     out = std::move(shared->result);
     return ZK_OK;
 }

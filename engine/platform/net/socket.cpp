@@ -1,5 +1,6 @@
 #include "platform/net/socket.h"
 
+#include "platform/threads/wait_interruption.h"
 #include "zelkor.h"
 
 #include <arpa/inet.h>
@@ -32,13 +33,15 @@ void Socket::close() {
 }
 
 int32_t wait_readable(int fd, int timeout_ms) {
-    pollfd entry{fd, POLLIN, 0};
-    for (;;) {
-        const int ready = ::poll(&entry, 1, timeout_ms < 0 ? 0 : timeout_ms);
-        if (ready > 0) return 1;
-        if (ready == 0) return 0;
-        if (errno != EINTR) return ZK_ERROR_SELECT_FAILED;
-    }
+    return wait_interruptibly(timeout_ms, [fd](int slice_ms) -> int {
+        pollfd entry{fd, POLLIN, 0};
+        for (;;) {
+            const int ready = ::poll(&entry, 1, slice_ms);
+            if (ready > 0) return 1;
+            if (ready == 0) return 0;
+            if (errno != EINTR) return ZK_ERROR_SELECT_FAILED;
+        }
+    });
 }
 
 int32_t receive_within(int fd, void* buffer, size_t size, int timeout_ms) {

@@ -30,7 +30,8 @@ private:
 };
 
 // Waits at most timeout_ms (0: do not wait) until fd can be read: 1 ready,
-// 0 expired, ZK_ERROR_SELECT_FAILED when the wait failed.
+// 0 expired or cut short by the thread's wait interruption,
+// ZK_ERROR_SELECT_FAILED when the wait failed. The waits below use it.
 int32_t wait_readable(int fd, int timeout_ms);
 
 // Waits for data at most timeout_ms, then receives up to size bytes: the byte

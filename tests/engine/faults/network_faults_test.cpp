@@ -1,6 +1,7 @@
 // The player playing an http:// stream from a server that stalls, trickles
 // one byte at a time, or resets the connection: it keeps answering commands
-// (a stop within a second), and a reset ends the input cleanly.
+// (a stop within a second, also while the open waits for a reply), and a
+// reset ends the input cleanly.
 #include "engine/faults/fault_player.h"
 #include "engine/player/fake_output.h"
 #include "engine/stream/scripted_server.h"
@@ -77,6 +78,26 @@ TEST(NetworkFaults, AServerThatStallsMidStreamLeavesThePlayerResponsive) {
     client.wait_for(ZK_MSG_NOTIFY_EXITED, 300);
     expect_stop_within_a_second(client);
     EXPECT_TRUE(zk::test::errors(client).empty());
+}
+
+TEST(NetworkFaults, AStopCutsShortAnOpenWaitingForTheReply) {
+    std::atomic<bool> asked{false};
+    ScriptedServer server([&](ServerConnection& connection) {
+        connection.read_request();
+        asked = true;
+        connection.wait_for_close(); // no reply
+    });
+    PlayerClient client;
+    const std::string url = server.url("/silent.mp3");
+    control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, url.c_str());
+    for (int i = 0; i < 3000 && !asked; ++i) std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(asked);
+    const zk::test::TimedAnswer stop = zk::test::send_timed(client, ZK_MSG_COMMAND_STOP);
+    EXPECT_LT(stop.after, 1000ms) << "stop answered after " << stop.after.count() << " ms";
+    EXPECT_EQ(stop.result, ZK_ERROR_INTERNAL) << "nothing was left open to stop";
+    EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_INPUT_OPEN, 0), ZK_ERROR_TIMEOUT) << "the open gave up";
+    control_message_send_I(client.channel(), ZK_MSG_COMMAND_PING, 7);
+    EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_PING, 30000), 0);
 }
 
 TEST(NetworkFaults, AServerThatTricklesOneByteAtATimeIsPlayedAndStopped) {

@@ -1,7 +1,9 @@
 // Resolving and connecting with limits: refusals, unknown hosts, a server
-// whose accept queue is full.
+// whose accept queue is full, waits cut short by their thread.
 #include "platform/net/connector.h"
+#include "platform/net/helper_task.h"
 #include "platform/net/resolver.h"
+#include "platform/threads/wait_interruption.h"
 #include "scripted_server.h"
 #include "trace_log.h"
 
@@ -10,6 +12,9 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <unistd.h>
 
 namespace zk::test {
@@ -66,6 +71,44 @@ TEST(Connect, ServerThatNeverAcceptsTimesOut) {
     }
     EXPECT_EQ(result, ZK_ERROR_TIMEOUT);
     ::close(listener);
+}
+
+bool flag_is_set(void* flag) { return static_cast<std::atomic<bool>*>(flag)->load(); }
+
+TEST(Connect, AnInstalledInterruptionCutsSocketAndHelperWaitsShort) {
+    using Clock = std::chrono::steady_clock;
+    int fds[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds), 0);
+    std::atomic<bool> interrupt{false};
+    platform::set_wait_interruption(flag_is_set, &interrupt);
+
+    // Not interrupted: data that arrives during the wait is received.
+    std::thread sender([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        (void)::send(fds[1], "x", 1, MSG_NOSIGNAL);
+    });
+    char byte = 0;
+    EXPECT_EQ(platform::receive_within(fds[0], &byte, 1, 20000), 1);
+    sender.join();
+
+    interrupt = true;
+    auto started = Clock::now();
+    EXPECT_EQ(platform::receive_within(fds[0], &byte, 1, 20000), ZK_ERROR_TIMEOUT);
+    int job_result = 0;
+    EXPECT_EQ(platform::run_with_limit<int>(
+                  [] {
+                      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                      return 1;
+                  },
+                  20000, job_result),
+              ZK_ERROR_TIMEOUT);
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(10)) << "the waits ran towards their 20 s limits";
+
+    platform::set_wait_interruption(nullptr, nullptr);
+    EXPECT_EQ(platform::run_with_limit<int>([] { return 7; }, 20000, job_result), 0);
+    EXPECT_EQ(job_result, 7);
+    ::close(fds[0]);
+    ::close(fds[1]);
 }
 
 } // namespace
