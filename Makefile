@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize sanitize-engine fuzz bench clean
+.PHONY: all deps configure build run test sanitize sanitize-engine sanitize-threads fuzz bench clean
 
 all: build
 
@@ -34,6 +34,13 @@ sanitize-engine: deps
 	@cmake --build $(BUILD)-asan-engine --parallel
 	@cd $(BUILD)-asan-engine && ctest --output-on-failure --parallel 2
 
+# The tests that drive the engine's and plug-in's threads (control channels,
+# player, outputs, network, faults) under TSan (what CI runs last).
+sanitize-threads: deps
+	@cmake -S . -B $(BUILD)-tsan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DTAERIN_ENGINE_ONLY=ON -DTAERIN_SANITIZE=thread
+	@cmake --build $(BUILD)-tsan --parallel --target threaded_tests
+	@cd $(BUILD)-tsan && ctest --output-on-failure --parallel 2 -L threads
+
 # libFuzzer harnesses (clang, ASan, UBSan) in build-fuzz, each run FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60
 fuzz:
@@ -44,4 +51,4 @@ bench:
 	@bench/run.sh
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-asan-engine
+	@rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-asan-engine $(BUILD)-tsan
