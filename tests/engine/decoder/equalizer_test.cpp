@@ -12,6 +12,7 @@ protected:
     ZK_Decoder* decoder = nullptr;
 };
 
+// v >= 0: 1 + v / 32; v < 0: 1 / (1 - v / 32).
 TEST_F(Equalizer, BandValuesBecomeGains) {
     ZK_EqualizerInfo info{};
     info.left[0] = 32;

@@ -31,22 +31,16 @@ TEST(Log8, MagnitudeFallsMonotonicallyAndSignsMirror) {
     }
 }
 
-TEST(Convert, UnsignedEightBitInPlace) {
+TEST(Convert, EightBitFormatsInPlace) {
     std::vector<int16_t> samples = {0, -1, 255, 256, -256, 32767, -32768, 1000};
     zk::convert_to_unsigned8(samples.data(), int32_t(samples.size()));
     const auto* bytes = reinterpret_cast<const uint8_t*>(samples.data());
-    const uint8_t expected[] = {128, 128, 128, 129, 127, 255, 0, 131};
-    for (size_t i = 0; i < sizeof expected; ++i) EXPECT_EQ(bytes[i], expected[i]) << i;
-}
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 8), (std::vector<uint8_t>{128, 128, 128, 129, 127, 255, 0, 131}));
 
-TEST(Convert, LogEightBitInPlace) {
-    std::vector<int16_t> samples = {0, -32, 32767, -32768};
-    zk::convert_to_log8(samples.data(), int32_t(samples.size()));
-    const auto* bytes = reinterpret_cast<const uint8_t*>(samples.data());
-    EXPECT_EQ(bytes[0], 0x7E);
-    EXPECT_EQ(bytes[1], 0xFE);
-    EXPECT_EQ(bytes[2], 0x1F);
-    EXPECT_EQ(bytes[3], 0x9F);
+    std::vector<int16_t> logarithmic = {0, -32, 32767, -32768};
+    zk::convert_to_log8(logarithmic.data(), int32_t(logarithmic.size()));
+    const auto* codes = reinterpret_cast<const uint8_t*>(logarithmic.data());
+    EXPECT_EQ(std::vector<uint8_t>(codes, codes + 4), (std::vector<uint8_t>{0x7E, 0xFE, 0x1F, 0x9F}));
 }
 
 } // namespace

@@ -5,13 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zk::test {
 namespace {
 
 // What one fetched frame looked like to a layer decoder.
 struct Fetched {
     uint32_t private_bit;
-    int layer;
     int bitrate;
     Bytes data; // the frame buffer's data bytes after the cursor
     bool operator==(const Fetched&) const = default;
@@ -37,8 +38,7 @@ FetchResult fetch_all(MemoryByteSource& source, int32_t retry_code = 1) {
             result.end = code;
             return result;
         }
-        Fetched frame{static_cast<uint32_t>(reader.header().private_bit), reader.header().layer(),
-                      reader.header().bitrate_kbps(), {}};
+        Fetched frame{static_cast<uint32_t>(reader.header().private_bit), reader.header().bitrate_kbps(), {}};
         const int bytes = (reader.data_bits() - reader.bits_consumed()) / 8;
         for (int i = 0; i < bytes; ++i)
             frame.data.push_back(static_cast<uint8_t>(reader.read_bits(8)));
@@ -75,132 +75,81 @@ TEST(FrameFetch, YieldsEveryFrameThenInputEnd) {
     EXPECT_EQ(result.frames[0].bitrate, 160);
 }
 
-TEST(FrameFetch, FindsTheFirstFrameAfterGarbage) {
-    Bytes stream(1000, 0);
-    append(stream, pattern_bytes(777, 5));
-    append(stream, frames(layer2_spec(), 3));
-    MemoryByteSource source(stream);
-    EXPECT_EQ(fetch_all(source).frames.size(), 3u);
-}
+// Inputs with what the reader must find in them; every one ends with
+// ZK_ERROR_INPUT_END. `marked`: the private bit of the first frame found.
+TEST(FrameFetch, FindsTheFramesOfEachInput) {
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        size_t frames;
+        uint32_t marked = 0;
+    };
+    std::vector<Case> cases;
+    Bytes garbage_first(1000, 0);
+    append(garbage_first, pattern_bytes(777, 5));
+    append(garbage_first, frames(layer2_spec(), 3));
+    cases.push_back({"garbage before the first frame", garbage_first, 3});
 
-TEST(FrameFetch, SkipsARejectedCandidateAsAWhole) {
-    // FF, then a real frame: the candidate FF FF FB 90 (bitrate index 15) is
-    // rejected and its 4 bytes skipped, so the first frame is missed.
-    Bytes stream = {0xFF};
-    append(stream, make_frame(HeaderSpec{}, 1));
-    append(stream, frames(marked(HeaderSpec{}), 2, 2));
-    MemoryByteSource source(stream);
-    const FetchResult result = fetch_all(source);
-    ASSERT_EQ(result.frames.size(), 2u);
-    EXPECT_EQ(result.frames[0].private_bit, 1u);
+    // The candidate FF FF FB 90 (bitrate index 15) is rejected and its 4
+    // bytes skipped, so the frame behind the stray FF is missed.
+    Bytes stray = {0xFF};
+    append(stray, make_frame(HeaderSpec{}, 1));
+    append(stray, frames(marked(HeaderSpec{}), 2, 2));
+    cases.push_back({"stray FF before a frame", stray, 2, 1});
+    cases.push_back({"the same without the FF", Bytes(stray.begin() + 1, stray.end()), 3});
 
-    // The same frames without the stray byte are all found.
-    MemoryByteSource clean(Bytes(stream.begin() + 1, stream.end()));
-    EXPECT_EQ(fetch_all(clean).frames.size(), 3u);
-}
-
-TEST(FrameFetch, FreeFormatYieldsNoFrame) {
-    Bytes stream;
+    Bytes free_format;
     for (int i = 0; i < 20; ++i) {
         Bytes frame = make_frame(HeaderSpec{}, static_cast<uint32_t>(i));
         frame[2] &= 0x0F; // bitrate index 0
-        append(stream, frame);
+        append(free_format, frame);
     }
-    MemoryByteSource source(stream);
-    const FetchResult result = fetch_all(source);
-    EXPECT_TRUE(result.frames.empty());
-    EXPECT_EQ(result.end, ZK_ERROR_INPUT_END);
-}
+    cases.push_back({"free format", free_format, 0});
 
-TEST(FrameFetch, PaddingOnlyAt44100) {
-    HeaderSpec padded = layer2_spec();
-    padded.padding = 1;
-    MemoryByteSource at44100(frames(padded, 3));
-    EXPECT_EQ(fetch_all(at44100).frames.size(), 3u);
-
-    // The 48000 Hz header with the padding bit is no header at all.
-    HeaderSpec at48000 = layer2_spec();
-    at48000.frequency_index = 1;
-    Bytes stream = frames(at48000, 3);
-    stream[2] |= 0x02;
-    MemoryByteSource source(stream);
-    EXPECT_EQ(fetch_all(source).frames.size(), 2u);
-}
-
-TEST(FrameFetch, FrameWithoutValidSuccessorIsDropped) {
-    Bytes stream = make_frame(layer2_spec(), 1);
-    append(stream, {0x00, 0x01, 0x02, 0x03});
-    append(stream, frames(marked(layer2_spec()), 2, 5));
-    MemoryByteSource source(stream);
-    const FetchResult result = fetch_all(source);
-    ASSERT_EQ(result.frames.size(), 2u);
-    EXPECT_EQ(result.frames[0].private_bit, 1u);
-
-    // A last frame followed by garbage is dropped as well.
+    Bytes no_successor = make_frame(layer2_spec(), 1);
+    append(no_successor, {0x00, 0x01, 0x02, 0x03});
+    append(no_successor, frames(marked(layer2_spec()), 2, 5));
+    cases.push_back({"frame followed by garbage", no_successor, 2, 1});
     Bytes tail = frames(layer2_spec(), 2);
     append(tail, {0x12, 0x34, 0x56, 0x78, 0x9A});
-    MemoryByteSource tail_source(tail);
-    EXPECT_EQ(fetch_all(tail_source).frames.size(), 1u);
-}
+    cases.push_back({"last frame followed by garbage", tail, 1});
 
-TEST(FrameFetch, SuccessorMustBeValidNotEqual) {
-    Bytes stream = make_frame(layer2_spec(), 1);
-    append(stream, make_frame(HeaderSpec{}, 2)); // layer III after layer II
+    // Successors must be valid, not equal: layer III after layer II, MPEG-2 after MPEG-1.
+    Bytes mixed = make_frame(layer2_spec(), 1);
+    append(mixed, make_frame(HeaderSpec{}, 2));
     HeaderSpec lsf;
     lsf.version_bits = 2;
-    append(stream, make_frame(lsf, 3));
-    MemoryByteSource source(stream);
-    const FetchResult result = fetch_all(source);
-    ASSERT_EQ(result.frames.size(), 3u);
-    EXPECT_EQ(result.frames[1].layer, 3);
+    append(mixed, make_frame(lsf, 3));
+    cases.push_back({"mixed layers and versions", mixed, 3});
+    Bytes invalid_successor = make_frame(layer2_spec(), 1);
+    append(invalid_successor, {0xFF, 0xFB, 0xF0, 0x00});
+    append(invalid_successor, Bytes(100, 0));
+    cases.push_back({"successor with sync and an invalid header", invalid_successor, 0});
 
-    // A successor with the sync but an invalid header rejects the frame.
-    Bytes invalid = make_frame(layer2_spec(), 1);
-    append(invalid, {0xFF, 0xFB, 0xF0, 0x00});
-    append(invalid, Bytes(100, 0));
-    MemoryByteSource invalid_source(invalid);
-    EXPECT_TRUE(fetch_all(invalid_source).frames.empty());
-}
-
-TEST(FrameFetch, LastFrameNeedsNoSuccessor) {
     for (size_t trailing = 0; trailing < 4; ++trailing) {
         Bytes stream = frames(layer2_spec(), 3);
         append(stream, Bytes(trailing, 0x77));
-        MemoryByteSource source(stream);
-        const FetchResult result = fetch_all(source);
-        EXPECT_EQ(result.frames.size(), 3u) << trailing << " trailing bytes";
-        EXPECT_EQ(result.end, ZK_ERROR_INPUT_END);
+        cases.push_back({"last frame with a few trailing bytes", stream, 3});
     }
-}
-
-TEST(FrameFetch, LastFrameBeforeAnId3v1TagIsKept) {
-    Bytes stream = frames(layer2_spec(), 3);
+    Bytes tagged = frames(layer2_spec(), 3);
     Bytes tag(128, ' ');
-    tag[0] = 'T';
-    tag[1] = 'A';
-    tag[2] = 'G';
-    append(stream, tag);
-    MemoryByteSource source(stream);
-    const FetchResult result = fetch_all(source);
-    EXPECT_EQ(result.frames.size(), 3u);
-    EXPECT_EQ(result.end, ZK_ERROR_INPUT_END);
-}
+    std::copy_n("TAG", 3, tag.begin());
+    append(tagged, tag);
+    cases.push_back({"last frame before an ID3v1 tag", tagged, 3});
+    Bytes truncated = frames(layer2_spec(), 3);
+    truncated.resize(truncated.size() - 10);
+    cases.push_back({"truncated last frame", truncated, 2});
+    for (size_t size = 0; size < 8; ++size)
+        cases.push_back({"empty or tiny input", Bytes(size, 0xFF), 0});
 
-TEST(FrameFetch, TruncatedLastFrameEndsTheInput) {
-    Bytes stream = frames(layer2_spec(), 3);
-    stream.resize(stream.size() - 10);
-    MemoryByteSource source(stream);
-    const FetchResult result = fetch_all(source);
-    EXPECT_EQ(result.frames.size(), 2u);
-    EXPECT_EQ(result.end, ZK_ERROR_INPUT_END);
-}
-
-TEST(FrameFetch, EmptyAndTinyInputs) {
-    for (size_t size = 0; size < 8; ++size) {
-        MemoryByteSource source(Bytes(size, 0xFF));
+    for (const Case& c : cases) {
+        MemoryByteSource source(c.bytes);
         const FetchResult result = fetch_all(source);
-        EXPECT_TRUE(result.frames.empty());
-        EXPECT_EQ(result.end, ZK_ERROR_INPUT_END);
+        ASSERT_EQ(result.frames.size(), c.frames) << c.what << " (" << c.bytes.size() << " bytes)";
+        EXPECT_EQ(result.end, ZK_ERROR_INPUT_END) << c.what;
+        if (!result.frames.empty()) {
+            EXPECT_EQ(result.frames[0].private_bit, c.marked) << c.what;
+        }
     }
 }
 
@@ -220,11 +169,12 @@ Bytes staged_stream() {
     return stream;
 }
 
-TEST(FrameFetch, FailedReadResumesAtEveryStage) {
+// A failed read (a timeout) at any point is retried where it left off;
+// reads that deliver fewer bytes than asked are progress.
+TEST(FrameFetch, ResumesAfterFailedReadsAndShortDeliveries) {
     MemoryByteSource clean(staged_stream());
     const FetchResult expected = fetch_all(clean);
     ASSERT_EQ(expected.frames.size(), 5u);
-
     for (int64_t call = 0; call < clean.calls(); ++call) {
         MemoryByteSource source(staged_stream());
         source.fail_call(call, ZK_ERROR_TIMEOUT);
@@ -232,6 +182,11 @@ TEST(FrameFetch, FailedReadResumesAtEveryStage) {
         ASSERT_EQ(result.retries, 1) << "read " << call;
         ASSERT_EQ(result.end, ZK_ERROR_INPUT_END) << "read " << call;
         ASSERT_EQ(result.frames, expected.frames) << "read " << call;
+    }
+    for (uint32_t limit : {1u, 3u, 5u}) {
+        MemoryByteSource source(staged_stream());
+        source.limit_delivery(limit);
+        EXPECT_EQ(fetch_all(source).frames, expected.frames) << "at most " << limit << " bytes a read";
     }
 }
 
@@ -241,17 +196,6 @@ TEST(FrameFetch, FailedReadIsReturnedUnchanged) {
     BitstreamReader reader(source);
     EXPECT_EQ(reader.fetch_frame(), ZK_ERROR_READ_FAILED);
     EXPECT_EQ(reader.fetch_frame(), 0);
-}
-
-TEST(FrameFetch, ShortDeliveriesAreProgress) {
-    MemoryByteSource clean(staged_stream());
-    const FetchResult expected = fetch_all(clean);
-    for (uint32_t limit : {1u, 3u, 5u}) {
-        MemoryByteSource source(staged_stream());
-        source.limit_delivery(limit);
-        const FetchResult result = fetch_all(source);
-        EXPECT_EQ(result.frames, expected.frames) << "at most " << limit << " bytes a read";
-    }
 }
 
 TEST(FrameFetch, ResetAllStartsOverWithASyncSearch) {

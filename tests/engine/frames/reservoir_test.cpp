@@ -68,73 +68,67 @@ Bytes read_bytes(BitstreamReader& reader, size_t count) {
     return bytes;
 }
 
+// A stream with its reader.
+struct Reading {
+    explicit Reading(Layer3Stream made) : stream(std::move(made)), source(stream.bytes), reader(source) {}
+    Layer3Stream stream;
+    MemoryByteSource source;
+    BitstreamReader reader;
+};
+
 TEST(Reservoir, SideInformationComesFirst) {
     for (bool crc : {false, true}) {
-        const Layer3Stream stream = make_stream(2, crc);
-        MemoryByteSource source(stream.bytes);
-        BitstreamReader reader(source);
-        ASSERT_EQ(reader.fetch_frame(), 0);
-        const Bytes& side = stream.side_info[0];
-        EXPECT_EQ(reader.bits_consumed(), crc ? 16 : 0);
-        EXPECT_EQ(reader.data_bits(), static_cast<int32_t>(side.size() * 8));
+        Reading r(make_stream(2, crc));
+        ASSERT_EQ(r.reader.fetch_frame(), 0);
+        const Bytes& side = r.stream.side_info[0];
+        EXPECT_EQ(r.reader.bits_consumed(), crc ? 16 : 0);
+        EXPECT_EQ(r.reader.data_bits(), static_cast<int32_t>(side.size() * 8));
         const size_t skip = crc ? 2 : 0;
-        EXPECT_EQ(read_bytes(reader, side.size() - skip), Bytes(side.begin() + static_cast<long>(skip), side.end()));
+        EXPECT_EQ(read_bytes(r.reader, side.size() - skip), Bytes(side.begin() + static_cast<long>(skip), side.end()));
     }
 }
 
 TEST(Reservoir, MainDataReachesBackAcrossFramesAndTheRingEnd) {
-    const Layer3Stream stream = make_stream(12); // 12 x 924 bytes: the ring wraps twice
-    MemoryByteSource source(stream.bytes);
-    BitstreamReader reader(source);
+    Reading r(make_stream(12)); // 12 x 924 bytes: the ring wraps twice
     for (size_t i = 0; i < 12; ++i) {
-        ASSERT_EQ(reader.fetch_frame(), 0);
-        const int b = std::min(stream.main_start[i], 511);
-        const int n = (b + stream.main_size[i]) * 8 - 3;
-        ASSERT_TRUE(reader.load_main_data(b, n)) << "frame " << i;
-        EXPECT_EQ(reader.bits_consumed(), 0);
-        ASSERT_EQ(read_bytes(reader, static_cast<size_t>((n + 7) / 8)), stream.expected(i, b, n)) << "frame " << i;
+        ASSERT_EQ(r.reader.fetch_frame(), 0);
+        const int b = std::min(r.stream.main_start[i], 511);
+        const int n = (b + r.stream.main_size[i]) * 8 - 3;
+        ASSERT_TRUE(r.reader.load_main_data(b, n)) << "frame " << i;
+        EXPECT_EQ(r.reader.bits_consumed(), 0);
+        ASSERT_EQ(read_bytes(r.reader, static_cast<size_t>((n + 7) / 8)), r.stream.expected(i, b, n)) << "frame " << i;
     }
-    EXPECT_EQ(reader.fetch_frame(), ZK_ERROR_INPUT_END);
+    EXPECT_EQ(r.reader.fetch_frame(), ZK_ERROR_INPUT_END);
 }
 
-TEST(Reservoir, FrameReachingBeforeTheReceivedDataIsRefused) {
-    const Layer3Stream stream = make_stream(3);
-    MemoryByteSource source(stream.bytes);
-    BitstreamReader reader(source);
-    ASSERT_EQ(reader.fetch_frame(), 0);
-    EXPECT_FALSE(reader.load_main_data(1, 8));
-    EXPECT_TRUE(reader.load_main_data(0, 0));
-    ASSERT_EQ(reader.fetch_frame(), 0);
-    EXPECT_FALSE(reader.load_main_data(stream.main_size[0] + 1, 8));
-    ASSERT_TRUE(reader.load_main_data(stream.main_size[0], 800));
-    EXPECT_EQ(read_bytes(reader, 100), stream.expected(1, stream.main_size[0], 800));
-}
-
-TEST(Reservoir, BitsBeyondTheReceivedDataReadAsZeros) {
-    const Layer3Stream stream = make_stream(2);
-    MemoryByteSource source(stream.bytes);
-    BitstreamReader reader(source);
-    ASSERT_EQ(reader.fetch_frame(), 0);
+// Main data may not begin before the bytes received; bits claimed beyond
+// them read as zeros.
+TEST(Reservoir, MainDataStaysWithinTheReceivedBytes) {
+    Reading r(make_stream(3));
+    ASSERT_EQ(r.reader.fetch_frame(), 0);
+    EXPECT_FALSE(r.reader.load_main_data(1, 8));
     const int n = 4 * 4095; // the most four granule channels can claim
-    ASSERT_TRUE(reader.load_main_data(0, n));
-    EXPECT_EQ(reader.data_bits(), stream.main_size[0] * 8);
-    EXPECT_EQ(read_bytes(reader, static_cast<size_t>((n + 7) / 8)), stream.expected(0, 0, n));
+    ASSERT_TRUE(r.reader.load_main_data(0, n));
+    EXPECT_EQ(r.reader.data_bits(), r.stream.main_size[0] * 8);
+    EXPECT_EQ(read_bytes(r.reader, static_cast<size_t>((n + 7) / 8)), r.stream.expected(0, 0, n));
+    ASSERT_EQ(r.reader.fetch_frame(), 0);
+    EXPECT_FALSE(r.reader.load_main_data(r.stream.main_size[0] + 1, 8));
+    ASSERT_TRUE(r.reader.load_main_data(r.stream.main_size[0], 800));
+    EXPECT_EQ(read_bytes(r.reader, 100), r.stream.expected(1, r.stream.main_size[0], 800));
 }
 
 TEST(Reservoir, ResetReservoirForgetsReceivedData) {
-    const Layer3Stream stream = make_stream(5);
-    MemoryByteSource source(stream.bytes);
-    BitstreamReader reader(source);
-    ASSERT_EQ(reader.fetch_frame(), 0);
-    ASSERT_EQ(reader.fetch_frame(), 0);
-    reader.reset_reservoir();
+    Reading r(make_stream(5));
+    ASSERT_EQ(r.reader.fetch_frame(), 0);
+    ASSERT_EQ(r.reader.fetch_frame(), 0);
+    r.reader.reset_reservoir();
     // The look-ahead header went with it: the search resumes in frame 2's body.
-    ASSERT_EQ(reader.fetch_frame(), 0);
-    EXPECT_FALSE(reader.load_main_data(1, 8));
-    EXPECT_TRUE(reader.load_main_data(0, 8));
-    ASSERT_EQ(reader.fetch_frame(), 0);
-    ASSERT_TRUE(reader.load_main_data(stream.main_size[3], 80));
-    EXPECT_EQ(read_bytes(reader, 10), stream.expected(4, stream.main_size[3], 80));
+    ASSERT_EQ(r.reader.fetch_frame(), 0);
+    EXPECT_FALSE(r.reader.load_main_data(1, 8));
+    EXPECT_TRUE(r.reader.load_main_data(0, 8));
+    ASSERT_EQ(r.reader.fetch_frame(), 0);
+    ASSERT_TRUE(r.reader.load_main_data(r.stream.main_size[3], 80));
+    EXPECT_EQ(read_bytes(r.reader, 10), r.stream.expected(4, r.stream.main_size[3], 80));
 }
 
 TEST(Reservoir, DroppedFrameBreaksTheChainOfMainData) {
@@ -142,17 +136,16 @@ TEST(Reservoir, DroppedFrameBreaksTheChainOfMainData) {
     append(stream.bytes, {0x00, 0x11, 0x22, 0x33}); // frame 1 has no valid successor
     stream.add(layer3_spec(), 50);
     stream.add(layer3_spec(), 60);
-    MemoryByteSource source(stream.bytes);
-    BitstreamReader reader(source);
-    ASSERT_EQ(reader.fetch_frame(), 0); // frame 0
-    ASSERT_EQ(reader.fetch_frame(), 0); // frame 2
-    EXPECT_EQ(reader.header().frame_length(), 960);
-    EXPECT_FALSE(reader.load_main_data(1, 8));
-    ASSERT_TRUE(reader.load_main_data(0, 80));
-    EXPECT_EQ(read_bytes(reader, 10), stream.expected(2, 0, 80));
-    ASSERT_EQ(reader.fetch_frame(), 0); // frame 3 may reach into frame 2
-    ASSERT_TRUE(reader.load_main_data(stream.main_size[2], 80));
-    EXPECT_EQ(read_bytes(reader, 10), stream.expected(3, stream.main_size[2], 80));
+    Reading r(std::move(stream));
+    ASSERT_EQ(r.reader.fetch_frame(), 0); // frame 0
+    ASSERT_EQ(r.reader.fetch_frame(), 0); // frame 2
+    EXPECT_EQ(r.reader.header().frame_length(), 960);
+    EXPECT_FALSE(r.reader.load_main_data(1, 8));
+    ASSERT_TRUE(r.reader.load_main_data(0, 80));
+    EXPECT_EQ(read_bytes(r.reader, 10), r.stream.expected(2, 0, 80));
+    ASSERT_EQ(r.reader.fetch_frame(), 0); // frame 3 may reach into frame 2
+    ASSERT_TRUE(r.reader.load_main_data(r.stream.main_size[2], 80));
+    EXPECT_EQ(read_bytes(r.reader, 10), r.stream.expected(3, r.stream.main_size[2], 80));
 }
 
 // Main data as the layer III decoder would see it, frame by frame.

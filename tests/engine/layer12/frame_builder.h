@@ -1,43 +1,20 @@
-// Hand-built layer I and II frames for the layer decoder tests, and a byte
-// source that serves them to the bitstream reader.
+// Hand-built layer I and II frames for the layer decoder tests.
 #pragma once
 
-#include "codec/bitstream_reader.h"
+#include "engine/frames/memory_byte_source.h"
+#include "engine/frames/stream_builder.h"
 #include "zelkor.h"
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace zk::test {
 
-class BitWriter {
-public:
-    void put(uint32_t value, int bits) {
-        for (int i = bits - 1; i >= 0; --i) {
-            if (used_ % 8 == 0) bytes_.push_back(0);
-            if ((value >> i) & 1) bytes_.back() |= uint8_t(0x80 >> (used_ % 8));
-            ++used_;
-        }
-    }
-    // Exactly `length` bytes: zero bits after what was written, or cut.
-    std::vector<uint8_t> finish(size_t length) {
-        bytes_.resize(length, 0);
-        return bytes_;
-    }
-    size_t bits() const { return used_; }
-
-private:
-    std::vector<uint8_t> bytes_;
-    size_t used_ = 0;
-};
-
 // MPEG-1 header without CRC: layer 1 or 2, the given bitrate and frequency
 // index, mode and mode extension.
 inline uint32_t mpeg1_header(int layer, int bitrate_index, int frequency_index, int mode, int extension) {
-    return 0xFFE00000u | (1u << 20) | (1u << 19) | uint32_t(4 - layer) << 17 | (1u << 16) |
-           uint32_t(bitrate_index) << 12 | uint32_t(frequency_index) << 10 | uint32_t(mode) << 6 |
-           uint32_t(extension) << 4;
+    return header_word({.layer_code = 4 - layer, .bitrate_index = bitrate_index, .frequency_index = frequency_index,
+                        .mode = mode, .mode_extension = extension});
 }
 
 // A layer I frame, 384 kbit/s at 48000 Hz (384 bytes; what does not fit is cut). Allocation,
@@ -84,24 +61,18 @@ inline std::vector<uint8_t> silent_layer2_frame(int mode = ZK_MODE_STEREO) {
     return w.finish(576);
 }
 
-inline void append(std::vector<uint8_t>& stream, const std::vector<uint8_t>& frame) {
-    stream.insert(stream.end(), frame.begin(), frame.end());
+// A single-channel layer II frame, 192 kbit/s at 48000 Hz, whose only
+// allocated subband is 0: the largest allocation of the frame's table, one
+// scalefactor index for the whole frame, every sample at the largest code.
+inline std::vector<uint8_t> layer2_frame_with_subband0(int scalefactor_index, const int8_t* nbal) {
+    BitWriter w;
+    w.put(mpeg1_header(2, 10, 1, ZK_MODE_SINGLE_CHANNEL, 0), 32);
+    w.put((1u << nbal[0]) - 1, nbal[0]);
+    for (int sb = 1; sb < 32 && nbal[sb]; ++sb) w.put(0, nbal[sb]);
+    w.put(2, 2); // one scalefactor for all three parts
+    w.put(scalefactor_index, 6);
+    for (int sample = 0; sample < 36; ++sample) w.put(0xFFFF, 16);
+    return w.finish(576);
 }
-
-// Serves a byte vector; the end of the input after it.
-class BufferSource : public ByteSource {
-public:
-    explicit BufferSource(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-    int32_t read(void* buffer, uint32_t count) override {
-        if (at_ + count > bytes_.size()) return ZK_ERROR_INPUT_END;
-        std::memcpy(buffer, bytes_.data() + at_, count);
-        at_ += count;
-        return int32_t(count);
-    }
-
-private:
-    std::vector<uint8_t> bytes_;
-    size_t at_ = 0;
-};
 
 } // namespace zk::test

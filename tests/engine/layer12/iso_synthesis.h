@@ -1,6 +1,5 @@
 // Straight double-precision evaluation of the ISO synthesis (shift,
-// matrixing, windowing), in 16-bit units before rounding: the yardstick of
-// the fast synthesis.
+// matrixing, windowing), in 16-bit units before rounding and clipping.
 #pragma once
 
 #include <cmath>

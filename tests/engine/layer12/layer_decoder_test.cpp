@@ -1,6 +1,7 @@
 // Layer I and II decoders on hand-built frames: frame aborts, clipping,
-// silence, channel selection and the equalizer.
+// silence and the equalizer under MIX.
 #include "codec/layer_decoder.h"
+#include "codec/tables/layer12_tables.h"
 #include "frame_builder.h"
 #include "iso_synthesis.h"
 
@@ -41,7 +42,7 @@ public:
     }
 
 private:
-    test::BufferSource source_;
+    test::MemoryByteSource source_;
     BitstreamReader reader_;
     CodecState codec_;
     ZK_Decoder decoder_{};
@@ -72,12 +73,14 @@ std::vector<uint8_t> stream_of(std::initializer_list<std::vector<uint8_t>> frame
     return stream;
 }
 
-TEST(LayerFrameAbort, ForbiddenAllocationScalefactorAndBoundThenNextFrameDecodes) {
+TEST(LayerFrameAbort, ForbiddenFieldsAndOverrunsAreRefusedAndTheNextFrameDecodes) {
     Layer1Frame good = busy_layer1_frame();
     Layer1Frame bad_allocation = good;
     bad_allocation.allocation[1][7] = 15;
     Layer1Frame bad_scalefactor = good;
     bad_scalefactor.scalefactor[0][3] = 63;
+    Layer1Frame greedy; // claims more bits than the frame holds
+    for (int sb = 0; sb < 32; ++sb) greedy.allocation[0][sb] = greedy.allocation[1][sb] = 14;
 
     // Layer II, 96 kbit/s stereo at 48000 Hz: 48 kbit/s per channel selects
     // the table with 8 subbands; joint stereo extension 2 puts the bound at 12.
@@ -87,22 +90,15 @@ TEST(LayerFrameAbort, ForbiddenAllocationScalefactorAndBoundThenNextFrameDecodes
 
     DecodedFrames frames = decode(stream_of({good.bytes(), bad_allocation.bytes(), good.bytes(),
                                              bad_scalefactor.bytes(), good.bytes(), bound_beyond_limit,
-                                             test::silent_layer2_frame()}),
+                                             test::silent_layer2_frame(), greedy.bytes(), good.bytes()}),
                                   ChannelOutput::Stereo);
-    EXPECT_EQ(frames.results, (std::vector<int32_t>{0, ZK_ERROR_INVALID_FRAME, 0, ZK_ERROR_INVALID_FRAME, 0,
-                                                    ZK_ERROR_INVALID_FRAME, 0}));
+    constexpr int32_t kBad = ZK_ERROR_INVALID_FRAME;
+    EXPECT_EQ(frames.results, (std::vector<int32_t>{0, kBad, 0, kBad, 0, kBad, 0, kBad, 0}));
     // An abandoned frame leaves the synthesis alone: the good frames decode as
     // if the bad ones had never been there.
     DecodedFrames clean = decode(stream_of({good.bytes(), good.bytes(), good.bytes()}), ChannelOutput::Stereo);
     EXPECT_EQ(frames.pcm[2], clean.pcm[1]);
     EXPECT_EQ(frames.pcm[4], clean.pcm[2]);
-}
-
-TEST(LayerFrameAbort, AllocationsClaimingMoreBitsThanTheFrameHolds) {
-    Layer1Frame greedy;
-    for (int sb = 0; sb < 32; ++sb) greedy.allocation[0][sb] = greedy.allocation[1][sb] = 14;
-    DecodedFrames frames = decode(stream_of({greedy.bytes(), busy_layer1_frame().bytes()}), ChannelOutput::Stereo);
-    EXPECT_EQ(frames.results, (std::vector<int32_t>{ZK_ERROR_INVALID_FRAME, 0}));
 }
 
 // Random frame bodies behind every valid layer I and II header: each frame
@@ -203,79 +199,39 @@ TEST(LayerOutput, SilentFramesGiveZerosOnceTheHistoryHasDecayed) {
               std::vector<int16_t>(2304 - 15 * 64, 0));
 }
 
-TEST(LayerChannels, SelectionsOfAStereoFrame) {
-    Layer1Frame frame = busy_layer1_frame();
-    std::vector<uint8_t> stream = stream_of({frame.bytes(), frame.bytes()});
-    DecodedFrames stereo = decode(stream, ChannelOutput::Stereo);
-    DecodedFrames left = decode(stream, ChannelOutput::Left);
-    DecodedFrames right = decode(stream, ChannelOutput::Right);
-    for (int f = 0; f < 2; ++f) {
-        ASSERT_EQ(left.pcm[f].size(), 384u);
-        for (int i = 0; i < 384; ++i) {
-            ASSERT_EQ(left.pcm[f][i], stereo.pcm[f][2 * i]);
-            ASSERT_EQ(right.pcm[f][i], stereo.pcm[f][2 * i + 1]);
-        }
-    }
-    // Mix synthesises the average once: within rounding of the mean of the two.
-    DecodedFrames mix = decode(stream, ChannelOutput::Mix);
-    for (int f = 0; f < 2; ++f)
-        for (int i = 0; i < 384; ++i)
-            ASSERT_LE(std::abs(2 * mix.pcm[f][i] - (left.pcm[f][i] + right.pcm[f][i])), 3);
+// Scalefactor index 63 has no value in the table: the subband is silent
+// instead of being scaled by whatever follows the table.
+TEST(LayerOutput, Layer2ScalefactorIndex63SilencesItsSubband) {
+    const tables::Layer2AllocTable& table = tables::kLayer2AllocTables[tables::kLayer2TableChoice[1][10]];
+    ASSERT_GE(table.quant_class[0][(1 << table.nbal[0]) - 1], 0);
+    ASSERT_EQ(tables::kLayer2QuantClasses[table.quant_class[0][(1 << table.nbal[0]) - 1]].bits, 16)
+        << "the frame builder writes 16-bit samples";
+    DecodedFrames loud = decode(test::layer2_frame_with_subband0(20, table.nbal), ChannelOutput::Mono);
+    DecodedFrames silenced = decode(test::layer2_frame_with_subband0(63, table.nbal), ChannelOutput::Mono);
+    ASSERT_EQ(loud.results, std::vector<int32_t>{0});
+    ASSERT_EQ(silenced.results, std::vector<int32_t>{0});
+    EXPECT_NE(loud.pcm[0], std::vector<int16_t>(1152, 0));
+    EXPECT_EQ(silenced.pcm[0], std::vector<int16_t>(1152, 0));
 }
 
-TEST(LayerChannels, MixOfIdenticalChannelsEqualsLeft) {
-    Layer1Frame frame = busy_layer1_frame();
-    for (int sb = 0; sb < 32; ++sb) {
-        frame.allocation[1][sb] = frame.allocation[0][sb];
-        frame.scalefactor[1][sb] = frame.scalefactor[0][sb];
-        frame.code[1][sb] = frame.code[0][sb];
-    }
-    Layer1Frame joint = frame;
-    joint.mode = ZK_MODE_JOINT_STEREO;
-    joint.extension = 1;
-    std::vector<uint8_t> stream = stream_of({frame.bytes(), joint.bytes(), frame.bytes()});
-    EXPECT_EQ(decode(stream, ChannelOutput::Mix).pcm, decode(stream, ChannelOutput::Left).pcm);
-    // Above the joint-stereo bound both channels share the samples.
-    DecodedFrames stereo = decode(stream, ChannelOutput::Stereo);
-    for (int i = 0; i < 384; ++i) ASSERT_EQ(stereo.pcm[1][2 * i], stereo.pcm[1][2 * i + 1]);
-}
-
-// Gains set on both channels; the decoder state owns them.
-void set_gains(CodecState& codec, float gain) {
-    for (ChannelSynthesis* channel : {&codec.left, &codec.right}) {
-        if (!channel->equalizer) channel->equalizer = new float[32];
-        for (int i = 0; i < 32; ++i) channel->equalizer[i] = gain;
-    }
-}
-
-TEST(LayerEqualizer, MinimumGainAttenuatesToOneFifthAndUnitGainChangesNothing) {
+// Mix synthesises the average once, with the left channel's gains.
+TEST(LayerEqualizer, MixUsesTheLeftGains) {
     Layer1Frame frame = busy_layer1_frame();
     std::vector<uint8_t> stream = stream_of({frame.bytes(), frame.bytes(), frame.bytes()});
-    DecodedFrames plain = decode(stream, ChannelOutput::Stereo);
-
-    Decoding unit(stream);
-    set_gains(unit.codec(), 1.0f); // band value 0
-    EXPECT_EQ(unit.run(ChannelOutput::Stereo).pcm, plain.pcm);
-
-    Decoding quiet(stream);
-    set_gains(quiet.codec(), 1.0f / (1.0f + 128.0f / 32.0f)); // band value -128
-    DecodedFrames attenuated = quiet.run(ChannelOutput::Stereo);
-    int loud_samples = 0;
-    for (size_t f = 0; f < plain.pcm.size(); ++f)
-        for (size_t i = 0; i < plain.pcm[f].size(); ++i) {
-            ASSERT_LE(std::abs(attenuated.pcm[f][i] - plain.pcm[f][i] * 0.2), 0.7);
-            loud_samples += std::abs(plain.pcm[f][i]) > 1000;
-        }
-    EXPECT_GT(loud_samples, 100);
-
-    // Mix uses the left gains on the combined signal.
     Decoding mixed(stream);
-    set_gains(mixed.codec(), 1.0f);
-    for (int i = 0; i < 32; ++i) mixed.codec().left.equalizer[i] = 0.5f;
+    for (ChannelSynthesis* channel : {&mixed.codec().left, &mixed.codec().right}) {
+        channel->equalizer = new float[32]; // the codec state owns and frees it
+        for (int i = 0; i < 32; ++i) channel->equalizer[i] = channel == &mixed.codec().left ? 0.5f : 1.0f;
+    }
     DecodedFrames half = mixed.run(ChannelOutput::Mix);
     DecodedFrames mix = decode(stream, ChannelOutput::Mix);
+    int loud_samples = 0;
     for (size_t f = 0; f < mix.pcm.size(); ++f)
-        for (size_t i = 0; i < mix.pcm[f].size(); ++i) ASSERT_LE(std::abs(half.pcm[f][i] - mix.pcm[f][i] * 0.5), 0.7);
+        for (size_t i = 0; i < mix.pcm[f].size(); ++i) {
+            ASSERT_LE(std::abs(half.pcm[f][i] - mix.pcm[f][i] * 0.5), 0.7);
+            loud_samples += std::abs(mix.pcm[f][i]) > 1000;
+        }
+    EXPECT_GT(loud_samples, 100);
 }
 
 } // namespace

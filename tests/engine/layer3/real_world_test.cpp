@@ -1,15 +1,15 @@
 // Streams made by an encoder from synthesised signals (data/signals.csv,
 // data/make_real_world_streams.py): the decoded output against the source
-// signal, regenerated here the same way.
+// signal, regenerated here the same way. A fit at the codec delay with the
+// required signal-to-noise ratio also pins the delay and the frequencies.
 #include "engine/support/conformance.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <complex>
 #include <cstdint>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 namespace zk::test {
@@ -93,48 +93,6 @@ std::vector<double> decoded_channel(const DecodedStream& stream, int channel) {
     return out;
 }
 
-// Correlation of 8192 source samples from a quarter of the way in with the
-// decoded samples `lag` later.
-double correlation(const std::vector<double>& decoded, const std::vector<double>& source, int lag) {
-    double sum = 0;
-    const size_t from = source.size() / 4;
-    for (size_t n = from; n < std::min(source.size(), from + 8192); ++n)
-        sum += source[n] * decoded[n + static_cast<size_t>(lag)];
-    return sum;
-}
-
-// Frequency of the largest bin of a radix-2 FFT over the first 2^k samples.
-double strongest_frequency(const std::vector<double>& x, int rate) {
-    size_t n = 1;
-    while (2 * n <= x.size())
-        n *= 2;
-    std::vector<std::complex<double>> a(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(n));
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(a[i], a[j]);
-    }
-    for (size_t len = 2; len <= n; len <<= 1) {
-        const std::complex<double> step = std::polar(1.0, -2 * kPi / static_cast<double>(len));
-        for (size_t i = 0; i < n; i += len) {
-            std::complex<double> w = 1;
-            for (size_t k = 0; k < len / 2; ++k, w *= step) {
-                const std::complex<double> u = a[i + k], v = a[i + k + len / 2] * w;
-                a[i + k] = u + v;
-                a[i + k + len / 2] = u - v;
-            }
-        }
-    }
-    size_t best = 1;
-    for (size_t k = 1; k < n / 2; ++k)
-        if (std::abs(a[k]) > std::abs(a[best]))
-            best = k;
-    return static_cast<double>(best) * rate / static_cast<double>(n);
-}
-
 // Level and signal-to-noise ratio of the decoded signal against the source
 // over a range: the decoded signal is taken as gain x source + noise.
 struct Fit {
@@ -183,30 +141,13 @@ TEST_P(RealWorldStream, DecodesCloseToItsSource) {
         EXPECT_GE(decoded.size(), source.size() + kCodecDelay);
         EXPECT_LT(decoded.size(), source.size() + kCodecDelay + 2 * per_frame);
 
-        // Tones repeat with their period; the other signals fix the delay.
-        if (s.kind != "tone") {
-            int best_lag = 0;
-            for (int lag = 0; lag < 3000; ++lag)
-                if (correlation(decoded, source, lag) > correlation(decoded, source, best_lag))
-                    best_lag = lag;
-            EXPECT_EQ(best_lag, kCodecDelay) << s.name << " channel " << channel;
-        }
-
         // The middle half: the encoder needs a few frames to settle.
         const Fit middle = fit(decoded, source, source.size() / 4, 3 * source.size() / 4);
-        std::cout << "[ fit ] " << s.name << " channel " << channel << ": gain " << middle.gain << ", snr "
-                  << middle.snr_db << " dB\n";
         // The encoder keeps the level, or lowers it slightly (tones come out
         // at 0.95; noise loses what lies above its low-pass).
         EXPECT_GT(middle.gain, 0.85) << s.name << " channel " << channel;
         EXPECT_LT(middle.gain, 1.02) << s.name << " channel " << channel;
         EXPECT_GE(middle.snr_db, s.min_snr_db) << s.name << " channel " << channel;
-        if (s.kind == "tone") {
-            const std::vector<double> part(decoded.begin() + kCodecDelay + s.rate / 4, decoded.end());
-            const double frequency = s.frequency * (1 + 0.5 * channel);
-            EXPECT_NEAR(strongest_frequency(part, s.rate), frequency, s.rate / 4096.0)
-                << s.name << " channel " << channel;
-        }
     }
 }
 

@@ -2,58 +2,20 @@
 // long bands (start and stop blocks) or the first 3 short bands of each
 // window (short blocks) of the frame's own band table. At 8000 Hz (MPEG-2.5)
 // those lie at lines 108 and 72, not at 54 and 36 as for the other rates.
-#include "codec/bitstream_reader.h"
 #include "codec/layer3/side_info.h"
+#include "engine/frames/memory_byte_source.h"
+#include "engine/frames/stream_builder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <vector>
-
 namespace zk {
 namespace {
-
-class Bytes : public ByteSource {
-public:
-    explicit Bytes(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-    int32_t read(void* buffer, uint32_t count) override {
-        const size_t left = bytes_.size() - offset_;
-        if (left == 0) return -513;
-        const uint32_t n = count < left ? count : static_cast<uint32_t>(left);
-        std::memcpy(buffer, bytes_.data() + offset_, n);
-        offset_ += n;
-        return static_cast<int32_t>(n);
-    }
-
-private:
-    std::vector<uint8_t> bytes_;
-    size_t offset_ = 0;
-};
-
-class BitWriter {
-public:
-    void put(uint32_t value, int bits) {
-        for (int i = bits - 1; i >= 0; --i) {
-            if (used_ % 8 == 0) bytes_.push_back(0);
-            if ((value >> i) & 1) bytes_.back() |= static_cast<uint8_t>(0x80 >> (used_ % 8));
-            ++used_;
-        }
-    }
-    std::vector<uint8_t> take(size_t size) {
-        bytes_.resize(size, 0);
-        return bytes_;
-    }
-
-private:
-    std::vector<uint8_t> bytes_;
-    int used_ = 0;
-};
 
 // A single-channel layer III frame at 16 kbit/s of the given version
 // (0: MPEG-2.5, 2: MPEG-2) and frequency index, with one granule using window
 // switching with the given block type, read up to its side information.
 GranuleChannel windowed_granule(uint32_t version, uint32_t frequency_index, int block_type, int sample_rate) {
-    BitWriter w;
+    test::BitWriter w;
     w.put(0x7FF, 11);
     w.put(version, 2);
     w.put(1, 2);               // layer III
@@ -76,7 +38,7 @@ GranuleChannel windowed_granule(uint32_t version, uint32_t frequency_index, int 
     w.put(1, 5);               // table_select
     w.put(0, 9);               // subblock gains
     w.put(0, 2);               // scalefac_scale, count1table
-    Bytes source(w.take(static_cast<size_t>(72 * 16000 / sample_rate)));
+    test::MemoryByteSource source(w.finish(static_cast<size_t>(72 * 16000 / sample_rate)));
     BitstreamReader reader(source);
     EXPECT_EQ(reader.fetch_frame(), 0);
     SideInfo side{};

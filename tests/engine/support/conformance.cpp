@@ -1,9 +1,12 @@
 #include "engine/support/conformance.h"
 
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 
 namespace zk::test {
@@ -35,6 +38,16 @@ std::string ConformanceStream::reference_path() const {
     std::string path = bitstream_path();
     return path.substr(0, path.size() - 4) + ".pcm";
 }
+
+std::string ConformanceStream::test_name() const {
+    std::string name = file.substr(file.find('/') + 1);
+    name.resize(name.size() - 4);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+}
+
+void PrintTo(const ConformanceStream& stream, std::ostream* out) { *out << stream.file; }
 
 std::string conformance_dir() {
     std::string dir = TAERIN_CONFORMANCE_DIR;
@@ -81,7 +94,9 @@ std::vector<int16_t> read_pcm16le(const std::string& path) {
     return samples;
 }
 
-DecodedStream decode_file(const std::string& path, int channels) {
+namespace {
+
+DecodedStream decode_input(const std::string& name, ZK_InputModuleRegister register_module, int channels) {
     DecodedStream result;
     ZK_Decoder* decoder = nullptr;
     if (decoder_new(&decoder) != 0) {
@@ -89,10 +104,10 @@ DecodedStream decode_file(const std::string& path, int channels) {
         return result;
     }
     ZK_InputModule module{};
-    file_input_module_register(&module);
+    register_module(&module);
     decoder_input_module_register(decoder, &module);
     decoder->output->channels = channels;
-    result.end_result = decoder_input_new(decoder, path.c_str(), -1);
+    result.end_result = decoder_input_new(decoder, name.c_str(), -1);
     if (result.end_result == 0) result.end_result = decoder_input_open(decoder);
     while (result.end_result == 0 || result.end_result == ZK_ERROR_INVALID_FRAME) {
         int32_t status = decoder_decode(decoder, nullptr);
@@ -112,6 +127,18 @@ DecodedStream decode_file(const std::string& path, int channels) {
     }
     decoder_delete(decoder);
     return result;
+}
+
+} // namespace
+
+DecodedStream decode_file(const std::string& path, int channels) {
+    return decode_input(path, file_input_module_register, channels);
+}
+
+DecodedStream decode_bytes(const std::vector<uint8_t>& bytes, int channels) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%zx@%p", bytes.size(), static_cast<const void*>(bytes.data()));
+    return decode_input(name, memory_input_module_register, channels);
 }
 
 PcmComparison compare_pcm(const int16_t* decoded, const int16_t* reference, size_t count) {

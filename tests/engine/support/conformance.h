@@ -1,10 +1,11 @@
-// Conformance streams, whole-file decoding through the public interface, and
-// PCM comparison by the ISO accuracy criteria.
+// Conformance streams, whole-stream decoding through the public interface,
+// and PCM comparison by the ISO accuracy criteria.
 #pragma once
 
 #include "zelkor.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,10 @@ struct ConformanceStream {
 
     std::string bitstream_path() const;
     std::string reference_path() const; // the .pcm beside the stream
+    std::string test_name() const;      // "l3_he_mode" for "layer3/l3-he_mode.bit"
 };
+// Test output names the stream instead of dumping its bytes.
+void PrintTo(const ConformanceStream& stream, std::ostream* out);
 
 // The conformance folder, or empty when it is absent on this machine.
 std::string conformance_dir();
@@ -48,6 +52,8 @@ struct DecodedStream {
     int32_t end_result = 0;   // the result that ended decoding (-513 normally)
 };
 DecodedStream decode_file(const std::string& path, int channels = ZK_OUTPUT_CHANNELS_STEREO);
+// The same over bytes in memory (the memory input's "size@address").
+DecodedStream decode_bytes(const std::vector<uint8_t>& bytes, int channels = ZK_OUTPUT_CHANNELS_STEREO);
 
 // Accuracy of 16-bit output against a reference, in LSB.
 struct PcmComparison {
