@@ -112,7 +112,7 @@ TEST(MimeAppsList, SetsTheDefaultAndKeepsEveryOtherLine)
               "[Added Associations]\nx/y=z;\n\n[Default Applications]\naudio/mpeg=T.desktop\n");
 }
 
-TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotently)
+TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotentlyAndAnIconOnlyWhenGiven)
 {
     WriteBytes(ListPath(), "[Default Applications]\ntext/plain=gedit.desktop\naudio/mpeg=vlc.desktop\n");
     AssociateAll("/opt/my player/taerin");
@@ -130,10 +130,7 @@ TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotently)
     EXPECT_EQ(ReadText(ListPath()), list);
     EXPECT_EQ(QDir(home_.filePath("data/applications")).entryList(QDir::Files),
               QStringList{"Tessaly-Aerin.desktop"});
-}
 
-TEST_F(Association, IconIsWrittenOnlyWhenGiven)
-{
     associate_.Associate("/usr/share/icons/taerin.png", "Tessaly Aerin", "MP3", "/usr/bin/taerin");
     EXPECT_TRUE(ReadText(EntryPath()).contains("\nIcon=/usr/share/icons/taerin.png\n"));
     associate_.Associate("", "Tessaly Aerin", "MP3", "/usr/bin/taerin");
@@ -160,11 +157,10 @@ TEST_F(Association, BadInputFailsBeforeWritingAnything)
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), binary);
     EXPECT_FALSE(QFile::exists(EntryPath()));
-}
 
-TEST_F(Association, UnwritableConfigFolderIsReported)
-{
     // A file where the config folder should be cannot be replaced by a folder.
+    QFile::remove(ListPath());
+    QDir(home_.filePath("config")).removeRecursively();
     WriteBytes(home_.filePath("config"), "not a folder");
     EXPECT_THROW(associate_.Associate("", "Tessaly Aerin", "MP3", "/usr/bin/taerin"), std::runtime_error);
 }

@@ -19,13 +19,6 @@ QList<QUrl> FileUrls(const QStringList& paths)
     return urls;
 }
 
-struct DropRecord {
-    int calls = 0;
-    TLxDragDrop* sender = nullptr;
-    QPoint pos;
-    QStringList paths;
-};
-
 // Sends the enter and drop events of one drag; returns the drop's action
 // when the drop was accepted.
 std::optional<Qt::DropAction> Drop(QWidget& target, const QList<QUrl>& urls, QPoint at,
@@ -60,27 +53,22 @@ TEST(LxDragDrop, DeliversTenPathsInOrderWithTheDropPoint)
     QWidget owner;
     auto* dragDrop = new TLxDragDrop(&owner);
     EXPECT_TRUE(owner.acceptDrops());
-
-    DropRecord record;
-    dragDrop->OnDrop = [&](TLxDragDrop* sender, const QPoint& pos, const QStringList& paths) {
-        ++record.calls;
-        record.sender = sender;
-        record.pos = pos;
-        record.paths = paths;
-    };
     QStringList sent;
     for (int i = 0; i < 10; ++i)
         sent << QString("/music/track %1.mp3").arg(9 - i);
+    int calls = 0;
+    dragDrop->OnDrop = [&](TLxDragDrop* sender, const QPoint& pos, const QStringList& paths) {
+        ++calls;
+        EXPECT_EQ(sender, dragDrop);
+        EXPECT_EQ(pos, QPoint(12, 34));
+        EXPECT_EQ(paths, sent);
+    };
     Drop(owner, FileUrls(sent), QPoint(12, 34));
-
-    EXPECT_EQ(record.calls, 1);
-    EXPECT_EQ(record.sender, dragDrop);
-    EXPECT_EQ(record.pos, QPoint(12, 34));
-    EXPECT_EQ(record.paths, sent);
+    EXPECT_EQ(calls, 1);
     EXPECT_EQ(dragDrop->DroppedFiles(), sent);
 }
 
-TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFiles)
+TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFilesAndNeverMovesFiles)
 {
     QWidget owner;
     auto* dragDrop = new TLxDragDrop(&owner);
@@ -96,35 +84,25 @@ TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFiles)
     EXPECT_EQ(calls, 0);
 
     dragDrop->SetAcceptDrag(true);
-    Drop(owner, FileUrls({"/music/a.mp3"}), QPoint(1, 1));
-    EXPECT_EQ(calls, 1);
-}
-
-TEST(LxDragDrop, FilesAreCopiedNeverMoved)
-{
-    QWidget owner;
-    TLxDragDrop dragDrop(&owner);
-    int calls = 0;
-    dragDrop.OnDrop = [&](TLxDragDrop*, const QPoint&, const QStringList&) { ++calls; };
     const QList<QUrl> urls = FileUrls({"/music/a.mp3"});
+    Drop(owner, urls, QPoint(1, 1));
+    EXPECT_EQ(calls, 1);
+
+    // Files are copied, never moved.
     EXPECT_EQ(Drop(owner, urls, {}, Qt::MoveAction), std::nullopt);
-    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(calls, 1);
     EXPECT_EQ(Drop(owner, urls, {}, Qt::MoveAction | Qt::CopyAction), Qt::CopyAction);
     EXPECT_EQ(Drop(owner, urls, {}, Qt::MoveAction | Qt::LinkAction), Qt::LinkAction);
-    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(calls, 3);
 }
 
-TEST(LxDragDrop, OwnerThatIsNoWidgetNeverAccepts)
+TEST(LxDragDrop, OwnerThatIsNoWidgetNeverAcceptsAndDestructionRestoresTheOwner)
 {
-    QObject owner;
-    TLxDragDrop dragDrop(&owner);
-    EXPECT_FALSE(dragDrop.AcceptDrag());
-    dragDrop.SetAcceptDrag(true);
-    EXPECT_FALSE(dragDrop.AcceptDrag());
-}
+    QObject object;
+    TLxDragDrop onObject(&object);
+    onObject.SetAcceptDrag(true);
+    EXPECT_FALSE(onObject.AcceptDrag());
 
-TEST(LxDragDrop, DestructionRestoresTheOwner)
-{
     QWidget owner;
     {
         TLxDragDrop dragDrop(&owner);

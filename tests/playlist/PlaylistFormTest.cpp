@@ -97,54 +97,29 @@ protected:
 
 }  // namespace
 
-TEST_F(PlaylistForm, LayoutButtonsAndMenus)
-{
-    EXPECT_EQ(form_->windowTitle(), "Playlist Window");
-    EXPECT_EQ(form_->size(), QSize(290, 291));
-    EXPECT_EQ(List().geometry(), QRect(0, 0, 290, 261));
-    EXPECT_TRUE(List().ShowNumbers());
-    const QPushButton* buttons[] = {form_->AddButton, form_->DeleteButton, form_->SelectButton, form_->MiscButton};
-    const int left[] = {2, 74, 146, 218};
-    const char* captions[] = {"&Add", "&Delete", "&Select", "&Misc"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(buttons[i]->geometry(), QRect(left[i], 264, 69, 25));
-        EXPECT_EQ(buttons[i]->text(), captions[i]);
-    }
-    QStringList misc;
-    for (const QAction* action : form_->miscpopup->actions())
-        misc.append(action->text());
-    EXPECT_EQ(misc, QStringList({"&Sort", "&Load", "&Move", "S&ave", "&Info (Id3 Tags)"}));
-}
-
-TEST_F(PlaylistForm, StartupWithoutLastListOrParametersPlaysNothing)
+TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileOrElseTheFirstOrLastRestoredLine)
 {
     form_->LoadAtStartup({});
     EXPECT_EQ(List().Count(), 0);
     EXPECT_TRUE(host_.played.empty());
     EXPECT_EQ(form_->windowTitle(), "Playlist Window");
-}
 
-TEST_F(PlaylistForm, StartupRestoresTheLastListAndPlaysItsFirstLine)
-{
     WriteLastPlaylist(5);
     form_->LoadAtStartup({});
     EXPECT_EQ(List().Count(), 5);
     EXPECT_EQ(host_.played, std::vector<int>{0});
     EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/5 tracks");
-}
 
-TEST_F(PlaylistForm, StartupPlaysTheFirstFileNamedOnTheCommandLine)
-{
-    WriteLastPlaylist(5);
+    List().DeleteAll();
+    host_.played.clear();
     form_->LoadAtStartup({"/new/one.mp3", "/new/two.MP3"});
     EXPECT_EQ(List().Count(), 7);
     EXPECT_EQ(host_.played, std::vector<int>{5});
     EXPECT_EQ(List().Model().Path(5), "/new/one.mp3");
-}
 
-TEST_F(PlaylistForm, StartupWithParametersThatAddNothingPlaysTheLastRestoredLine)
-{
-    WriteLastPlaylist(5);
+    // Parameters that add nothing play the last restored line.
+    List().DeleteAll();
+    host_.played.clear();
     form_->LoadAtStartup({"/new/sound.wav"});
     EXPECT_EQ(List().Count(), 5);
     EXPECT_EQ(host_.played, std::vector<int>{4});
@@ -159,22 +134,18 @@ TEST_F(PlaylistForm, StartupLoadsPlaylistParametersAndReportsBrokenOnesLast)
     EXPECT_EQ(host_.played, std::vector<int>{0});
 }
 
-TEST_F(PlaylistForm, ExitSavesTheLastListInTheConfigFolder)
+TEST_F(PlaylistForm, ExitSavesTheLastListAndTheCaptionCountsTracks)
 {
     List().AddItems({"/a.mp3", "http://host/b"});
     form_->SaveAtExit();
     EXPECT_EQ(LastPlaylistFile(), config_.filePath("taerin/last.m3u"));
     EXPECT_EQ(ReadBytes(config_.filePath("taerin/last.m3u")), "/a.mp3\r\nhttp://host/b\r\n");
-}
 
-TEST_F(PlaylistForm, CaptionShowsTheStartedTrackAndTheCount)
-{
-    for (int i = 0; i < 10; ++i)
-        List().AddItem(QString("/m/%1.mp3").arg(i));
-    host_.PlayFromPlaylist(2);
-    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 3/10 tracks");
-    List().DeleteItem(9);
-    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 3/9 tracks");
+    // The caption shows the started track and the count.
+    host_.PlayFromPlaylist(0);
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/2 tracks");
+    List().DeleteItem(1);
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/1 tracks");
 }
 
 TEST_F(PlaylistForm, AddFilesAddsTracksLoadsListsAndPlaysNothing)
@@ -240,12 +211,8 @@ TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles)
     form_->SaveHtml();
     EXPECT_EQ(dialogs_->saveFilter, PlaylistStrings::HtmlFilter);
     EXPECT_EQ(dialogs_->saveExt, "HTML");
-    const QList<QByteArray> lines = ReadBytes(File("out.html")).split('\n');
-    ASSERT_EQ(lines.size(), 25 + 2 + 2 + 1);  // head and "Track" row, two tracks, tail, after the last CR LF
-    EXPECT_EQ(lines[25], "<a href=\"/m/a&amp;b.mp3\"><TR><TD>1. a&amp;b.mp3</TD></TR></a>\r");
-    EXPECT_EQ(lines[26], "<a href=\"/m/c.mp3\"><TR><TD>2. c.mp3</TD></TR></a>\r");
-    EXPECT_EQ(lines[28], "</SMALL></BODY></HTML>\r");
-    EXPECT_EQ(lines[29], "");
+    EXPECT_TRUE(
+        ReadBytes(File("out.html")).contains("<a href=\"/m/a&amp;b.mp3\"><TR><TD>1. a&amp;b.mp3</TD></TR></a>\r\n"));
 
     dialogs_->saveName = File("missing/folder/x.html");
     EXPECT_THROW(form_->SaveHtml(), std::runtime_error);
@@ -283,15 +250,12 @@ TEST_F(PlaylistForm, DroppedFilesAreAddedWithoutPlaying)
 TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress)
 {
     Turlform& url = *form_->urlform;
-    EXPECT_EQ(url.windowTitle(), "Enter URL ...");
-    EXPECT_EQ(url.urlbox->width(), 331);
     url.OkButtonClick();
     EXPECT_EQ(List().Count(), 0);
     url.urlbox->SetText("http://radio.example:8000/live");
     url.OkButton->click();
     EXPECT_EQ(List().Model().Paths(), QStringList({"http://radio.example:8000/live"}));
     EXPECT_EQ(List().DisplayText(0), "1. http://radio.example:8000/live");
-    EXPECT_EQ(url.urlbox->Text(), "http://radio.example:8000/live");
     EXPECT_FALSE(url.urlbox->AutoSave());
 }
 

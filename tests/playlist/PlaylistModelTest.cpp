@@ -50,25 +50,23 @@ TEST(PlaylistDisplayText, FileNameAfterLastSlashAndUrlsWhole)
     EXPECT_FALSE(IsUrl("://x"));
 }
 
-TEST(PlaylistModel, NumbersFollowPositionsAfterDeletes)
-{
-    TPlaylistModel model = ModelOf({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", "/m/d.mp3", "/m/e.mp3"});
-    EXPECT_EQ(TextsOf(model), QStringList({"1. a.mp3", "2. b.mp3", "3. c.mp3", "4. d.mp3", "5. e.mp3"}));
-
-    model.DeleteItem(1);
-    EXPECT_EQ(TextsOf(model), QStringList({"1. a.mp3", "2. c.mp3", "3. d.mp3", "4. e.mp3"}));
-
-    model.SetShowNumbers(false);
-    EXPECT_EQ(TextsOf(model), QStringList({"a.mp3", "c.mp3", "d.mp3", "e.mp3"}));
-}
-
-TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLines)
+TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLinesRenumberingAndReportingEachLine)
 {
     TPlaylistModel model = ModelOf({"/m/0", "/m/1", "/m/2", "/m/3", "/m/4", "/m/5"});
+    EXPECT_EQ(model.Text(5), "6. 5");
+    QStringList log;
+    model.OnDeleting = [&](int i) {
+        log.append(QString("deleting %1 %2 of %3").arg(i).arg(model.Path(i)).arg(model.Count()));
+    };
+    model.OnDeleted = [&](int i) { log.append(QString("deleted %1 of %2").arg(i).arg(model.Count())); };
     Select(model, {1, 2, 3, 5});
     model.DeleteSelection();
     EXPECT_EQ(model.Paths(), QStringList({"/m/0", "/m/4"}));
     EXPECT_EQ(TextsOf(model), QStringList({"1. 0", "2. 4"}));
+    EXPECT_EQ(log, QStringList({"deleting 1 /m/1 of 6", "deleted 1 of 5", "deleting 1 /m/2 of 5", "deleted 1 of 4",
+                                "deleting 1 /m/3 of 4", "deleted 1 of 3", "deleting 2 /m/5 of 3", "deleted 2 of 2"}));
+    model.SetShowNumbers(false);
+    EXPECT_EQ(TextsOf(model), QStringList({"0", "4"}));
 
     model = ModelOf({"/m/0", "/m/1", "/m/2", "/m/3"});
     Select(model, {1, 2});
@@ -79,17 +77,6 @@ TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLines)
     model.DeleteAll();
     EXPECT_EQ(model.Count(), 0);
     EXPECT_EQ(model.CareIndex(), -1);
-}
-
-TEST(PlaylistModel, DeleteEventsComeBeforeAndAfterEachLine)
-{
-    TPlaylistModel model = ModelOf({"/m/0", "/m/1", "/m/2"});
-    QStringList log;
-    model.OnDeleting = [&](int i) { log.append(QString("deleting %1 %2 of %3").arg(i).arg(model.Path(i)).arg(model.Count())); };
-    model.OnDeleted = [&](int i) { log.append(QString("deleted %1 of %2").arg(i).arg(model.Count())); };
-    Select(model, {0, 2});
-    model.DeleteSelection();
-    EXPECT_EQ(log, QStringList({"deleting 0 /m/0 of 3", "deleted 0 of 2", "deleting 1 /m/2 of 2", "deleted 1 of 1"}));
 }
 
 TEST(PlaylistModel, DeadFilesAreRemovedAndUrlsWithThem)
@@ -128,7 +115,7 @@ TEST(PlaylistModel, LinesOutsideTheListAreRefused)
     EXPECT_EQ(model.Count(), 1);
 }
 
-TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitive)
+TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitiveAndCarriesSelections)
 {
     TPlaylistModel model = ModelOf({"/music/b.mp3", "/Music/z.mp3", "/music/a.mp3", "/Music/a.mp3", "/music"});
     model.SortByPath();
@@ -137,6 +124,13 @@ TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitive)
 
     model.SortByPathInverted();
     EXPECT_EQ(model.Paths(), QStringList({"/music/b.mp3", "/music/a.mp3", "/music", "/Music/z.mp3", "/Music/a.mp3"}));
+
+    // Selections move with their lines.
+    model = ModelOf({"/c", "/a", "/b"});
+    Select(model, {0});
+    model.SortByPath();
+    EXPECT_EQ(model.Paths(), QStringList({"/a", "/b", "/c"}));
+    EXPECT_EQ(SelectedLines(model), std::vector<int>{2});
 }
 
 TEST(PlaylistModel, SongnameSortOrdersNumbersAsText)
@@ -160,27 +154,7 @@ TEST(PlaylistModel, SongnameSortOrdersNumbersAsText)
     EXPECT_EQ(plain.Paths(), QStringList({"/a/c.mp3", "/x/b.mp3", "/c/a.mp3"}));
 }
 
-TEST(PlaylistModel, SortingCarriesSelectionWithItsLine)
-{
-    TPlaylistModel model = ModelOf({"/c", "/a", "/b"});
-    Select(model, {0});
-    model.SortByPath();
-    EXPECT_EQ(model.Paths(), QStringList({"/a", "/b", "/c"}));
-    EXPECT_EQ(SelectedLines(model), std::vector<int>{2});
-}
-
-TEST(PlaylistModel, ReverseOrderSwapsAroundTheMiddle)
-{
-    TPlaylistModel model = ModelOf({"/0", "/1", "/2", "/3", "/4"});
-    model.ReverseOrder();
-    EXPECT_EQ(model.Paths(), QStringList({"/4", "/3", "/2", "/1", "/0"}));
-    EXPECT_EQ(model.Text(0), "1. 4");
-    model = ModelOf({"/0", "/1"});
-    model.ReverseOrder();
-    EXPECT_EQ(model.Paths(), QStringList({"/1", "/0"}));
-}
-
-TEST(PlaylistModel, RandomOrderKeepsTheSameLines)
+TEST(PlaylistModel, RandomOrderKeepsTheSameLinesAndReverseSwapsAroundTheMiddle)
 {
     QStringList paths;
     for (int i = 0; i < 50; ++i)
@@ -201,6 +175,14 @@ TEST(PlaylistModel, RandomOrderKeepsTheSameLines)
     TPlaylistModel one = ModelOf({"/only"});
     one.RandomOrder();
     EXPECT_EQ(one.Paths(), QStringList({"/only"}));
+
+    model = ModelOf({"/0", "/1", "/2", "/3", "/4"});
+    model.ReverseOrder();
+    EXPECT_EQ(model.Paths(), QStringList({"/4", "/3", "/2", "/1", "/0"}));
+    EXPECT_EQ(model.Text(0), "1. 4");
+    model = ModelOf({"/0", "/1"});
+    model.ReverseOrder();
+    EXPECT_EQ(model.Paths(), QStringList({"/1", "/0"}));
 }
 
 TEST(PlaylistModel, SelectedBlocksMoveTogether)

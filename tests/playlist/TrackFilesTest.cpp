@@ -12,30 +12,18 @@
 #include <stdexcept>
 #include <unistd.h>
 
-TEST(PlaylistTrackFiles, KindsByUpperCasedExtension)
+TEST(PlaylistTrackFiles, KindsByUpperCasedExtensionAndTheScanRuleWantsDotMpAndAFinalDigit)
 {
     EXPECT_EQ(KindOfFile("/m/a.mp3"), TFileKind::Track);
     EXPECT_EQ(KindOfFile("/m/a.MP1"), TFileKind::Track);
     EXPECT_EQ(KindOfFile("/m/a.Mp2"), TFileKind::Track);
     EXPECT_EQ(KindOfFile("/m/list.M3u"), TFileKind::Playlist);
-    EXPECT_EQ(KindOfFile("/m/a.wav"), TFileKind::Other);
-    EXPECT_EQ(KindOfFile("/m/a.mpeg"), TFileKind::Other);
-    EXPECT_EQ(KindOfFile("/m.mp3/noextension"), TFileKind::Other);
-    EXPECT_EQ(KindOfFile(""), TFileKind::Other);
-}
-
-TEST(PlaylistTrackFiles, ScanRuleWantsDotMpAndAFinalDigit)
-{
-    EXPECT_TRUE(IsScannedTrack("a.MP3"));
-    EXPECT_TRUE(IsScannedTrack("a.mp2"));
-    EXPECT_TRUE(IsScannedTrack("a.mpx1"));
-    EXPECT_TRUE(IsScannedTrack(".mp3"));
-    EXPECT_FALSE(IsScannedTrack("a.mpeg"));
-    EXPECT_FALSE(IsScannedTrack("a.mp4"));
-    EXPECT_FALSE(IsScannedTrack("a.wav3"));
-    EXPECT_FALSE(IsScannedTrack("a.mp3.txt"));
-    EXPECT_FALSE(IsScannedTrack("mp3"));
-    EXPECT_FALSE(IsScannedTrack(""));
+    for (const char* other : {"/m/a.wav", "/m/a.mpeg", "/m.mp3/noextension", ""})
+        EXPECT_EQ(KindOfFile(other), TFileKind::Other) << other;
+    for (const char* track : {"a.MP3", "a.mp2", "a.mpx1", ".mp3"})
+        EXPECT_TRUE(IsScannedTrack(track)) << track;
+    for (const char* other : {"a.mpeg", "a.mp4", "a.wav3", "a.mp3.txt", "mp3", ""})
+        EXPECT_FALSE(IsScannedTrack(other)) << other;
 }
 
 TEST(PlaylistTrackFiles, AddingByExtensionKeepsGoingPastABadPlaylist)

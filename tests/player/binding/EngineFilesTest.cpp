@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -49,36 +50,27 @@ TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem)
         EXPECT_EQ(files.OutputPluginFile(), directory + "/libzk_dsound_output.so");
         EXPECT_EQ(Contents(files.DecoderFile()), "ELF engine");
         EXPECT_EQ(Contents(files.OutputPluginFile()), "ELF plugin");
+        TEngineFiles second({decoder, {}});
+        EXPECT_NE(second.Directory(), directory);
     }
     EXPECT_FALSE(QFileInfo::exists(directory));
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
-}
-
-TEST(EngineFiles, TwoInstancesGetTheirOwnDirectories)
-{
-    QTemporaryDir sources;
-    const QString decoder = WriteSource(sources, "engine", "x");
-    TEngineFiles first({decoder, {}});
-    TEngineFiles second({decoder, {}});
-    EXPECT_NE(first.Directory(), second.Directory());
 }
 
 TEST(EngineFiles, UsesTheTemporaryDirectoryWithoutARuntimeDirectory)
 {
     QTemporaryDir sources;
     const QString decoder = WriteSource(sources, "engine", "x");
-    for (const char* value : {"", "/nonexistent/runtime"}) {
-        ScopedEnvironment xdg("XDG_RUNTIME_DIR", value);
+    for (const char* value : {"", "/nonexistent/runtime", static_cast<const char*>(nullptr)}) {
+        std::optional<ScopedEnvironment> xdg;
+        value ? xdg.emplace("XDG_RUNTIME_DIR", value) : xdg.emplace("XDG_RUNTIME_DIR");
         TEngineFiles files({decoder, {}});
         EXPECT_EQ(QFileInfo(files.Directory()).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath())
-            << value;
+            << (value ? value : "unset");
     }
-    ScopedEnvironment unset("XDG_RUNTIME_DIR");
-    TEngineFiles files({decoder, {}});
-    EXPECT_EQ(QFileInfo(files.Directory()).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
 }
 
-TEST(EngineFiles, AMissingSourceIsNotWritten)
+TEST(EngineFiles, AMissingSourceIsNotWrittenAndAnUnreadableOneFailsLeavingNothing)
 {
     QTemporaryDir runtime;
     ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
@@ -89,22 +81,10 @@ TEST(EngineFiles, AMissingSourceIsNotWritten)
         EXPECT_TRUE(DirectoryEntries(files.Directory()).isEmpty());
     }
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
-}
 
-TEST(EngineFiles, AnUnreadableSourceFailsAndLeavesNothingBehind)
-{
-    QTemporaryDir runtime;
-    ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QTemporaryDir sources;
     const QString decoder = WriteSource(sources, "engine", "x");
     // A directory exists but cannot be read as a file.
     EXPECT_THROW(TEngineFiles({decoder, sources.path()}), std::runtime_error);
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
-}
-
-TEST(EngineFiles, TheEmbeddedSourcesAreTheProgramResources)
-{
-    EXPECT_EQ(TEngineSources::Embedded().Decoder, ":/rcdata/ZELKOR");
-    EXPECT_EQ(TEngineSources::Embedded().OutputPlugin, ":/rcdata/ZK_DSOUND_OUTPUT");
-    EXPECT_TRUE(QFileInfo::exists(":/rcdata/ZELKOR"));
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -126,7 +127,7 @@ protected:
 
 } // namespace
 
-TEST_F(ZelkorPlayerTest, LoadsTheEmbeddedEngineAndItsPlayerSaysReadyFirst)
+TEST_F(ZelkorPlayerTest, LoadsTheEmbeddedEngineWhosePlayerSaysReadyFirstAndExitsCleanly)
 {
     {
         TLxZelkorPlayer player(nullptr);
@@ -135,17 +136,16 @@ TEST_F(ZelkorPlayerTest, LoadsTheEmbeddedEngineAndItsPlayerSaysReadyFirst)
         EXPECT_NE(player.PlayerChannel(), nullptr);
         EXPECT_GE(player.NotifyWindow(), 0);
         const QFileInfo decoder(player.DecoderFile());
-        EXPECT_EQ(decoder.fileName(), "libzelkor.so");
-        EXPECT_EQ(decoder.absolutePath(), QFileInfo(decoder.absolutePath()).absoluteFilePath());
         EXPECT_EQ(QFileInfo(decoder.absolutePath()).absolutePath(), runtime.path());
         EXPECT_TRUE(decoder.exists());
-        if (!player.OutputPluginFile().isEmpty()) {
-            EXPECT_EQ(QFileInfo(player.OutputPluginFile()).fileName(), "libzk_dsound_output.so");
-        }
-
         ASSERT_TRUE(log.WaitFor("ready"));
         EXPECT_EQ(log.codes.front(), static_cast<uint32_t>(ZK_MSG_NOTIFY_READY));
         EXPECT_EQ(player.ErrorString(ZK_ERROR_INPUT_END), "input end");
+
+        // An exited player is still deleted cleanly.
+        EXPECT_EQ(player.Exit(), 0);
+        ASSERT_TRUE(log.WaitFor("exited"));
+        EXPECT_EQ(Joined(log.lines), "ready | exited");
     }
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
 }
@@ -167,6 +167,7 @@ TEST_F(ZelkorPlayerTest, InputOpenNotifiesStateNameCapsDurationAndStreamInfoBefo
     EXPECT_GT(log.streamInfo[3], 0);
 }
 
+// The command methods send their codes and arguments in every form.
 TEST_F(ZelkorPlayerTest, CommandsReachThePlayerWithTheirArguments)
 {
     TLxZelkorPlayer player(nullptr);
@@ -204,52 +205,17 @@ TEST_F(ZelkorPlayerTest, CommandsReachThePlayerWithTheirArguments)
     player.InputModuleQuery(0);
     player.Ping(1);
     const QStringList expected{
-                             "ready",
-                             "nack 4 -102",
-                             "nack 6 -101",
-                             "pong 51966",
-                             "ack 2",
-                             "nack 38 -507",
-                             "ack 29",
-                             "player mode 4",
-                             "ack 30",
-                             "ack 31",
-                             "integer TEST.NUMBER -5",
-                             "ack 32",
-                             "ack 33",
-                             "string TEST.TEXT some value",
-                             "ack 34",
-                             "ack 35",
-                             "nack 34 -800",
-                             "ack 40",
-                             "position range 400",
-                             "ack 41",
-                             "ack 42",
-                             "granularity 25",
-                             "ack 43",
-                             "input module -1",
-                             "ack 39",
-                             "ack 56",
-                             "equalizer -20 12",
-                             "ack 57",
-                             "ack 58",
-                             "mask ffffffff",
-                             "ack 59",
-                             "ack 60",
-                             "debug level 0",
-                             "ack 61",
-                             "nack 13 -700",
-                             "nack 10 -101",
-                             "input module info 0",
-                             "ack 14",
-                             "pong 1",
-                             "ack 2",
-                         };
+        "ready", "nack 4 -102", "nack 6 -101", "pong 51966", "ack 2", "nack 38 -507", "ack 29", "player mode 4",
+        "ack 30", "ack 31", "integer TEST.NUMBER -5", "ack 32", "ack 33", "string TEST.TEXT some value", "ack 34",
+        "ack 35", "nack 34 -800", "ack 40", "position range 400", "ack 41", "ack 42", "granularity 25", "ack 43",
+        "input module -1", "ack 39", "ack 56", "equalizer -20 12", "ack 57", "ack 58", "mask ffffffff", "ack 59",
+        "ack 60", "debug level 0", "ack 61", "nack 13 -700", "nack 10 -101", "input module info 0", "ack 14",
+        "pong 1", "ack 2"};
     ASSERT_TRUE(log.WaitForLines(expected.size()));
     EXPECT_EQ(Joined(log.lines), Joined(expected));
 }
 
-TEST_F(ZelkorPlayerTest, FeedbackAndEventCodesReachOnlyTheMessageHandler)
+TEST_F(ZelkorPlayerTest, FeedbackEventAndUnrelatedRecordsReachOnlyTheMessageHandler)
 {
     TLxZelkorPlayer player(nullptr);
     EventLog log(player);
@@ -257,28 +223,18 @@ TEST_F(ZelkorPlayerTest, FeedbackAndEventCodesReachOnlyTheMessageHandler)
     const std::vector<uint32_t> silent = {93, 104, 105, 106, 107, 108, 109, 110};
     for (uint32_t code : silent)
         WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + code);
+    WriteRecord(player, 0x0400);
+    WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + 111);
     player.Ping(2);
     ASSERT_TRUE(log.WaitFor("ack 2"));
     EXPECT_EQ(Joined(log.lines), Joined({"ready", "pong 2", "ack 2"}));
     std::vector<uint32_t> expected = {ZK_MSG_NOTIFY_READY};
     expected.insert(expected.end(), silent.begin(), silent.end());
-    expected.insert(expected.end(), {ZK_MSG_NOTIFY_PONG, ZK_MSG_NOTIFY_ACK});
-    EXPECT_EQ(log.codes, expected);
-}
-
-TEST_F(ZelkorPlayerTest, AnUnrelatedRecordReachesOnlyTheMessageHandlerOutsideTheCodes)
-{
-    TLxZelkorPlayer player(nullptr);
-    EventLog log(player);
-    ASSERT_TRUE(log.WaitFor("ready"));
-    WriteRecord(player, 0x0400);
-    WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + 111);
-    player.Ping(3);
-    ASSERT_TRUE(log.WaitFor("ack 2"));
-    EXPECT_EQ(Joined(log.lines), Joined({"ready", "pong 3", "ack 2"}));
-    ASSERT_EQ(log.codes.size(), 5u);
-    for (uint32_t code : {log.codes[1], log.codes[2]})
+    ASSERT_EQ(log.codes.size(), expected.size() + 4);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), log.codes.begin()));
+    for (uint32_t code : {log.codes[9], log.codes[10]})
         EXPECT_TRUE(code < 1 || code > 110) << code;
+    EXPECT_EQ(log.codes[11], uint32_t(ZK_MSG_NOTIFY_PONG));
 }
 
 TEST_F(ZelkorPlayerTest, AFullPortRefusesPostsAndTheBindingGoesOn)
@@ -335,19 +291,6 @@ TEST_F(ZelkorPlayerTest, ACommandPendingAtDestructionLeavesNothingBehind)
         player.InputOpen(DemoTrack());
         player.GetInputName();
         player.Play();
-    }
-    EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
-}
-
-TEST_F(ZelkorPlayerTest, AnExitedPlayerIsStillDeletedCleanly)
-{
-    {
-        TLxZelkorPlayer player(nullptr);
-        EventLog log(player);
-        ASSERT_TRUE(log.WaitFor("ready"));
-        EXPECT_EQ(player.Exit(), 0);
-        ASSERT_TRUE(log.WaitFor("exited"));
-        EXPECT_EQ(Joined(log.lines), "ready | exited");
     }
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
 }

@@ -5,20 +5,14 @@
 
 #include <gtest/gtest.h>
 
-TEST(MainFormLabels, TwoDigitRule)
+TEST(MainFormLabels, TwoDigitsAndMinutesNotLimitedTo59)
 {
     EXPECT_EQ(TwoDigits(0), "00");
     EXPECT_EQ(TwoDigits(9), "09");
-    EXPECT_EQ(TwoDigits(10), "10");
     EXPECT_EQ(TwoDigits(75), "75");
     EXPECT_EQ(TwoDigits(-3), "0-3");
-}
-
-TEST(MainFormLabels, MinutesAreNotLimitedTo59)
-{
     EXPECT_EQ(MinutesSeconds(75), "01:15");
     EXPECT_EQ(MinutesSeconds(75 * 60), "75:00");
-    EXPECT_EQ(MinutesSeconds(9 * 60 + 10), "09:10");
     // Division truncates toward zero: both parts negative.
     EXPECT_EQ(MinutesSeconds(-75), "0-1:0-15");
 }
@@ -34,16 +28,11 @@ TEST(MainFormLabels, StreamInfoAndSongName)
     EXPECT_EQ(SongNameOf("ab"), "");
 }
 
-TEST(MainFormTimeDisplay, ElapsedShowsMinutesAndSecondsWithoutHours)
-{
-    TTimeDisplay time;
-    EXPECT_TRUE(time.Elapsed());
-    EXPECT_EQ(time.Timecode(1, 9, 10), "09:10");
-}
-
 TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration)
 {
     TTimeDisplay time;
+    EXPECT_TRUE(time.Elapsed());
+    EXPECT_EQ(time.Timecode(1, 9, 10), "09:10"); // no hours
     time.SetElapsed(false);
     EXPECT_EQ(time.Timecode(0, 0, 5), "--:--");
     EXPECT_EQ(time.Duration(75), "01:15");
@@ -66,7 +55,7 @@ TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration)
     EXPECT_EQ(time.Timecode(0, 0, 12), "00:0-2");
 }
 
-TEST(MainFormTrackSteps, WrapAround)
+TEST(MainFormTrackSteps, WrapAroundAndSeekWithinTheRange)
 {
     EXPECT_EQ(NextIndex(2, 3), 0);
     EXPECT_EQ(NextIndex(0, 3), 1);
@@ -74,15 +63,11 @@ TEST(MainFormTrackSteps, WrapAround)
     EXPECT_EQ(PreviousIndex(0, 3), 2);
     EXPECT_EQ(PreviousIndex(2, 3), 1);
     EXPECT_EQ(PreviousIndex(-1, 3), 2);
-    // One track: both replay it.
-    EXPECT_EQ(NextIndex(0, 1), 0);
+    EXPECT_EQ(NextIndex(0, 1), 0); // one track: both replay it
     EXPECT_EQ(PreviousIndex(0, 1), 0);
     EXPECT_EQ(PlayIndex(-1), 0);
     EXPECT_EQ(PlayIndex(4), 4);
-}
 
-TEST(MainFormTrackSteps, SeekOffsetStaysInTheRange)
-{
     EXPECT_EQ(SeekOffset(100, kSeekStep, 400), 105u);
     EXPECT_EQ(SeekOffset(100, -kSeekStep, 400), 95u);
     EXPECT_EQ(SeekOffset(3, -kSeekStep, 400), 0u);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrder)
+TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrderUntilADoubleDash)
 {
     const TStartUpOptions options =
         ParseStartUpOptions({"a.mp3", "--screenshot", "shot.png", "b.m3u", "--quit-at-end"});
@@ -11,17 +11,10 @@ TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrder)
     EXPECT_EQ(options.ScreenshotFile, "shot.png");
     EXPECT_TRUE(options.QuitAtEnd);
 
-    const TStartUpOptions plain = ParseStartUpOptions({});
-    EXPECT_TRUE(plain.Files.isEmpty());
-    EXPECT_TRUE(plain.ScreenshotFile.isEmpty());
-    EXPECT_FALSE(plain.QuitAtEnd);
-}
-
-TEST(MainFormStartUpOptions, DoubleDashEndsTheOptions)
-{
-    const TStartUpOptions options = ParseStartUpOptions({"--", "--quit-at-end", "--screenshot"});
-    EXPECT_EQ(options.Files, (QStringList{"--quit-at-end", "--screenshot"}));
-    EXPECT_FALSE(options.QuitAtEnd);
+    const TStartUpOptions files = ParseStartUpOptions({"--", "--quit-at-end", "--screenshot"});
+    EXPECT_EQ(files.Files, (QStringList{"--quit-at-end", "--screenshot"}));
+    EXPECT_TRUE(files.ScreenshotFile.isEmpty());
+    EXPECT_FALSE(files.QuitAtEnd);
 }
 
 TEST(MainFormStartUpOptions, ScreenshotNeedsAFileName)

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(AlsaMixer, LevelsSpanTheElementRange)
+TEST(AlsaMixer, LevelsSpanTheElementRangeAndOutsideValuesAreLimited)
 {
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(0, 0, 31), 0u);
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(31, 0, 31), 65535u);
@@ -12,20 +12,14 @@ TEST(AlsaMixer, LevelsSpanTheElementRange)
     EXPECT_EQ(AlsaMixer::ElementValueOfLevel(65535, 0, 31), 31);
     EXPECT_EQ(AlsaMixer::ElementValueOfLevel(65535, -6000, 0), 0);
     EXPECT_EQ(AlsaMixer::ElementValueOfLevel(0, -6000, 0), -6000);
-}
 
-TEST(AlsaMixer, ValuesOutsideTheRangeAreLimited)
-{
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(99, 0, 31), 65535u);
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(-5, 0, 31), 0u);
     EXPECT_EQ(AlsaMixer::ElementValueOfLevel(70000, 0, 31), 31);
-    EXPECT_EQ(AlsaMixer::LevelOfElementValue(5, 5, 5), 0u);  // an empty range
+    EXPECT_EQ(AlsaMixer::LevelOfElementValue(5, 5, 5), 0u); // an empty range
     EXPECT_EQ(AlsaMixer::ElementValueOfLevel(100, 5, 5), 5);
-}
 
-TEST(AlsaMixer, LevelsSurviveARoundTripThroughAFineRange)
-{
-    for (uint32_t level : {0u, 1u, 12345u, 32768u, 65535u})
+    for (uint32_t level : {0u, 1u, 12345u, 32768u, 65535u}) // round trip through a fine range
         EXPECT_EQ(AlsaMixer::LevelOfElementValue(AlsaMixer::ElementValueOfLevel(level, 0, 65535), 0, 65535), level);
 }
 

@@ -17,17 +17,13 @@ int Width(const QString& s)
     return int(s.size() + s.count(QLatin1Char('W')));
 }
 
-TEST(FittingPrefixLength, LongestPrefixWithinTheLimit)
+TEST(FittingPrefixLength, LongestPrefixWithinTheLimitNeverCuttingACharacterInHalf)
 {
     EXPECT_EQ(FittingPrefixLength("abc", 3, Width), 3);
     EXPECT_EQ(FittingPrefixLength("abcdef", 3, Width), 3);
     EXPECT_EQ(FittingPrefixLength("abWcd", 3, Width), 2);
     EXPECT_EQ(FittingPrefixLength("abc", 0, Width), 0);
     EXPECT_EQ(FittingPrefixLength("", 0, Width), 0);
-}
-
-TEST(FittingPrefixLength, NeverCutsACharacterInHalf)
-{
     const QString clef = QString::fromUtf8("a\xF0\x9D\x84\x9E" "b"); // a, U+1D11E (two code units), b
     EXPECT_EQ(FittingPrefixLength(clef, 2, Width), 1);
     EXPECT_EQ(FittingPrefixLength(clef, 3, Width), 3);
@@ -68,19 +64,16 @@ TEST_F(LxEditSettings, AutoSaveRestoresTheStoredTextAndSavesEveryChange)
 
     edit.SetText("udp://239.0.0.1:1234");
     EXPECT_EQ(Stored("Software/Aerin/Url/Last").toString(), "udp://239.0.0.1:1234");
-}
 
-TEST_F(LxEditSettings, WithoutAStoredValueNothingIsRestored)
-{
-    TLxEdit edit;
-    int restored = 0;
-    edit.OnRestored = [&](QObject*) { ++restored; };
-    edit.SetText("kept");
-    edit.SetAutoSave(true);
-    edit.SetRegPath("Software/Aerin/Nothing");
-    edit.SetRegValueName("Here");
-    EXPECT_EQ(restored, 0);
-    EXPECT_EQ(edit.Text(), "kept");
+    // Without a stored value nothing is restored.
+    TLxEdit other;
+    other.OnRestored = [&](QObject*) { ++restored; };
+    other.SetText("kept");
+    other.SetAutoSave(true);
+    other.SetRegPath("Software/Aerin/Nothing");
+    other.SetRegValueName("Here");
+    EXPECT_EQ(restored, 1);
+    EXPECT_EQ(other.Text(), "kept");
 }
 
 TEST_F(LxEditSettings, OverLongTextIsCutBeforeItIsSaved)
@@ -101,13 +94,11 @@ TEST_F(LxEditSettings, OverLongTextIsCutBeforeItIsSaved)
     EXPECT_EQ(edit.Text(), "abc");
     EXPECT_EQ(edit.cursorPosition(), 3);
     EXPECT_EQ(changes, QStringList({"abc", "abc"})); // the long text was neither reported nor saved
-}
 
-TEST(LxEdit, WritingTheLimitCutsTheTextAtOnce)
-{
-    TLxEdit edit;
+    // Writing the limit cuts the text at once; 0 lifts it.
+    edit.OnChange = nullptr;
+    edit.SetMaxPixelLength(0);
     edit.SetText("abcdef");
-    const QFontMetrics metrics(edit.MaxPixelFont());
     edit.SetMaxPixelLength(metrics.horizontalAdvance("abcd"));
     EXPECT_EQ(edit.Text(), "abcd");
     edit.SetMaxPixelLength(0);

@@ -57,7 +57,7 @@ TEST(WheelAccumulator, WholeNotchesAreTakenAndTheRestKeepsItsSign)
     EXPECT_EQ(acc, int32_t((int64_t(INT32_MAX) * 2) % 120));
 }
 
-TEST(LxImage, WritingPicturesShowsLeaveAlwaysAndEnterOnlyWithoutLeave)
+TEST(LxImage, WritingPicturesShowsLeaveAndEnterOnlyWithoutLeaveAndSetStateKeepsTheClickState)
 {
     TLxImage image;
     image.SetPictureEnter(Filled(Qt::green));
@@ -69,15 +69,7 @@ TEST(LxImage, WritingPicturesShowsLeaveAlwaysAndEnterOnlyWithoutLeave)
     image.SetPictureClicked2(Filled(Qt::magenta));
     image.SetPictureDown(Filled(Qt::yellow));
     EXPECT_EQ(ShownColour(image), QColor(Qt::red));
-}
 
-TEST(LxImage, SetStateShowsAPictureWithoutChangingTheClickState)
-{
-    TLxImage image;
-    image.SetPictureLeave(Filled(Qt::red));
-    image.SetPictureClicked1(Filled(Qt::cyan));
-    image.SetPictureClicked2(Filled(Qt::magenta));
-    image.SetPictureDown(Filled(Qt::yellow));
     image.SetState(2);
     EXPECT_EQ(ShownColour(image), QColor(Qt::magenta));
     image.SetState(7);

@@ -37,7 +37,7 @@ TEST(SliderModel, ScaleAndThumbPlacement)
     EXPECT_EQ(model.ThumbOrigin(), QPoint(0, 59));
 }
 
-TEST(SliderModel, PositionStaysWithinZeroAndMaximum)
+TEST(SliderModel, PositionStaysWithinZeroAndMaximumAndMaximumZeroHasNoTravel)
 {
     SliderModel model = DefaultModel();
     model.SetPosition(-5);
@@ -49,11 +49,7 @@ TEST(SliderModel, PositionStaysWithinZeroAndMaximum)
     model.SetMaximum(-3);
     EXPECT_EQ(model.Maximum(), 0);
     EXPECT_EQ(model.Position(), 0);
-}
 
-TEST(SliderModel, MaximumZeroHasNoTravelAndDraggingStaysAtZero)
-{
-    SliderModel model = DefaultModel();
     model.SetMaximum(0);
     EXPECT_EQ(model.Scale(), 0.0);
     EXPECT_EQ(model.ThumbOrigin(), QPoint(0, 1));
@@ -84,7 +80,7 @@ TEST(SliderModel, DragFollowsThePointerOnlyFromInsideTheThumbBand)
     EXPECT_FALSE(model.ThumbSwapped());
 }
 
-TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnored)
+TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnoredAndVerticalDragUsesTheOtherAxis)
 {
     SliderModel model = DefaultModel();
     model.SetPosition(50);
@@ -94,18 +90,15 @@ TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnored)
     EXPECT_EQ(model.Position(), 50);
     EXPECT_TRUE(model.Move({14, 4}, true)); // offset 1 is the smallest reachable
     EXPECT_EQ(model.Position(), 1);
-}
 
-TEST(SliderModel, VerticalDragUsesTheOtherAxis)
-{
-    SliderModel model;
-    model.SetHorizontal(false);
-    model.SetSliderSize({17, 126});
-    model.SetThumbSize({26, 8});
-    model.Press();
-    EXPECT_FALSE(model.Move({27, 60}, true));
-    EXPECT_TRUE(model.Move({26, 63}, true));
-    EXPECT_EQ(model.Position(), 50); // (63 - 4) / 1.18
+    SliderModel vertical;
+    vertical.SetHorizontal(false);
+    vertical.SetSliderSize({17, 126});
+    vertical.SetThumbSize({26, 8});
+    vertical.Press();
+    EXPECT_FALSE(vertical.Move({27, 60}, true));
+    EXPECT_TRUE(vertical.Move({26, 63}, true));
+    EXPECT_EQ(vertical.Position(), 50); // (63 - 4) / 1.18
 }
 
 TEST(SliderModel, ASliderNarrowerThanItsThumbCannotOverflow)
@@ -155,35 +148,8 @@ TEST_F(SliderPictures, DrawsTheThumbAtItsPositionAndThePressedHalfWhileDown)
     EXPECT_EQ(At(90, 5), QColor(Qt::blue));
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(150, 4));
     EXPECT_EQ(At(90, 5), QColor(Qt::green));
-}
 
-TEST_F(SliderPictures, PressAndReleaseWithoutMovingKeepThePosition)
-{
-    slider.SetPosition(20);
-    QStringList log;
-    slider.OnBeginChange = [&](QObject*) { log << QString("begin %1").arg(slider.Position()); };
-    slider.OnChanged = [&](QObject*) { log << QString("changed %1").arg(slider.Position()); };
-    slider.OnStopChanged = [&](QObject*) { log << QString("stop %1").arg(slider.Position()); };
-    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(150, 4));
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(150, 4));
-    EXPECT_EQ(log, QStringList({"begin 20", "stop 20"}));
-}
-
-TEST_F(SliderPictures, DraggingReportsEveryStepAndTheFinalValueOnRelease)
-{
-    QStringList log;
-    slider.OnChanged = [&](QObject*) { log << QString("changed %1").arg(slider.Position()); };
-    slider.OnStopChanged = [&](QObject*) { log << QString("stop %1").arg(slider.Position()); };
-    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(20, 4));
-    QTest::mouseMove(&slider, QPoint(46, 4));
-    QTest::mouseMove(&slider, QPoint(79, 30)); // outside the band, but already tracking
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(79, 30));
-    EXPECT_EQ(log, QStringList({"changed 20", "changed 40", "stop 40"}));
-    EXPECT_EQ(At(66, 5), QColor(Qt::green));
-}
-
-TEST_F(SliderPictures, PositionWrittenDuringADragIsKeptButNotDrawn)
-{
+    // A position written during a drag is kept but not drawn until the release.
     QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(20, 4));
     slider.SetPosition(100);
     EXPECT_EQ(slider.Position(), 100);
@@ -191,21 +157,32 @@ TEST_F(SliderPictures, PositionWrittenDuringADragIsKeptButNotDrawn)
     EXPECT_EQ(At(170, 5), QColor(Qt::green));
 }
 
-TEST(LxSlider, CreatedWithTheDefaultPicturesAndSize)
+TEST_F(SliderPictures, DraggingReportsEveryStepAndTheFinalValueOnRelease)
+{
+    QStringList log;
+    slider.OnBeginChange = [&](QObject*) { log << QString("begin %1").arg(slider.Position()); };
+    slider.OnChanged = [&](QObject*) { log << QString("changed %1").arg(slider.Position()); };
+    slider.OnStopChanged = [&](QObject*) { log << QString("stop %1").arg(slider.Position()); };
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(20, 4));
+    QTest::mouseMove(&slider, QPoint(46, 4));
+    QTest::mouseMove(&slider, QPoint(79, 30)); // outside the band, but already tracking
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(79, 30));
+    EXPECT_EQ(log, QStringList({"begin 0", "changed 20", "changed 40", "stop 40"}));
+    EXPECT_EQ(At(66, 5), QColor(Qt::green));
+
+    // Press and release without moving keep the position.
+    log.clear();
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(150, 4));
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(150, 4));
+    EXPECT_EQ(log, QStringList({"begin 40", "stop 40"}));
+}
+
+TEST(LxSlider, CreatedWithTheDefaultPicturesAndAutosizeTakesTheRulerSize)
 {
     TLxSlider slider;
     EXPECT_EQ(slider.size(), QSize(191, 11));
     EXPECT_EQ(slider.ImageThumb().size(), QSize(52, 8));
     EXPECT_EQ(slider.ImageRuler().size(), QSize(191, 11));
-    EXPECT_EQ(slider.Maximum(), 100);
-    EXPECT_EQ(slider.Position(), 0);
-    EXPECT_TRUE(slider.Horizontal());
-    EXPECT_FALSE(slider.Autosize());
-}
-
-TEST(LxSlider, AutosizeTakesTheRulerSize)
-{
-    TLxSlider slider;
     slider.resize(50, 50);
     QPixmap ruler(120, 9);
     ruler.fill(Qt::gray);

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(SkinAboutBox, PictureAndTextSideBySide)
+TEST(SkinAboutBox, PictureAndTextSideBySidePictureAloneOrNothing)
 {
     QImage picture(137, 153, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -24,16 +24,11 @@ TEST(SkinAboutBox, PictureAndTextSideBySide)
     ASSERT_TRUE(image);
     EXPECT_TRUE(image->Stretch());
     EXPECT_FALSE(image->PictureEnter().isNull());
-}
 
-TEST(SkinAboutBox, PictureAloneOrNothing)
-{
-    QImage picture(137, 153, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    const auto box = CreateSkinAboutBox(nullptr, picture, {});
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->width(), 137);
-    EXPECT_EQ(box->findChild<QPlainTextEdit*>(), nullptr);
+    const auto alone = CreateSkinAboutBox(nullptr, picture, {});
+    ASSERT_TRUE(alone);
+    EXPECT_EQ(alone->width(), 137);
+    EXPECT_EQ(alone->findChild<QPlainTextEdit*>(), nullptr);
     EXPECT_EQ(CreateSkinAboutBox(nullptr, QImage(), {}), nullptr);
 }
 

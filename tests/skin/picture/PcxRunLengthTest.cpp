@@ -23,51 +23,36 @@ QByteArray Alternating(int count)
     return out;
 }
 
-TEST(PcxRunLength, DecodesLiteralsRunsAndEmptyRuns)
+TEST(PcxRunLength, DecodesLiteralsRunsAndEmptyRunsAndAMarkerWithoutValueEndsTheData)
 {
-    EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 0xC3, 5, 0xBF, 0xC0, 9, 0xC1, 0xC1})),
-              Bytes({1, 5, 5, 5, 0xBF, 0xC1}));
-}
-
-TEST(PcxRunLength, MarkerWithoutValueEndsTheData)
-{
+    EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 0xC3, 5, 0xBF, 0xC0, 9, 0xC1, 0xC1})), Bytes({1, 5, 5, 5, 0xBF, 0xC1}));
     EXPECT_EQ(PcxDecodeRunLength(Bytes({7, 0xC5})), Bytes({7}));
-}
 
-TEST(PcxRunLength, MarkerOnTheLastByteOfAnInputBlockKeepsItsValue)
-{
     QByteArray encoded = Alternating(1023);
-    encoded.append(char(0xC4));  // byte 1024 of the data
+    encoded.append(char(0xC4)); // a marker on the last byte of an input block keeps its value
     encoded.append(char(9));
     const QByteArray decoded = PcxDecodeRunLength(encoded);
     ASSERT_EQ(decoded.size(), 1027);
     EXPECT_EQ(decoded.right(4), QByteArray(4, char(9)));
 }
 
-TEST(PcxRunLength, EncodesSinglesHighValuesAndRuns)
+TEST(PcxRunLength, EncodesSinglesHighValuesAndRunsOfAtMost48)
 {
     EXPECT_EQ(PcxEncodeRunLength(Bytes({200, 200, 200})), Bytes({0xC3, 200}));
     EXPECT_EQ(PcxEncodeRunLength(Bytes({5, 200, 6})), Bytes({5, 0xC1, 200, 6}));
     EXPECT_EQ(PcxEncodeRunLength(Bytes({4, 4})), Bytes({0xC2, 4}));
-}
-
-TEST(PcxRunLength, RunsAreAtMost48Long)
-{
     EXPECT_EQ(PcxEncodeRunLength(QByteArray(100, char(3))), Bytes({0xF0, 3, 0xF0, 3, 0xC4, 3}));
 }
 
-TEST(PcxRunLength, ShortRunAtTheEndOfAFullBlockMovesToTheNextBlock)
+TEST(PcxRunLength, ARunAtTheEndOfAFullBlockMovesToTheNextBlockButASingleByteStays)
 {
     QByteArray raw = Alternating(1020);
-    raw.append(QByteArray(10, char(7)));  // 4 in the first block, 6 in the second
+    raw.append(QByteArray(10, char(7))); // 4 in the first block, 6 in the second
     const QByteArray encoded = PcxEncodeRunLength(raw);
     EXPECT_EQ(encoded.right(2), Bytes({0xCA, 7}));
     EXPECT_EQ(encoded.size(), 1022);
-}
 
-TEST(PcxRunLength, SingleByteAtTheEndOfAFullBlockIsWrittenInThatBlock)
-{
-    QByteArray raw = Alternating(1023);
+    raw = Alternating(1023);
     raw.append(char(7));
     raw.append(char(7));
     EXPECT_EQ(PcxEncodeRunLength(raw).right(2), Bytes({7, 7}));
