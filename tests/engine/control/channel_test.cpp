@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <thread>
 #include <unistd.h>
 
@@ -44,27 +43,6 @@ TEST(Channel, OnlyTheCreatingThreadHasASlot) {
     EXPECT_EQ(control_procedure_set_priority(channel, ZK_CONTROL_PRIORITY_LOW), 0);
     EXPECT_EQ(control_procedure_set_priority(channel, 5), ZK_ERROR_INVALID_PARAMETERS);
     control_procedure_delete(channel);
-}
-
-TEST(Channel, NotificationsReachAMessagePort) {
-    int fds[2];
-    ASSERT_EQ(pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
-    ZK_WindowHandle port = fds[1];
-    ZK_ControlChannel* channel = nullptr;
-    ASSERT_EQ(control_procedure_new(&channel, &port, zk::test::echo_procedure, nullptr), 0);
-    ASSERT_EQ(control_message_send_I(channel, ZK_MSG_COMMAND_PING, -9), 0);
-
-    pollfd pfd{fds[0], POLLIN, 0};
-    ASSERT_EQ(poll(&pfd, 1, 5000), 1);
-    ZK_PortRecord record{};
-    ASSERT_EQ(read(fds[0], &record, sizeof record), static_cast<ssize_t>(sizeof record));
-    ZK_Message m{};
-    ASSERT_EQ(control_win32_params_to_message(channel, &m, record.message, record.wparam, record.lparam), 0);
-    EXPECT_EQ(m.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_PONG));
-    EXPECT_EQ(m.tag.tag, -9);
-    control_procedure_delete(channel);
-    close(fds[0]);
-    close(fds[1]);
 }
 
 TEST(Channel, AFullPortRefusesThePost) {

@@ -147,15 +147,5 @@ TEST_F(Filters, CallsTravelThroughFiltersToTheModule) {
     EXPECT_EQ(script.closes, 1);
 }
 
-TEST_F(Filters, DeletingTheDecoderDestroysFilters) {
-    ZK_Decoder* other = nullptr;
-    ASSERT_EQ(decoder_new(&other), 0);
-    const ZK_InputFilter a = plain_filter([] { return "a"; });
-    decoder_input_add_filter(other, &a, 0);
-    decoder_input_add_filter(other, &a, 0);
-    decoder_delete(other);
-    EXPECT_EQ(log.deletes, 2);
-}
-
 } // namespace
 } // namespace zk::test

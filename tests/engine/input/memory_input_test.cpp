@@ -118,21 +118,6 @@ TEST_F(MemoryInput, StreamingSkipsALeadingTagAsItArrives) {
     EXPECT_EQ(decoder->input->offset, 4u);
 }
 
-TEST_F(MemoryInput, ConformanceStreamDecodesFromMemory) {
-    if (conformance_dir().empty()) GTEST_SKIP() << "conformance streams absent";
-    const std::string path = conformance_dir() + "/layer2/l2-fl12.bit";
-    const std::vector<uint8_t> bytes = read_file(path);
-    ASSERT_EQ(decoder_input_new(decoder, memory_name(bytes.data(), bytes.size()).c_str(), -1), 0);
-    ASSERT_EQ(decoder_input_open(decoder), 0);
-    EXPECT_EQ(decoder->input->info.changed, 1);
-    EXPECT_EQ(decoder->input->info.frequency, 48000);
-    int frames = 0;
-    int32_t result;
-    while ((result = decoder_decode(decoder, nullptr)) == 0) ++frames;
-    EXPECT_EQ(result, ZK_ERROR_INPUT_END);
-    EXPECT_EQ(frames, static_cast<int>(decode_file(path).frames.size()));
-}
-
 // A stream that arrives in small pieces decodes to the same frames as the
 // whole file: reads that time out lose nothing, and the timecode comes from
 // the bitrate while the size is unknown.

@@ -7,15 +7,10 @@ namespace {
 
 using zk::test::PlayerClient;
 
-TEST(PlayerCommands, ReadyComesFirst) {
-    PlayerClient client;
-    ASSERT_TRUE(client.wait_for(ZK_MSG_NOTIFY_READY));
-    EXPECT_EQ(client.received().front().message.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_READY));
-}
-
 TEST(PlayerCommands, InputOpenNotifiesInOrderThenAcks) {
     PlayerClient client;
     ASSERT_TRUE(client.wait_for(ZK_MSG_NOTIFY_READY));
+    EXPECT_EQ(client.received().front().message.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_READY)) << "ready comes first";
     client.clear();
     control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, TAERIN_DEMO_TRACK);
     ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_INPUT_OPEN), 0);

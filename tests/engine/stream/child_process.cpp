@@ -16,14 +16,13 @@ extern char** environ;
 
 namespace zk::test {
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::string& output_path) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv) {
     std::vector<char*> args;
     for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    const std::string target = output_path.empty() ? "/dev/null" : output_path;
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -44,45 +43,19 @@ int ChildProcess::wait() {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-namespace {
-
-sockaddr_in loopback(uint16_t port) {
+bool wait_for_tcp_server(uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(port);
-    return address;
-}
-
-template <class Check>
-bool retry(Check check) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (check()) return true;
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ::close(fd);
+        if (connected) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
-}
-
-} // namespace
-
-bool wait_for_tcp_server(uint16_t port) {
-    return retry([port] {
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = loopback(port);
-        const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        ::close(fd);
-        return connected;
-    });
-}
-
-bool wait_for_udp_receiver(uint16_t port) {
-    return retry([port] {
-        const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address = loopback(port);
-        const bool taken = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 && errno == EADDRINUSE;
-        ::close(fd);
-        return taken;
-    });
 }
 
 } // namespace zk::test

@@ -1,5 +1,5 @@
 // Servers and programs the tests start and stop themselves (tinyproxy,
-// pyftpdlib, zkplay).
+// pyftpdlib).
 #pragma once
 
 #include <cstdint>
@@ -11,9 +11,9 @@ namespace zk::test {
 
 class ChildProcess {
 public:
-    // Starts argv[0] (searched in PATH) with its output going to output_path
-    // (or nowhere when empty); check started() afterwards.
-    explicit ChildProcess(const std::vector<std::string>& argv, const std::string& output_path = "");
+    // Starts argv[0] (searched in PATH) with its output going nowhere; check
+    // started() afterwards.
+    explicit ChildProcess(const std::vector<std::string>& argv);
     ~ChildProcess(); // stops the process if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -29,8 +29,5 @@ private:
 // Whether a TCP server accepts connections on the loopback port, retrying
 // until it does or the process has had ample time to start.
 bool wait_for_tcp_server(uint16_t port);
-
-// Whether some socket is bound to the loopback UDP port (the tested receiver).
-bool wait_for_udp_receiver(uint16_t port);
 
 } // namespace zk::test

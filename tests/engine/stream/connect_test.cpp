@@ -1,10 +1,9 @@
-// Resolving and connecting with limits: refusals, unknown hosts, a server
+// Resolving and connecting with limits: unknown hosts, a server
 // whose accept queue is full, waits cut short by their thread.
 #include "platform/net/connector.h"
 #include "platform/net/helper_task.h"
 #include "platform/net/resolver.h"
 #include "platform/threads/wait_interruption.h"
-#include "scripted_server.h"
 #include "trace_log.h"
 
 #include <gtest/gtest.h>
@@ -28,18 +27,6 @@ TEST(Connect, ResolvesNamesAndDottedAddresses) {
     EXPECT_EQ(address >> 24, 127u);
     EXPECT_EQ(platform::resolve_host("no-such-host.invalid", 5000, address), ZK_ERROR_HOST_UNKNOWN);
     EXPECT_EQ(platform::resolve_host("", 1000, address), ZK_ERROR_HOST_UNKNOWN);
-}
-
-TEST(Connect, RefusedConnectionIsTracedWithHostAndPort) {
-    TraceLog log;
-    platform::Socket socket;
-    const uint16_t port = free_port();
-    EXPECT_EQ(stream::connect_host("127.0.0.1", port, log.context(), socket), ZK_ERROR_CONNECTION_REFUSED);
-    EXPECT_FALSE(socket.is_open());
-    const std::string where = "host 127.0.0.1, port " + std::to_string(port);
-    ASSERT_EQ(log.debug.size(), 2u);
-    EXPECT_EQ(log.debug[0], "0 connecting: " + where);
-    EXPECT_EQ(log.debug[1].substr(0, 21 + where.size()), "0 connection failed: " + where);
 }
 
 TEST(Connect, LongHostNamesAreShortenedInTraces) {

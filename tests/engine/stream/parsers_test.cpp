@@ -17,11 +17,6 @@ int32_t status_of(const std::string& line, char* status_class = nullptr) {
     return result;
 }
 
-TEST(HttpReply, RequestTextByteForByte) {
-    EXPECT_EQ(http_request_text("/live.mp3", "radio.example"),
-              "GET /live.mp3 HTTP/1.0\r\nHost: radio.example\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\n\r\n");
-}
-
 TEST(HttpReply, StatusClassesDecide) {
     char status_class = 0;
     EXPECT_EQ(status_of("HTTP/1.0 200 OK", &status_class), 0);

@@ -2,37 +2,21 @@
 // progress and debug reports.
 #pragma once
 
+#include "trace_log.h"
 #include "zelkor.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace zk::test {
 
-class StreamInputTest : public ::testing::Test {
+class StreamInputTest : public ::testing::Test, protected TraceLog {
 protected:
-    struct Progress {
-        int32_t code;
-        int32_t value;
-        std::string message;
-    };
-
     void SetUp() override {
         ASSERT_EQ(decoder_new(&decoder), 0);
-        decoder->client = this;
-        decoder->debug = [](void* client, int32_t, int32_t level, const char* message, const char* detail) {
-            static_cast<StreamInputTest*>(client)->debug.push_back(
-                std::to_string(level) + " " + message + (detail && *detail ? std::string(": ") + detail : ""));
-        };
-        decoder->progress = [](void* client, int32_t source, int32_t code, int32_t value, const char* message) {
-            auto* test = static_cast<StreamInputTest*>(client);
-            EXPECT_EQ(source, test->stream_module);
-            test->progress.push_back({code, value, message ? message : ""});
-        };
+        listen(*decoder);
         ZK_InputModule file{};
         file_input_module_register(&file);
         decoder_input_module_register(decoder, &file);
@@ -40,7 +24,10 @@ protected:
         stream_module = decoder_input_module_register(decoder, &module);
         ASSERT_EQ(stream_module, 1);
     }
-    void TearDown() override { decoder_delete(decoder); }
+    void TearDown() override {
+        for (const Progress& p : progress) EXPECT_EQ(p.source, stream_module) << p.message;
+        decoder_delete(decoder);
+    }
 
     int32_t open(const std::string& url, int32_t module_id = -1) {
         const int32_t created = decoder_input_new(decoder, url.c_str(), module_id);
@@ -59,22 +46,9 @@ protected:
         return result;
     }
 
-    int count_progress(int32_t code) const {
-        int count = 0;
-        for (const Progress& p : progress) count += p.code == code;
-        return count;
-    }
-    bool has_debug(const std::string& text) const {
-        for (const std::string& line : debug)
-            if (line.find(text) != std::string::npos) return true;
-        return false;
-    }
-
     ZK_Decoder* decoder = nullptr;
     ZK_InputModule module{};
     int32_t stream_module = -1;
-    std::vector<Progress> progress;
-    std::vector<std::string> debug;
 };
 
 // Bytes 0, 1, 2, ... 250, 0, 1, ... (a period that no power of two divides).

@@ -23,29 +23,19 @@ using namespace std::chrono_literals;
 
 namespace {
 
-TEST(Volume, FullVolumeCopiesUnchanged) {
-    const int16_t in[4] = {32767, -32768, 1, -1};
+TEST(Volume, EachChannelHasItsGainAndFullIsUnity) {
+    const int16_t extremes[4] = {32767, -32768, 1, -1};
     int16_t out[4];
-    copy_with_volume(in, out, 2, 2, kFullVolume);
-    EXPECT_EQ(std::vector<int16_t>(out, out + 4), std::vector<int16_t>(in, in + 4));
-    // Each channel at 65535 is exactly unity too.
-    copy_with_volume(in, out, 2, 2, 0xFFFF0000u | 0xFFFF);
-    EXPECT_EQ(out[1], -32768);
-}
+    copy_with_volume(extremes, out, 2, 2, kFullVolume);
+    EXPECT_EQ(std::vector<int16_t>(out, out + 4), std::vector<int16_t>(extremes, extremes + 4));
 
-TEST(Volume, EachChannelHasItsGain) {
     const int16_t in[4] = {20000, 20000, -20000, -20000};
-    int16_t out[4];
     copy_with_volume(in, out, 2, 2, 0x0000FFFFu); // right silent
-    EXPECT_EQ(out[0], 20000);
-    EXPECT_EQ(out[1], 0);
-    EXPECT_EQ(out[2], -20000);
-    EXPECT_EQ(out[3], 0);
+    EXPECT_EQ(std::vector<int16_t>(out, out + 4), (std::vector<int16_t>{20000, 0, -20000, 0}));
     copy_with_volume(in, out, 2, 2, 0x80008000u); // both at half
     EXPECT_EQ(out[0], 10000);
     EXPECT_EQ(out[3], -10000);
-    // One channel takes the left gain.
-    copy_with_volume(in, out, 4, 1, 0xFFFF0000u);
+    copy_with_volume(in, out, 4, 1, 0xFFFF0000u); // one channel takes the left gain
     EXPECT_EQ(out[0], 0);
 }
 
@@ -80,6 +70,8 @@ TEST(RateShifter, HalfSpeedInterpolatesBetweenFrames) {
 }
 
 TEST(RateShifter, PiecesMakeWhatTheWholeMakes) {
+    EXPECT_FALSE(RateShifter::supports(0));
+    EXPECT_FALSE(RateShifter::supports(RateShifter::kFastest + 1));
     const std::vector<int16_t> in = ramp(1000, 2);
     for (uint32_t rate : {0x8000u, 0x10000u * 3 / 2, 0x1234Du}) {
         RateShifter whole, pieces;
@@ -96,13 +88,6 @@ TEST(RateShifter, PiecesMakeWhatTheWholeMakes) {
         EXPECT_EQ(std::vector<int16_t>(a.begin(), a.begin() + made * 2),
                   std::vector<int16_t>(b.begin(), b.begin() + made * 2));
     }
-}
-
-TEST(RateShifter, SupportedRates) {
-    EXPECT_TRUE(RateShifter::supports(RateShifter::kNormal));
-    EXPECT_TRUE(RateShifter::supports(RateShifter::kSlowest));
-    EXPECT_FALSE(RateShifter::supports(0));
-    EXPECT_FALSE(RateShifter::supports(RateShifter::kFastest + 1));
 }
 
 // About one second of audio takes about one second; only wide bounds hold
@@ -245,7 +230,7 @@ TEST_F(WaveOutTest, PlaybackRateResamplesOnTheWay) {
     EXPECT_EQ(shared_.played.size(), 4u * 2 * 2) << "half the frames at double speed";
 }
 
-TEST_F(WaveOutTest, PausedDeviceHoldsBlocksUntilRestarted) {
+TEST_F(WaveOutTest, PausedDeviceHoldsBlocksUntilRestartedOrReset) {
     open();
     wave_.pause();
     fill(0, 1);
@@ -253,20 +238,17 @@ TEST_F(WaveOutTest, PausedDeviceHoldsBlocksUntilRestarted) {
     EXPECT_FALSE(wave_.wait_done(blocks_[0], 50ms));
     wave_.restart();
     EXPECT_TRUE(wave_.wait_done(blocks_[0], 10s));
-}
 
-TEST_F(WaveOutTest, ResetDiscardsQueuedBlocks) {
-    open();
     wave_.pause();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 1; i < 4; ++i) {
         fill(i, 7);
         wave_.submit(blocks_[i]);
     }
     wave_.reset();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(blocks_[i].done);
-    EXPECT_EQ(completed_, 3);
+    for (int i = 1; i < 4; ++i) EXPECT_TRUE(blocks_[i].done);
+    EXPECT_EQ(completed_, 4);
     wave_.close();
-    EXPECT_TRUE(shared_.played.empty());
+    EXPECT_EQ(shared_.played.size(), 8u) << "only the first block";
     EXPECT_EQ(shared_.discards, 1);
 }
 
@@ -310,27 +292,19 @@ TEST(VirtualMixer, LevelsAreSharedWithinTheProcess) {
     ASSERT_TRUE(other->read(value));
     EXPECT_EQ(value, 65535);
     EXPECT_FALSE(a->write(70000));
-    EXPECT_EQ(a->control_name(), "PCM");
-    EXPECT_EQ(a->minimum(), 0);
-    EXPECT_EQ(a->maximum(), 65535);
-}
-
-TEST(OutputDevices, NullAudioLeavesTheDefaultAndTheSilentDevice) {
-    setenv("ZELKOR_AUDIO", "null", 1);
-    const std::vector<OutputDevice> devices = list_output_devices();
-    ASSERT_EQ(devices.size(), 2u);
-    EXPECT_TRUE(devices[0].is_default);
-    EXPECT_TRUE(devices[0].is_silent());
-    EXPECT_TRUE(devices[1].is_silent());
-    EXPECT_EQ(devices[1].description, "Silent device");
 }
 
 TEST(OutputDevices, TheSilentDeviceIsAlwaysLast) {
-    const char* saved = std::getenv("ZELKOR_AUDIO");
-    const std::string restore = saved ? saved : "";
+    setenv("ZELKOR_AUDIO", "null", 1);
+    const std::vector<OutputDevice> silent = list_output_devices();
+    ASSERT_EQ(silent.size(), 2u);
+    EXPECT_TRUE(silent[0].is_default);
+    EXPECT_TRUE(silent[0].is_silent());
+    EXPECT_TRUE(silent[1].is_silent());
+
     unsetenv("ZELKOR_AUDIO");
     const std::vector<OutputDevice> devices = list_output_devices();
-    if (saved) setenv("ZELKOR_AUDIO", restore.c_str(), 1);
+    setenv("ZELKOR_AUDIO", "null", 1);
     ASSERT_GE(devices.size(), 2u);
     EXPECT_EQ(devices.front().pcm, "default");
     EXPECT_TRUE(devices.back().is_silent());
