@@ -18,10 +18,10 @@ function(taerin_add_test name)
     TAERIN_CONFORMANCE_DIR="${TAERIN_CONFORMANCE_DIR}"
     TAERIN_DEMO_TRACK="${TAERIN_DEMO_TRACK}"
     TAERIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  set(label "")
   if(T_THREADED)
     add_dependencies(threaded_tests ${name})
-    gtest_discover_tests(${name} PROPERTIES LABELS threads DISCOVERY_TIMEOUT 60)
-  else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    set(label PROPERTIES LABELS threads)
   endif()
+  gtest_discover_tests(${name} ${label} DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -30,7 +30,8 @@ int wait_interruptibly(int timeout_ms, WaitSlice wait_slice) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        const int slice = static_cast<int>(std::clamp<long long>(left, 0, sliced ? kInterruptionSliceMs : left));
+        const long long wanted = sliced ? std::min<long long>(left, kInterruptionSliceMs) : left;
+        const int slice = static_cast<int>(std::max<long long>(wanted, 0));
         const int result = wait_slice(slice);
         if (result != 0 || left <= slice || wait_interrupted()) return result;
     }
