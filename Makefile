@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize sanitize-engine sanitize-threads fuzz bench clean
+.PHONY: all deps configure build run test sanitize sanitize-threads fuzz bench clean
 
 all: build
 
@@ -21,18 +21,12 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --parallel 2
 
-# Tests under ASan and UBSan in a build folder of their own.
+# Every test under ASan and UBSan in a build folder of their own (CI runs it
+# after `make test`).
 sanitize: deps
 	@cmake -S . -B $(BUILD)-asan -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DTAERIN_SANITIZE=address,undefined
 	@cmake --build $(BUILD)-asan --parallel
 	@cd $(BUILD)-asan && ctest --output-on-failure --parallel 2
-
-# The engine, its plug-in and tools, and their tests under ASan and UBSan
-# (what CI runs besides `make test`).
-sanitize-engine: deps
-	@cmake -S . -B $(BUILD)-asan-engine -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug -DTAERIN_ENGINE_ONLY=ON -DTAERIN_SANITIZE=address,undefined
-	@cmake --build $(BUILD)-asan-engine --parallel
-	@cd $(BUILD)-asan-engine && ctest --output-on-failure --parallel 2
 
 # The tests that drive the engine's and plug-in's threads (control channels,
 # player, outputs, network, faults) under TSan (what CI runs last).
@@ -51,4 +45,4 @@ bench:
 	@bench/run.sh
 
 clean:
-	@rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-asan-engine $(BUILD)-tsan
+	@rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan
