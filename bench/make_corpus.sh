@@ -7,7 +7,7 @@
 # Files that exist are kept.
 set -eu
 dir=${1:-bench-corpus}
-conformance=$(cd "${2:-$(dirname "$0")/../../shared/conformance}" && pwd)
+conformance=$(cd "${2:-$(dirname "$0")/../tests/data/conformance}" && pwd)
 mkdir -p "$dir"
 cd "$dir"
 

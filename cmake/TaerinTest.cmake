@@ -17,6 +17,7 @@ function(taerin_add_test name)
   target_compile_definitions(${name} PRIVATE
     TAERIN_CONFORMANCE_DIR="${TAERIN_CONFORMANCE_DIR}"
     TAERIN_DEMO_TRACK="${TAERIN_DEMO_TRACK}"
+    TAERIN_ISO_TABLES_DIR="${TAERIN_ISO_TABLES_DIR}"
     TAERIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   set(label "")
   if(T_THREADED)

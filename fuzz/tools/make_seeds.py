@@ -3,7 +3,7 @@
 
 Seeds are small: MPEG streams are cut to a few frames; everything else is
 built here byte by byte or taken from the small pictures of the built-in skin.
-Usage: make_seeds.py [conformance folder]   (default: ../shared/conformance)
+Usage: make_seeds.py [conformance folder]   (default: tests/data/conformance)
 """
 import os
 import struct
@@ -287,7 +287,7 @@ def stream_seeds():
 
 
 def main():
-    conformance = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "..", "shared", "conformance")
+    conformance = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "tests", "data", "conformance")
     frame_decoder_seeds(conformance)
     control_message_seeds()
     pcx_seeds()

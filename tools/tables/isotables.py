@@ -11,7 +11,7 @@ import shlex
 import sys
 
 REPO_ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
-DEFAULT_ISO_TABLES = os.path.normpath(os.path.join(REPO_ROOT, "..", "shared", "iso-tables"))
+DEFAULT_ISO_TABLES = os.path.join(REPO_ROOT, "data", "iso-tables")
 DEFAULT_OUTPUT = os.path.join(REPO_ROOT, "engine", "codec", "tables")
 
 

@@ -16,10 +16,7 @@ namespace {
 
 using zk::test::ConformanceStream;
 
-std::string stream_path(const std::string& file) {
-    const std::string dir = zk::test::conformance_dir();
-    return dir.empty() ? std::string() : dir + "/" + file;
-}
+std::string stream_path(const std::string& file) { return zk::test::conformance_dir() + "/" + file; }
 
 std::string temp_file(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = (std::filesystem::temp_directory_path() /
@@ -50,12 +47,7 @@ protected:
         decoder_delete(decoder);
         for (const std::string& path : temporary) std::remove(path.c_str());
     }
-    // Opens a conformance stream (skips the test when the folder is absent).
-    bool open_stream(const std::string& file) {
-        const std::string path = stream_path(file);
-        if (path.empty()) return false;
-        return open_path(path);
-    }
+    bool open_stream(const std::string& file) { return open_path(stream_path(file)); }
     bool open_path(const std::string& path) {
         return decoder_input_new(decoder, path.c_str(), -1) == 0 && decoder_input_open(decoder) == 0;
     }
@@ -69,8 +61,7 @@ protected:
     std::vector<std::string> temporary;
 };
 
-#define OPEN_OR_SKIP(file) \
-    if (!open_stream(file)) GTEST_SKIP() << "conformance streams absent"
+#define OPEN_STREAM(file) ASSERT_TRUE(open_stream(file)) << file
 
 TEST_F(Decoding, WithoutAnOpenInputTheStepRefuses) {
     EXPECT_EQ(decoder_decode(decoder, nullptr), ZK_ERROR_INTERNAL);
@@ -82,7 +73,7 @@ TEST_F(Decoding, WithoutAnOpenInputTheStepRefuses) {
 }
 
 TEST_F(Decoding, FirstFrameReportsEveryChangeAndCallersMemoryIsUsed) {
-    OPEN_OR_SKIP("layer2/l2-fl10.bit");
+    OPEN_STREAM("layer2/l2-fl10.bit");
     const ZK_PcmBuffer& pcm = *decoder->output_buffer;
     ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
     EXPECT_EQ(pcm.changes, 7);
@@ -96,7 +87,7 @@ TEST_F(Decoding, FirstFrameReportsEveryChangeAndCallersMemoryIsUsed) {
 // Decoding from the start again (seek 0 clears all history) gives the same
 // frames in the format the output settings ask for.
 TEST_F(Decoding, OutputSettingsShapeTheSameFrames) {
-    OPEN_OR_SKIP("layer2/l2-fl10.bit");
+    OPEN_STREAM("layer2/l2-fl10.bit");
     const ZK_PcmBuffer& pcm = *decoder->output_buffer;
     auto decode_eleventh = [&] {
         ASSERT_EQ(decoder_input_seek_to_offset(decoder, 0), 0);
@@ -144,7 +135,7 @@ TEST_F(Decoding, OutputSettingsShapeTheSameFrames) {
 }
 
 TEST_F(Decoding, StatusFollowsTheStream) {
-    OPEN_OR_SKIP("layer2/l2-fl13.bit");
+    OPEN_STREAM("layer2/l2-fl13.bit");
     const ZK_DecodeStatus& status = *decoder->status;
     const ZK_InputInfo& input = *decoder->input;
     EXPECT_EQ(input.info.changed, 1); // known from the probe at open
@@ -221,7 +212,7 @@ TEST_F(Decoding, InvalidFrameLeavesTheRecordsAsTheLastGoodFrameLeftThem) {
 }
 
 TEST_F(Decoding, LeadingId3v2TagIsSkippedByItsSize) {
-    OPEN_OR_SKIP("layer2/l2-fl13.bit");
+    OPEN_STREAM("layer2/l2-fl13.bit");
     const std::vector<uint8_t> plain = zk::test::read_file(stream_path("layer2/l2-fl13.bit"));
     // A tag whose body is full of sync-like bytes that a scan would take for frames.
     std::vector<uint8_t> tagged = {'I', 'D', '3', 3, 0, 0, 0, 0, 0x08, 0x00}; // 1024-byte body
@@ -251,11 +242,9 @@ TEST_F(Decoding, BadFilesEndCleanly) {
         byte = static_cast<uint8_t>(state >> 24);
     }
     std::vector<uint8_t> text(5000, 'a');
-    std::vector<uint8_t> truncated;
-    if (!zk::test::conformance_dir().empty()) {
-        truncated = zk::test::read_file(stream_path("layer2/l2-fl10.bit"));
-        truncated.resize(truncated.size() / 3 + 17);
-    }
+    std::vector<uint8_t> truncated = zk::test::read_file(stream_path("layer2/l2-fl10.bit"));
+    ASSERT_FALSE(truncated.empty());
+    truncated.resize(truncated.size() / 3 + 17);
     const std::vector<uint8_t> bogus_tag = {'I', 'D', '3', 4, 0, 0x10, 0x7F, 0x7F, 0x7F, 0x7F, 0xFF, 0xFB};
     for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::vector<uint8_t>>>{
              {"empty", {}}, {"noise", noise}, {"text", text}, {"truncated", truncated}, {"tag", bogus_tag}}) {

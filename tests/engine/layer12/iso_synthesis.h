@@ -13,7 +13,7 @@ namespace zk::test {
 class IsoSynthesis {
 public:
     IsoSynthesis() {
-        std::ifstream in(std::string(TAERIN_SOURCE_DIR) + "/../shared/iso-tables/synth_window_D.txt");
+        std::ifstream in(std::string(TAERIN_ISO_TABLES_DIR) + "/synth_window_D.txt");
         std::string line;
         while (std::getline(in, line)) {
             if (line.empty() || line[0] == '#') continue;

@@ -19,10 +19,10 @@ struct HuffmanCodeWord {
 
 class HuffmanCodeBook {
 public:
-    // Empty when the ISO table folder beside the repository is absent.
+    // Empty when the ISO table file cannot be read.
     static HuffmanCodeBook load() {
         HuffmanCodeBook book;
-        std::ifstream in(std::string(TAERIN_SOURCE_DIR) + "/../shared/iso-tables/dist10/huffcode");
+        std::ifstream in(std::string(TAERIN_ISO_TABLES_DIR) + "/dist10/huffcode");
         std::map<int, int> reference;
         int table = -1;
         for (std::string line; std::getline(in, line);) {
