@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize sanitize-threads fuzz bench clean
+.PHONY: all deps configure build run test sanitize sanitize-threads fuzz bench format format-check clean
 
 all: build
 
@@ -43,6 +43,13 @@ fuzz:
 # Decoder benchmark: release engine in build-bench, corpus, Markdown report.
 bench:
 	@bench/run.sh
+
+# Source style (.clang-format): `make format` applies it, CI checks it.
+SOURCES = git ls-files -z '*.cpp' '*.h' '*.c'
+format: deps
+	@$(SOURCES) | xargs -0 clang-format -i
+format-check: deps
+	@$(SOURCES) | xargs -0 clang-format --dry-run -Werror
 
 clean:
 	@rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan
