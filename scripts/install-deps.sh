@@ -11,7 +11,12 @@ packages=(
   xvfb xauth fonts-dejavu-core
   python3-pil
   tinyproxy python3-pyftpdlib
-  sox
+  sox lame
+  clang-format
+  libssl-dev openssl
+  dbus-daemon playerctl
+  openbox
+  weston qt6-wayland
 )
 
 missing=()
