@@ -11,8 +11,7 @@ namespace {
 
 constexpr int Side = 223;
 
-void DrawTitle(QPainter& painter, const QString& title, const QString& subtitle, const QColor& color)
-{
+void DrawTitle(QPainter& painter, const QString& title, const QString& subtitle, const QColor& color) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(30);
     font.setBold(true);
@@ -25,10 +24,9 @@ void DrawTitle(QPainter& painter, const QString& title, const QString& subtitle,
     painter.drawText(QRect(0, 186, Side, 20), Qt::AlignCenter, subtitle);
 }
 
-}  // namespace
+} // namespace
 
-QPixmap PlayerCreditsPicture()
-{
+QPixmap PlayerCreditsPicture() {
     QPixmap picture(Side, Side);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -53,8 +51,7 @@ QPixmap PlayerCreditsPicture()
     return picture;
 }
 
-QPixmap EngineCreditsPicture()
-{
+QPixmap EngineCreditsPicture() {
     QPixmap picture(Side, Side);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -69,8 +66,8 @@ QPixmap EngineCreditsPicture()
         QPainterPath path;
         for (int x = 0; x <= Side; ++x) {
             const double t = x / double(Side);
-            const double y = 78 + (40 - wave * 10) * std::exp(-2.0 * t) *
-                                     std::sin(2 * std::numbers::pi * (3 + wave) * t + wave);
+            const double y =
+                78 + (40 - wave * 10) * std::exp(-2.0 * t) * std::sin(2 * std::numbers::pi * (3 + wave) * t + wave);
             if (x == 0)
                 path.moveTo(x, y);
             else

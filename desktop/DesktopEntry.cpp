@@ -8,67 +8,55 @@
 namespace DesktopEntry {
 namespace {
 
-bool HasControlCharacter(const QString& text)
-{
+bool HasControlCharacter(const QString& text) {
     for (QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return true;
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return true;
     }
     return false;
 }
 
 // Quoting of one Exec argument: reserved characters get a backslash.
-QString QuotedArgument(const QString& argument)
-{
+QString QuotedArgument(const QString& argument) {
     QString quoted(QLatin1Char('"'));
     for (QChar c : argument) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
             quoted += QLatin1Char('\\');
-        if (c == QLatin1Char('%'))
-            quoted += QLatin1Char('%');
+        if (c == QLatin1Char('%')) quoted += QLatin1Char('%');
         quoted += c;
     }
     return quoted + QLatin1Char('"');
 }
 
-}  // namespace
+} // namespace
 
-QString MimeTypeOfExtension(const QString& extension)
-{
+QString MimeTypeOfExtension(const QString& extension) {
     const QString upper = extension.toUpper();
     if (upper == QLatin1String("MP1") || upper == QLatin1String("MP2") || upper == QLatin1String("MP3"))
         return QStringLiteral("audio/mpeg");
-    if (upper == QLatin1String("M3U"))
-        return QStringLiteral("audio/x-mpegurl");
+    if (upper == QLatin1String("M3U")) return QStringLiteral("audio/x-mpegurl");
     return QString();
 }
 
-QString FileIdOf(const QString& typeName)
-{
+QString FileIdOf(const QString& typeName) {
     QString id;
     for (QChar c : typeName.trimmed()) {
-        const bool kept = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-                          (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                          (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') ||
-                          c == QLatin1Char('_');
+        const bool kept =
+            (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+            (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('_');
         id += kept ? c : QLatin1Char('-');
     }
-    if (id.isEmpty())
-        return QString();
+    if (id.isEmpty()) return QString();
     return id + QStringLiteral(".desktop");
 }
 
-QString ExecLine(const QString& program)
-{
+QString ExecLine(const QString& program) {
     if (!QDir::isAbsolutePath(program) || HasControlCharacter(program)) {
-        throw std::runtime_error(
-            QString::fromUtf8(DesktopStrings::BadProgramPath).arg(program).toStdString());
+        throw std::runtime_error(QString::fromUtf8(DesktopStrings::BadProgramPath).arg(program).toStdString());
     }
     return EscapeValue(QuotedArgument(program)) + QStringLiteral(" %f");
 }
 
-QString EscapeValue(const QString& value)
-{
+QString EscapeValue(const QString& value) {
     QString escaped;
     for (QChar c : value) {
         switch (c.unicode()) {
@@ -82,8 +70,7 @@ QString EscapeValue(const QString& value)
     return escaped;
 }
 
-QStringList MimeTypesOf(const QString& entryText)
-{
+QStringList MimeTypesOf(const QString& entryText) {
     bool inMainGroup = false;
     const QStringList lines = entryText.split(QLatin1Char('\n'));
     for (const QString& rawLine : lines) {
@@ -96,16 +83,14 @@ QStringList MimeTypesOf(const QString& entryText)
     return {};
 }
 
-QString Compose(const Fields& fields)
-{
+QString Compose(const Fields& fields) {
     QString text = QStringLiteral("[Desktop Entry]\nType=Application\n");
     text += QStringLiteral("Name=") + EscapeValue(fields.name) + QLatin1Char('\n');
     text += QStringLiteral("Exec=") + ExecLine(fields.program) + QLatin1Char('\n');
     text += QStringLiteral("MimeType=") + fields.mimeTypes.join(QLatin1Char(';')) + QStringLiteral(";\n");
-    if (!fields.icon.isEmpty())
-        text += QStringLiteral("Icon=") + EscapeValue(fields.icon) + QLatin1Char('\n');
+    if (!fields.icon.isEmpty()) text += QStringLiteral("Icon=") + EscapeValue(fields.icon) + QLatin1Char('\n');
     text += QStringLiteral("Terminal=false\n");
     return text;
 }
 
-}  // namespace DesktopEntry
+} // namespace DesktopEntry

@@ -29,10 +29,10 @@ struct Fields {
     QString name;
     QString program;
     QStringList mimeTypes;
-    QString icon;  // left out when empty
+    QString icon; // left out when empty
 };
 
 // The complete entry text.
 QString Compose(const Fields& fields);
 
-}  // namespace DesktopEntry
+} // namespace DesktopEntry

@@ -46,4 +46,4 @@ inline constexpr Credit CodingCredit = {"Taerin developers", "developers@taerin.
 inline constexpr Credit EngineCredit = {"Zelkor developers", "engine@taerin.example.org"};
 inline constexpr Credit IconsCredit = {"Taerin artwork", "artwork@taerin.example.org"};
 
-}  // namespace DesktopStrings
+} // namespace DesktopStrings

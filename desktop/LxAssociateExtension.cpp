@@ -13,59 +13,44 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* pattern, const QString& subject)
-{
+[[noreturn]] void Fail(const char* pattern, const QString& subject) {
     throw std::runtime_error(QString::fromUtf8(pattern).arg(subject).toStdString());
 }
 
 // Refreshes the MIME cache of the folder when the tool is installed; the
 // association works without it, so its failures are not reported.
-void RefreshDesktopDatabase(const QString& applicationsFolder)
-{
+void RefreshDesktopDatabase(const QString& applicationsFolder) {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
-    if (tool.isEmpty())
-        return;
+    if (tool.isEmpty()) return;
     QProcess process;
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(tool, {applicationsFolder});
-    if (process.waitForStarted() && !process.waitForFinished(10000))
-        process.kill();
+    if (process.waitForStarted() && !process.waitForFinished(10000)) process.kill();
     process.waitForFinished(1000);
 }
 
-}  // namespace
+} // namespace
 
-QString TLxAssociateExtension::ApplicationsFolder()
-{
-    return XdgDataHome() + QStringLiteral("/applications");
-}
+QString TLxAssociateExtension::ApplicationsFolder() { return XdgDataHome() + QStringLiteral("/applications"); }
 
-QString TLxAssociateExtension::MimeAppsListPath()
-{
-    return XdgConfigHome() + QStringLiteral("/mimeapps.list");
-}
+QString TLxAssociateExtension::MimeAppsListPath() { return XdgConfigHome() + QStringLiteral("/mimeapps.list"); }
 
-void TLxAssociateExtension::Associate(const QString& icon, const QString& progId,
-                                      const QString& extension, const QString& program)
-{
+void TLxAssociateExtension::Associate(const QString& icon, const QString& progId, const QString& extension,
+                                      const QString& program) {
     const QString mimeType = DesktopEntry::MimeTypeOfExtension(extension);
-    if (mimeType.isEmpty())
-        Fail(DesktopStrings::UnknownExtension, extension);
+    if (mimeType.isEmpty()) Fail(DesktopStrings::UnknownExtension, extension);
     const QString fileId = DesktopEntry::FileIdOf(progId);
-    if (fileId.isEmpty())
-        Fail(DesktopStrings::BadTypeName, progId);
+    if (fileId.isEmpty()) Fail(DesktopStrings::BadTypeName, progId);
 
     const QString applications = ApplicationsFolder();
     const QString entryPath = applications + QLatin1Char('/') + fileId;
     const QString listPath = MimeAppsListPath();
 
     QStringList mimeTypes = DesktopEntry::MimeTypesOf(TextFiles::Read(entryPath).value_or(QString()));
-    if (!mimeTypes.contains(mimeType))
-        mimeTypes.append(mimeType);
+    if (!mimeTypes.contains(mimeType)) mimeTypes.append(mimeType);
     const QString entry = DesktopEntry::Compose({progId, program, mimeTypes, icon});
-    const QString list =
-        MimeAppsList::WithDefault(TextFiles::Read(listPath).value_or(QString()), mimeType, fileId);
+    const QString list = MimeAppsList::WithDefault(TextFiles::Read(listPath).value_or(QString()), mimeType, fileId);
 
     TextFiles::MakeFolder(applications);
     TextFiles::MakeFolder(QFileInfo(listPath).absolutePath());

@@ -15,8 +15,7 @@ public:
     // clear text when the extension is unknown, a name or path cannot be
     // represented, or a file cannot be read or written; the files are
     // checked before anything is written, and written atomically.
-    void Associate(const QString& icon, const QString& progId, const QString& extension,
-                   const QString& program);
+    void Associate(const QString& icon, const QString& progId, const QString& extension, const QString& program);
 
     // Folders written to.
     static QString ApplicationsFolder();

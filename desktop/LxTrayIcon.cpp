@@ -14,16 +14,13 @@
 
 namespace {
 
-QIcon ApplicationIcon()
-{
+QIcon ApplicationIcon() {
     const QIcon icon = QApplication::windowIcon();
-    if (!icon.isNull())
-        return icon;
+    if (!icon.isNull()) return icon;
     return QApplication::style()->standardIcon(QStyle::SP_MediaPlay);
 }
 
-void SayNoTrayOnce()
-{
+void SayNoTrayOnce() {
     static bool said = false;
     if (!said) {
         std::fprintf(stderr, "%s\n", DesktopStrings::NoSystemTray);
@@ -31,59 +28,47 @@ void SayNoTrayOnce()
     }
 }
 
-}  // namespace
+} // namespace
 
-TLxTrayIcon::TLxTrayIcon(QObject* owner) : QObject(owner), icon_(ApplicationIcon())
-{
+TLxTrayIcon::TLxTrayIcon(QObject* owner) : QObject(owner), icon_(ApplicationIcon()) {
     tray_ = new QSystemTrayIcon(icon_, this);
-    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        Activated(reason);
-    });
+    connect(tray_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { Activated(reason); });
     animation_.setInterval(static_cast<int>(delay_));
     connect(&animation_, &QTimer::timeout, this, &TLxTrayIcon::Animate);
 }
 
-TLxTrayIcon::~TLxTrayIcon()
-{
-    SetActive(false);
-}
+TLxTrayIcon::~TLxTrayIcon() { SetActive(false); }
 
-void TLxTrayIcon::SetActive(bool value)
-{
+void TLxTrayIcon::SetActive(bool value) {
     if (value && !QSystemTrayIcon::isSystemTrayAvailable()) {
         SayNoTrayOnce();
         value = false;
     }
     active_ = value;
     tray_->setVisible(value);
-    if (!value)
-        ShowApplication();
+    if (!value) ShowApplication();
 }
 
-void TLxTrayIcon::SetIcon(const QIcon& value)
-{
+void TLxTrayIcon::SetIcon(const QIcon& value) {
     icon_ = value;
     tray_->setIcon(value);
 }
 
-void TLxTrayIcon::SetHint(const QString& value)
-{
+void TLxTrayIcon::SetHint(const QString& value) {
     hint_ = value;
     tray_->setToolTip(TipText());
 }
 
-void TLxTrayIcon::SetApplicationVisible(bool value)
-{
+void TLxTrayIcon::SetApplicationVisible(bool value) {
     if (value)
         ShowApplication();
     else
         HideApplication();
 }
 
-void TLxTrayIcon::HideApplication()
-{
-    if (!active_ || !applicationVisible_)
-        return;
+void TLxTrayIcon::HideApplication() {
+    if (!active_ || !applicationVisible_) return;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && !qobject_cast<QMenu*>(window)) {
             hiddenWindows_.append(window);
@@ -93,50 +78,40 @@ void TLxTrayIcon::HideApplication()
     applicationVisible_ = false;
 }
 
-void TLxTrayIcon::ShowApplication()
-{
-    if (applicationVisible_)
-        return;
+void TLxTrayIcon::ShowApplication() {
+    if (applicationVisible_) return;
     for (const QPointer<QWidget>& window : std::as_const(hiddenWindows_)) {
-        if (window)
-            window->show();
+        if (window) window->show();
     }
     hiddenWindows_.clear();
     applicationVisible_ = true;
 }
 
-void TLxTrayIcon::SetAnimated(bool value)
-{
+void TLxTrayIcon::SetAnimated(bool value) {
     if (value)
         animation_.start();
     else
         animation_.stop();
 }
 
-void TLxTrayIcon::SetDelay(quint32 milliseconds)
-{
+void TLxTrayIcon::SetDelay(quint32 milliseconds) {
     delay_ = milliseconds;
     animation_.setInterval(static_cast<int>(qMin<quint32>(milliseconds, INT_MAX)));
 }
 
-void TLxTrayIcon::Animate()
-{
-    if (!icons_ || icons_->isEmpty() || !active_)
-        return;
+void TLxTrayIcon::Animate() {
+    if (!icons_ || icons_->isEmpty() || !active_) return;
     frame_ = (frame_ + 1) % icons_->size();
     SetIcon(icons_->at(frame_));
 }
 
-void TLxTrayIcon::HandleMouseMessage(TrayMouseMessage message)
-{
-    for (TrayAction action : TrayActionsFor(message))
-        Perform(action);
+void TLxTrayIcon::HandleMouseMessage(TrayMouseMessage message) {
+    for (TrayAction action : TrayActionsFor(message)) Perform(action);
 }
 
 // Handler errors are shown as the application shows unhandled errors, and
 // the icon goes on working.
-void TLxTrayIcon::Activated(int reason)
-{
+void TLxTrayIcon::Activated(int reason) {
     try {
         for (TrayMouseMessage message : TrayMessagesFor(static_cast<QSystemTrayIcon::ActivationReason>(reason)))
             HandleMouseMessage(message);
@@ -145,8 +120,7 @@ void TLxTrayIcon::Activated(int reason)
     }
 }
 
-void TLxTrayIcon::Perform(TrayAction action)
-{
+void TLxTrayIcon::Perform(TrayAction action) {
     switch (action) {
     case TrayAction::MouseMove: Raise(OnMouseMove, this); break;
     case TrayAction::LeftButtonDown: Raise(OnLeftButtonDown, this); break;
@@ -167,8 +141,6 @@ void TLxTrayIcon::Perform(TrayAction action)
 }
 
 // Pops the menu up at the cursor; returns when it closes.
-void TLxTrayIcon::PopUp(QMenu* menu)
-{
-    if (menu)
-        menu->exec(QCursor::pos());
+void TLxTrayIcon::PopUp(QMenu* menu) {
+    if (menu) menu->exec(QCursor::pos());
 }

@@ -11,4 +11,4 @@ namespace MimeAppsList {
 // group, which is created at the end when absent.
 QString WithDefault(const QString& text, const QString& mimeType, const QString& desktopId);
 
-}  // namespace MimeAppsList
+} // namespace MimeAppsList

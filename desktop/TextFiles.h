@@ -17,4 +17,4 @@ void Replace(const QString& path, const QString& text);
 // Creates a folder and its parents. Throws std::runtime_error on failure.
 void MakeFolder(const QString& path);
 
-}  // namespace TextFiles
+} // namespace TextFiles

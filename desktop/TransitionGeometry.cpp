@@ -4,29 +4,22 @@
 
 namespace {
 
-int Round(double value)
-{
-    return static_cast<int>(std::nearbyint(value));  // the default mode rounds halves to even
+int Round(double value) {
+    return static_cast<int>(std::nearbyint(value)); // the default mode rounds halves to even
 }
 
-TransitionFrame Offset(int x, int y)
-{
-    return {TransitionFrame::Kind::Offset, QPoint(x, y), QRect()};
-}
+TransitionFrame Offset(int x, int y) { return {TransitionFrame::Kind::Offset, QPoint(x, y), QRect()}; }
 
-TransitionFrame Stretch(int left, int top, int right, int bottom)
-{
+TransitionFrame Stretch(int left, int top, int right, int bottom) {
     return {TransitionFrame::Kind::Stretch, QPoint(), QRect(QPoint(left, top), QSize(right - left, bottom - top))};
 }
 
-}  // namespace
+} // namespace
 
-TransitionFrame FrameGeometry(TTransType type, int step, int steps, QSize size)
-{
+TransitionFrame FrameGeometry(TTransType type, int step, int steps, QSize size) {
     const double f = steps < 1 ? 0.0 : static_cast<double>(step) / steps;
     const double r = 1.0 - f;
-    if (!(f > 0.0))
-        return {};
+    if (!(f > 0.0)) return {};
     const int w = size.width();
     const int h = size.height();
     switch (type) {
@@ -46,13 +39,11 @@ TransitionFrame FrameGeometry(TTransType type, int step, int steps, QSize size)
     return {};
 }
 
-TTransType TransitionForDraw(int draw)
-{
+TTransType TransitionForDraw(int draw) {
     constexpr TTransType table[] = {
-        TTransType::ttTurnDown,  TTransType::ttTurnUp,       TTransType::ttTurnLeft,
-        TTransType::ttTurnRight, TTransType::ttWipeDown,     TTransType::ttWipeLeft,
-        TTransType::ttWipeRight, TTransType::ttWipeUp,       TTransType::ttWipeUpLeft,
-        TTransType::ttWipeUpRight, TTransType::ttWipeDownRight, TTransType::ttWipeDownLeft,
+        TTransType::ttTurnDown,   TTransType::ttTurnUp,      TTransType::ttTurnLeft,      TTransType::ttTurnRight,
+        TTransType::ttWipeDown,   TTransType::ttWipeLeft,    TTransType::ttWipeRight,     TTransType::ttWipeUp,
+        TTransType::ttWipeUpLeft, TTransType::ttWipeUpRight, TTransType::ttWipeDownRight, TTransType::ttWipeDownLeft,
     };
     return table[static_cast<unsigned>(draw) % std::size(table)];
 }

@@ -26,8 +26,8 @@ enum class TTransType {
 struct TransitionFrame {
     enum class Kind { Nothing, Offset, Stretch };
     Kind kind = Kind::Nothing;
-    QPoint offset;  // for Offset
-    QRect target;   // for Stretch
+    QPoint offset; // for Offset
+    QRect target;  // for Stretch
 };
 
 // The frame after `step` of `steps` for a picture of the given size

@@ -17,10 +17,9 @@ constexpr TrayAction MiddleDblClickActions[] = {A::MiddlebuttonDblClk, A::DblCli
 
 constexpr int MaximumTipLength = 63;
 
-}  // namespace
+} // namespace
 
-std::span<const TrayAction> TrayActionsFor(TrayMouseMessage message)
-{
+std::span<const TrayAction> TrayActionsFor(TrayMouseMessage message) {
     switch (message) {
     case TrayMouseMessage::Move: return MoveActions;
     case TrayMouseMessage::LeftDown: return LeftDownActions;
@@ -36,24 +35,15 @@ std::span<const TrayAction> TrayActionsFor(TrayMouseMessage message)
     return {};
 }
 
-QList<TrayMouseMessage> TrayMessagesFor(QSystemTrayIcon::ActivationReason reason)
-{
+QList<TrayMouseMessage> TrayMessagesFor(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        return {TrayMouseMessage::LeftDown, TrayMouseMessage::LeftUp};
-    case QSystemTrayIcon::DoubleClick:
-        return {TrayMouseMessage::LeftDblClick};
-    case QSystemTrayIcon::Context:
-        return {TrayMouseMessage::RightDown, TrayMouseMessage::RightUp};
-    case QSystemTrayIcon::MiddleClick:
-        return {TrayMouseMessage::MiddleDown, TrayMouseMessage::MiddleUp};
-    case QSystemTrayIcon::Unknown:
-        break;
+    case QSystemTrayIcon::Trigger: return {TrayMouseMessage::LeftDown, TrayMouseMessage::LeftUp};
+    case QSystemTrayIcon::DoubleClick: return {TrayMouseMessage::LeftDblClick};
+    case QSystemTrayIcon::Context: return {TrayMouseMessage::RightDown, TrayMouseMessage::RightUp};
+    case QSystemTrayIcon::MiddleClick: return {TrayMouseMessage::MiddleDown, TrayMouseMessage::MiddleUp};
+    case QSystemTrayIcon::Unknown: break;
     }
     return {};
 }
 
-QString TrayTipText(const QString& hint)
-{
-    return hint.section(QLatin1Char('|'), 0, 0).left(MaximumTipLength);
-}
+QString TrayTipText(const QString& hint) { return hint.section(QLatin1Char('|'), 0, 0).left(MaximumTipLength); }

@@ -4,22 +4,14 @@
 
 namespace {
 
-QString BaseFolder(const char* variable, const char* fallbackUnderHome)
-{
+QString BaseFolder(const char* variable, const char* fallbackUnderHome) {
     const QString value = qEnvironmentVariable(variable);
-    if (!value.isEmpty() && QDir::isAbsolutePath(value))
-        return QDir::cleanPath(value);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value)) return QDir::cleanPath(value);
     return QDir::homePath() + QLatin1Char('/') + QLatin1String(fallbackUnderHome);
 }
 
-}  // namespace
+} // namespace
 
-QString XdgDataHome()
-{
-    return BaseFolder("XDG_DATA_HOME", ".local/share");
-}
+QString XdgDataHome() { return BaseFolder("XDG_DATA_HOME", ".local/share"); }
 
-QString XdgConfigHome()
-{
-    return BaseFolder("XDG_CONFIG_HOME", ".config");
-}
+QString XdgConfigHome() { return BaseFolder("XDG_CONFIG_HOME", ".config"); }

@@ -18,13 +18,9 @@
 
 namespace {
 
-QString Text(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString Text(const char* text) { return QString::fromUtf8(text); }
 
-QLabel* PlaceLabel(QWidget* page, const char* caption, int x, int y, bool underlined)
-{
+QLabel* PlaceLabel(QWidget* page, const char* caption, int x, int y, bool underlined) {
     auto* label = new QLabel(Text(caption), page);
     QFont font = label->font();
     font.setUnderline(underlined);
@@ -34,8 +30,7 @@ QLabel* PlaceLabel(QWidget* page, const char* caption, int x, int y, bool underl
     return label;
 }
 
-TLxMailTo* PlaceMailTo(QWidget* page, const DesktopStrings::Credit& credit, int x, int y)
-{
+TLxMailTo* PlaceMailTo(QWidget* page, const DesktopStrings::Credit& credit, int x, int y) {
     auto* link = new TLxMailTo(page);
     link->SetCaption(Text(credit.caption));
     link->setToolTip(Text(DesktopStrings::MailHint));
@@ -44,18 +39,16 @@ TLxMailTo* PlaceMailTo(QWidget* page, const DesktopStrings::Credit& credit, int 
     return link;
 }
 
-TLxHotLink* PlaceHotLink(QWidget* page, int x, int y)
-{
+TLxHotLink* PlaceHotLink(QWidget* page, int x, int y) {
     auto* link = new TLxHotLink(page);
     link->setToolTip(Text(DesktopStrings::LinkHint));
     link->move(x, y);
     return link;
 }
 
-}  // namespace
+} // namespace
 
-Toptionsform::Toptionsform(QWidget* parent) : QWidget(parent, Qt::Tool)
-{
+Toptionsform::Toptionsform(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(Text(DesktopStrings::OptionsCaption));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     resize(388, 258);
@@ -82,8 +75,7 @@ Toptionsform::Toptionsform(QWidget* parent) : QWidget(parent, Qt::Tool)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void Toptionsform::BuildSetupPage()
-{
+void Toptionsform::BuildSetupPage() {
     LxBitBtn1 = new TLxBitBtn(Setup);
     LxBitBtn1->setGeometry(42, 8, 197, 25);
     LxBitBtn1->SetCaption(Text(DesktopStrings::AssociateButton));
@@ -96,8 +88,7 @@ void Toptionsform::BuildSetupPage()
     };
 }
 
-void Toptionsform::BuildCreditsPage()
-{
+void Toptionsform::BuildCreditsPage() {
     LxImageTransform1 = new TLxImageTransform(TabSheet1);
     LxImageTransform1->setGeometry(2, 4, 223, 223);
     LxImageTransform1->SetPicture1(PlayerCreditsPicture());
@@ -117,21 +108,18 @@ void Toptionsform::BuildCreditsPage()
     LxHotLink2 = PlaceHotLink(TabSheet1, 258, 208);
 }
 
-void Toptionsform::showEvent(QShowEvent* event)
-{
+void Toptionsform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FormShow();
 }
 
 // Closing hides the window; hiding it by any route stops the pictures.
-void Toptionsform::hideEvent(QHideEvent* event)
-{
+void Toptionsform::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     FormClose();
 }
 
-void Toptionsform::FormShow()
-{
+void Toptionsform::FormShow() {
     Timer1->start();
     LxHotLink1->SetUrl(Text(DesktopStrings::ProductSiteUrl));
     LxHotLink1->SetCaption(Text(DesktopStrings::ProductSiteCaption));
@@ -142,20 +130,15 @@ void Toptionsform::FormShow()
     LxMailTo3->SetMailDestinator(Text(DesktopStrings::IconsCredit.address));
 }
 
-void Toptionsform::FormClose()
-{
-    Timer1->stop();
-}
+void Toptionsform::FormClose() { Timer1->stop(); }
 
-void Toptionsform::LxBitBtn1Click()
-{
+void Toptionsform::LxBitBtn1Click() {
     const QString program = QCoreApplication::applicationFilePath();
     for (const char* extension : DesktopStrings::AssociatedExtensions)
         LxAssociateExtension1.Associate(QString(), Text(DesktopStrings::FileTypeName), Text(extension), program);
 }
 
-void Toptionsform::Timer1Timer()
-{
+void Toptionsform::Timer1Timer() {
     LxImageTransform1->Transform();
     LxImageTransform1->SetTransformType(TransitionForDraw(QRandomGenerator::global()->bounded(12)));
 }

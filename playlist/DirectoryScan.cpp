@@ -11,13 +11,11 @@ namespace {
 struct TScan {
     const std::function<void(const QString&)>& entering;
     const std::function<void(const QString&)>& found;
-    QSet<QString> visited;  // canonical paths of the folders walked
+    QSet<QString> visited; // canonical paths of the folders walked
 
-    void Walk(const QString& folder)
-    {
+    void Walk(const QString& folder) {
         const QString canonical = QFileInfo(folder).canonicalFilePath();
-        if (canonical.isEmpty() || visited.contains(canonical))
-            return;
+        if (canonical.isEmpty() || visited.contains(canonical)) return;
         visited.insert(canonical);
 
         entering(folder);
@@ -35,11 +33,9 @@ struct TScan {
     }
 };
 
-}  // namespace
+} // namespace
 
-void ScanDirectory(const QString& folder,
-                   const std::function<void(const QString& folder)>& entering,
-                   const std::function<void(const QString& path)>& found)
-{
+void ScanDirectory(const QString& folder, const std::function<void(const QString& folder)>& entering,
+                   const std::function<void(const QString& path)>& found) {
     TScan{entering, found, {}}.Walk(folder);
 }

@@ -10,6 +10,5 @@
 // existing file that IsScannedTrack accepts. A folder reached a second time
 // (through a symbolic link) is not walked again; an unreadable folder yields
 // nothing.
-void ScanDirectory(const QString& folder,
-                   const std::function<void(const QString& folder)>& entering,
+void ScanDirectory(const QString& folder, const std::function<void(const QString& folder)>& entering,
                    const std::function<void(const QString& path)>& found);

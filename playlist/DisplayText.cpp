@@ -1,29 +1,23 @@
 #include "playlist/DisplayText.h"
 
-bool IsUrl(const QString& path)
-{
+bool IsUrl(const QString& path) {
     const qsizetype colon = path.indexOf(QLatin1String("://"));
-    if (colon <= 0)
-        return false;
+    if (colon <= 0) return false;
     for (qsizetype i = 0; i < colon; ++i) {
         const QChar c = path.at(i);
         const bool schemeChar = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
                                 (i > 0 && ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.'));
-        if (!schemeChar)
-            return false;
+        if (!schemeChar) return false;
     }
     return true;
 }
 
-QString MakeDisplayText(const QString& path, int position, bool showNumbers)
-{
+QString MakeDisplayText(const QString& path, int position, bool showNumbers) {
     QString name = path;
     if (!IsUrl(path)) {
         const qsizetype slash = path.lastIndexOf(u'/');
-        if (slash >= 0)
-            name = path.mid(slash + 1);
+        if (slash >= 0) name = path.mid(slash + 1);
     }
-    if (!showNumbers)
-        return name;
+    if (!showNumbers) return name;
     return QString::number(position + 1) + QLatin1String(". ") + name;
 }

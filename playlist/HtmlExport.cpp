@@ -44,20 +44,17 @@ const char* const HtmlTail[] = {
     R"(</SMALL></BODY></HTML>)",
 };
 
-}  // namespace
+} // namespace
 
-QStringList HtmlPlaylistLines(const TPlaylistModel& playlist)
-{
+QStringList HtmlPlaylistLines(const TPlaylistModel& playlist) {
     QStringList lines;
-    for (const char* line : HtmlHead)
-        lines.append(QString::fromUtf8(line));
+    for (const char* line : HtmlHead) lines.append(QString::fromUtf8(line));
     lines.append(QString::fromUtf8(HeaderRow).arg(QString::fromUtf8(HeaderText)));
     for (int i = 0; i < playlist.Count(); ++i) {
         // One arg() call with both values, so that a "%1" inside a path stays text.
-        lines.append(QString::fromUtf8(TrackRow).arg(playlist.Path(i).toHtmlEscaped(),
-                                                     playlist.Text(i).toHtmlEscaped()));
+        lines.append(
+            QString::fromUtf8(TrackRow).arg(playlist.Path(i).toHtmlEscaped(), playlist.Text(i).toHtmlEscaped()));
     }
-    for (const char* line : HtmlTail)
-        lines.append(QString::fromUtf8(line));
+    for (const char* line : HtmlTail) lines.append(QString::fromUtf8(line));
     return lines;
 }

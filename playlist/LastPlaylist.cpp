@@ -9,15 +9,14 @@
 
 #include <stdexcept>
 
-QString LastPlaylistFile()
-{
+QString LastPlaylistFile() {
     const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(configHome).filePath(QString::fromUtf8(PlaylistStrings::ConfigFolderName) + u'/' +
-                                     QString::fromUtf8(PlaylistStrings::LastPlaylistName));
+    return QDir(configHome)
+        .filePath(QString::fromUtf8(PlaylistStrings::ConfigFolderName) + u'/' +
+                  QString::fromUtf8(PlaylistStrings::LastPlaylistName));
 }
 
-void SaveLastPlaylist(const TPlaylistModel& playlist)
-{
+void SaveLastPlaylist(const TPlaylistModel& playlist) {
     const QString fileName = LastPlaylistFile();
     const QString folder = QFileInfo(fileName).absolutePath();
     if (!QDir().mkpath(folder))

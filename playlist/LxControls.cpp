@@ -13,8 +13,7 @@
 TLxPlaylist::TLxPlaylist(QWidget* parent)
     : QListWidget(parent),
       extent_(model_, [this](const QString& text) { return fontMetrics().horizontalAdvance(text); }),
-      hintColor_(HintColorSwap::SystemHintColor())
-{
+      hintColor_(HintColorSwap::SystemHintColor()) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -28,14 +27,12 @@ TLxPlaylist::TLxPlaylist(QWidget* parent)
 
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { TakeSelectionFromView(); });
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!showingModel_)
-            model_.SetCareIndex(row);
+        if (!showingModel_) model_.SetCareIndex(row);
     });
 }
 
-void TLxPlaylist::LineAdded(int index)
-{
-    const QString text = model_.Text(index);  // a copy: handlers may change the list
+void TLxPlaylist::LineAdded(int index) {
+    const QString text = model_.Text(index); // a copy: handlers may change the list
     showingModel_ = true;
     addItem(text);
     showingModel_ = false;
@@ -44,17 +41,15 @@ void TLxPlaylist::LineAdded(int index)
     Raise(OnChange, this);
 }
 
-void TLxPlaylist::LineDeleting(int index)
-{
-    const QString text = model_.Text(index);  // a copy: handlers may change the list
+void TLxPlaylist::LineDeleting(int index) {
+    const QString text = model_.Text(index); // a copy: handlers may change the list
     extent_.LineDeleting(text);
     Raise(OnDeleteString, this, text);
 }
 
 // Every delete is followed by a refresh that puts the selection back from the
 // model; without a selection in the view, removing rows stays cheap.
-void TLxPlaylist::LineDeleted(int index)
-{
+void TLxPlaylist::LineDeleted(int index) {
     if (!rebuildPending_) {
         showingModel_ = true;
         selectionModel()->clearSelection();
@@ -65,12 +60,10 @@ void TLxPlaylist::LineDeleted(int index)
     Raise(OnChange, this);
 }
 
-void TLxPlaylist::DeleteMany(void (TPlaylistModel::*walk)())
-{
+void TLxPlaylist::DeleteMany(void (TPlaylistModel::*walk)()) {
     struct TRebuildAtEnd {
         TLxPlaylist* list;
-        ~TRebuildAtEnd()
-        {
+        ~TRebuildAtEnd() {
             list->rebuildPending_ = false;
             list->RebuildView();
         }
@@ -80,35 +73,21 @@ void TLxPlaylist::DeleteMany(void (TPlaylistModel::*walk)())
     (model_.*walk)();
 }
 
-void TLxPlaylist::DeleteSelection()
-{
-    DeleteMany(&TPlaylistModel::DeleteSelection);
-}
+void TLxPlaylist::DeleteSelection() { DeleteMany(&TPlaylistModel::DeleteSelection); }
 
-void TLxPlaylist::DeleteAllButSelection()
-{
-    DeleteMany(&TPlaylistModel::DeleteAllButSelection);
-}
+void TLxPlaylist::DeleteAllButSelection() { DeleteMany(&TPlaylistModel::DeleteAllButSelection); }
 
-void TLxPlaylist::DeleteAll()
-{
-    DeleteMany(&TPlaylistModel::DeleteAll);
-}
+void TLxPlaylist::DeleteAll() { DeleteMany(&TPlaylistModel::DeleteAll); }
 
-void TLxPlaylist::DeleteDeadFiles()
-{
-    DeleteMany(&TPlaylistModel::DeleteDeadFiles);
-}
+void TLxPlaylist::DeleteDeadFiles() { DeleteMany(&TPlaylistModel::DeleteDeadFiles); }
 
 // Replaces all rows of the view with the model's lines, keeping the scroll
 // position.
-void TLxPlaylist::RebuildView()
-{
+void TLxPlaylist::RebuildView() {
     const int scrolled = verticalScrollBar()->value();
     QStringList texts;
     texts.reserve(model_.Count());
-    for (int i = 0; i < model_.Count(); ++i)
-        texts.append(model_.Text(i));
+    for (int i = 0; i < model_.Count(); ++i) texts.append(model_.Text(i));
     showingModel_ = true;
     QListWidget::clear();
     addItems(texts);
@@ -117,8 +96,7 @@ void TLxPlaylist::RebuildView()
     verticalScrollBar()->setValue(scrolled);
 }
 
-void TLxPlaylist::ShowCaret()
-{
+void TLxPlaylist::ShowCaret() {
     showingModel_ = true;
     const int caret = model_.CareIndex();
     selectionModel()->setCurrentIndex(caret < 0 ? QModelIndex() : model()->index(caret, 0),
@@ -128,10 +106,8 @@ void TLxPlaylist::ShowCaret()
 
 // Writes every line's text and selection from the model into the view; the
 // selection goes over in one piece, as ranges of adjacent selected lines.
-void TLxPlaylist::ShowAllLines()
-{
-    if (rebuildPending_)
-        return;
+void TLxPlaylist::ShowAllLines() {
+    if (rebuildPending_) return;
     const int count = model_.Count();
     bool rewritten = false;
     QItemSelection selection;
@@ -148,11 +124,9 @@ void TLxPlaylist::ShowAllLines()
         }
     }
     for (int first = 0; first < count; ++first) {
-        if (!model_.Selected(first))
-            continue;
+        if (!model_.Selected(first)) continue;
         int last = first;
-        while (last + 1 < count && model_.Selected(last + 1))
-            ++last;
+        while (last + 1 < count && model_.Selected(last + 1)) ++last;
         selection.select(model()->index(first, 0), model()->index(last, 0));
         first = last;
     }
@@ -166,50 +140,38 @@ void TLxPlaylist::ShowAllLines()
     }
 }
 
-void TLxPlaylist::TakeSelectionFromView()
-{
-    if (showingModel_)
-        return;
-    for (int i = 0; i < model_.Count(); ++i)
-        model_.SetSelected(i, item(i)->isSelected());
+void TLxPlaylist::TakeSelectionFromView() {
+    if (showingModel_) return;
+    for (int i = 0; i < model_.Count(); ++i) model_.SetSelected(i, item(i)->isSelected());
 }
 
-void TLxPlaylist::SetSelected(int index, bool selected)
-{
+void TLxPlaylist::SetSelected(int index, bool selected) {
     model_.SetSelected(index, selected);
     showingModel_ = true;
     item(index)->setSelected(selected);
     showingModel_ = false;
 }
 
-void TLxPlaylist::SetCareIndex(int index)
-{
+void TLxPlaylist::SetCareIndex(int index) {
     model_.SetCareIndex(index);
     ShowCaret();
 }
 
-QString TLxPlaylist::GetItem(int index)
-{
+QString TLxPlaylist::GetItem(int index) {
     const QString path = model_.Path(index);
     scrollToItem(item(index), QAbstractItemView::PositionAtTop);
     return path;
 }
 
-bool TLxPlaylist::Ctl3D() const
-{
-    return frameShape() != QFrame::NoFrame;
-}
+bool TLxPlaylist::Ctl3D() const { return frameShape() != QFrame::NoFrame; }
 
-void TLxPlaylist::SetCtl3D(bool value)
-{
-    if (value == Ctl3D())
-        return;
+void TLxPlaylist::SetCtl3D(bool value) {
+    if (value == Ctl3D()) return;
     setFrameShape(value ? QFrame::StyledPanel : QFrame::NoFrame);
     Raise(OnCtl3DChanged, this);
 }
 
-void TLxPlaylist::SetHScrollbar(bool value)
-{
+void TLxPlaylist::SetHScrollbar(bool value) {
     hScrollbar_ = value;
     setHorizontalScrollBarPolicy(value ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     updateGeometries();
@@ -217,32 +179,27 @@ void TLxPlaylist::SetHScrollbar(bool value)
 
 // The horizontal scroll range follows the widest line rather than the view's
 // own estimate.
-void TLxPlaylist::updateGeometries()
-{
+void TLxPlaylist::updateGeometries() {
     QListWidget::updateGeometries();
-    if (!hScrollbar_)
-        return;
+    if (!hScrollbar_) return;
     const int page = viewport()->width();
     horizontalScrollBar()->setPageStep(page);
     horizontalScrollBar()->setRange(0, qMax(0, extent_.Widest() - page));
 }
 
-void TLxPlaylist::enterEvent(QEnterEvent* event)
-{
+void TLxPlaylist::enterEvent(QEnterEvent* event) {
     QListWidget::enterEvent(event);
     hintSwap_.Enter(hintColor_);
     Raise(OnMouseEnter, this);
 }
 
-void TLxPlaylist::leaveEvent(QEvent* event)
-{
+void TLxPlaylist::leaveEvent(QEvent* event) {
     QListWidget::leaveEvent(event);
     hintSwap_.Leave();
     Raise(OnMouseLeave, this);
 }
 
-void TLxPlaylist::changeEvent(QEvent* event)
-{
+void TLxPlaylist::changeEvent(QEvent* event) {
     QListWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         extent_.Invalidate();
@@ -250,20 +207,17 @@ void TLxPlaylist::changeEvent(QEvent* event)
     }
 }
 
-void TLxPlaylist::moveEvent(QMoveEvent* event)
-{
+void TLxPlaylist::moveEvent(QMoveEvent* event) {
     QListWidget::moveEvent(event);
     Raise(OnSelectCancel, this);
 }
 
-void TLxPlaylist::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void TLxPlaylist::mouseDoubleClickEvent(QMouseEvent* event) {
     QListWidget::mouseDoubleClickEvent(event);
     Raise(OnDblClick, this);
 }
 
-void TLxPlaylist::keyPressEvent(QKeyEvent* event)
-{
+void TLxPlaylist::keyPressEvent(QKeyEvent* event) {
     Raise(OnKeyDown, this, event->key());
     QListWidget::keyPressEvent(event);
 }

@@ -77,16 +77,16 @@ public:
     void SavePlaylist(const QString& fileName) const { model_.SavePlaylist(fileName); }
     void LoadPlaylist(const QString& fileName) { model_.LoadPlaylist(fileName); }
 
-    TListboxChange OnAddString;     // after a line was appended, with its text
-    TListboxChange OnDeleteString;  // before a line is deleted, with its text
-    TNotifyEvent OnChange;       // after every append and every delete
+    TListboxChange OnAddString;    // after a line was appended, with its text
+    TListboxChange OnDeleteString; // before a line is deleted, with its text
+    TNotifyEvent OnChange;         // after every append and every delete
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnCtl3DChanged;
-    TNotifyEvent OnParentColorChange;  // the parent's background colour changed
-    TNotifyEvent OnSelectCancel;       // the list was moved
+    TNotifyEvent OnParentColorChange; // the parent's background colour changed
+    TNotifyEvent OnSelectCancel;      // the list was moved
     TNotifyEvent OnDblClick;
-    TKeyEvent OnKeyDown;             // before the list's own key handling
+    TKeyEvent OnKeyDown; // before the list's own key handling
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -124,6 +124,6 @@ private:
     HintColorSwap hintSwap_;
     QColor hintColor_;
     bool hScrollbar_ = true;
-    bool showingModel_ = false;  // the view is being updated from the model
-    bool rebuildPending_ = false;  // inside DeleteMany
+    bool showingModel_ = false;   // the view is being updated from the model
+    bool rebuildPending_ = false; // inside DeleteMany
 };

@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-QStringList NameFiltersFromPairs(const QString& filter)
-{
+QStringList NameFiltersFromPairs(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList nameFilters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -13,12 +12,9 @@ QStringList NameFiltersFromPairs(const QString& filter)
     return nameFilters;
 }
 
-TLxFileDialog::TLxFileDialog(TKind kind, QWidget* owner) : owner_(owner), kind_(kind)
-{
-}
+TLxFileDialog::TLxFileDialog(TKind kind, QWidget* owner) : owner_(owner), kind_(kind) {}
 
-bool TLxFileDialog::Execute()
-{
+bool TLxFileDialog::Execute() {
     QFileDialog dialog(owner_, title_);
     dialog.setNameFilters(NameFiltersFromPairs(filter_));
     dialog.setDefaultSuffix(defaultExt_.toLower());
@@ -30,22 +26,18 @@ bool TLxFileDialog::Execute()
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(multiSelect_ ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     }
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    if (dialog.exec() != QDialog::Accepted) return false;
     files_ = dialog.selectedFiles();
     return !files_.isEmpty();
 }
 
 TLxSelectDirectory::TLxSelectDirectory(QWidget* owner) : owner_(owner) {}
 
-bool TLxSelectDirectory::Execute()
-{
+bool TLxSelectDirectory::Execute() {
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
-    if (classicDialog_)
-        options |= options_ | QFileDialog::DontUseNativeDialog;
+    if (classicDialog_) options |= options_ | QFileDialog::DontUseNativeDialog;
     const QString chosen = QFileDialog::getExistingDirectory(owner_, title_, startDir_, options);
-    if (chosen.isEmpty())
-        return false;
+    if (chosen.isEmpty()) return false;
     directory_ = chosen;
     return true;
 }

@@ -5,11 +5,8 @@
 namespace S = PlaylistStrings;
 
 TStandardPlaylistDialogs::TStandardPlaylistDialogs(QWidget* owner)
-    : OpenDialog1(TLxFileDialog::TKind::Open, owner),
-      OpenplaylistDialog(TLxFileDialog::TKind::Open, owner),
-      SaveDialog1(TLxFileDialog::TKind::Save, owner),
-      LxSelectDirectory1(owner)
-{
+    : OpenDialog1(TLxFileDialog::TKind::Open, owner), OpenplaylistDialog(TLxFileDialog::TKind::Open, owner),
+      SaveDialog1(TLxFileDialog::TKind::Save, owner), LxSelectDirectory1(owner) {
     OpenDialog1.SetTitle(QString::fromUtf8(S::AddFilesTitle));
     OpenDialog1.SetFilter(QString::fromUtf8(S::AddFilesFilter));
     OpenDialog1.SetMultiSelect(true);
@@ -21,24 +18,20 @@ TStandardPlaylistDialogs::TStandardPlaylistDialogs(QWidget* owner)
     SaveDialog1.SetTitle(QString::fromUtf8(S::SavePlaylistTitle));
 }
 
-QStringList TStandardPlaylistDialogs::ChooseFilesToAdd()
-{
+QStringList TStandardPlaylistDialogs::ChooseFilesToAdd() {
     return OpenDialog1.Execute() ? OpenDialog1.Files() : QStringList();
 }
 
-QString TStandardPlaylistDialogs::ChoosePlaylistToLoad()
-{
+QString TStandardPlaylistDialogs::ChoosePlaylistToLoad() {
     return OpenplaylistDialog.Execute() ? OpenplaylistDialog.FileName() : QString();
 }
 
-QString TStandardPlaylistDialogs::ChooseSaveName(const QString& filter, const QString& defaultExt)
-{
+QString TStandardPlaylistDialogs::ChooseSaveName(const QString& filter, const QString& defaultExt) {
     SaveDialog1.SetFilter(filter);
     SaveDialog1.SetDefaultExt(defaultExt);
     return SaveDialog1.Execute() ? SaveDialog1.FileName() : QString();
 }
 
-QString TStandardPlaylistDialogs::ChooseDirectory()
-{
+QString TStandardPlaylistDialogs::ChooseDirectory() {
     return LxSelectDirectory1.Execute() ? LxSelectDirectory1.Directory() : QString();
 }

@@ -8,120 +8,88 @@
 
 #include <stdexcept>
 
-void TPlaylistModel::CheckIndex(int index) const
-{
+void TPlaylistModel::CheckIndex(int index) const {
     if (index < 0 || index >= Count())
-        throw std::out_of_range(QString::fromUtf8(PlaylistStrings::NoSuchLine)
-                                    .arg(index)
-                                    .arg(Count())
-                                    .toStdString());
+        throw std::out_of_range(QString::fromUtf8(PlaylistStrings::NoSuchLine).arg(index).arg(Count()).toStdString());
 }
 
-const QString& TPlaylistModel::Path(int index) const
-{
+const QString& TPlaylistModel::Path(int index) const {
     CheckIndex(index);
     return lines_[index]->Item.Path;
 }
 
-const QString& TPlaylistModel::Text(int index) const
-{
+const QString& TPlaylistModel::Text(int index) const {
     CheckIndex(index);
     return lines_[index]->Text;
 }
 
-QStringList TPlaylistModel::Paths() const
-{
+QStringList TPlaylistModel::Paths() const {
     QStringList paths;
     paths.reserve(Count());
-    for (const auto& line : lines_)
-        paths.append(line->Item.Path);
+    for (const auto& line : lines_) paths.append(line->Item.Path);
     return paths;
 }
 
-bool TPlaylistModel::Selected(int index) const
-{
+bool TPlaylistModel::Selected(int index) const {
     CheckIndex(index);
     return lines_[index]->Selected;
 }
 
-void TPlaylistModel::SetSelected(int index, bool selected)
-{
+void TPlaylistModel::SetSelected(int index, bool selected) {
     CheckIndex(index);
     lines_[index]->Selected = selected;
 }
 
-int TPlaylistModel::SelectedCount() const
-{
+int TPlaylistModel::SelectedCount() const {
     int count = 0;
-    for (const auto& line : lines_)
-        count += line->Selected ? 1 : 0;
+    for (const auto& line : lines_) count += line->Selected ? 1 : 0;
     return count;
 }
 
-void TPlaylistModel::SetCareIndex(int index)
-{
-    careIndex_ = (index >= 0 && index < Count()) ? index : -1;
-}
+void TPlaylistModel::SetCareIndex(int index) { careIndex_ = (index >= 0 && index < Count()) ? index : -1; }
 
-void TPlaylistModel::SetShowNumbers(bool value)
-{
+void TPlaylistModel::SetShowNumbers(bool value) {
     showNumbers_ = value;
     RefreshDisplayTexts();
 }
 
-void TPlaylistModel::LinesChanged()
-{
-    if (OnLinesChanged)
-        OnLinesChanged();
+void TPlaylistModel::LinesChanged() {
+    if (OnLinesChanged) OnLinesChanged();
 }
 
-void TPlaylistModel::AddItem(const QString& path)
-{
-    lines_.push_back(std::make_unique<TLine>(TLine{TPlaylistItem{path}, MakeDisplayText(path, Count(), showNumbers_), false}));
-    if (OnAdded)
-        OnAdded(Count() - 1);
+void TPlaylistModel::AddItem(const QString& path) {
+    lines_.push_back(
+        std::make_unique<TLine>(TLine{TPlaylistItem{path}, MakeDisplayText(path, Count(), showNumbers_), false}));
+    if (OnAdded) OnAdded(Count() - 1);
 }
 
-void TPlaylistModel::AddItems(const QStringList& paths)
-{
-    for (const QString& path : paths)
-        AddItem(path);
+void TPlaylistModel::AddItems(const QStringList& paths) {
+    for (const QString& path : paths) AddItem(path);
 }
 
-void TPlaylistModel::SelectAll()
-{
-    for (const auto& line : lines_)
-        line->Selected = true;
+void TPlaylistModel::SelectAll() {
+    for (const auto& line : lines_) line->Selected = true;
     LinesChanged();
 }
 
-void TPlaylistModel::UnselectAll()
-{
-    for (const auto& line : lines_)
-        line->Selected = false;
+void TPlaylistModel::UnselectAll() {
+    for (const auto& line : lines_) line->Selected = false;
     LinesChanged();
 }
 
-void TPlaylistModel::ReverseSelection()
-{
-    for (const auto& line : lines_)
-        line->Selected = !line->Selected;
+void TPlaylistModel::ReverseSelection() {
+    for (const auto& line : lines_) line->Selected = !line->Selected;
     LinesChanged();
 }
 
-void TPlaylistModel::RemoveLine(int index)
-{
-    if (OnDeleting)
-        OnDeleting(index);
+void TPlaylistModel::RemoveLine(int index) {
+    if (OnDeleting) OnDeleting(index);
     lines_.erase(lines_.begin() + index);
-    if (careIndex_ > index || careIndex_ >= Count())
-        --careIndex_;
-    if (OnDeleted)
-        OnDeleted(index);
+    if (careIndex_ > index || careIndex_ >= Count()) --careIndex_;
+    if (OnDeleted) OnDeleted(index);
 }
 
-void TPlaylistModel::DeleteItem(int index)
-{
+void TPlaylistModel::DeleteItem(int index) {
     CheckIndex(index);
     RemoveLine(index);
     RefreshDisplayTexts();
@@ -129,8 +97,7 @@ void TPlaylistModel::DeleteItem(int index)
 
 // Walks from the top: a line that goes is deleted and the index stays, so the
 // next line slides under it.
-void TPlaylistModel::DeleteWhere(const std::function<bool(const TLine&)>& goes)
-{
+void TPlaylistModel::DeleteWhere(const std::function<bool(const TLine&)>& goes) {
     int index = 0;
     while (index < Count()) {
         if (goes(*lines_[index]))
@@ -141,48 +108,34 @@ void TPlaylistModel::DeleteWhere(const std::function<bool(const TLine&)>& goes)
     RefreshDisplayTexts();
 }
 
-void TPlaylistModel::DeleteSelection()
-{
+void TPlaylistModel::DeleteSelection() {
     DeleteWhere([](const TLine& line) { return line.Selected; });
 }
 
-void TPlaylistModel::DeleteAllButSelection()
-{
+void TPlaylistModel::DeleteAllButSelection() {
     DeleteWhere([](const TLine& line) { return !line.Selected; });
 }
 
-void TPlaylistModel::DeleteDeadFiles()
-{
+void TPlaylistModel::DeleteDeadFiles() {
     DeleteWhere([](const TLine& line) { return !QFileInfo(line.Item.Path).isFile(); });
 }
 
-void TPlaylistModel::DeleteAll()
-{
-    while (Count() > 0)
-        RemoveLine(Count() - 1);
+void TPlaylistModel::DeleteAll() {
+    while (Count() > 0) RemoveLine(Count() - 1);
     careIndex_ = -1;
 }
 
-void TPlaylistModel::RefreshDisplayTexts()
-{
-    for (int i = 0; i < Count(); ++i)
-        lines_[i]->Text = MakeDisplayText(lines_[i]->Item.Path, i, showNumbers_);
+void TPlaylistModel::RefreshDisplayTexts() {
+    for (int i = 0; i < Count(); ++i) lines_[i]->Text = MakeDisplayText(lines_[i]->Item.Path, i, showNumbers_);
     LinesChanged();
 }
 
-void TPlaylistModel::Exchange(int a, int b)
-{
+void TPlaylistModel::Exchange(int a, int b) {
     CheckIndex(a);
     CheckIndex(b);
     std::swap(lines_[a], lines_[b]);
 }
 
-void TPlaylistModel::SavePlaylist(const QString& fileName) const
-{
-    WriteTextLines(fileName, Paths());
-}
+void TPlaylistModel::SavePlaylist(const QString& fileName) const { WriteTextLines(fileName, Paths()); }
 
-void TPlaylistModel::LoadPlaylist(const QString& fileName)
-{
-    AddItems(ReadM3u(fileName));
-}
+void TPlaylistModel::LoadPlaylist(const QString& fileName) { AddItems(ReadM3u(fileName)); }

@@ -9,7 +9,7 @@
 
 // The record behind one playlist line.
 struct TPlaylistItem {
-    QString Path;  // full file path or URL, exactly as it was added
+    QString Path; // full file path or URL, exactly as it was added
 };
 
 // The playlist's lines: the record, the display text and the selection state
@@ -18,10 +18,10 @@ struct TPlaylistItem {
 class TPlaylistModel {
 public:
     // Notifications for the view that shows the model (all optional).
-    std::function<void(int index)> OnAdded;     // after line `index` was appended
-    std::function<void(int index)> OnDeleting;  // before line `index` is deleted
-    std::function<void(int index)> OnDeleted;   // after line `index` was deleted
-    std::function<void()> OnLinesChanged;       // texts, order or selection changed
+    std::function<void(int index)> OnAdded;    // after line `index` was appended
+    std::function<void(int index)> OnDeleting; // before line `index` is deleted
+    std::function<void(int index)> OnDeleted;  // after line `index` was deleted
+    std::function<void()> OnLinesChanged;      // texts, order or selection changed
 
     int Count() const { return static_cast<int>(lines_.size()); }
     // Path and display text of a line; an index outside the list throws

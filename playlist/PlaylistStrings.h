@@ -48,9 +48,8 @@ inline constexpr const char* Info = "&Info (Id3 Tags)";
 
 // Dialogs (filters in "description|patterns|description|patterns" form)
 inline constexpr const char* AddFilesTitle = "Add MP3 File To Playlist";
-inline constexpr const char* AddFilesFilter =
-    "MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|MP3 Files (*.mp*)|*.mp*|"
-    "M3U Playlists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
+inline constexpr const char* AddFilesFilter = "MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|MP3 Files (*.mp*)|*.mp*|"
+                                              "M3U Playlists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
 inline constexpr const char* LoadPlaylistTitle = "Load Playlist";
 inline constexpr const char* M3uFilter = "M3U Lists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
 inline constexpr const char* M3uExtension = "M3U";
@@ -74,4 +73,4 @@ inline constexpr const char* TooLarge = "the file is larger than %1 MiB";
 inline constexpr const char* NoSuchLine = "Playlist line %1 does not exist (the list has %2 lines)";
 inline constexpr const char* NoConfigFolder = "Cannot create the folder \"%1\"";
 
-}  // namespace PlaylistStrings
+} // namespace PlaylistStrings

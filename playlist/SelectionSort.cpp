@@ -8,17 +8,12 @@ namespace {
 // it, or -1 when none of them is still to be placed.
 class TTournament {
 public:
-    TTournament(const std::vector<QByteArray>& keys, bool descending)
-        : keys_(keys), descending_(descending)
-    {
+    TTournament(const std::vector<QByteArray>& keys, bool descending) : keys_(keys), descending_(descending) {
         const int count = static_cast<int>(keys.size());
-        while (leaves_ < count)
-            leaves_ *= 2;
+        while (leaves_ < count) leaves_ *= 2;
         nodes_.assign(2 * static_cast<size_t>(leaves_), -1);
-        for (int p = 0; p < count; ++p)
-            nodes_[leaves_ + p] = p;
-        for (int node = leaves_ - 1; node >= 1; --node)
-            nodes_[node] = Better(nodes_[2 * node], nodes_[2 * node + 1]);
+        for (int p = 0; p < count; ++p) nodes_[leaves_ + p] = p;
+        for (int node = leaves_ - 1; node >= 1; --node) nodes_[node] = Better(nodes_[2 * node], nodes_[2 * node + 1]);
     }
 
     int Best() const { return nodes_[1]; }
@@ -30,20 +25,16 @@ public:
 
 private:
     // The left one wins ties, so that the earlier position is chosen.
-    int Better(int left, int right) const
-    {
-        if (left < 0 || right < 0)
-            return left < 0 ? right : left;
+    int Better(int left, int right) const {
+        if (left < 0 || right < 0) return left < 0 ? right : left;
         const int order = keys_[right].compare(keys_[left]);
         return (descending_ ? order > 0 : order < 0) ? right : left;
     }
 
-    void Set(int p, int value)
-    {
+    void Set(int p, int value) {
         size_t node = leaves_ + p;
         nodes_[node] = value;
-        for (node /= 2; node >= 1; node /= 2)
-            nodes_[node] = Better(nodes_[2 * node], nodes_[2 * node + 1]);
+        for (node /= 2; node >= 1; node /= 2) nodes_[node] = Better(nodes_[2 * node], nodes_[2 * node + 1]);
     }
 
     const std::vector<QByteArray>& keys_;
@@ -52,10 +43,9 @@ private:
     std::vector<int> nodes_;
 };
 
-}  // namespace
+} // namespace
 
-void SelectionSort(std::vector<QByteArray>& keys, bool descending, const std::function<void(int i, int m)>& exchange)
-{
+void SelectionSort(std::vector<QByteArray>& keys, bool descending, const std::function<void(int i, int m)>& exchange) {
     TTournament tournament(keys, descending);
     const int count = static_cast<int>(keys.size());
     for (int i = 0; i < count; ++i) {
@@ -63,7 +53,6 @@ void SelectionSort(std::vector<QByteArray>& keys, bool descending, const std::fu
         exchange(i, m);
         std::swap(keys[i], keys[m]);
         tournament.Remove(i);
-        if (m != i)
-            tournament.Update(m);
+        if (m != i) tournament.Update(m);
     }
 }

@@ -26,34 +26,21 @@ namespace S = PlaylistStrings;
 
 namespace {
 
-QString Text(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString Text(const char* text) { return QString::fromUtf8(text); }
 
-}  // namespace
+} // namespace
 
-Tplaylistform::Tplaylistform(TPlaylistHost& host, QWidget* parent)
-    : Tplaylistform(host, nullptr, parent)
-{
+Tplaylistform::Tplaylistform(TPlaylistHost& host, QWidget* parent) : Tplaylistform(host, nullptr, parent) {
     dialogs_ = std::make_unique<TStandardPlaylistDialogs>(this);
 }
 
 Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialogs> dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Tool),
-      LxPlaylist1(new TLxPlaylist(this)),
-      AddButton(new QPushButton(Text(S::AddButton), this)),
-      DeleteButton(new QPushButton(Text(S::DeleteButton), this)),
+    : QWidget(parent, Qt::Tool), LxPlaylist1(new TLxPlaylist(this)),
+      AddButton(new QPushButton(Text(S::AddButton), this)), DeleteButton(new QPushButton(Text(S::DeleteButton), this)),
       SelectButton(new QPushButton(Text(S::SelectButton), this)),
-      MiscButton(new QPushButton(Text(S::MiscButton), this)),
-      addpopup(new QMenu(this)),
-      deletepopup(new QMenu(this)),
-      selectpopup(new QMenu(this)),
-      miscpopup(new QMenu(this)),
-      LxDragDrop1(new TLxDragDrop(this)),
-      host_(host),
-      dialogs_(std::move(dialogs))
-{
+      MiscButton(new QPushButton(Text(S::MiscButton), this)), addpopup(new QMenu(this)), deletepopup(new QMenu(this)),
+      selectpopup(new QMenu(this)), miscpopup(new QMenu(this)), LxDragDrop1(new TLxDragDrop(this)), host_(host),
+      dialogs_(std::move(dialogs)) {
     setWindowTitle(Text(S::WindowCaption));
     setFixedSize(290, 291);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -87,8 +74,7 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
 
 Tplaylistform::~Tplaylistform() = default;
 
-void Tplaylistform::BuildMenus()
-{
+void Tplaylistform::BuildMenus() {
     TLxPlaylist* list = LxPlaylist1;
     const auto item = [this](QMenu* menu, const char* caption, auto action) {
         connect(menu->addAction(Text(caption)), &QAction::triggered, this, action);
@@ -126,14 +112,12 @@ void Tplaylistform::BuildMenus()
     item(miscpopup, S::Info, [this] { ShowInfo(); });
 }
 
-void Tplaylistform::updatecaption()
-{
-    setWindowTitle(Text(S::CaptionPrefix) + QString::number(tag_ + 1) + u'/' +
-                   QString::number(LxPlaylist1->Count()) + Text(S::CaptionSuffix));
+void Tplaylistform::updatecaption() {
+    setWindowTitle(Text(S::CaptionPrefix) + QString::number(tag_ + 1) + u'/' + QString::number(LxPlaylist1->Count()) +
+                   Text(S::CaptionSuffix));
 }
 
-void Tplaylistform::LoadAtStartup(const QStringList& parameters)
-{
+void Tplaylistform::LoadAtStartup(const QStringList& parameters) {
     TCollectedErrors errors;
     const QString last = LastPlaylistFile();
     if (QFileInfo::exists(last)) {
@@ -151,34 +135,23 @@ void Tplaylistform::LoadAtStartup(const QStringList& parameters)
     } catch (const std::runtime_error& error) {
         errors.Keep(error);
     }
-    if (haveParameters && start < LxPlaylist1->Count() - 1)
-        ++start;
-    if (LxPlaylist1->Count() > 0)
-        host_.PlayFromPlaylist(start);
+    if (haveParameters && start < LxPlaylist1->Count() - 1) ++start;
+    if (LxPlaylist1->Count() > 0) host_.PlayFromPlaylist(start);
 
     errors.ThrowIfAny();
 }
 
-void Tplaylistform::SaveAtExit() const
-{
-    SaveLastPlaylist(LxPlaylist1->Model());
-}
+void Tplaylistform::SaveAtExit() const { SaveLastPlaylist(LxPlaylist1->Model()); }
 
-void Tplaylistform::AddFiles()
-{
-    AddFilesByExtension(*LxPlaylist1, dialogs_->ChooseFilesToAdd());
-}
+void Tplaylistform::AddFiles() { AddFilesByExtension(*LxPlaylist1, dialogs_->ChooseFilesToAdd()); }
 
-void Tplaylistform::AddDirectory()
-{
+void Tplaylistform::AddDirectory() {
     const QString folder = dialogs_->ChooseDirectory();
-    if (!folder.isEmpty())
-        ScanFolder(folder);
+    if (!folder.isEmpty()) ScanFolder(folder);
     updatecaption();
 }
 
-void Tplaylistform::ScanFolder(const QString& folder)
-{
+void Tplaylistform::ScanFolder(const QString& folder) {
     ScanDirectory(
         folder,
         [this](const QString& entered) {
@@ -188,75 +161,52 @@ void Tplaylistform::ScanFolder(const QString& folder)
         [this](const QString& path) { LxPlaylist1->AddItem(path); });
 }
 
-void Tplaylistform::ShowUrlWindow()
-{
+void Tplaylistform::ShowUrlWindow() {
     urlform->show();
     urlform->raise();
 }
 
-void Tplaylistform::LoadChosenPlaylist()
-{
+void Tplaylistform::LoadChosenPlaylist() {
     const QString fileName = dialogs_->ChoosePlaylistToLoad();
-    if (!fileName.isEmpty())
-        LxPlaylist1->LoadPlaylist(fileName);
+    if (!fileName.isEmpty()) LxPlaylist1->LoadPlaylist(fileName);
 }
 
-void Tplaylistform::LoadReplacing()
-{
+void Tplaylistform::LoadReplacing() {
     LxPlaylist1->DeleteAll();
     LoadChosenPlaylist();
 }
 
-void Tplaylistform::LoadAppending()
-{
-    LoadChosenPlaylist();
-}
+void Tplaylistform::LoadAppending() { LoadChosenPlaylist(); }
 
-QString Tplaylistform::ChooseSaveName(const char* filter, const char* extension)
-{
+QString Tplaylistform::ChooseSaveName(const char* filter, const char* extension) {
     return dialogs_->ChooseSaveName(Text(filter), Text(extension));
 }
 
-void Tplaylistform::SaveM3u()
-{
+void Tplaylistform::SaveM3u() {
     const QString fileName = ChooseSaveName(S::M3uFilter, S::M3uExtension);
-    if (!fileName.isEmpty())
-        LxPlaylist1->SavePlaylist(fileName);
+    if (!fileName.isEmpty()) LxPlaylist1->SavePlaylist(fileName);
 }
 
-void Tplaylistform::SaveHtml()
-{
+void Tplaylistform::SaveHtml() {
     const QString fileName = ChooseSaveName(S::HtmlFilter, S::HtmlExtension);
-    if (!fileName.isEmpty())
-        WriteTextLines(fileName, HtmlPlaylistLines(LxPlaylist1->Model()));
+    if (!fileName.isEmpty()) WriteTextLines(fileName, HtmlPlaylistLines(LxPlaylist1->Model()));
 }
 
-void Tplaylistform::ShowInfo()
-{
-    if (LxPlaylist1->Count() > 0)
-        host_.ShowTags(qMax(0, LxPlaylist1->ItemIndex()));
+void Tplaylistform::ShowInfo() {
+    if (LxPlaylist1->Count() > 0) host_.ShowTags(qMax(0, LxPlaylist1->ItemIndex()));
 }
 
-void Tplaylistform::LxPlaylist1DblClick()
-{
-    if (LxPlaylist1->Count() > 0)
-        host_.PlayFromPlaylist(qMax(0, LxPlaylist1->ItemIndex()));
+void Tplaylistform::LxPlaylist1DblClick() {
+    if (LxPlaylist1->Count() > 0) host_.PlayFromPlaylist(qMax(0, LxPlaylist1->ItemIndex()));
 }
 
-void Tplaylistform::LxPlaylist1KeyDown(int key)
-{
+void Tplaylistform::LxPlaylist1KeyDown(int key) {
     if (key == Qt::Key_Insert)
         AddFiles();
     else if (key == Qt::Key_Delete)
         LxPlaylist1->DeleteSelection();
 }
 
-void Tplaylistform::DropFiles(const QStringList& paths)
-{
-    AddFilesByExtension(*LxPlaylist1, paths);
-}
+void Tplaylistform::DropFiles(const QStringList& paths) { AddFilesByExtension(*LxPlaylist1, paths); }
 
-void Tplaylistform::PopupButtonMenu(QPushButton* button, QMenu* menu)
-{
-    menu->popup(pos() + button->pos());
-}
+void Tplaylistform::PopupButtonMenu(QPushButton* button, QMenu* menu) { menu->popup(pos() + button->pos()); }

@@ -7,8 +7,7 @@
 #include <QPushButton>
 
 Turlform::Turlform(TLxPlaylist& playlist, QWidget* parent)
-    : QWidget(parent, Qt::Tool), urlbox(new TLxEdit(this)), OkButton(new QPushButton(this)), playlist_(playlist)
-{
+    : QWidget(parent, Qt::Tool), urlbox(new TLxEdit(this)), OkButton(new QPushButton(this)), playlist_(playlist) {
     setWindowTitle(QString::fromUtf8(PlaylistStrings::UrlCaption));
     setFixedSize(424, 37);
     urlbox->setGeometry(8, 8, 331, 21);
@@ -19,8 +18,6 @@ Turlform::Turlform(TLxPlaylist& playlist, QWidget* parent)
     connect(urlbox, &QLineEdit::returnPressed, this, [this] { OkButtonClick(); });
 }
 
-void Turlform::OkButtonClick()
-{
-    if (!urlbox->IsEmpty())
-        playlist_.AddItem(urlbox->Text());
+void Turlform::OkButtonClick() {
+    if (!urlbox->IsEmpty()) playlist_.AddItem(urlbox->Text());
 }

@@ -133,12 +133,10 @@ constexpr std::array<const char*, GenreNameCount> GenreNames{
     "Dance Hall",
 };
 
-}  // namespace
+} // namespace
 
-QString Genre2String(TGenre genre)
-{
+QString Genre2String(TGenre genre) {
     const int number = static_cast<int>(genre);
-    if (number >= GenreNameCount)
-        return QString();
+    if (number >= GenreNameCount) return QString();
     return QString::fromLatin1(GenreNames[number]);
 }

@@ -3,27 +3,21 @@
 namespace Id3v1Layout {
 namespace {
 
-QString Field(const QByteArray& block, int offset, int width)
-{
+QString Field(const QByteArray& block, int offset, int width) {
     return QString::fromLatin1(block.constData() + offset, width);
 }
 
-QByteArray Padded(const QString& text, int width)
-{
+QByteArray Padded(const QString& text, int width) {
     QByteArray bytes = text.left(width).toLatin1();
     bytes.append(width - bytes.size(), ' ');
     return bytes;
 }
 
-}  // namespace
+} // namespace
 
-bool HasMarker(const QByteArray& block)
-{
-    return block.startsWith("TAG");
-}
+bool HasMarker(const QByteArray& block) { return block.startsWith("TAG"); }
 
-Fields Decode(const QByteArray& block)
-{
+Fields Decode(const QByteArray& block) {
     Q_ASSERT(block.size() == Size);
     Fields fields;
     fields.songname = Field(block, TitleOffset, TextWidth);
@@ -35,8 +29,7 @@ Fields Decode(const QByteArray& block)
     return fields;
 }
 
-QByteArray Encode(const Fields& fields)
-{
+QByteArray Encode(const Fields& fields) {
     QByteArray block("TAG");
     block += Padded(fields.songname, TextWidth);
     block += Padded(fields.artist, TextWidth);
@@ -47,4 +40,4 @@ QByteArray Encode(const Fields& fields)
     return block;
 }
 
-}  // namespace Id3v1Layout
+} // namespace Id3v1Layout

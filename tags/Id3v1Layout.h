@@ -33,4 +33,4 @@ Fields Decode(const QByteArray& block);
 // their width, characters outside ISO-8859-1 written as '?'.
 QByteArray Encode(const Fields& fields);
 
-}  // namespace Id3v1Layout
+} // namespace Id3v1Layout

@@ -10,15 +10,11 @@ namespace {
 
 enum Encoding { Latin1 = 0, Utf16Bom = 1, Utf16BE = 2, Utf8 = 3 };
 
-bool IsWide(int encoding)
-{
-    return encoding == Utf16Bom || encoding == Utf16BE;
-}
+bool IsWide(int encoding) { return encoding == Utf16Bom || encoding == Utf16BE; }
 
 // Code units in the given byte order; surrogates without their partner
 // become U+FFFD.
-QString DecodeUtf16(QByteArray bytes, bool bigEndianDefault)
-{
+QString DecodeUtf16(QByteArray bytes, bool bigEndianDefault) {
     bool bigEndian = bigEndianDefault;
     if (bytes.startsWith("\xFF\xFE")) {
         bigEndian = false;
@@ -43,86 +39,65 @@ QString DecodeUtf16(QByteArray bytes, bool bigEndianDefault)
     return text;
 }
 
-QString GenreName(int number)
-{
-    if (number < 0 || number >= GenreNameCount)
-        return QString::number(number);
+QString GenreName(int number) {
+    if (number < 0 || number >= GenreNameCount) return QString::number(number);
     return Genre2String(static_cast<TGenre>(number));
 }
 
-}  // namespace
+} // namespace
 
-bool IsKnownEncoding(int encoding)
-{
-    return encoding >= Latin1 && encoding <= Utf8;
-}
+bool IsKnownEncoding(int encoding) { return encoding >= Latin1 && encoding <= Utf8; }
 
-std::pair<QByteArray, QByteArray> SplitAtTerminator(const QByteArray& bytes, int encoding)
-{
+std::pair<QByteArray, QByteArray> SplitAtTerminator(const QByteArray& bytes, int encoding) {
     if (IsWide(encoding)) {
         for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-            if (bytes[i] == 0 && bytes[i + 1] == 0)
-                return {bytes.left(i), bytes.mid(i + 2)};
+            if (bytes[i] == 0 && bytes[i + 1] == 0) return {bytes.left(i), bytes.mid(i + 2)};
         }
         return {bytes, {}};
     }
     const qsizetype end = bytes.indexOf('\0');
-    if (end < 0)
-        return {bytes, {}};
+    if (end < 0) return {bytes, {}};
     return {bytes.left(end), bytes.mid(end + 1)};
 }
 
-QString Decode(const QByteArray& bytes, int encoding)
-{
+QString Decode(const QByteArray& bytes, int encoding) {
     switch (encoding) {
-    case Latin1:
-        return QString::fromLatin1(bytes);
+    case Latin1: return QString::fromLatin1(bytes);
     case Utf16Bom:
         // A missing byte order mark is taken as little endian, as most writers produce.
         return DecodeUtf16(bytes, false);
-    case Utf16BE:
-        return DecodeUtf16(bytes, true);
-    case Utf8:
-        return QString::fromUtf8(bytes);
-    default:
-        return QString();
+    case Utf16BE: return DecodeUtf16(bytes, true);
+    case Utf8: return QString::fromUtf8(bytes);
+    default: return QString();
     }
 }
 
-QStringList DecodeValues(const QByteArray& bytes, int encoding)
-{
+QStringList DecodeValues(const QByteArray& bytes, int encoding) {
     QStringList values;
     QByteArray rest = bytes;
     while (!rest.isEmpty()) {
         auto [first, after] = SplitAtTerminator(rest, encoding);
         const QString value = Decode(first, encoding);
-        if (!value.isEmpty())
-            values.append(value);
+        if (!value.isEmpty()) values.append(value);
         rest = after;
     }
     return values;
 }
 
-QString ResolveGenre(const QString& text)
-{
+QString ResolveGenre(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^\\d{1,3}$"));
     static const QRegularExpression reference(QStringLiteral("^\\((\\d{1,3}|RX|CR)\\)(.*)$"));
 
     const QString trimmed = text.trimmed();
-    if (number.match(trimmed).hasMatch())
-        return GenreName(trimmed.toInt());
+    if (number.match(trimmed).hasMatch()) return GenreName(trimmed.toInt());
     const QRegularExpressionMatch match = reference.match(trimmed);
-    if (!match.hasMatch())
-        return text;
+    if (!match.hasMatch()) return text;
     const QString refinement = match.captured(2);
-    if (!refinement.isEmpty() && !refinement.startsWith(QLatin1Char('(')))
-        return refinement;
+    if (!refinement.isEmpty() && !refinement.startsWith(QLatin1Char('('))) return refinement;
     const QString code = match.captured(1);
-    if (code == QLatin1String("RX"))
-        return QString::fromUtf8(TagStrings::GenreRemix);
-    if (code == QLatin1String("CR"))
-        return QString::fromUtf8(TagStrings::GenreCover);
+    if (code == QLatin1String("RX")) return QString::fromUtf8(TagStrings::GenreRemix);
+    if (code == QLatin1String("CR")) return QString::fromUtf8(TagStrings::GenreCover);
     return GenreName(code.toInt());
 }
 
-}  // namespace Id3v2Text
+} // namespace Id3v2Text

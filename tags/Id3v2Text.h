@@ -26,4 +26,4 @@ QStringList DecodeValues(const QByteArray& bytes, int encoding);
 // Turns genre references ("17", "(17)", "(17)Rock", "(RX)", "(CR)") into names.
 QString ResolveGenre(const QString& text);
 
-}  // namespace Id3v2Text
+} // namespace Id3v2Text

@@ -9,8 +9,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-Id3v2View::Id3v2View(QWidget* parent) : QWidget(parent)
-{
+Id3v2View::Id3v2View(QWidget* parent) : QWidget(parent) {
     status_ = new QLabel(this);
     status_->setTextFormat(Qt::PlainText);
     fields_ = new QTreeWidget(this);
@@ -27,8 +26,7 @@ Id3v2View::Id3v2View(QWidget* parent) : QWidget(parent)
     ShowTag(Id3v2Tag{});
 }
 
-void Id3v2View::ShowFile(const QString& fileName)
-{
+void Id3v2View::ShowFile(const QString& fileName) {
     try {
         ShowTag(Id3v2Parser::ReadFile(fileName));
     } catch (const std::exception& error) {
@@ -36,23 +34,19 @@ void Id3v2View::ShowFile(const QString& fileName)
     }
 }
 
-void Id3v2View::ShowTag(const Id3v2Tag& tag)
-{
+void Id3v2View::ShowTag(const Id3v2Tag& tag) {
     switch (tag.status) {
-    case Id3v2Tag::Status::NoTag:
-        ShowStatus(QString::fromUtf8(TagStrings::NoId3v2Tag));
-        return;
+    case Id3v2Tag::Status::NoTag: ShowStatus(QString::fromUtf8(TagStrings::NoId3v2Tag)); return;
     case Id3v2Tag::Status::Unsupported:
         ShowStatus(QString::fromUtf8(TagStrings::UnsupportedId3v2).arg(tag.majorVersion));
         return;
-    case Id3v2Tag::Status::Read:
-        break;
+    case Id3v2Tag::Status::Read: break;
     }
     ShowStatus(QString::fromUtf8(TagStrings::Id3v2Version).arg(tag.majorVersion).arg(tag.revision));
     const std::pair<const char*, const QString*> rows[] = {
-        {TagStrings::FieldTitle, &tag.title}, {TagStrings::FieldArtist, &tag.artist},
-        {TagStrings::FieldAlbum, &tag.album}, {TagStrings::FieldYear, &tag.year},
-        {TagStrings::FieldTrack, &tag.track}, {TagStrings::FieldGenre, &tag.genre},
+        {TagStrings::FieldTitle, &tag.title},     {TagStrings::FieldArtist, &tag.artist},
+        {TagStrings::FieldAlbum, &tag.album},     {TagStrings::FieldYear, &tag.year},
+        {TagStrings::FieldTrack, &tag.track},     {TagStrings::FieldGenre, &tag.genre},
         {TagStrings::FieldComment, &tag.comment},
     };
     for (const auto& [caption, value] : rows) {
@@ -65,19 +59,14 @@ void Id3v2View::ShowTag(const Id3v2Tag& tag)
     fields_->show();
 }
 
-QString Id3v2View::StatusText() const
-{
-    return status_->text();
-}
+QString Id3v2View::StatusText() const { return status_->text(); }
 
-QString Id3v2View::Value(const QString& caption) const
-{
+QString Id3v2View::Value(const QString& caption) const {
     const QList<QTreeWidgetItem*> found = fields_->findItems(caption, Qt::MatchExactly, 0);
     return found.isEmpty() ? QString() : found.first()->text(1);
 }
 
-void Id3v2View::ShowStatus(const QString& text)
-{
+void Id3v2View::ShowStatus(const QString& text) {
     status_->setText(text);
     fields_->clear();
     fields_->setVisible(false);

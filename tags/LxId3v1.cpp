@@ -8,47 +8,37 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* pattern, const QString& fileName, const QString& reason = {})
-{
+[[noreturn]] void Fail(const char* pattern, const QString& fileName, const QString& reason = {}) {
     QString message = QString::fromUtf8(pattern).arg(fileName);
-    if (!reason.isEmpty())
-        message = message.arg(reason);
+    if (!reason.isEmpty()) message = message.arg(reason);
     throw std::runtime_error(message.toStdString());
 }
 
 // The last 128 bytes of an open file, or an empty array when it is shorter.
-QByteArray LastBlock(QFile& file)
-{
+QByteArray LastBlock(QFile& file) {
     const qint64 size = file.size();
-    if (size < Id3v1Layout::Size || !file.seek(size - Id3v1Layout::Size))
-        return {};
+    if (size < Id3v1Layout::Size || !file.seek(size - Id3v1Layout::Size)) return {};
     const QByteArray block = file.read(Id3v1Layout::Size);
     return block.size() == Id3v1Layout::Size ? block : QByteArray();
 }
 
-}  // namespace
+} // namespace
 
-void TLxId3v1::SetFilename(const QString& fileName)
-{
+void TLxId3v1::SetFilename(const QString& fileName) {
     filename_ = fileName;
     ReadTag(fileName);
 }
 
-bool TLxId3v1::ReadTag(const QString& fileName)
-{
+bool TLxId3v1::ReadTag(const QString& fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        Fail(TagStrings::CannotOpen, fileName, file.errorString());
-    if (file.size() < Id3v1Layout::Size)
-        Fail(TagStrings::TooShortForTag, fileName);
+    if (!file.open(QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, file.errorString());
+    if (file.size() < Id3v1Layout::Size) Fail(TagStrings::TooShortForTag, fileName);
     const QByteArray block = LastBlock(file);
-    if (block.isEmpty())
-        Fail(TagStrings::CannotRead, fileName, file.errorString());
+    if (block.isEmpty()) Fail(TagStrings::CannotRead, fileName, file.errorString());
 
     Id3v1Layout::Fields fields;
     const bool found = Id3v1Layout::HasMarker(block);
-    if (found)
-        fields = Id3v1Layout::Decode(block);
+    if (found) fields = Id3v1Layout::Decode(block);
     songname_ = fields.songname;
     artist_ = fields.artist;
     album_ = fields.album;
@@ -58,44 +48,33 @@ bool TLxId3v1::ReadTag(const QString& fileName)
     return found;
 }
 
-bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const QString& artist,
-                        const QString& album, const QString& year, const QString& comment,
-                        TGenre genre)
-{
+bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const QString& artist, const QString& album,
+                        const QString& year, const QString& comment, TGenre genre) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return false;
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
     const qint64 originalSize = file.size();
     const QByteArray oldBlock = LastBlock(file);
-    if (oldBlock.isEmpty())
-        return false;
+    if (oldBlock.isEmpty()) return false;
 
     const bool overwrite = Id3v1Layout::HasMarker(oldBlock);
     const qint64 position = overwrite ? originalSize - Id3v1Layout::Size : originalSize;
     const QByteArray tag = Id3v1Layout::Encode({songname, artist, album, year, comment, genre});
-    const bool written =
-        file.seek(position) && file.write(tag) == tag.size() && file.flush();
-    if (!written && !overwrite)
-        file.resize(originalSize);
+    const bool written = file.seek(position) && file.write(tag) == tag.size() && file.flush();
+    if (!written && !overwrite) file.resize(originalSize);
     return written;
 }
 
-void TLxId3v1::RemoveTag(const QString& fileName)
-{
+void TLxId3v1::RemoveTag(const QString& fileName) {
     qint64 size = 0;
     {
         QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            Fail(TagStrings::CannotOpen, fileName, file.errorString());
+        if (!file.open(QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, file.errorString());
         size = file.size();
-        if (!Id3v1Layout::HasMarker(LastBlock(file)))
-            return;
+        if (!Id3v1Layout::HasMarker(LastBlock(file))) return;
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         Fail(TagStrings::CannotOpen, fileName, file.errorString());
-    if (file.size() != size || !Id3v1Layout::HasMarker(LastBlock(file)))
-        return;
-    if (!file.resize(size - Id3v1Layout::Size))
-        Fail(TagStrings::CannotShorten, fileName, file.errorString());
+    if (file.size() != size || !Id3v1Layout::HasMarker(LastBlock(file))) return;
+    if (!file.resize(size - Id3v1Layout::Size)) Fail(TagStrings::CannotShorten, fileName, file.errorString());
 }

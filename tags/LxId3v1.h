@@ -38,8 +38,8 @@ public:
     // with blanks and cut to their field width. False when the file is
     // missing, not writable, shorter than 128 bytes or a write fails; the
     // audio data is never touched and a failed append leaves the file as it was.
-    bool WriteTag(const QString& fileName, const QString& songname, const QString& artist,
-                  const QString& album, const QString& year, const QString& comment, TGenre genre);
+    bool WriteTag(const QString& fileName, const QString& songname, const QString& artist, const QString& album,
+                  const QString& year, const QString& comment, TGenre genre);
 
     // Shortens the file by its tag, in place; a file without a tag is left
     // untouched. Throws std::runtime_error when the file cannot be opened or shortened.

@@ -30,12 +30,9 @@ public:
     void AttachOwner(std::function<void()> changed) { changed_ = std::move(changed); }
 
 private:
-    template <typename T>
-    void Store(T& field, const T& value)
-    {
+    template <typename T> void Store(T& field, const T& value) {
         field = value;
-        if (changed_)
-            changed_();
+        if (changed_) changed_();
     }
 
     QString album_;

@@ -15,20 +15,17 @@ constexpr int LabelGap = 10;
 constexpr int RightGap = 4;
 constexpr int MinimumFieldWidth = 40;
 
-QString UpToFirstZero(const QString& text)
-{
+QString UpToFirstZero(const QString& text) {
     const qsizetype end = text.indexOf(QChar(0));
     return end < 0 ? text : text.left(end);
 }
 
-}  // namespace
+} // namespace
 
-TLxVisualId3v1::TLxVisualId3v1(QWidget* parent) : QWidget(parent)
-{
+TLxVisualId3v1::TLxVisualId3v1(QWidget* parent) : QWidget(parent) {
     const char* captions[] = {TagStrings::LabelArtist, TagStrings::LabelSongname, TagStrings::LabelAlbum,
                               TagStrings::LabelYear,   TagStrings::LabelComment,  TagStrings::LabelGenre};
-    for (size_t i = 0; i < labels_.size(); ++i)
-        labels_[i] = new QLabel(QString::fromUtf8(captions[i]), this);
+    for (size_t i = 0; i < labels_.size(); ++i) labels_[i] = new QLabel(QString::fromUtf8(captions[i]), this);
     for (QLineEdit*& edit : edits_) {
         edit = new QLineEdit(this);
         connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
@@ -46,8 +43,7 @@ TLxVisualId3v1::TLxVisualId3v1(QWidget* parent) : QWidget(parent)
     LayOut();
 }
 
-void TLxVisualId3v1::SetFilename(const QString& fileName)
-{
+void TLxVisualId3v1::SetFilename(const QString& fileName) {
     filename_ = fileName;
     emit FilenameChanged(fileName);
     reader_.SetFilename(fileName);
@@ -59,72 +55,51 @@ void TLxVisualId3v1::SetFilename(const QString& fileName)
     id3Tag_.SetGenre(reader_.Genre());
 }
 
-void TLxVisualId3v1::SetReadonly(bool value)
-{
+void TLxVisualId3v1::SetReadonly(bool value) {
     readonly_ = value;
-    for (QLineEdit* edit : edits_)
-        edit->setEnabled(!value);
+    for (QLineEdit* edit : edits_) edit->setEnabled(!value);
     genreList_->setEnabled(!value);
 }
 
-QColor TLxVisualId3v1::EditColor() const
-{
-    return ArtistEdit()->palette().color(QPalette::Base);
-}
+QColor TLxVisualId3v1::EditColor() const { return ArtistEdit()->palette().color(QPalette::Base); }
 
-void TLxVisualId3v1::SetEditColor(const QColor& color)
-{
+void TLxVisualId3v1::SetEditColor(const QColor& color) {
     auto paint = [&color](QWidget* field) {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, color);
         field->setPalette(palette);
     };
-    for (QLineEdit* edit : edits_)
-        paint(edit);
+    for (QLineEdit* edit : edits_) paint(edit);
     paint(genreList_);
 }
 
-QFont TLxVisualId3v1::EditFont() const
-{
-    return ArtistEdit()->font();
-}
+QFont TLxVisualId3v1::EditFont() const { return ArtistEdit()->font(); }
 
-void TLxVisualId3v1::SetEditFont(const QFont& font)
-{
-    for (QLineEdit* edit : edits_)
-        edit->setFont(font);
+void TLxVisualId3v1::SetEditFont(const QFont& font) {
+    for (QLineEdit* edit : edits_) edit->setFont(font);
     genreList_->setFont(font);
     LayOut();
 }
 
-QFont TLxVisualId3v1::LabelFont() const
-{
-    return labels_[0]->font();
-}
+QFont TLxVisualId3v1::LabelFont() const { return labels_[0]->font(); }
 
-void TLxVisualId3v1::SetLabelFont(const QFont& font)
-{
-    for (QLabel* label : labels_)
-        label->setFont(font);
+void TLxVisualId3v1::SetLabelFont(const QFont& font) {
+    for (QLabel* label : labels_) label->setFont(font);
     LayOut();
 }
 
-void TLxVisualId3v1::resizeEvent(QResizeEvent* event)
-{
+void TLxVisualId3v1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ApplySizeRule();
 }
 
 // A font inherited from the parent resizes the labels and fields too.
-void TLxVisualId3v1::changeEvent(QEvent* event)
-{
+void TLxVisualId3v1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        LayOut();
+    if (event->type() == QEvent::FontChange) LayOut();
 }
 
-void TLxVisualId3v1::Refresh()
-{
+void TLxVisualId3v1::Refresh() {
     Changed();
     ArtistEdit()->setText(UpToFirstZero(id3Tag_.Artist()));
     SongnameEdit()->setText(UpToFirstZero(id3Tag_.Songname()));
@@ -135,15 +110,11 @@ void TLxVisualId3v1::Refresh()
     genreList_->setCurrentIndex(genre < GenreNameCount ? genre : -1);
 }
 
-void TLxVisualId3v1::Changed()
-{
-    Raise(OnChange, this);
-}
+void TLxVisualId3v1::Changed() { Raise(OnChange, this); }
 
 // Labels at the left, fields beside the widest label, rows stacked with a
 // gap; the shorter of a label and its field is centred on the taller.
-void TLxVisualId3v1::LayOut()
-{
+void TLxVisualId3v1::LayOut() {
     int widestLabel = 0;
     for (QLabel* label : labels_) {
         label->adjustSize();
@@ -163,13 +134,11 @@ void TLxVisualId3v1::LayOut()
     ApplySizeRule();
 }
 
-void TLxVisualId3v1::ApplySizeRule()
-{
+void TLxVisualId3v1::ApplySizeRule() {
     for (size_t row = 0; row <= edits_.size(); ++row) {
         QWidget* field = row < edits_.size() ? static_cast<QWidget*>(edits_[row]) : genreList_;
         int width = this->width() - field->x() - RightGap;
-        if (width < 0)
-            width = MinimumFieldWidth;
+        if (width < 0) width = MinimumFieldWidth;
         field->resize(width, field->height());
     }
 }

@@ -36,4 +36,4 @@ inline constexpr const char* FieldComment = "Comment";
 inline constexpr const char* GenreRemix = "Remix";
 inline constexpr const char* GenreCover = "Cover";
 
-}  // namespace TagStrings
+} // namespace TagStrings

@@ -9,8 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-Tid3form::Tid3form(QWidget* parent) : QWidget(parent, Qt::Tool)
-{
+Tid3form::Tid3form(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QString::fromUtf8(TagStrings::WindowCaption));
     resize(248, 189);
 

@@ -15,9 +15,7 @@ uint32_t big_endian_word(const uint8_t bytes[4]) {
 }
 
 // ID3v1 tag after the last frame of a file.
-bool is_tag_start(const uint8_t bytes[4]) {
-    return bytes[0] == 'T' && bytes[1] == 'A' && bytes[2] == 'G';
-}
+bool is_tag_start(const uint8_t bytes[4]) { return bytes[0] == 'T' && bytes[1] == 'A' && bytes[2] == 'G'; }
 
 } // namespace
 
@@ -26,10 +24,8 @@ BitstreamReader::BitstreamReader(ByteSource& source) : source_(source) {}
 int32_t BitstreamReader::read_exact(uint8_t* buffer, int32_t count) {
     while (filled_ < count) {
         const int32_t result = source_.read(buffer + filled_, static_cast<uint32_t>(count - filled_));
-        if (result < 0)
-            return result;
-        if (result == 0)
-            return ZK_ERROR_INPUT_END;
+        if (result < 0) return result;
+        if (result == 0) return ZK_ERROR_INPUT_END;
         filled_ += std::min(result, count - filled_);
     }
     filled_ = 0;
@@ -40,16 +36,14 @@ int32_t BitstreamReader::sync_search() {
     for (;;) {
         if (!window_full_) {
             const int32_t result = read_exact(window_bytes_, 4);
-            if (result < 0)
-                return result;
+            if (result < 0) return result;
             window_ = big_endian_word(window_bytes_);
             window_full_ = true;
         }
         while (!has_sync(window_)) {
             uint8_t byte = 0;
             const int32_t result = read_exact(&byte, 1);
-            if (result < 0)
-                return result;
+            if (result < 0) return result;
             window_ = (window_ << 8) | byte;
         }
         // A rejected candidate is skipped as a whole: the next one starts
@@ -68,8 +62,7 @@ int32_t BitstreamReader::read_frame_buffer(int32_t count) {
     // An interrupted read may leave bytes in the words it covers.
     zero_from_ = std::max(zero_from_, (count + 3) / 4);
     const int32_t result = read_exact(reinterpret_cast<uint8_t*>(words_), count);
-    if (result < 0)
-        return result;
+    if (result < 0) return result;
     finish_frame_buffer(count);
     return 0;
 }
@@ -80,25 +73,21 @@ void BitstreamReader::finish_frame_buffer(int32_t count) {
     const int32_t words = (count + 3) / 4;
     auto* bytes = reinterpret_cast<uint8_t*>(words_);
     std::memset(bytes + count, 0, static_cast<size_t>(words * 4 - count));
-    if (words < zero_from_)
-        std::memset(words_ + words, 0, static_cast<size_t>(zero_from_ - words) * sizeof(uint32_t));
+    if (words < zero_from_) std::memset(words_ + words, 0, static_cast<size_t>(zero_from_ - words) * sizeof(uint32_t));
     zero_from_ = words;
     if constexpr (std::endian::native == std::endian::little) {
-        for (int32_t i = 0; i < words; ++i)
-            words_[i] = __builtin_bswap32(words_[i]);
+        for (int32_t i = 0; i < words; ++i) words_[i] = __builtin_bswap32(words_[i]);
     }
     data_bytes_ = count;
     reset_cursor();
 }
 
 int32_t BitstreamReader::read_main_data() {
-    const int32_t main_bytes =
-        std::max(0, header_.frame_length() - 4 - header_.side_info_length());
+    const int32_t main_bytes = std::max(0, header_.frame_length() - 4 - header_.side_info_length());
     main_start_ = write_position_;
     const int32_t first = std::min(main_bytes, static_cast<int32_t>(kReservoirBytes - write_position_));
     const int32_t result = read_exact(reservoir_ + write_position_, first);
-    if (result < 0)
-        return result;
+    if (result < 0) return result;
     write_position_ = (write_position_ + static_cast<uint32_t>(first)) & kReservoirMask;
     frame_main_bytes_ = main_bytes;
     wrap_rest_ = main_bytes - first;
@@ -107,8 +96,7 @@ int32_t BitstreamReader::read_main_data() {
 
 int32_t BitstreamReader::read_main_data_wrapped() {
     const int32_t result = read_exact(reservoir_ + write_position_, wrap_rest_);
-    if (result < 0)
-        return result;
+    if (result < 0) return result;
     write_position_ = (write_position_ + static_cast<uint32_t>(wrap_rest_)) & kReservoirMask;
     wrap_rest_ = 0;
     available_before_ = available_;
@@ -140,32 +128,27 @@ int32_t BitstreamReader::fetch_frame() {
 
         case Stage::NeedBody:
             if (header_.layer() == 3) {
-                if ((result = read_frame_buffer(header_.side_info_length())) < 0)
-                    return result;
+                if ((result = read_frame_buffer(header_.side_info_length())) < 0) return result;
                 stage_ = Stage::MainData;
             } else {
-                if ((result = read_frame_buffer(header_.frame_length() - 4)) < 0)
-                    return result;
+                if ((result = read_frame_buffer(header_.frame_length() - 4)) < 0) return result;
                 stage_ = Stage::CheckSuccessor;
             }
             break;
 
         case Stage::MainData:
-            if ((result = read_main_data()) < 0)
-                return result;
+            if ((result = read_main_data()) < 0) return result;
             stage_ = Stage::MainDataWrapped;
             break;
 
         case Stage::MainDataWrapped:
-            if ((result = read_main_data_wrapped()) < 0)
-                return result;
+            if ((result = read_main_data_wrapped()) < 0) return result;
             stage_ = Stage::CheckSuccessor;
             break;
 
         case Stage::CheckSuccessor: {
             result = read_exact(successor_bytes_, 4);
-            if (result < 0 && result != ZK_ERROR_INPUT_END)
-                return result; // retried by the next call
+            if (result < 0 && result != ZK_ERROR_INPUT_END) return result; // retried by the next call
             stage_ = Stage::NeedHeader;
             bool accepted = true;
             if (result == ZK_ERROR_INPUT_END) {
@@ -177,14 +160,12 @@ int32_t BitstreamReader::fetch_frame() {
             }
             if (accepted) {
                 reset_cursor();
-                if (header_.protection == 0)
-                    read_bits(16); // the CRC is not verified
+                if (header_.protection == 0) read_bits(16); // the CRC is not verified
                 return 0;
             }
             // A dropped layer III frame breaks the chain of main data: later
             // frames must not reach back across it.
-            if (header_.layer() == 3)
-                available_ = 0;
+            if (header_.layer() == 3) available_ = 0;
             break;
         }
         }
@@ -192,19 +173,16 @@ int32_t BitstreamReader::fetch_frame() {
 }
 
 void BitstreamReader::put_back_bits(int n) {
-    if (n <= 0)
-        return;
+    if (n <= 0) return;
     const int32_t bits = bits_left_ + n;
     word_index_ -= (bits - 1) / 32;
     bits_left_ = (bits - 1) % 32 + 1;
-    if (word_index_ < 0)
-        reset_cursor();
+    if (word_index_ < 0) reset_cursor();
 }
 
 bool BitstreamReader::load_main_data(int32_t main_data_begin, int32_t bit_count) {
     reset_cursor();
-    if (main_data_begin < 0 || bit_count < 0 || available_before_ < main_data_begin)
-        return false;
+    if (main_data_begin < 0 || bit_count < 0 || available_before_ < main_data_begin) return false;
     // Only what was received up to the end of this frame is main data.
     const int32_t count = std::min({(bit_count + 7) / 8, main_data_begin + frame_main_bytes_, kFrameBufferBytes});
     const uint32_t start = (main_start_ - static_cast<uint32_t>(main_data_begin)) & kReservoirMask;
@@ -237,8 +215,7 @@ void BitstreamReader::reset_all() {
 
 bool probe_frame_header(const uint8_t bytes[4], ZK_StreamInfo& info, int32_t& bytes_per_second) {
     FrameHeader header;
-    if (bytes[0] != 0xFF || bytes[1] < 0xE0 || !decode_frame_header(big_endian_word(bytes), header))
-        return false;
+    if (bytes[0] != 0xFF || bytes[1] < 0xE0 || !decode_frame_header(big_endian_word(bytes), header)) return false;
     set_stream_info(header, info);
     bytes_per_second = header.bitrate_kbps() * 1000 / 8;
     return true;

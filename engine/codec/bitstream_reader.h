@@ -108,8 +108,8 @@ public:
     // far enough. Bits beyond the main data received so far read as zeros.
     bool load_main_data(int32_t main_data_begin, int32_t bit_count);
 
-    void reset_all();        // open, close, seek by offset
-    void reset_reservoir();  // codec reset after a seek; also drops the look-ahead header
+    void reset_all();       // open, close, seek by offset
+    void reset_reservoir(); // codec reset after a seek; also drops the look-ahead header
 
     static constexpr int32_t kFrameBufferBytes = 2048;
     static constexpr int32_t kReservoirBytes = 4096;
@@ -132,7 +132,10 @@ private:
     int32_t read_main_data();
     int32_t read_main_data_wrapped();
     bool check_successor(const uint8_t bytes[4]);
-    void reset_cursor() { word_index_ = 0; bits_left_ = 32; }
+    void reset_cursor() {
+        word_index_ = 0;
+        bits_left_ = 32;
+    }
 
     ByteSource& source_;
     FrameHeader header_{};
@@ -159,7 +162,7 @@ private:
 
     // Layer III main-data reservoir: a ring of received main data.
     uint8_t reservoir_[kReservoirBytes] = {};
-    uint32_t main_start_ = 0;      // this frame's main data start in the ring
+    uint32_t main_start_ = 0; // this frame's main data start in the ring
     uint32_t write_position_ = 0;
     int32_t frame_main_bytes_ = 0; // main data bytes of this frame
     int32_t wrap_rest_ = 0;        // bytes still to go to the ring start
@@ -168,9 +171,8 @@ private:
 };
 
 inline uint32_t BitstreamReader::read_bits(int n) {
-    static constexpr uint32_t kMask[17] = {0x0,    0x1,    0x3,    0x7,    0xF,    0x1F,   0x3F,
-                                           0x7F,   0xFF,   0x1FF,  0x3FF,  0x7FF,  0xFFF,  0x1FFF,
-                                           0x3FFF, 0x7FFF, 0xFFFF};
+    static constexpr uint32_t kMask[17] = {0x0,   0x1,   0x3,   0x7,   0xF,    0x1F,   0x3F,   0x7F,  0xFF,
+                                           0x1FF, 0x3FF, 0x7FF, 0xFFF, 0x1FFF, 0x3FFF, 0x7FFF, 0xFFFF};
     assert(n >= 0 && n <= 16);
     const uint32_t word = words_[word_index_];
     if (n < bits_left_) {

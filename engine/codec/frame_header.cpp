@@ -20,8 +20,14 @@ constexpr int kFrequencyReserved = 3;
 bool layer2_bitrate_allowed(int bitrate_index, int mode) {
     const bool single = mode == ZK_MODE_SINGLE_CHANNEL;
     switch (bitrate_index) {
-    case 1: case 2: case 3: case 5: return single;
-    case 11: case 12: case 13: case 14: return !single;
+    case 1:
+    case 2:
+    case 3:
+    case 5: return single;
+    case 11:
+    case 12:
+    case 13:
+    case 14: return !single;
     default: return true;
     }
 }
@@ -42,19 +48,13 @@ bool decode_frame_header(uint32_t word, FrameHeader& header) {
     header.original = static_cast<int32_t>((word >> 2) & 1);
     header.emphasis = static_cast<int32_t>(word & 3);
 
-    if (header.bitrate_index == kForbiddenBitrate || header.bitrate_index == kFreeFormat)
-        return false;
-    if (header.layer_code == kLayerCodeReserved)
-        return false;
+    if (header.bitrate_index == kForbiddenBitrate || header.bitrate_index == kFreeFormat) return false;
+    if (header.layer_code == kLayerCodeReserved) return false;
     // Only 44100, 22050 and 11025 Hz need padding; elsewhere it marks a false sync.
-    if (header.padding && header.frequency_index != 0)
-        return false;
-    if (header.frequency_index == kFrequencyReserved)
-        return false;
-    if (header.version_id == kVersionReserved)
-        return false;
-    if (header.version_id == kVersionMpeg25 && header.layer() != 3)
-        return false;
+    if (header.padding && header.frequency_index != 0) return false;
+    if (header.frequency_index == kFrequencyReserved) return false;
+    if (header.version_id == kVersionReserved) return false;
+    if (header.version_id == kVersionMpeg25 && header.layer() != 3) return false;
     if (header.is_mpeg1() && header.layer_code == kLayerCodeLayer2 &&
         !layer2_bitrate_allowed(header.bitrate_index, header.mode))
         return false;
@@ -62,23 +62,20 @@ bool decode_frame_header(uint32_t word, FrameHeader& header) {
 }
 
 int FrameHeader::bitrate_kbps() const {
-    if (layer_code == kLayerCodeReserved || version_id == kVersionReserved)
-        return 0;
+    if (layer_code == kLayerCodeReserved || version_id == kVersionReserved) return 0;
     const int kbps = tables::kBitrateKbps[is_mpeg1() ? 0 : 1][layer() - 1][bitrate_index];
     return kbps > 0 ? kbps : 0;
 }
 
 int FrameHeader::frequency_hz() const {
-    if (version_id == kVersionReserved)
-        return 0;
+    if (version_id == kVersionReserved) return 0;
     const int hz = tables::kSampleRateHz[version_id][frequency_index];
     return hz > 0 ? hz : 0;
 }
 
 int FrameHeader::frame_length() const {
     const int frequency = frequency_hz();
-    if (frequency == 0)
-        return 0;
+    if (frequency == 0) return 0;
     const int bitrate = bitrate_kbps();
     const int pad = frequency_index == 0 ? padding : 0;
     switch (layer()) {

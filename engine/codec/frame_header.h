@@ -16,23 +16,23 @@ struct FrameHeader {
     int32_t frequency_index; // 0..3
     int32_t padding;
     int32_t private_bit;
-    int32_t mode;            // ZK_MODE_*
+    int32_t mode; // ZK_MODE_*
     int32_t mode_extension;
     int32_t copyright;
     int32_t original;
     int32_t emphasis;
 
-    int layer() const { return 4 - layer_code; }        // 1, 2 or 3
-    int level() const { return 2 - version_id; }        // 1 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
+    int layer() const { return 4 - layer_code; } // 1, 2 or 3
+    int level() const { return 2 - version_id; } // 1 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
     bool is_mpeg1() const { return version_id == 1; }
     int channels() const { return mode == 3 ? 1 : 2; }
     // Derived values; meaningful for headers that decode_frame_header accepted
     // (0 for a reserved layer or version, so that nothing divides by zero).
-    int bitrate_kbps() const;                            // from the ISO tables
+    int bitrate_kbps() const; // from the ISO tables
     int frequency_hz() const;
-    int frame_length() const;                            // bytes, header included
-    int side_info_length() const;                        // layer III, CRC included
-    int samples_per_channel() const;                     // 384, 1152 or 576
+    int frame_length() const;        // bytes, header included
+    int side_info_length() const;    // layer III, CRC included
+    int samples_per_channel() const; // 384, 1152 or 576
 };
 
 // True when the first 11 bits of the word are the sync pattern.

@@ -12,8 +12,7 @@
 
 // ThreadSanitizer's runtime is not ready when the loader runs the clones'
 // resolvers in a statically linked program, so such builds take the baseline.
-#if defined(__x86_64__) && defined(__has_attribute) && !defined(__SANITIZE_THREAD__) && \
-    !defined(ZK_BASELINE_ONLY)
+#if defined(__x86_64__) && defined(__has_attribute) && !defined(__SANITIZE_THREAD__) && !defined(ZK_BASELINE_ONLY)
 #if __has_attribute(target_clones)
 #define ZK_SIMD_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #endif

@@ -30,17 +30,13 @@ namespace {
 constexpr int kRowLength = 17;
 constexpr int kRingSize = 16;
 
-template <class V>
-ZK_ALWAYS_INLINE V load(const float* p) {
+template <class V> ZK_ALWAYS_INLINE V load(const float* p) {
     V v;
     std::memcpy(&v, p, sizeof v);
     return v;
 }
 
-template <class V>
-ZK_ALWAYS_INLINE void store(float* p, V v) {
-    std::memcpy(p, &v, sizeof v);
-}
+template <class V> ZK_ALWAYS_INLINE void store(float* p, V v) { std::memcpy(p, &v, sizeof v); }
 
 // Index of lane i (0..7: 4..7 from the second operand) of a 4-lane shuffle
 // in the low half of an 8-lane one.
@@ -48,29 +44,29 @@ constexpr int wide(int i) { return i < 4 ? i : i + 4; }
 
 // The 4-lane shuffle <A B C D> of x and y (4..7 pick from y), applied to each
 // half of an 8-lane vector on its own.
-template <int A, int B, int C, int D, class V>
-ZK_ALWAYS_INLINE V shuffle(V x, V y) {
+template <int A, int B, int C, int D, class V> ZK_ALWAYS_INLINE V shuffle(V x, V y) {
     if constexpr (sizeof(V) == 16)
         return __builtin_shufflevector(x, y, A, B, C, D);
     else
-        return __builtin_shufflevector(x, y, wide(A), wide(B), wide(C), wide(D), wide(A) + 4, wide(B) + 4,
-                                       wide(C) + 4, wide(D) + 4);
+        return __builtin_shufflevector(x, y, wide(A), wide(B), wide(C), wide(D), wide(A) + 4, wide(B) + 4, wide(C) + 4,
+                                       wide(D) + 4);
 }
 
 // 4 values repeated into each half.
-template <class V>
-ZK_ALWAYS_INLINE V repeat(Vec4 q) {
+template <class V> ZK_ALWAYS_INLINE V repeat(Vec4 q) {
     if constexpr (sizeof(V) == 16)
         return q;
     else
         return __builtin_shufflevector(q, q, 0, 1, 2, 3, 0, 1, 2, 3);
 }
 
-template <int N>
-constexpr const float* dct_factors() {
-    if constexpr (N == 32) return tables::kDctFactors32;
-    else if constexpr (N == 16) return tables::kDctFactors16;
-    else return tables::kDctFactors8;
+template <int N> constexpr const float* dct_factors() {
+    if constexpr (N == 32)
+        return tables::kDctFactors32;
+    else if constexpr (N == 16)
+        return tables::kDctFactors16;
+    else
+        return tables::kDctFactors8;
 }
 
 // The 32-point DCT-II out[m] = sum_k in[k] cos(pi m (2k + 1) / 64), held as 8
@@ -96,8 +92,7 @@ ZK_ALWAYS_INLINE void split(V* v) {
     }
 }
 
-template <class V>
-ZK_ALWAYS_INLINE void split_within_vectors(V* v) {
+template <class V> ZK_ALWAYS_INLINE void split_within_vectors(V* v) {
     const V signs4 = repeat<V>(Vec4{1.0f, 1.0f, -1.0f, -1.0f});
     const V weights4 = repeat<V>(Vec4{1.0f, 1.0f, tables::kDctFactors4[0], tables::kDctFactors4[1]});
     const V signs2 = repeat<V>(Vec4{1.0f, -1.0f, 1.0f, -1.0f});
@@ -133,8 +128,7 @@ ZK_ALWAYS_INLINE void merge(V* v) {
     }
 }
 
-template <class V>
-ZK_ALWAYS_INLINE void dct32(V* v) {
+template <class V> ZK_ALWAYS_INLINE void dct32(V* v) {
     split<32>(v);
     split<16>(v);
     split<8>(v);
@@ -274,8 +268,8 @@ void synthesize_stereo(ChannelSynthesis& left, ChannelSynthesis& right, float le
     apply_equalizer(right, right_subbands);
     Vec8 v[8];
     for (int j = 0; j < 8; ++j)
-        v[j] = __builtin_shufflevector(load<Vec4>(left_subbands + 4 * j), load<Vec4>(right_subbands + 4 * j), 0, 1,
-                                       2, 3, 4, 5, 6, 7);
+        v[j] = __builtin_shufflevector(load<Vec4>(left_subbands + 4 * j), load<Vec4>(right_subbands + 4 * j), 0, 1, 2,
+                                       3, 4, 5, 6, 7);
     dct32(v);
     float a_left[32];
     float a_right[32];
@@ -290,22 +284,17 @@ void synthesize_stereo(ChannelSynthesis& left, ChannelSynthesis& right, float le
     write_pcm_interleaved(sums_left, sums_right, out);
 }
 
-int16_t* synthesize_slot(ChannelOutput output, ChannelSynthesis& left, ChannelSynthesis& right,
-                         float left_subbands[32], float right_subbands[32], int16_t* out) {
+int16_t* synthesize_slot(ChannelOutput output, ChannelSynthesis& left, ChannelSynthesis& right, float left_subbands[32],
+                         float right_subbands[32], int16_t* out) {
     switch (output) {
-    case ChannelOutput::Stereo:
-        synthesize_stereo(left, right, left_subbands, right_subbands, out);
-        return out + 64;
-    case ChannelOutput::Right:
-        synthesize(right, right_subbands, out, 1);
-        return out + 32;
+    case ChannelOutput::Stereo: synthesize_stereo(left, right, left_subbands, right_subbands, out); return out + 64;
+    case ChannelOutput::Right: synthesize(right, right_subbands, out, 1); return out + 32;
     case ChannelOutput::Mix:
         for (int i = 0; i < 32; ++i) left_subbands[i] = (left_subbands[i] + right_subbands[i]) * 0.5f;
         synthesize(left, left_subbands, out, 1);
         return out + 32;
     case ChannelOutput::Mono:
-    case ChannelOutput::Left:
-        break;
+    case ChannelOutput::Left: break;
     }
     synthesize(left, left_subbands, out, 1);
     return out + 32;

@@ -23,7 +23,7 @@ struct ChannelSynthesis {
     float window[2][2 * 16 * 17];
     int32_t position; // 0..15
     float* equalizer;
-    int32_t current;  // 0 or 1
+    int32_t current; // 0 or 1
 
     void reset(); // clears history (after seeks); keeps the equalizer
 };
@@ -42,7 +42,7 @@ void synthesize_stereo(ChannelSynthesis& left, ChannelSynthesis& right, float le
 // synthesise through left, Right through right, Stereo through both. Mix
 // averages right into left (in place) first. Writes 32 samples (64 for
 // Stereo) and returns the position after them.
-int16_t* synthesize_slot(ChannelOutput output, ChannelSynthesis& left, ChannelSynthesis& right,
-                         float left_subbands[32], float right_subbands[32], int16_t* out);
+int16_t* synthesize_slot(ChannelOutput output, ChannelSynthesis& left, ChannelSynthesis& right, float left_subbands[32],
+                         float right_subbands[32], int16_t* out);
 
 } // namespace zk

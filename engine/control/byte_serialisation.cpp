@@ -40,16 +40,25 @@ uint8_t* write_item(uint8_t* out, const ZK_Message& m, const Field& f) {
     switch (f.kind) {
     case FieldKind::U8: *out++ = static_cast<uint8_t>(v); break;
     case FieldKind::U16:
-    case FieldKind::I16: put16(out, v); out += 2; break;
+    case FieldKind::I16:
+        put16(out, v);
+        out += 2;
+        break;
     case FieldKind::U32:
-    case FieldKind::I32: put16(out, v >> 16); put16(out + 2, v); out += 4; break;
+    case FieldKind::I32:
+        put16(out, v >> 16);
+        put16(out + 2, v);
+        out += 4;
+        break;
     case FieldKind::String: {
         const char* s = static_cast<const char*>(get_pointer(m, f));
         size_t n = (s ? std::strlen(s) : 0) + 1;
         put16(out, static_cast<uint32_t>(n));
         out += 2;
-        if (s) std::memcpy(out, s, n);
-        else *out = 0;
+        if (s)
+            std::memcpy(out, s, n);
+        else
+            *out = 0;
         out += n;
         break;
     }

@@ -37,8 +37,7 @@ ChannelSlot* current_slot(ZK_ControlChannel* channel) {
 }
 
 int32_t post_to_peer(ChannelSlot& slot, const PostedMessage& message) {
-    bool posted = slot.peer_queue ? slot.peer_queue->post(message)
-                                  : platform::post_to_port(slot.peer_window, message);
+    bool posted = slot.peer_queue ? slot.peer_queue->post(message) : platform::post_to_port(slot.peer_window, message);
     if (posted) return 0;
     discard_posted(message);
     return ZK_ERROR_POST_FAILED;

@@ -40,7 +40,7 @@ struct ZK_ControlChannel {
     pthread_key_t slot_key;
     std::shared_ptr<zk::control::Event> done; // shared with the procedure thread
     std::atomic<pid_t> procedure_thread{0};
-    std::atomic<int32_t> priority{15};        // Win32-style priority last set
+    std::atomic<int32_t> priority{15}; // Win32-style priority last set
 };
 
 namespace zk::control {

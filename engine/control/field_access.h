@@ -12,10 +12,22 @@ inline uint32_t get_number(const ZK_Message& m, const Field& f) {
     const auto* at = reinterpret_cast<const unsigned char*>(&m) + f.offset;
     switch (f.kind) {
     case FieldKind::U8: return *at;
-    case FieldKind::U16: { uint16_t v; std::memcpy(&v, at, 2); return v; }
-    case FieldKind::I16: { int16_t v; std::memcpy(&v, at, 2); return static_cast<uint32_t>(static_cast<int32_t>(v)); }
+    case FieldKind::U16: {
+        uint16_t v;
+        std::memcpy(&v, at, 2);
+        return v;
+    }
+    case FieldKind::I16: {
+        int16_t v;
+        std::memcpy(&v, at, 2);
+        return static_cast<uint32_t>(static_cast<int32_t>(v));
+    }
     case FieldKind::U32:
-    case FieldKind::I32: { uint32_t v; std::memcpy(&v, at, 4); return v; }
+    case FieldKind::I32: {
+        uint32_t v;
+        std::memcpy(&v, at, 4);
+        return v;
+    }
     default: return 0;
     }
 }
@@ -25,7 +37,11 @@ inline void set_number(ZK_Message& m, const Field& f, uint32_t value) {
     switch (f.kind) {
     case FieldKind::U8: *at = static_cast<uint8_t>(value); break;
     case FieldKind::U16:
-    case FieldKind::I16: { uint16_t v = static_cast<uint16_t>(value); std::memcpy(at, &v, 2); break; }
+    case FieldKind::I16: {
+        uint16_t v = static_cast<uint16_t>(value);
+        std::memcpy(at, &v, 2);
+        break;
+    }
     case FieldKind::U32:
     case FieldKind::I32: std::memcpy(at, &value, 4); break;
     default: break;
@@ -59,8 +75,10 @@ inline void set_data_size(ZK_Message& m, const Field& f, uint16_t size) {
 // arguments.
 inline void fill_fields_from_arguments(ZK_Message& m, va_list args) {
     for (const Field& f : shape_fields(code_info(m.code).shape)) {
-        if (f.kind == FieldKind::String || f.kind == FieldKind::Data) set_pointer(m, f, va_arg(args, const void*));
-        else set_number(m, f, static_cast<uint32_t>(va_arg(args, int)));
+        if (f.kind == FieldKind::String || f.kind == FieldKind::Data)
+            set_pointer(m, f, va_arg(args, const void*));
+        else
+            set_number(m, f, static_cast<uint32_t>(va_arg(args, int)));
     }
 }
 

@@ -18,8 +18,7 @@ constexpr Field fixed_data(size_t at, uint16_t bytes) { return {FieldKind::Data,
 const Field kTag[] = {i32(AT(tag.tag))};
 const Field kSeek[] = {u32(AT(seek.offset)), u32(AT(seek.range))};
 const Field kName[] = {text(AT(name.name))};
-const Field kModuleMessage[] = {u16(AT(module_message.type)),
-                                data(AT(module_message.data), AT(module_message.size))};
+const Field kModuleMessage[] = {u16(AT(module_message.type)), data(AT(module_message.data), AT(module_message.size))};
 const Field kFilter[] = {text(AT(filter.name)), i16(AT(filter.id))};
 const Field kModuleId[] = {i16(AT(module_id.id))};
 const Field kValue[] = {u32(AT(value.mode))};

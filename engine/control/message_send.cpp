@@ -67,8 +67,7 @@ extern "C" ZK_API int32_t control_message_send_SS(ZK_ControlChannel* channel, ui
     return control_message_send(channel, code, s1, s2);
 }
 
-extern "C" ZK_API int32_t control_message_send_SI(ZK_ControlChannel* channel, uint32_t code, const char* s,
-                                                  int32_t i) {
+extern "C" ZK_API int32_t control_message_send_SI(ZK_ControlChannel* channel, uint32_t code, const char* s, int32_t i) {
     return control_message_send(channel, code, s, i);
 }
 
@@ -76,22 +75,21 @@ extern "C" ZK_API int32_t control_message_send_I(ZK_ControlChannel* channel, uin
     return control_message_send(channel, code, i);
 }
 
-extern "C" ZK_API int32_t control_message_send_II(ZK_ControlChannel* channel, uint32_t code, int32_t i1,
-                                                  int32_t i2) {
+extern "C" ZK_API int32_t control_message_send_II(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2) {
     return control_message_send(channel, code, i1, i2);
 }
 
-extern "C" ZK_API int32_t control_message_send_III(ZK_ControlChannel* channel, uint32_t code, int32_t i1,
-                                                   int32_t i2, int32_t i3) {
+extern "C" ZK_API int32_t control_message_send_III(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2,
+                                                   int32_t i3) {
     return control_message_send(channel, code, i1, i2, i3);
 }
 
-extern "C" ZK_API int32_t control_message_send_IIII(ZK_ControlChannel* channel, uint32_t code, int32_t i1,
-                                                    int32_t i2, int32_t i3, int32_t i4) {
+extern "C" ZK_API int32_t control_message_send_IIII(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2,
+                                                    int32_t i3, int32_t i4) {
     return control_message_send(channel, code, i1, i2, i3, i4);
 }
 
-extern "C" ZK_API int32_t control_message_send_IPI(ZK_ControlChannel* channel, uint32_t code, int32_t i1,
-                                                   const void* p, int32_t i2) {
+extern "C" ZK_API int32_t control_message_send_IPI(ZK_ControlChannel* channel, uint32_t code, int32_t i1, const void* p,
+                                                   int32_t i2) {
     return control_message_send(channel, code, i1, p, i2);
 }

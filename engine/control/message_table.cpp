@@ -7,7 +7,8 @@ namespace {
 using S = Shape;
 using C = Carriage;
 
-#define ZK_CODE(name, shape, carriage) {#name, shape, carriage}
+#define ZK_CODE(name, shape, carriage)                                                                                 \
+    { #name, shape, carriage }
 
 const CodeInfo kCodes[ZK_MSG_COUNT] = {
     ZK_CODE(ZK_MSG_UNKNOWN, S::None, C::Nothing),

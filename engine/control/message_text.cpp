@@ -37,9 +37,7 @@ private:
 
 const char* text(const char* s) { return s ? s : ""; }
 
-const char* command_name(uint32_t code) {
-    return code < ZK_MSG_COUNT ? code_info(code).name : "ZK_INTERNAL_ERROR";
-}
+const char* command_name(uint32_t code) { return code < ZK_MSG_COUNT ? code_info(code).name : "ZK_INTERNAL_ERROR"; }
 
 void add_channels(Line& line, uint8_t channels) {
     static const char* const names[] = {"[STEREO]", "[LEFT]", "[RIGHT]", "[MIX]"};
@@ -48,8 +46,14 @@ void add_channels(Line& line, uint8_t channels) {
 
 void add_ports(Line& line, uint8_t ports) {
     const char* separator = "";
-    if (ports & ZK_OUTPUT_PORT_LINE) { line.add("%sLINE", separator); separator = "+"; }
-    if (ports & ZK_OUTPUT_PORT_SPEAKER) { line.add("%sSPEAKER", separator); separator = "+"; }
+    if (ports & ZK_OUTPUT_PORT_LINE) {
+        line.add("%sLINE", separator);
+        separator = "+";
+    }
+    if (ports & ZK_OUTPUT_PORT_SPEAKER) {
+        line.add("%sSPEAKER", separator);
+        separator = "+";
+    }
     if (ports & ZK_OUTPUT_PORT_HEADPHONE) line.add("%sHEADPHONE", separator);
     line.add("]");
 }
@@ -142,9 +146,15 @@ void describe(Line& line, const ZK_Message& m) {
                  m.volume.balance, m.volume.pcm_level, m.volume.master_level);
         break;
     case 49: line.add("MSG get output volume"); break;
-    case 50: line.add("MSG set output channels "); add_channels(line, m.byte.channels); break;
+    case 50:
+        line.add("MSG set output channels ");
+        add_channels(line, m.byte.channels);
+        break;
     case 51: line.add("MSG get output channels"); break;
-    case 52: line.add("MSG set output ports ["); add_ports(line, m.byte.ports); break;
+    case 52:
+        line.add("MSG set output ports [");
+        add_ports(line, m.byte.ports);
+        break;
     case 53: line.add("MSG get output ports"); break;
     case 54: line.add("MSG set feedback rate [%d]", m.byte.rate); break;
     case 55: line.add("MSG get feedback rate"); break;
@@ -208,8 +218,14 @@ void describe(Line& line, const ZK_Message& m) {
     case 88: line.add("MSG notify output balance [%d]", m.volume.balance); break;
     case 89: line.add("MSG notify output pcm level [%d]", m.volume.pcm_level); break;
     case 90: line.add("MSG notify output master level [%d]", m.volume.master_level); break;
-    case 91: line.add("MSG notify output channels "); add_channels(line, m.byte.channels); break;
-    case 92: line.add("MSG notify output ports ["); add_ports(line, m.byte.ports); break;
+    case 91:
+        line.add("MSG notify output channels ");
+        add_channels(line, m.byte.channels);
+        break;
+    case 92:
+        line.add("MSG notify output ports [");
+        add_ports(line, m.byte.ports);
+        break;
     case 93: line.add("MSG notify feedback rate [%d]", m.byte.rate); break;
     case 94: line.add("MSG notify output module [%d]", m.module_id.id); break;
     case 97: line.add("MSG notify output filter info [name=%s, where=%d]", text(m.filter.name), m.filter.id); break;

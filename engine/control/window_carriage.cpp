@@ -254,9 +254,7 @@ extern "C" ZK_API int32_t control_message_to_win32_params(const ZK_Message* mess
         w = static_cast<uintptr_t>(static_cast<uint32_t>(m.environment_integer.value));
         copy = copy_string(m.environment_integer.name);
         break;
-    case Carriage::EnvironmentString:
-        copy = copy_pair(m.environment_string.name, m.environment_string.value);
-        break;
+    case Carriage::EnvironmentString: copy = copy_pair(m.environment_string.name, m.environment_string.value); break;
     case Carriage::Volume:
         w = m.volume.balance | (uintptr_t(m.volume.pcm_level) << 8) | (uintptr_t(m.volume.master_level) << 16);
         break;

@@ -11,12 +11,10 @@
 
 namespace zk::chain {
 
-template <class Next, auto NextOp>
-using OperationType = std::remove_cvref_t<decltype(std::declval<Next&>().*NextOp)>;
+template <class Next, auto NextOp> using OperationType = std::remove_cvref_t<decltype(std::declval<Next&>().*NextOp)>;
 
 // Filter element: context is the element (filter, instance, downstream).
-template <class Element, auto FilterOp, auto NextOp, class Fn>
-struct FilterCall;
+template <class Element, auto FilterOp, auto NextOp, class Fn> struct FilterCall;
 
 template <class Element, auto FilterOp, auto NextOp, class R, class... A>
 struct FilterCall<Element, FilterOp, NextOp, R (*)(void*, A...)> {
@@ -33,8 +31,7 @@ constexpr auto through_filter =
     &FilterCall<Element, FilterOp, NextOp, OperationType<typename Element::Next, NextOp>>::call;
 
 // Terminal element: context is the endpoint holding the module and its instance.
-template <class Endpoint, auto ModuleOp, auto NextOp, auto Fallback, class Fn>
-struct ModuleCall;
+template <class Endpoint, auto ModuleOp, auto NextOp, auto Fallback, class Fn> struct ModuleCall;
 
 template <class Endpoint, auto ModuleOp, auto NextOp, auto Fallback, class R, class... A>
 struct ModuleCall<Endpoint, ModuleOp, NextOp, Fallback, R (*)(void*, A...)> {

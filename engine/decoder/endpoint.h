@@ -16,8 +16,7 @@
 
 namespace zk {
 
-template <class Traits>
-class Endpoint {
+template <class Traits> class Endpoint {
 public:
     using Module = typename Traits::Module;
     using Next = typename Traits::Next;
@@ -76,8 +75,7 @@ public:
     // whose probe accepts the name when id is -1. The same module and name
     // keep the current instance. close_open is called first when the current
     // instance is open.
-    template <class CloseOpen>
-    int32_t create(const char* name, int32_t id, CloseOpen close_open) {
+    template <class CloseOpen> int32_t create(const char* name, int32_t id, CloseOpen close_open) {
         if (!name) name = "";
         int32_t chosen = id;
         if (id == -1) {
@@ -86,8 +84,7 @@ public:
         } else if (id < 0 || id >= static_cast<int32_t>(modules_.size())) {
             return ZK_ERROR_MODULE_NOT_FOUND;
         }
-        if (info_.instance && info_.module == chosen && info_.name && std::strcmp(info_.name, name) == 0)
-            return ZK_OK;
+        if (info_.instance && info_.module == chosen && info_.name && std::strcmp(info_.name, name) == 0) return ZK_OK;
         destroy(close_open);
         const size_t length = std::strlen(name) + 1;
         info_.name = new (std::nothrow) char[length];
@@ -103,8 +100,7 @@ public:
 
     // Deletes the current instance (closing it first when open) and forgets
     // module and name.
-    template <class CloseOpen>
-    void destroy(CloseOpen close_open) {
+    template <class CloseOpen> void destroy(CloseOpen close_open) {
         if (info_.instance) {
             if (info_.state == 1) close_open();
             modules_[info_.module].delete_instance(info_.instance);

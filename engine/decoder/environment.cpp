@@ -90,10 +90,8 @@ void Environment::notify(const std::string& name, const void* value) {
     // removed meanwhile are only marked until the outermost walk ends.
     ++notifying_;
     for (auto& listener : listeners_)
-        if (!listener->removed && listener->name == name)
-            listener->callback(listener->client, name.c_str(), value);
-    if (--notifying_ == 0)
-        listeners_.remove_if([](const auto& listener) { return listener->removed; });
+        if (!listener->removed && listener->name == name) listener->callback(listener->client, name.c_str(), value);
+    if (--notifying_ == 0) listeners_.remove_if([](const auto& listener) { return listener->removed; });
 }
 
 int32_t Environment::add_listener(const char* name, void* client, ZK_EnvironmentCallback callback,

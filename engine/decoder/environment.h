@@ -43,9 +43,9 @@ private:
     // Calls each listener of name, newest first; value null for an unset.
     void notify(const std::string& name, const void* value);
 
-    std::list<Variable> variables_;                               // newest first
+    std::list<Variable> variables_;                                // newest first
     std::list<std::unique_ptr<ZK_EnvironmentListener>> listeners_; // newest first
-    int notifying_ = 0;                                           // depth of nested notifications
+    int notifying_ = 0;                                            // depth of nested notifications
 };
 
 } // namespace zk

@@ -4,9 +4,7 @@
 
 namespace {
 
-zk::Environment* environment_of(ZK_Decoder* decoder) {
-    return decoder ? &decoder->private_data->environment : nullptr;
-}
+zk::Environment* environment_of(ZK_Decoder* decoder) { return decoder ? &decoder->private_data->environment : nullptr; }
 
 } // namespace
 
@@ -32,8 +30,7 @@ ZK_API int32_t decoder_get_environment_string(ZK_Decoder* decoder, const char* n
     return environment ? environment->get_string(name, buffer, SIZE_MAX) : ZK_ERROR_INVALID_PARAMETERS;
 }
 
-ZK_API int32_t decoder_get_environment_string_sized(ZK_Decoder* decoder, const char* name, char* buffer,
-                                                    size_t size) {
+ZK_API int32_t decoder_get_environment_string_sized(ZK_Decoder* decoder, const char* name, char* buffer, size_t size) {
     zk::Environment* environment = environment_of(decoder);
     return environment ? environment->get_string(name, buffer, size) : ZK_ERROR_INVALID_PARAMETERS;
 }
@@ -44,8 +41,7 @@ ZK_API int32_t decoder_unset_environment(ZK_Decoder* decoder, const char* name) 
 }
 
 ZK_API int32_t decoder_add_environment_listener(ZK_Decoder* decoder, const char* name, void* client,
-                                                ZK_EnvironmentCallback callback,
-                                                ZK_EnvironmentListener** handle) {
+                                                ZK_EnvironmentCallback callback, ZK_EnvironmentListener** handle) {
     zk::Environment* environment = environment_of(decoder);
     return environment ? environment->add_listener(name, client, callback, handle) : ZK_ERROR_INVALID_PARAMETERS;
 }

@@ -8,9 +8,7 @@ namespace {
 
 constexpr int kBands = 32;
 
-float gain_of(int8_t value) {
-    return value >= 0 ? 1.0f + value / 32.0f : 1.0f / (1.0f - value / 32.0f);
-}
+float gain_of(int8_t value) { return value >= 0 ? 1.0f + value / 32.0f : 1.0f / (1.0f - value / 32.0f); }
 
 // Truncated toward zero; the small allowance absorbs the rounding of the
 // stored float gain so that every band value reads back as it was set.

@@ -12,8 +12,7 @@
 
 namespace zk {
 
-template <class FilterRecord, class NextRecord>
-struct ChainElement {
+template <class FilterRecord, class NextRecord> struct ChainElement {
     using Next = NextRecord;
     FilterRecord filter{};
     void* instance = nullptr;
@@ -22,8 +21,7 @@ struct ChainElement {
     const Next* downstream = nullptr; // the element after (or the module)
 };
 
-template <class Traits>
-class FilterChain {
+template <class Traits> class FilterChain {
 public:
     using Filter = typename Traits::Filter;
     using Next = typename Traits::Next;

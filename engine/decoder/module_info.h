@@ -19,7 +19,7 @@ template <size_t N>
 int32_t answer_query(ZK_ModuleInfo* info, int32_t what, const char* name, const char* description,
                      const DeviceEntry (&devices)[N]) {
     if (!info) return ZK_ERROR_INVALID_PARAMETERS;
-    auto copy = [](char (&field)[ZK_MODULE_INFO_TEXT_SIZE], const char* text) {
+    auto copy = [](char(&field)[ZK_MODULE_INFO_TEXT_SIZE], const char* text) {
         std::strncpy(field, text, sizeof field - 1);
         field[sizeof field - 1] = '\0';
     };

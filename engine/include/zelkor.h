@@ -130,18 +130,10 @@ ZK_API uint32_t zelkor_get_api_version(int32_t selector);
 /* ======================================================================== */
 
 /* Player states. */
-enum {
-    ZK_PLAYER_STATE_STOPPED = 0,
-    ZK_PLAYER_STATE_PLAYING = 1,
-    ZK_PLAYER_STATE_PAUSED = 2,
-    ZK_PLAYER_STATE_EOF = 3
-};
+enum { ZK_PLAYER_STATE_STOPPED = 0, ZK_PLAYER_STATE_PLAYING = 1, ZK_PLAYER_STATE_PAUSED = 2, ZK_PLAYER_STATE_EOF = 3 };
 
 /* Input and output states as notified (ZK_MSG_NOTIFY_INPUT_STATE / _OUTPUT_STATE). */
-enum {
-    ZK_NOTIFIED_STATE_OPEN = 0,
-    ZK_NOTIFIED_STATE_CLOSED = 1
-};
+enum { ZK_NOTIFIED_STATE_OPEN = 0, ZK_NOTIFIED_STATE_CLOSED = 1 };
 
 /* Output channel selections. */
 enum {
@@ -152,26 +144,13 @@ enum {
 };
 
 /* Output ports (bit set). */
-enum {
-    ZK_OUTPUT_PORT_LINE = 0x01,
-    ZK_OUTPUT_PORT_SPEAKER = 0x02,
-    ZK_OUTPUT_PORT_HEADPHONE = 0x04
-};
+enum { ZK_OUTPUT_PORT_LINE = 0x01, ZK_OUTPUT_PORT_SPEAKER = 0x02, ZK_OUTPUT_PORT_HEADPHONE = 0x04 };
 
 /* Stream modes (the MPEG audio header's mode field). */
-enum {
-    ZK_MODE_STEREO = 0,
-    ZK_MODE_JOINT_STEREO = 1,
-    ZK_MODE_DUAL_CHANNEL = 2,
-    ZK_MODE_SINGLE_CHANNEL = 3
-};
+enum { ZK_MODE_STEREO = 0, ZK_MODE_JOINT_STEREO = 1, ZK_MODE_DUAL_CHANNEL = 2, ZK_MODE_SINGLE_CHANNEL = 3 };
 
 /* Stream levels. */
-enum {
-    ZK_LEVEL_MPEG_2_5 = 0,
-    ZK_LEVEL_MPEG_1 = 1,
-    ZK_LEVEL_MPEG_2 = 2
-};
+enum { ZK_LEVEL_MPEG_2_5 = 0, ZK_LEVEL_MPEG_1 = 1, ZK_LEVEL_MPEG_2 = 2 };
 
 /* Control procedure priorities. */
 enum {
@@ -216,12 +195,12 @@ enum {
 
 /* Progress codes reported by the network stream input (source = its module id). */
 enum {
-    ZK_PROGRESS_CONNECTING = 16,      /* "connecting" */
-    ZK_PROGRESS_CONNECTED = 17,       /* "connected" */
+    ZK_PROGRESS_CONNECTING = 16,       /* "connecting" */
+    ZK_PROGRESS_CONNECTED = 17,        /* "connected" */
     ZK_PROGRESS_BUFFER_UNDERFLOW = 19, /* "buffer underflow" */
-    ZK_PROGRESS_BUFFER_REFILLED = 20, /* "buffer refilled" */
-    ZK_PROGRESS_BUFFER_FILLING = 21,  /* value = buffered x 100 / high mark */
-    ZK_PROGRESS_END_OF_STREAM = 22    /* "reached end of stream" */
+    ZK_PROGRESS_BUFFER_REFILLED = 20,  /* "buffer refilled" */
+    ZK_PROGRESS_BUFFER_FILLING = 21,   /* value = buffered x 100 / high mark */
+    ZK_PROGRESS_END_OF_STREAM = 22     /* "reached end of stream" */
 };
 
 /* ======================================================================== */
@@ -248,18 +227,14 @@ typedef struct ZK_Timecode {
 
 /* Status kept up to date by every decoded frame. */
 typedef struct ZK_DecodeStatus {
-    int32_t frame;           /* 0 at creation */
-    float position;          /* fraction of the input consumed, 0 to 1 */
+    int32_t frame;  /* 0 at creation */
+    float position; /* fraction of the input consumed, 0 to 1 */
     ZK_StreamInfo info;
     ZK_Timecode timecode;
 } ZK_DecodeStatus;
 
 /* ZK_PcmBuffer.changes bits. A channel-count change sets both CHANNELS and RATE. */
-enum {
-    ZK_PCM_CHANGED_SAMPLE_SIZE = 1,
-    ZK_PCM_CHANGED_CHANNELS = 2,
-    ZK_PCM_CHANGED_SAMPLE_RATE = 4
-};
+enum { ZK_PCM_CHANGED_SAMPLE_SIZE = 1, ZK_PCM_CHANGED_CHANNELS = 2, ZK_PCM_CHANGED_SAMPLE_RATE = 4 };
 
 /* The PCM of the last decoded frame. */
 typedef struct ZK_PcmBuffer {
@@ -348,25 +323,24 @@ typedef struct ZK_InputFilter {
     int32_t (*seek)(void* instance, const ZK_InputNext* next, uint32_t offset);
     uint32_t (*get_caps)(void* instance, const ZK_InputNext* next);
     uint32_t (*get_size)(void* instance, const ZK_InputNext* next);
-    int32_t (*send_message)(void* instance, const ZK_InputNext* next, int32_t type, const void* data,
-                            uint32_t size);
+    int32_t (*send_message)(void* instance, const ZK_InputNext* next, int32_t type, const void* data, uint32_t size);
 } ZK_InputFilter;
 
 /* State of the decoder's input. A leading ID3v2 tag is skipped when the input
  * opens (or, for inputs that cannot seek, as the first bytes are read):
  * offset 0 and the size count from the first byte after it. */
 typedef struct ZK_InputInfo {
-    int32_t module;      /* id of the chosen module, -1 for none */
-    void* instance;      /* the module's instance, or null */
-    char* name;          /* owned copy of the input name, or null */
-    int32_t state;       /* 0 closed, 1 open */
-    uint32_t caps;       /* ZK_INPUT_* of the chain, 0 while closed */
-    uint32_t offset;     /* bytes consumed since open or the last seek */
-    uint32_t size;       /* total bytes, 0 when unknown */
-    int32_t duration;    /* whole seconds, 0 when unknown */
-    float position;      /* offset / size, 0 to 1 */
+    int32_t module;   /* id of the chosen module, -1 for none */
+    void* instance;   /* the module's instance, or null */
+    char* name;       /* owned copy of the input name, or null */
+    int32_t state;    /* 0 closed, 1 open */
+    uint32_t caps;    /* ZK_INPUT_* of the chain, 0 while closed */
+    uint32_t offset;  /* bytes consumed since open or the last seek */
+    uint32_t size;    /* total bytes, 0 when unknown */
+    int32_t duration; /* whole seconds, 0 when unknown */
+    float position;   /* offset / size, 0 to 1 */
     ZK_Timecode timecode;
-    ZK_StreamInfo info;  /* info.changed: 1 when known or changed since last read */
+    ZK_StreamInfo info; /* info.changed: 1 when known or changed since last read */
 } ZK_InputInfo;
 
 /* ======================================================================== */
@@ -383,10 +357,10 @@ typedef struct ZK_InputInfo {
 #define ZK_OUTPUT_REQUEST_PORTS 0x0040u
 #define ZK_OUTPUT_REQUEST_MUTE 0x0080u
 #define ZK_OUTPUT_REQUEST_UNMUTE 0x0100u
-#define ZK_OUTPUT_REQUEST_RESET 0x0200u  /* discard everything queued */
+#define ZK_OUTPUT_REQUEST_RESET 0x0200u /* discard everything queued */
 #define ZK_OUTPUT_REQUEST_PAUSE 0x0400u
 #define ZK_OUTPUT_REQUEST_RESUME 0x0800u
-#define ZK_OUTPUT_REQUEST_DRAIN 0x1000u  /* play out everything queued */
+#define ZK_OUTPUT_REQUEST_DRAIN 0x1000u /* play out everything queued */
 
 /* Output capability bits (get_caps) beyond the request bits. */
 #define ZK_OUTPUT_CAP_LOG8 0x00100000u     /* takes 8-bit logarithmic samples */
@@ -415,8 +389,8 @@ typedef struct ZK_OutputModule {
     int32_t (*open)(void* instance);
     int32_t (*close)(void* instance);
     /* Bytes accepted, or an error. */
-    int32_t (*write)(void* instance, const void* samples, uint32_t count, int32_t sample_size,
-                     int32_t stereo, int32_t sample_rate);
+    int32_t (*write)(void* instance, const void* samples, uint32_t count, int32_t sample_size, int32_t stereo,
+                     int32_t sample_rate);
     /* Memory of at least count bytes for the decoder's next output, or null. */
     void* (*get_buffer)(void* instance, uint32_t count);
     int32_t (*set_control)(void* instance, const ZK_OutputControl* control, uint32_t request);
@@ -432,8 +406,8 @@ typedef struct ZK_OutputNext {
     void* context;
     int32_t (*open)(void* context);
     int32_t (*close)(void* context);
-    int32_t (*write)(void* context, const void* samples, uint32_t count, int32_t sample_size,
-                     int32_t stereo, int32_t sample_rate);
+    int32_t (*write)(void* context, const void* samples, uint32_t count, int32_t sample_size, int32_t stereo,
+                     int32_t sample_rate);
     void* (*get_buffer)(void* context, uint32_t count);
     int32_t (*set_control)(void* context, const ZK_OutputControl* control, uint32_t request);
     int32_t (*get_control)(void* context, ZK_OutputControl* control, uint32_t request);
@@ -454,12 +428,10 @@ typedef struct ZK_OutputFilter {
     void* (*get_buffer)(void* instance, const ZK_OutputNext* next, uint32_t count);
     int32_t (*set_control)(void* instance, const ZK_OutputNext* next, const ZK_OutputControl* control,
                            uint32_t request);
-    int32_t (*get_control)(void* instance, const ZK_OutputNext* next, ZK_OutputControl* control,
-                           uint32_t request);
+    int32_t (*get_control)(void* instance, const ZK_OutputNext* next, ZK_OutputControl* control, uint32_t request);
     int32_t (*get_status)(void* instance, const ZK_OutputNext* next, uint32_t* queued_bytes);
     uint32_t (*get_caps)(void* instance, const ZK_OutputNext* next);
-    int32_t (*send_message)(void* instance, const ZK_OutputNext* next, int32_t type, const void* data,
-                            uint32_t size);
+    int32_t (*send_message)(void* instance, const ZK_OutputNext* next, int32_t type, const void* data, uint32_t size);
 } ZK_OutputFilter;
 
 /* State of the decoder's output. */
@@ -483,12 +455,9 @@ typedef int32_t (*ZK_OutputFilterRegister)(ZK_OutputFilter* filter);
 /* The decoder object                                                       */
 /* ======================================================================== */
 
-typedef void (*ZK_ProgressCallback)(void* client, int32_t source, int32_t code, int32_t value,
-                                    const char* message);
-typedef void (*ZK_DebugCallback)(void* client, int32_t source, int32_t level, const char* message,
-                                 const char* detail);
-typedef void (*ZK_ErrorCallback)(void* client, int32_t source, int32_t code, const char* message,
-                                 const char* detail);
+typedef void (*ZK_ProgressCallback)(void* client, int32_t source, int32_t code, int32_t value, const char* message);
+typedef void (*ZK_DebugCallback)(void* client, int32_t source, int32_t level, const char* message, const char* detail);
+typedef void (*ZK_ErrorCallback)(void* client, int32_t source, int32_t code, const char* message, const char* detail);
 /* Called on every set and unset of the watched name, on the caller's thread.
  * value: the text of a string variable, a pointer to the int32_t of an integer
  * variable, or null when the variable is unset. The result is ignored. */
@@ -498,20 +467,20 @@ typedef int32_t (*ZK_EnvironmentCallback)(void* client, const char* name, const 
  * write its fields directly. Entry points let modules reach the environment
  * without linking against the exports. */
 struct ZK_Decoder {
-    const char* name;              /* "ZELKOR" */
+    const char* name; /* "ZELKOR" */
     ZK_InputInfo* input;
     ZK_OutputInfo* output;
-    int32_t* module_counts;        /* [0] input modules, [1] output modules registered */
+    int32_t* module_counts; /* [0] input modules, [1] output modules registered */
     ZK_DecodeStatus* status;
     ZK_PcmBuffer* output_buffer;
-    void* client;                  /* first argument of the three callbacks */
-    ZK_ProgressCallback progress;  /* optional */
-    ZK_DebugCallback debug;        /* optional */
-    ZK_ErrorCallback error;        /* optional */
+    void* client;                 /* first argument of the three callbacks */
+    ZK_ProgressCallback progress; /* optional */
+    ZK_DebugCallback debug;       /* optional */
+    ZK_ErrorCallback error;       /* optional */
     int32_t (*get_integer)(ZK_Decoder* decoder, const char* name, int32_t* value);
     int32_t (*get_string)(ZK_Decoder* decoder, const char* name, char* buffer);
-    int32_t (*add_listener)(ZK_Decoder* decoder, const char* name, void* client,
-                            ZK_EnvironmentCallback callback, ZK_EnvironmentListener** handle);
+    int32_t (*add_listener)(ZK_Decoder* decoder, const char* name, void* client, ZK_EnvironmentCallback callback,
+                            ZK_EnvironmentListener** handle);
     int32_t (*remove_listener)(ZK_Decoder* decoder, ZK_EnvironmentListener* handle);
     ZK_DecoderPrivate* private_data;
     int32_t (*get_string_sized)(ZK_Decoder* decoder, const char* name, char* buffer, size_t size);
@@ -542,14 +511,12 @@ ZK_API int32_t decoder_get_environment_integer(ZK_Decoder* decoder, const char* 
 ZK_API int32_t decoder_get_environment_string(ZK_Decoder* decoder, const char* name, char* buffer);
 /* As decoder_get_environment_string into a buffer of size bytes; -101 (and
  * nothing copied) when the text and its zero do not fit. */
-ZK_API int32_t decoder_get_environment_string_sized(ZK_Decoder* decoder, const char* name, char* buffer,
-                                                    size_t size);
+ZK_API int32_t decoder_get_environment_string_sized(ZK_Decoder* decoder, const char* name, char* buffer, size_t size);
 /* Notifies listeners with a null value, then removes the variable; -800 when unset. */
 ZK_API int32_t decoder_unset_environment(ZK_Decoder* decoder, const char* name);
 /* Watches a name (which need not exist yet); *handle identifies the listener. */
 ZK_API int32_t decoder_add_environment_listener(ZK_Decoder* decoder, const char* name, void* client,
-                                                ZK_EnvironmentCallback callback,
-                                                ZK_EnvironmentListener** handle);
+                                                ZK_EnvironmentCallback callback, ZK_EnvironmentListener** handle);
 /* -1 when the handle is not a listener of this decoder. */
 ZK_API int32_t decoder_remove_environment_listener(ZK_Decoder* decoder, ZK_EnvironmentListener* handle);
 
@@ -565,8 +532,7 @@ ZK_API int32_t decoder_codec_get_equalizer(ZK_Decoder* decoder, ZK_EqualizerInfo
 /* Registers a copy of the module; the result is its id (0, 1, 2, ...). */
 ZK_API int32_t decoder_input_module_register(ZK_Decoder* decoder, const ZK_InputModule* module);
 /* The module's query answer; -507 for an unknown id. */
-ZK_API int32_t decoder_input_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info,
-                                          int32_t what);
+ZK_API int32_t decoder_input_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info, int32_t what);
 /* Creates the input for name with module id, or -1 for the newest module whose
  * probe accepts the name; the same module and name again keep the instance. */
 ZK_API int32_t decoder_input_new(ZK_Decoder* decoder, const char* name, int32_t module_id);
@@ -617,16 +583,14 @@ ZK_API int32_t stream_input_module_register(ZK_InputModule* module);
 /* ======================================================================== */
 
 ZK_API int32_t decoder_output_module_register(ZK_Decoder* decoder, const ZK_OutputModule* module);
-ZK_API int32_t decoder_output_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info,
-                                           int32_t what);
+ZK_API int32_t decoder_output_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info, int32_t what);
 ZK_API int32_t decoder_output_new(ZK_Decoder* decoder, const char* name, int32_t module_id);
 ZK_API int32_t decoder_output_delete(ZK_Decoder* decoder);
 ZK_API int32_t decoder_output_open(ZK_Decoder* decoder);
 ZK_API int32_t decoder_output_close(ZK_Decoder* decoder);
-ZK_API int32_t decoder_output_write(ZK_Decoder* decoder, const void* samples, uint32_t count,
-                                    int32_t sample_size, int32_t stereo, int32_t sample_rate);
-ZK_API int32_t decoder_output_set_control(ZK_Decoder* decoder, const ZK_OutputControl* control,
-                                          uint32_t request);
+ZK_API int32_t decoder_output_write(ZK_Decoder* decoder, const void* samples, uint32_t count, int32_t sample_size,
+                                    int32_t stereo, int32_t sample_rate);
+ZK_API int32_t decoder_output_set_control(ZK_Decoder* decoder, const ZK_OutputControl* control, uint32_t request);
 ZK_API int32_t decoder_output_get_control(ZK_Decoder* decoder, ZK_OutputControl* control, uint32_t request);
 ZK_API int32_t decoder_output_send_message(ZK_Decoder* decoder, int32_t type, const void* data, uint32_t size);
 ZK_API int32_t decoder_output_add_filter(ZK_Decoder* decoder, const ZK_OutputFilter* filter, int32_t where);
@@ -771,34 +735,108 @@ typedef enum ZK_MessageCode {
 typedef struct ZK_Message {
     uint32_t code; /* ZK_MessageCode */
     union {
-        struct { int32_t tag; } tag;                                  /* ping, pong */
-        struct { uint32_t offset; uint32_t range; } seek;             /* seek, position */
-        struct { const char* name; } name;                            /* open, names, register */
-        struct { uint16_t type; uint16_t size; const void* data; } module_message;
-        struct { int16_t id; /* output filters: where */ const char* name; } filter;
-        struct { int16_t id; } module_id;
-        union { uint32_t mode, range, granularity, mask, caps, duration; } value;
-        struct { const char* name; int32_t value; } environment_integer;
-        struct { const char* name; const char* value; } environment_string;
-        struct { uint8_t master_level; uint8_t pcm_level; uint8_t balance; } volume;
-        union { uint8_t channels, ports, rate, level, command, state; } byte;
-        struct { const int8_t* equalizer; /* 64 bands: 32 left, 32 right; or null */ } equalizer;
-        struct { uint8_t command; int16_t code; } nack;
-        struct { uint8_t hours; uint8_t minutes; uint8_t seconds; uint8_t fractions; } timecode;
-        struct { uint8_t level; uint8_t layer; uint16_t bitrate; uint16_t frequency; uint8_t mode; } stream_info;
-        struct { uint8_t id; uint8_t nb_devices; const char* name; const char* description; } module_info;
         struct {
-            uint8_t module_id; uint8_t index; uint8_t flags;
-            const char* name; const char* description;
+            int32_t tag;
+        } tag; /* ping, pong */
+        struct {
+            uint32_t offset;
+            uint32_t range;
+        } seek; /* seek, position */
+        struct {
+            const char* name;
+        } name; /* open, names, register */
+        struct {
+            uint16_t type;
+            uint16_t size;
+            const void* data;
+        } module_message;
+        struct {
+            int16_t id; /* output filters: where */
+            const char* name;
+        } filter;
+        struct {
+            int16_t id;
+        } module_id;
+        union {
+            uint32_t mode, range, granularity, mask, caps, duration;
+        } value;
+        struct {
+            const char* name;
+            int32_t value;
+        } environment_integer;
+        struct {
+            const char* name;
+            const char* value;
+        } environment_string;
+        struct {
+            uint8_t master_level;
+            uint8_t pcm_level;
+            uint8_t balance;
+        } volume;
+        union {
+            uint8_t channels, ports, rate, level, command, state;
+        } byte;
+        struct {
+            const int8_t* equalizer; /* 64 bands: 32 left, 32 right; or null */
+        } equalizer;
+        struct {
+            uint8_t command;
+            int16_t code;
+        } nack;
+        struct {
+            uint8_t hours;
+            uint8_t minutes;
+            uint8_t seconds;
+            uint8_t fractions;
+        } timecode;
+        struct {
+            uint8_t level;
+            uint8_t layer;
+            uint16_t bitrate;
+            uint16_t frequency;
+            uint8_t mode;
+        } stream_info;
+        struct {
+            uint8_t id;
+            uint8_t nb_devices;
+            const char* name;
+            const char* description;
+        } module_info;
+        struct {
+            uint8_t module_id;
+            uint8_t index;
+            uint8_t flags;
+            const char* name;
+            const char* description;
         } device_info;
-        struct { uint8_t source; uint8_t code; int16_t value; const char* message; } progress;
-        struct { uint8_t source; uint8_t level; const char* message; } debug;
-        struct { uint8_t source; int16_t code; const char* message; } error;
         struct {
-            uint32_t seconds; uint32_t mseconds; /* sub-second part, microseconds */
-            uint16_t channels; uint16_t nb_samples; const uint8_t* samples;
+            uint8_t source;
+            uint8_t code;
+            int16_t value;
+            const char* message;
+        } progress;
+        struct {
+            uint8_t source;
+            uint8_t level;
+            const char* message;
+        } debug;
+        struct {
+            uint8_t source;
+            int16_t code;
+            const char* message;
+        } error;
+        struct {
+            uint32_t seconds;
+            uint32_t mseconds; /* sub-second part, microseconds */
+            uint16_t channels;
+            uint16_t nb_samples;
+            const uint8_t* samples;
         } feedback_event;
-        struct { uint32_t seconds; uint32_t mseconds; int32_t tag; } tag_event;
+        struct {
+            uint32_t seconds;
+            uint32_t mseconds;
+            int32_t tag;
+        } tag_event;
     };
 } ZK_Message;
 
@@ -868,10 +906,9 @@ ZK_API int32_t control_message_send_SS(ZK_ControlChannel* channel, uint32_t code
 ZK_API int32_t control_message_send_SI(ZK_ControlChannel* channel, uint32_t code, const char* s, int32_t i);
 ZK_API int32_t control_message_send_I(ZK_ControlChannel* channel, uint32_t code, int32_t i);
 ZK_API int32_t control_message_send_II(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2);
-ZK_API int32_t control_message_send_III(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2,
-                                        int32_t i3);
-ZK_API int32_t control_message_send_IIII(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2,
-                                         int32_t i3, int32_t i4);
+ZK_API int32_t control_message_send_III(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2, int32_t i3);
+ZK_API int32_t control_message_send_IIII(ZK_ControlChannel* channel, uint32_t code, int32_t i1, int32_t i2, int32_t i3,
+                                         int32_t i4);
 ZK_API int32_t control_message_send_IPI(ZK_ControlChannel* channel, uint32_t code, int32_t i1, const void* p,
                                         int32_t i2);
 

@@ -14,8 +14,7 @@ ZK_API int32_t decoder_input_module_register(ZK_Decoder* decoder, const ZK_Input
     return input ? input->endpoint().register_module(module) : ZK_ERROR_INVALID_PARAMETERS;
 }
 
-ZK_API int32_t decoder_input_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info,
-                                          int32_t what) {
+ZK_API int32_t decoder_input_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info, int32_t what) {
     zk::InputLayer* input = layer_of(decoder);
     return input ? input->endpoint().query(module_id, info, what) : ZK_ERROR_INVALID_PARAMETERS;
 }

@@ -22,8 +22,7 @@ struct InputTraits {
     static constexpr const char* text_not_closed = "input not closed";
     static constexpr const char* text_not_open = "input not open";
 
-    template <class Element>
-    static Next filter_entry(Element* element) {
+    template <class Element> static Next filter_entry(Element* element) {
         using namespace chain;
         return Next{element,
                     through_filter<Element, &Filter::open, &Next::open>,
@@ -35,8 +34,7 @@ struct InputTraits {
                     through_filter<Element, &Filter::send_message, &Next::send_message>};
     }
 
-    template <class Endpoint>
-    static Next terminal_entry(Endpoint* endpoint) {
+    template <class Endpoint> static Next terminal_entry(Endpoint* endpoint) {
         using namespace chain;
         return Next{endpoint,
                     to_module<Endpoint, &Module::open, &Next::open, ZK_ERROR_INTERNAL>,

@@ -14,8 +14,7 @@ ZK_API int32_t decoder_output_module_register(ZK_Decoder* decoder, const ZK_Outp
     return output ? output->endpoint().register_module(module) : ZK_ERROR_INVALID_PARAMETERS;
 }
 
-ZK_API int32_t decoder_output_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info,
-                                           int32_t what) {
+ZK_API int32_t decoder_output_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info, int32_t what) {
     zk::OutputLayer* output = layer_of(decoder);
     return output ? output->endpoint().query(module_id, info, what) : ZK_ERROR_INVALID_PARAMETERS;
 }
@@ -42,14 +41,13 @@ ZK_API int32_t decoder_output_close(ZK_Decoder* decoder) {
     return output ? output->close() : ZK_ERROR_INVALID_PARAMETERS;
 }
 
-ZK_API int32_t decoder_output_write(ZK_Decoder* decoder, const void* samples, uint32_t count,
-                                    int32_t sample_size, int32_t stereo, int32_t sample_rate) {
+ZK_API int32_t decoder_output_write(ZK_Decoder* decoder, const void* samples, uint32_t count, int32_t sample_size,
+                                    int32_t stereo, int32_t sample_rate) {
     zk::OutputLayer* output = layer_of(decoder);
     return output ? output->write(samples, count, sample_size, stereo, sample_rate) : ZK_ERROR_INVALID_PARAMETERS;
 }
 
-ZK_API int32_t decoder_output_set_control(ZK_Decoder* decoder, const ZK_OutputControl* control,
-                                          uint32_t request) {
+ZK_API int32_t decoder_output_set_control(ZK_Decoder* decoder, const ZK_OutputControl* control, uint32_t request) {
     zk::OutputLayer* output = layer_of(decoder);
     return output ? output->set_control(control, request) : ZK_ERROR_INVALID_PARAMETERS;
 }

@@ -22,8 +22,7 @@ struct OutputTraits {
     static constexpr const char* text_not_closed = "output not closed";
     static constexpr const char* text_not_open = "output not open";
 
-    template <class Element>
-    static Next filter_entry(Element* element) {
+    template <class Element> static Next filter_entry(Element* element) {
         using namespace chain;
         return Next{element,
                     through_filter<Element, &Filter::open, &Next::open>,
@@ -37,8 +36,7 @@ struct OutputTraits {
                     through_filter<Element, &Filter::send_message, &Next::send_message>};
     }
 
-    template <class Endpoint>
-    static Next terminal_entry(Endpoint* endpoint) {
+    template <class Endpoint> static Next terminal_entry(Endpoint* endpoint) {
         using namespace chain;
         return Next{endpoint,
                     to_module<Endpoint, &Module::open, &Next::open, ZK_ERROR_INTERNAL>,

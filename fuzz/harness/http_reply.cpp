@@ -32,8 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             zk::stream::parse_stream_url(zk::stream::resolve_location(base, value), target);
         }
         uint32_t length = 0;
-        if (zk::stream::header_value(line, "Content-Length", value))
-            zk::stream::parse_content_length(value, length);
+        if (zk::stream::header_value(line, "Content-Length", value)) zk::stream::parse_content_length(value, length);
     }
     return 0;
 }

@@ -12,12 +12,11 @@ namespace {
 
 QByteArray ReadWhole(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        std::abort();
+    if (!file.open(QIODevice::ReadOnly)) std::abort();
     return file.readAll();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = WriteScratchFile(QStringLiteral("track.mp3"), data, size);
@@ -28,11 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::runtime_error&) {
         return 0;
     }
-    if (!found)
-        return 0;
+    if (!found) return 0;
     if (!tag.WriteTag(path, tag.Songname(), tag.Artist(), tag.Album(), tag.Year(), tag.Comment(), tag.Genre()))
         std::abort();
-    if (ReadWhole(path) != QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)))
-        std::abort();
+    if (ReadWhole(path) != QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))) std::abort();
     return 0;
 }

@@ -5,8 +5,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-inline void StartOffscreenApplication(char* program)
-{
+inline void StartOffscreenApplication(char* program) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // Qt gets arguments of its own: the fuzzer's options are not for it.
     static int argc = 1;

@@ -5,15 +5,12 @@
 #include <QMessageBox>
 #include <exception>
 
-TTaerinApplication::TTaerinApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
-{
+TTaerinApplication::TTaerinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("taerin");
     setApplicationDisplayName(AppStrings::ApplicationTitle);
 }
 
-bool TTaerinApplication::notify(QObject* receiver, QEvent* event)
-{
+bool TTaerinApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
@@ -22,7 +19,6 @@ bool TTaerinApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-void TTaerinApplication::ShowException(const std::exception& error)
-{
+void TTaerinApplication::ShowException(const std::exception& error) {
     QMessageBox::critical(nullptr, applicationDisplayName(), QString::fromUtf8(error.what()));
 }

@@ -3,8 +3,7 @@
 #include "player/app/TaerinApplication.h"
 #include "player/mainform/StartUp.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     TTaerinApplication application(argc, argv);
     TQuitSignals quitSignals;
     return RunTaerin(application, application.arguments());

@@ -4,24 +4,20 @@
 
 namespace {
 
-template <typename Function>
-void Bind(void* library, const char* name, Function& entry)
-{
+template <typename Function> void Bind(void* library, const char* name, Function& entry) {
     entry = reinterpret_cast<Function>(dlsym(library, name));
 }
 
 } // namespace
 
-bool TEngineExports::Complete() const
-{
+bool TEngineExports::Complete() const {
     return player_new && player_delete && zelkor_error_string && zelkor_get_api_version && control_message_send_N &&
            control_message_send_P && control_message_send_S && control_message_send_SS && control_message_send_SI &&
-           control_message_send_IPI && control_message_send_I && control_message_send_II &&
-           control_message_send_III && control_message_send_IIII && control_win32_params_to_message;
+           control_message_send_IPI && control_message_send_I && control_message_send_II && control_message_send_III &&
+           control_message_send_IIII && control_win32_params_to_message;
 }
 
-TEngineExports BindEngineExports(void* library)
-{
+TEngineExports BindEngineExports(void* library) {
     TEngineExports e;
     Bind(library, "player_new", e.player_new);
     Bind(library, "player_delete", e.player_delete);

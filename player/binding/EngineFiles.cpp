@@ -9,20 +9,17 @@
 
 namespace {
 
-QString MakePrivateDirectory(const QString& parent)
-{
+QString MakePrivateDirectory(const QString& parent) {
     QByteArray path = QFile::encodeName(parent + '/' + BindingStrings::PrivateDirectoryTemplate);
     if (!mkdtemp(path.data())) // creates it with mode 0700
         return {};
     return QFile::decodeName(path);
 }
 
-QString CreateDirectory()
-{
+QString CreateDirectory() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty())
-        if (QString made = MakePrivateDirectory(runtime); !made.isEmpty())
-            return made;
+        if (QString made = MakePrivateDirectory(runtime); !made.isEmpty()) return made;
     QString made = MakePrivateDirectory(QDir::tempPath());
     if (made.isEmpty())
         throw std::runtime_error(
@@ -31,11 +28,9 @@ QString CreateDirectory()
 }
 
 // Copies source to directory/name; empty when there is no source.
-QString WriteLibrary(const QString& source, const QString& directory, const char* name)
-{
+QString WriteLibrary(const QString& source, const QString& directory, const char* name) {
     QFile in(source);
-    if (source.isEmpty() || !in.exists())
-        return {};
+    if (source.isEmpty() || !in.exists()) return {};
     if (!in.open(QIODevice::ReadOnly))
         throw std::runtime_error(QString::fromUtf8(BindingStrings::CannotReadResource).arg(source).toStdString());
     const QString target = directory + '/' + name;
@@ -50,14 +45,11 @@ QString WriteLibrary(const QString& source, const QString& directory, const char
 
 } // namespace
 
-TEngineSources TEngineSources::Embedded()
-{
+TEngineSources TEngineSources::Embedded() {
     return {BindingStrings::DecoderResource, BindingStrings::OutputPluginResource};
 }
 
-TEngineFiles::TEngineFiles(const TEngineSources& sources)
-    : m_directory(CreateDirectory())
-{
+TEngineFiles::TEngineFiles(const TEngineSources& sources) : m_directory(CreateDirectory()) {
     try {
         m_decoderFile = WriteLibrary(sources.Decoder, m_directory, BindingStrings::DecoderFileName);
         m_outputPluginFile = WriteLibrary(sources.OutputPlugin, m_directory, BindingStrings::OutputPluginFileName);
@@ -72,11 +64,8 @@ TEngineFiles::TEngineFiles(const TEngineSources& sources)
 
 TEngineFiles::~TEngineFiles() { Remove(); }
 
-void TEngineFiles::Remove()
-{
-    if (!m_decoderFile.isEmpty())
-        QFile::remove(m_decoderFile);
-    if (!m_outputPluginFile.isEmpty())
-        QFile::remove(m_outputPluginFile);
+void TEngineFiles::Remove() {
+    if (!m_decoderFile.isEmpty()) QFile::remove(m_decoderFile);
+    if (!m_outputPluginFile.isEmpty()) QFile::remove(m_outputPluginFile);
     QDir().rmdir(m_directory);
 }

@@ -18,33 +18,25 @@ constexpr uint32_t kLastPingTag = 0x5A4B4559;
 // How long deletion waits for the player to answer that ping.
 constexpr int kLastPingTimeoutMs = 2000;
 
-void ShowError(const QString& text)
-{
+void ShowError(const QString& text) {
     QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
 
 } // namespace
 
 TLxZelkorPlayer::TLxZelkorPlayer(QObject* Owner, const TEngineSources& Sources)
-    : QObject(Owner)
-    , m_files(Sources)
-    , m_library(m_files.DecoderFile())
-{
-    if (!m_library.Handle())
-        throw std::runtime_error(BindingStrings::DecoderNotFound);
+    : QObject(Owner), m_files(Sources), m_library(m_files.DecoderFile()) {
+    if (!m_library.Handle()) throw std::runtime_error(BindingStrings::DecoderNotFound);
     const TEngineExports exports = BindEngineExports(m_library.Handle());
-    if (!exports.Complete())
-        throw std::runtime_error(BindingStrings::DecoderNotFound);
+    if (!exports.Complete()) throw std::runtime_error(BindingStrings::DecoderNotFound);
     SetEngine(exports, nullptr);
 
     const uint32_t version = m_exports.zelkor_get_api_version(ZK_API_VERSION_SELECTOR_CONTROL);
-    if (!ApiVersionAccepted(version))
-        ShowError(ApiMismatchText(version));
+    if (!ApiVersionAccepted(version)) ShowError(ApiMismatchText(version));
     StartPlayer();
 }
 
-void TLxZelkorPlayer::StartPlayer()
-{
+void TLxZelkorPlayer::StartPlayer() {
     try {
         m_port = std::make_unique<TNotifyPort>();
     } catch (const std::system_error&) {
@@ -61,8 +53,7 @@ void TLxZelkorPlayer::StartPlayer()
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { ReceiveNotification(); });
 }
 
-TLxZelkorPlayer::~TLxZelkorPlayer()
-{
+TLxZelkorPlayer::~TLxZelkorPlayer() {
     m_notifier.reset();
     if (m_playerStarted) {
         DrainBeforeDelete();
@@ -70,23 +61,18 @@ TLxZelkorPlayer::~TLxZelkorPlayer()
     }
 }
 
-void TLxZelkorPlayer::ReceiveNotification()
-{
+void TLxZelkorPlayer::ReceiveNotification() {
     // One record per activation: the notifier fires again while records remain.
     ZK_Message message{};
-    if (!ConvertNext(message))
-        return;
+    if (!ConvertNext(message)) return;
     DispatchNotification(this, *this, message);
 }
 
-bool TLxZelkorPlayer::ConvertNext(ZK_Message& message)
-{
+bool TLxZelkorPlayer::ConvertNext(ZK_Message& message) {
     ZK_PortRecord record;
-    if (!m_port->Read(record))
-        return false;
+    if (!m_port->Read(record)) return false;
     m_exports.control_win32_params_to_message(m_channel, &message, record.message, record.wparam, record.lparam);
-    if (message.code == ZK_MSG_NOTIFY_EXITED)
-        m_playerExited = true;
+    if (message.code == ZK_MSG_NOTIFY_EXITED) m_playerExited = true;
     return true;
 }
 
@@ -95,18 +81,15 @@ bool TLxZelkorPlayer::ConvertNext(ZK_Message& message)
 // converted first; then notifications are switched off and a last ping's
 // pong marks the end of what the player has posted. After that only the
 // payload-free exited notice can follow.
-void TLxZelkorPlayer::DrainBeforeDelete()
-{
+void TLxZelkorPlayer::DrainBeforeDelete() {
     ZK_Message message{};
     while (ConvertNext(message)) {
     }
-    if (m_playerExited || SetNotificationMask(0) != 0 || Ping(kLastPingTag) != 0)
-        return;
+    if (m_playerExited || SetNotificationMask(0) != 0 || Ping(kLastPingTag) != 0) return;
     QDeadlineTimer deadline(kLastPingTimeoutMs);
     do {
         while (ConvertNext(message))
-            if (message.code == ZK_MSG_NOTIFY_PONG && static_cast<uint32_t>(message.tag.tag) == kLastPingTag)
-                return;
+            if (message.code == ZK_MSG_NOTIFY_PONG && static_cast<uint32_t>(message.tag.tag) == kLastPingTag) return;
     } while (!m_playerExited && !deadline.hasExpired() &&
              m_port->WaitReadable(static_cast<int>(deadline.remainingTime())));
 }

@@ -6,19 +6,14 @@
 namespace {
 
 // Calls a copy of the handler, so that a handler may reassign its own slot.
-template <typename Handler, typename... Args>
-void Raise(const Handler& slot, Args&&... args)
-{
-    if (Handler handler = slot)
-        handler(std::forward<Args>(args)...);
+template <typename Handler, typename... Args> void Raise(const Handler& slot, Args&&... args) {
+    if (Handler handler = slot) handler(std::forward<Args>(args)...);
 }
 
 QString Text(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
 
-void RaiseEqualizer(QObject* Sender, const TZelkorEvents& Events, const ZK_Message& Msg)
-{
-    if (!Msg.equalizer.equalizer)
-        return;
+void RaiseEqualizer(QObject* Sender, const TZelkorEvents& Events, const ZK_Message& Msg) {
+    if (!Msg.equalizer.equalizer) return;
     ZK_EqualizerInfo bands;
     std::memcpy(&bands, Msg.equalizer.equalizer, sizeof bands);
     Raise(Events.OnNotifyCodecEqualizer, Sender, std::as_const(bands));
@@ -26,8 +21,7 @@ void RaiseEqualizer(QObject* Sender, const TZelkorEvents& Events, const ZK_Messa
 
 } // namespace
 
-void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Message& Msg)
-{
+void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Message& Msg) {
     Raise(Events.OnNotifyMessage, Sender, Msg);
     const ZK_Message& m = Msg;
     switch (m.code) {
@@ -37,9 +31,7 @@ void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Messa
     case ZK_MSG_NOTIFY_PONG: Raise(Events.OnNotifyPong, Sender, static_cast<uint32_t>(m.tag.tag)); break;
     case ZK_MSG_NOTIFY_EXITED: Raise(Events.OnNotifyExited, Sender); break;
     case ZK_MSG_NOTIFY_PLAYER_STATE: Raise(Events.OnNotifyPlayerState, Sender, int32_t{m.byte.state}); break;
-    case ZK_MSG_NOTIFY_PLAYER_MODE:
-        Raise(Events.OnNotifyPlayerMode, Sender, static_cast<int32_t>(m.value.mode));
-        break;
+    case ZK_MSG_NOTIFY_PLAYER_MODE: Raise(Events.OnNotifyPlayerMode, Sender, static_cast<int32_t>(m.value.mode)); break;
     case ZK_MSG_NOTIFY_PLAYER_ENVIRONMENT_INTEGER:
         Raise(Events.OnNotifyPlayerEnvironmentInteger, Sender, Text(m.environment_integer.name),
               m.environment_integer.value);
@@ -51,9 +43,7 @@ void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Messa
     case ZK_MSG_NOTIFY_INPUT_STATE: Raise(Events.OnNotifyInputState, Sender, int32_t{m.byte.state}); break;
     case ZK_MSG_NOTIFY_INPUT_NAME: Raise(Events.OnNotifyInputName, Sender, Text(m.name.name)); break;
     case ZK_MSG_NOTIFY_INPUT_CAPS: Raise(Events.OnNotifyInputCaps, Sender, m.value.caps); break;
-    case ZK_MSG_NOTIFY_INPUT_POSITION:
-        Raise(Events.OnNotifyInputPosition, Sender, m.seek.offset, m.seek.range);
-        break;
+    case ZK_MSG_NOTIFY_INPUT_POSITION: Raise(Events.OnNotifyInputPosition, Sender, m.seek.offset, m.seek.range); break;
     case ZK_MSG_NOTIFY_INPUT_POSITION_RANGE:
         Raise(Events.OnNotifyInputPositionRange, Sender, static_cast<int32_t>(m.value.range));
         break;
@@ -66,8 +56,8 @@ void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Messa
         break;
     case ZK_MSG_NOTIFY_INPUT_DURATION: Raise(Events.OnNotifyInputDuration, Sender, m.value.duration); break;
     case ZK_MSG_NOTIFY_INPUT_STREAM_INFO:
-        Raise(Events.OnNotifyInputStreamInfo, Sender, m.stream_info.level, m.stream_info.layer,
-              m.stream_info.bitrate, m.stream_info.frequency, m.stream_info.mode);
+        Raise(Events.OnNotifyInputStreamInfo, Sender, m.stream_info.level, m.stream_info.layer, m.stream_info.bitrate,
+              m.stream_info.frequency, m.stream_info.mode);
         break;
     case ZK_MSG_NOTIFY_INPUT_MODULE: Raise(Events.OnNotifyInputModule, Sender, m.module_id.id); break;
     case ZK_MSG_NOTIFY_INPUT_MODULE_INFO:
@@ -75,8 +65,8 @@ void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Messa
               Text(m.module_info.name), Text(m.module_info.description));
         break;
     case ZK_MSG_NOTIFY_INPUT_DEVICE_INFO:
-        Raise(Events.OnNotifyInputDeviceInfo, Sender, m.device_info.module_id, m.device_info.index,
-              m.device_info.flags, Text(m.device_info.name), Text(m.device_info.description));
+        Raise(Events.OnNotifyInputDeviceInfo, Sender, m.device_info.module_id, m.device_info.index, m.device_info.flags,
+              Text(m.device_info.name), Text(m.device_info.description));
         break;
     case ZK_MSG_NOTIFY_INPUT_FILTER_INFO:
         Raise(Events.OnNotifyInputFilterInfo, Sender, static_cast<uint8_t>(m.filter.id), Text(m.filter.name));

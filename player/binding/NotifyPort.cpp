@@ -6,8 +6,7 @@
 #include <system_error>
 #include <unistd.h>
 
-TNotifyPort::TNotifyPort()
-{
+TNotifyPort::TNotifyPort() {
     int ends[2];
     if (pipe2(ends, O_NONBLOCK | O_CLOEXEC) != 0)
         throw std::system_error(errno, std::generic_category(), "notification port");
@@ -15,14 +14,12 @@ TNotifyPort::TNotifyPort()
     m_write = ends[1];
 }
 
-TNotifyPort::~TNotifyPort()
-{
+TNotifyPort::~TNotifyPort() {
     close(m_read);
     close(m_write);
 }
 
-bool TNotifyPort::Read(ZK_PortRecord& record)
-{
+bool TNotifyPort::Read(ZK_PortRecord& record) {
     // Records are written whole (smaller than PIPE_BUF), so a read returns whole records.
     ssize_t got;
     do {
@@ -31,8 +28,7 @@ bool TNotifyPort::Read(ZK_PortRecord& record)
     return got == static_cast<ssize_t>(sizeof record);
 }
 
-bool TNotifyPort::WaitReadable(int timeout_ms) const
-{
+bool TNotifyPort::WaitReadable(int timeout_ms) const {
     pollfd watch{m_read, POLLIN, 0};
     int ready;
     do {

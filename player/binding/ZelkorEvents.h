@@ -20,8 +20,7 @@ using TNotifyInputStateEvent = TNotifyPlayerStateEvent;
 using TNotifyOutputStateEvent = TNotifyPlayerStateEvent;
 using TNotifyPlayerModeEvent = std::function<void(QObject* Sender, int32_t Mode)>;
 using TNotifyEnvironmentIntegerEvent = std::function<void(QObject* Sender, const QString& Name, int32_t Value)>;
-using TNotifyEnvironmentStringEvent =
-    std::function<void(QObject* Sender, const QString& Name, const QString& Value)>;
+using TNotifyEnvironmentStringEvent = std::function<void(QObject* Sender, const QString& Name, const QString& Value)>;
 using TNotifyInputNameEvent = std::function<void(QObject* Sender, const QString& Name)>;
 using TNotifyOutputNameEvent = TNotifyInputNameEvent;
 using TNotifyInputCapsEvent = std::function<void(QObject* Sender, uint32_t Caps)>;
@@ -32,15 +31,15 @@ using TNotifyInputTimecodeEvent =
     std::function<void(QObject* Sender, uint8_t Hours, uint8_t Minutes, uint8_t Seconds, uint8_t Fractions)>;
 using TNotifyInputTimecodeGranularityEvent = std::function<void(QObject* Sender, uint32_t Granularity)>;
 using TNotifyInputDurationEvent = std::function<void(QObject* Sender, uint32_t Duration)>;
-using TNotifyInputStreamInfoEvent = std::function<void(QObject* Sender, uint8_t Level, uint8_t Layer,
-                                                       uint16_t Bitrate, uint16_t Frequency, uint8_t Mode)>;
+using TNotifyInputStreamInfoEvent = std::function<void(QObject* Sender, uint8_t Level, uint8_t Layer, uint16_t Bitrate,
+                                                       uint16_t Frequency, uint8_t Mode)>;
 using TNotifyInputModuleEvent = std::function<void(QObject* Sender, int16_t ID)>;
 using TNotifyOutputModuleEvent = TNotifyInputModuleEvent;
 using TNotifyInputModuleInfoEvent = std::function<void(QObject* Sender, uint8_t ID, uint8_t NbDevices,
                                                        const QString& Name, const QString& Description)>;
 using TNotifyOutputModuleInfoEvent = TNotifyInputModuleInfoEvent;
-using TNotifyInputDeviceInfoEvent = std::function<void(QObject* Sender, uint8_t ModuleID, uint8_t Index,
-                                                       uint8_t Flags, const QString& Name, const QString& Description)>;
+using TNotifyInputDeviceInfoEvent = std::function<void(QObject* Sender, uint8_t ModuleID, uint8_t Index, uint8_t Flags,
+                                                       const QString& Name, const QString& Description)>;
 using TNotifyOutputDeviceInfoEvent = TNotifyInputDeviceInfoEvent;
 using TNotifyInputFilterInfoEvent = std::function<void(QObject* Sender, uint8_t ID, const QString& Name)>;
 using TNotifyOutputFilterInfoEvent = TNotifyInputFilterInfoEvent;

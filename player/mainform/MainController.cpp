@@ -12,19 +12,11 @@
 
 namespace S = MainFormStrings;
 
-TMainController::TMainController(TTrackPlayer& player, TMainFace& face)
-    : m_player(player)
-    , m_face(face)
-{
-}
+TMainController::TMainController(TTrackPlayer& player, TMainFace& face) : m_player(player), m_face(face) {}
 
-void TMainController::Status(const char* text)
-{
-    m_face.ShowStatus(QString::fromUtf8(text));
-}
+void TMainController::Status(const char* text) { m_face.ShowStatus(QString::fromUtf8(text)); }
 
-void TMainController::PlayFromPlaylist(int index)
-{
+void TMainController::PlayFromPlaylist(int index) {
     const QString path = m_face.TrackPath(index);
     m_time.TrackStarted();
     m_player.InputOpen(path);
@@ -40,15 +32,12 @@ void TMainController::PlayFromPlaylist(int index)
     Status(S::Playing);
 }
 
-void TMainController::Play()
-{
-    if (m_face.TrackCount() == 0)
-        return;
+void TMainController::Play() {
+    if (m_face.TrackCount() == 0) return;
     PlayFromPlaylist(PlayIndex(m_face.ItemIndex()));
 }
 
-void TMainController::PauseResume()
-{
+void TMainController::PauseResume() {
     if (m_face.PauseFlag() != 0) {
         m_player.Play();
         m_face.SetPauseFlag(0);
@@ -60,55 +49,43 @@ void TMainController::PauseResume()
     }
 }
 
-void TMainController::Stop()
-{
+void TMainController::Stop() {
     Status(S::Stopped);
     m_player.Stop();
 }
 
-void TMainController::Next()
-{
+void TMainController::Next() {
     Status(S::SkippingNext);
     const int count = m_face.TrackCount();
-    if (count == 0)
-        return;
+    if (count == 0) return;
     PlayFromPlaylist(NextIndex(m_face.ItemIndex(), count));
 }
 
-void TMainController::Previous()
-{
+void TMainController::Previous() {
     Status(S::GoingPrevious);
     const int count = m_face.TrackCount();
-    if (count == 0)
-        return;
+    if (count == 0) return;
     PlayFromPlaylist(PreviousIndex(m_face.ItemIndex(), count));
 }
 
-void TMainController::SeekBy(int step)
-{
+void TMainController::SeekBy(int step) {
     const int range = m_face.PositionMaximum();
     m_player.InputSeek(SeekOffset(m_face.Position(), step, range), static_cast<uint32_t>(range));
 }
 
-void TMainController::Forward()
-{
+void TMainController::Forward() {
     SeekBy(kSeekStep);
     Status(S::Forwarding);
 }
 
-void TMainController::Rewind()
-{
+void TMainController::Rewind() {
     Status(S::Rewinding);
     SeekBy(-kSeekStep);
 }
 
-void TMainController::SeekToSlider()
-{
-    SeekBy(0);
-}
+void TMainController::SeekToSlider() { SeekBy(0); }
 
-void TMainController::AddAndPlay(const QStringList& paths)
-{
+void TMainController::AddAndPlay(const QStringList& paths) {
     const int before = m_face.TrackCount();
     std::exception_ptr error;
     try {
@@ -116,60 +93,42 @@ void TMainController::AddAndPlay(const QStringList& paths)
     } catch (const std::exception&) {
         error = std::current_exception();
     }
-    if (m_face.TrackCount() > before)
-        PlayFromPlaylist(before);
-    if (error)
-        std::rethrow_exception(error);
+    if (m_face.TrackCount() > before) PlayFromPlaylist(before);
+    if (error) std::rethrow_exception(error);
 }
 
-void TMainController::ShowTags(int index)
-{
-    if (index < 0 || index >= m_face.TrackCount())
-        return;
+void TMainController::ShowTags(int index) {
+    if (index < 0 || index >= m_face.TrackCount()) return;
     Status(S::ShowingTags);
     m_face.ShowTagsOf(m_face.TrackPath(index));
 }
 
-bool TMainController::ToggleElapsedTime()
-{
+bool TMainController::ToggleElapsedTime() {
     m_time.SetElapsed(!m_time.Elapsed());
     m_face.SetCurrentTimeHint(QString::fromUtf8(m_time.Elapsed() ? S::HintElapsedTime : S::HintTimeLeft));
     Status(S::TimeDisplayChanged);
     return m_time.Elapsed();
 }
 
-void TMainController::StateChanged(int32_t state)
-{
-    if (state != ZK_PLAYER_STATE_EOF)
-        return;
-    if (OnTrackEnded)
-        OnTrackEnded();
+void TMainController::StateChanged(int32_t state) {
+    if (state != ZK_PLAYER_STATE_EOF) return;
+    if (OnTrackEnded) OnTrackEnded();
     Next();
 }
 
-void TMainController::PositionChanged(uint32_t offset, uint32_t range)
-{
-    m_face.ShowPosition(offset, range);
-}
+void TMainController::PositionChanged(uint32_t offset, uint32_t range) { m_face.ShowPosition(offset, range); }
 
-void TMainController::DurationChanged(uint32_t seconds)
-{
-    m_face.ShowTotalTime(m_time.Duration(seconds));
-}
+void TMainController::DurationChanged(uint32_t seconds) { m_face.ShowTotalTime(m_time.Duration(seconds)); }
 
-void TMainController::TimecodeChanged(int hours, int minutes, int seconds)
-{
+void TMainController::TimecodeChanged(int hours, int minutes, int seconds) {
     m_face.ShowCurrentTime(m_time.Timecode(hours, minutes, seconds));
 }
 
-void TMainController::StreamInfoChanged(int layer, int bitrate, int frequency)
-{
+void TMainController::StreamInfoChanged(int layer, int bitrate, int frequency) {
     m_face.ShowStreamInfo(LayerText(layer), BitrateText(bitrate), FrequencyText(frequency));
 }
 
-void TMainController::OpenFailed(const QString& error)
-{
+void TMainController::OpenFailed(const QString& error) {
     m_face.ShowStatus(QString::fromUtf8(S::CannotOpenTrack).arg(error));
-    if (OnTrackFailed)
-        OnTrackFailed(error);
+    if (OnTrackFailed) OnTrackFailed(error);
 }

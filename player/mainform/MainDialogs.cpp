@@ -5,9 +5,7 @@
 namespace S = MainFormStrings;
 
 TStandardMainDialogs::TStandardMainDialogs(QWidget* owner)
-    : OpenDialog1(TLxFileDialog::TKind::Open, owner)
-    , OpenDialog2(TLxFileDialog::TKind::Open, owner)
-{
+    : OpenDialog1(TLxFileDialog::TKind::Open, owner), OpenDialog2(TLxFileDialog::TKind::Open, owner) {
     OpenDialog1.SetTitle(QString::fromUtf8(S::AddAndPlayTitle));
     OpenDialog1.SetFilter(QString::fromUtf8(S::AddAndPlayFilter));
     OpenDialog1.SetMultiSelect(true);
@@ -17,12 +15,8 @@ TStandardMainDialogs::TStandardMainDialogs(QWidget* owner)
     OpenDialog2.SetMultiSelect(true);
 }
 
-QStringList TStandardMainDialogs::ChooseFilesToPlay()
-{
+QStringList TStandardMainDialogs::ChooseFilesToPlay() {
     return OpenDialog1.Execute() ? OpenDialog1.Files() : QStringList();
 }
 
-QString TStandardMainDialogs::ChooseSkinFile()
-{
-    return OpenDialog2.Execute() ? OpenDialog2.FileName() : QString();
-}
+QString TStandardMainDialogs::ChooseSkinFile() { return OpenDialog2.Execute() ? OpenDialog2.FileName() : QString(); }

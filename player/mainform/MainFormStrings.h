@@ -101,9 +101,8 @@ inline constexpr char KeyPrevious[] = "Ctrl+V";
 
 // Dialogs (filters in "description|patterns|..." form).
 inline constexpr char AddAndPlayTitle[] = "Add MP3 File To Playlist And Play It Now";
-inline constexpr char AddAndPlayFilter[] =
-    "MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|MP3 Files (*.mp*)|*.mp*|"
-    "M3U Playlists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
+inline constexpr char AddAndPlayFilter[] = "MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|MP3 Files (*.mp*)|*.mp*|"
+                                           "M3U Playlists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
 inline constexpr char LoadSkinTitle[] = "Load Aerin Skin";
 inline constexpr char LoadSkinFilter[] = "Aerin Ini File (main.ini)|main.ini";
 

@@ -11,22 +11,17 @@ namespace S = MainFormStrings;
 
 namespace {
 
-QAction* Item(QMenu* menu, const char* caption)
-{
-    return menu->addAction(QString::fromUtf8(caption));
-}
+QAction* Item(QMenu* menu, const char* caption) { return menu->addAction(QString::fromUtf8(caption)); }
 
 // A playback item whose shortcut works while the window is active.
-QAction* PlaybackItem(QMenu* menu, QWidget* window, const char* caption, const char* key)
-{
+QAction* PlaybackItem(QMenu* menu, QWidget* window, const char* caption, const char* key) {
     QAction* action = Item(menu, caption);
     action->setShortcut(QKeySequence(QString::fromUtf8(key)));
     window->addAction(action);
     return action;
 }
 
-QAction* CheckedItem(QMenu* menu, const char* caption)
-{
+QAction* CheckedItem(QMenu* menu, const char* caption) {
     QAction* action = Item(menu, caption);
     action->setCheckable(true);
     action->setChecked(true);
@@ -35,10 +30,7 @@ QAction* CheckedItem(QMenu* menu, const char* caption)
 
 } // namespace
 
-TMainMenus::TMainMenus(QWidget* window)
-    : traypop(new QMenu(window))
-    , aerinskinpopup(new QMenu(window))
-{
+TMainMenus::TMainMenus(QWidget* window) : traypop(new QMenu(window)), aerinskinpopup(new QMenu(window)) {
     Restore = Item(traypop, S::MenuRestore);
     traypop->addSeparator();
     Playback = traypop->addMenu(QString::fromUtf8(S::MenuPlayback));

@@ -3,12 +3,10 @@
 #include <QPainter>
 #include <QWidget>
 
-QImage ShapedScreenshot(QWidget& window)
-{
+QImage ShapedScreenshot(QWidget& window) {
     const QImage drawn = window.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QRegion shape = window.mask();
-    if (shape.isEmpty())
-        return drawn;
+    if (shape.isEmpty()) return drawn;
     QImage shaped(drawn.size(), QImage::Format_ARGB32_Premultiplied);
     shaped.setDevicePixelRatio(drawn.devicePixelRatio());
     shaped.fill(Qt::transparent);

@@ -19,15 +19,11 @@ namespace S = MainFormStrings;
 
 namespace {
 
-void Say(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
+void Say(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
 
 // A problem goes into a message box, or to standard error in a run
 // without a user, where a box would wait for ever.
-void Report(bool unattended, const QString& text)
-{
+void Report(bool unattended, const QString& text) {
     if (unattended)
         Say(text);
     else
@@ -37,10 +33,7 @@ void Report(bool unattended, const QString& text)
 // What a run without a user does when the first track ends or fails.
 class TUnattendedRun {
 public:
-    TUnattendedRun(const TStartUpOptions& options, Tmainform& mainform)
-        : m_options(options)
-        , m_mainform(mainform)
-    {
+    TUnattendedRun(const TStartUpOptions& options, Tmainform& mainform) : m_options(options), m_mainform(mainform) {
         TMainController& controller = mainform.Controller();
         controller.OnTrackEnded = [this] { FirstTrackEnded(); };
         if (options.QuitAtEnd) {
@@ -55,19 +48,14 @@ public:
     int Status() const { return m_status; }
 
 private:
-    void FirstTrackEnded()
-    {
-        if (m_ended)
-            return;
+    void FirstTrackEnded() {
+        if (m_ended) return;
         m_ended = true;
-        if (!m_options.ScreenshotFile.isEmpty())
-            SaveScreenshot();
-        if (m_options.QuitAtEnd)
-            m_mainform.Exit();
+        if (!m_options.ScreenshotFile.isEmpty()) SaveScreenshot();
+        if (m_options.QuitAtEnd) m_mainform.Exit();
     }
 
-    void SaveScreenshot()
-    {
+    void SaveScreenshot() {
         const QString& file = m_options.ScreenshotFile;
         if (ShapedScreenshot(m_mainform).save(file)) {
             Say(QString::fromUtf8(S::ScreenshotSaved).arg(file));
@@ -77,8 +65,7 @@ private:
         }
     }
 
-    void TrackFailed(const QString& error)
-    {
+    void TrackFailed(const QString& error) {
         Say(QString::fromUtf8(S::TrackFailed).arg(error));
         m_status = 1;
         QCoreApplication::quit();
@@ -92,8 +79,7 @@ private:
 
 } // namespace
 
-int RunTaerin(QApplication& app, const QStringList& arguments)
-{
+int RunTaerin(QApplication& app, const QStringList& arguments) {
     app.setApplicationDisplayName(QString::fromUtf8(AppStrings::ApplicationTitle));
     TStartUpOptions options;
     try {

@@ -6,8 +6,7 @@
 
 namespace S = MainFormStrings;
 
-TStartUpOptions ParseStartUpOptions(const QStringList& arguments)
-{
+TStartUpOptions ParseStartUpOptions(const QStringList& arguments) {
     TStartUpOptions options;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {

@@ -33,21 +33,12 @@ QString Text(const char* text) { return QString::fromUtf8(text); }
 } // namespace
 
 Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , AerinSkin(new TLxAerinSkin(this))
-    , LxZelkorPlayer1(new TLxZelkorPlayer(this))
-    , LxSoundControl1(new TLxSoundControl(this))
-    , LxDragDrop1(new TLxDragDrop(this))
-    , LxTrayIcon1(new TLxTrayIcon(this))
-    , Menus(this)
-    , aerinskinpopup(Menus.aerinskinpopup)
-    , traypop(Menus.traypop)
-    , m_dialogs(std::move(dialogs))
-    , m_trackPlayer(*LxZelkorPlayer1)
-    , m_controller(m_trackPlayer, *this)
-{
-    if (!m_dialogs)
-        m_dialogs = std::make_unique<TStandardMainDialogs>(this);
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), AerinSkin(new TLxAerinSkin(this)),
+      LxZelkorPlayer1(new TLxZelkorPlayer(this)), LxSoundControl1(new TLxSoundControl(this)),
+      LxDragDrop1(new TLxDragDrop(this)), LxTrayIcon1(new TLxTrayIcon(this)), Menus(this),
+      aerinskinpopup(Menus.aerinskinpopup), traypop(Menus.traypop), m_dialogs(std::move(dialogs)),
+      m_trackPlayer(*LxZelkorPlayer1), m_controller(m_trackPlayer, *this) {
+    if (!m_dialogs) m_dialogs = std::make_unique<TStandardMainDialogs>(this);
     AerinSkin->Options().SetAutoRegion(true);
     LxTrayIcon1->SetHint(Text(S::TrayHint));
     LxTrayIcon1->SetPopupMenu(traypop);
@@ -64,15 +55,13 @@ Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
 
 Tmainform::~Tmainform() = default;
 
-void Tmainform::SetWindows(Toptionsform* options, Tid3form* tags, Tplaylistform* playlist)
-{
+void Tmainform::SetWindows(Toptionsform* options, Tid3form* tags, Tplaylistform* playlist) {
     m_optionsform = options;
     m_id3form = tags;
     m_playlistform = playlist;
 }
 
-void Tmainform::FormCreate()
-{
+void Tmainform::FormCreate() {
     AerinSkin->Labels().Version().SetCaption(Text(AppStrings::MainCaption));
     setWindowTitle(Text(AppStrings::MainCaption));
     AerinSkin->Volume().SetMaximum(250);
@@ -81,14 +70,13 @@ void Tmainform::FormCreate()
     AerinSkin->SetPopupMenu(aerinskinpopup);
 }
 
-void Tmainform::SetHints()
-{
+void Tmainform::SetHints() {
     TLxAerinLabels& labels = AerinSkin->Labels();
     const std::pair<TLxAerinLabelBase*, const char*> labelHints[] = {
-        {&labels.Bitrate(), S::HintBitrate},       {&labels.CurrentTime(), S::HintElapsedTime},
-        {&labels.Frequency(), S::HintFrequency},   {&labels.Layer(), S::HintLayer},
-        {&labels.SongName(), S::HintSongName},     {&labels.Status(), S::HintStatus},
-        {&labels.TotalTime(), S::HintTotalTime},   {&labels.TotalInfo(), S::HintTotalInfo},
+        {&labels.Bitrate(), S::HintBitrate},     {&labels.CurrentTime(), S::HintElapsedTime},
+        {&labels.Frequency(), S::HintFrequency}, {&labels.Layer(), S::HintLayer},
+        {&labels.SongName(), S::HintSongName},   {&labels.Status(), S::HintStatus},
+        {&labels.TotalTime(), S::HintTotalTime}, {&labels.TotalInfo(), S::HintTotalInfo},
         {&labels.Version(), S::HintVersion},
     };
     for (const auto& [label, hint] : labelHints) {
@@ -115,8 +103,7 @@ void Tmainform::SetHints()
     AerinSkin->Position().SetHint(Text(S::HintPosition));
 }
 
-void Tmainform::BindSkin()
-{
+void Tmainform::BindSkin() {
     TLxAerinSkin& skin = *AerinSkin;
     skin.OnPlayClick() = [this](QObject*) { PlayClick(); };
     skin.OnPauseClick() = [this](QObject*) { PauseClick(); };
@@ -145,11 +132,8 @@ void Tmainform::BindSkin()
     skin.OnVersionClick() = [this](QObject*) { Status(S::VersionClicked); };
 }
 
-void Tmainform::BindMenus()
-{
-    const auto bind = [this](QAction* action, auto handler) {
-        connect(action, &QAction::triggered, this, handler);
-    };
+void Tmainform::BindMenus() {
+    const auto bind = [this](QAction* action, auto handler) { connect(action, &QAction::triggered, this, handler); };
     bind(Menus.Restore, [this] { Restore(); });
     bind(Menus.Play, [this] { PlayClick(); });
     bind(Menus.Pause, [this] { PauseClick(); });
@@ -170,16 +154,14 @@ void Tmainform::BindMenus()
     bind(Menus.DisplayElapsedTime, [this] { CurrentTimeClick(); });
 }
 
-void Tmainform::BindTray()
-{
+void Tmainform::BindTray() {
     const auto restore = [this](QObject*) { Restore(); };
     LxTrayIcon1->OnClick = restore;
     LxTrayIcon1->OnDblClick = restore;
     LxTrayIcon1->OnRightButtonDblClick = restore;
 }
 
-void Tmainform::BindEngine()
-{
+void Tmainform::BindEngine() {
     TLxZelkorPlayer& engine = *LxZelkorPlayer1;
     const auto state = [this](QObject*, int32_t value) { m_controller.StateChanged(value); };
     engine.OnNotifyPlayerState = state;
@@ -194,13 +176,11 @@ void Tmainform::BindEngine()
     engine.OnNotifyInputStreamInfo = [this](QObject*, uint8_t, uint8_t layer, uint16_t bitrate, uint16_t frequency,
                                             uint8_t) { m_controller.StreamInfoChanged(layer, bitrate, frequency); };
     engine.OnNotifyNack = [this](QObject*, uint8_t command, int16_t code) {
-        if (command == ZK_MSG_COMMAND_INPUT_OPEN)
-            m_controller.OpenFailed(LxZelkorPlayer1->ErrorString(code));
+        if (command == ZK_MSG_COMMAND_INPUT_OPEN) m_controller.OpenFailed(LxZelkorPlayer1->ErrorString(code));
     };
 }
 
-void Tmainform::Centre()
-{
+void Tmainform::Centre() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -211,37 +191,30 @@ void Tmainform::PlayFromPlaylist(int index) { m_controller.PlayFromPlaylist(inde
 
 void Tmainform::ShowTags(int index) { m_controller.ShowTags(index); }
 
-void Tmainform::OpenClick()
-{
+void Tmainform::OpenClick() {
     Status(S::OpeningDialog);
     const QStringList files = m_dialogs->ChooseFilesToPlay();
-    if (!files.isEmpty())
-        m_controller.AddAndPlay(files);
+    if (!files.isEmpty()) m_controller.AddAndPlay(files);
 }
 
 void Tmainform::DropFiles(const QStringList& paths) { m_controller.AddAndPlay(paths); }
 
-void Tmainform::OptionsClick()
-{
-    if (!m_optionsform)
-        return;
+void Tmainform::OptionsClick() {
+    if (!m_optionsform) return;
     m_optionsform->show();
     m_optionsform->raise();
 }
 
 void Tmainform::ID3Click() { m_controller.ShowTags(CurrentIndex()); }
 
-void Tmainform::PlaylistClick()
-{
+void Tmainform::PlaylistClick() {
     Status(S::ShowingPlaylist);
-    if (!m_playlistform)
-        return;
+    if (!m_playlistform) return;
     m_playlistform->show();
     m_playlistform->raise();
 }
 
-void Tmainform::MinimizeClick()
-{
+void Tmainform::MinimizeClick() {
     LxTrayIcon1->SetActive(true);
     if (LxTrayIcon1->Active())
         LxTrayIcon1->HideApplication();
@@ -249,17 +222,14 @@ void Tmainform::MinimizeClick()
         showMinimized();
 }
 
-void Tmainform::HideInTray()
-{
+void Tmainform::HideInTray() {
     LxTrayIcon1->SetActive(true);
-    if (!LxTrayIcon1->Active())
-        return;
+    if (!LxTrayIcon1->Active()) return;
     LxTrayIcon1->HideApplication();
     setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
-void Tmainform::Restore()
-{
+void Tmainform::Restore() {
     LxTrayIcon1->ShowApplication();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -267,14 +237,11 @@ void Tmainform::Restore()
     activateWindow();
 }
 
-void Tmainform::Exit()
-{
-    if (m_exiting)
-        return;
+void Tmainform::Exit() {
+    if (m_exiting) return;
     m_exiting = true;
     try {
-        if (m_playlistform)
-            m_playlistform->SaveAtExit();
+        if (m_playlistform) m_playlistform->SaveAtExit();
     } catch (const std::exception& error) {
         const QString message = QString::fromUtf8(error.what());
         if (OnSaveError)
@@ -285,8 +252,7 @@ void Tmainform::Exit()
     QCoreApplication::quit();
 }
 
-void Tmainform::VolumeChanging()
-{
+void Tmainform::VolumeChanging() {
     Status(S::ChangingVolume);
     LxSoundControl1->SetWaveVolume(static_cast<uint8_t>(std::clamp(AerinSkin->Volume().Position(), 0, 255)));
 }
@@ -295,46 +261,39 @@ void Tmainform::VolumeChanged() { Status(S::VolumeChanged); }
 
 void Tmainform::PositionChanging() { Status(S::ChangingPosition); }
 
-void Tmainform::PositionChanged()
-{
+void Tmainform::PositionChanged() {
     m_controller.SeekToSlider();
     Status(S::PositionChanged);
 }
 
 void Tmainform::CurrentTimeClick() { Menus.DisplayElapsedTime->setChecked(m_controller.ToggleElapsedTime()); }
 
-void Tmainform::SongNameClick()
-{
+void Tmainform::SongNameClick() {
     TLxAerinScrollLabel& songName = AerinSkin->Labels().SongName();
     songName.SetScrolling(!songName.Scrolling());
     Menus.ScrollSongname->setChecked(songName.Scrolling());
     Status(S::ScrollChanged);
 }
 
-void Tmainform::TransparentClick()
-{
+void Tmainform::TransparentClick() {
     TLxAerinOption& options = AerinSkin->Options();
     options.SetAutoRegion(!options.AutoRegion());
     Menus.Transparent->setChecked(options.AutoRegion());
 }
 
-void Tmainform::LoadSkinClick()
-{
+void Tmainform::LoadSkinClick() {
     const QString file = m_dialogs->ChooseSkinFile();
-    if (file.isEmpty())
-        return;
+    if (file.isEmpty()) return;
     AerinSkin->SetSkinFile(file);
     resize(AerinSkin->size());
 }
 
-void Tmainform::LoadDefaultClick()
-{
+void Tmainform::LoadDefaultClick() {
     AerinSkin->SetSkinFile(QString());
     resize(AerinSkin->size());
 }
 
-void Tmainform::changeEvent(QEvent* event)
-{
+void Tmainform::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
@@ -346,8 +305,7 @@ void Tmainform::changeEvent(QEvent* event)
     }
 }
 
-void Tmainform::closeEvent(QCloseEvent* event)
-{
+void Tmainform::closeEvent(QCloseEvent* event) {
     Exit();
     event->accept();
 }
@@ -364,16 +322,14 @@ void Tmainform::SetCurrentTimeHint(const QString& text) { AerinSkin->Labels().Cu
 
 void Tmainform::ShowTotalTime(const QString& text) { AerinSkin->Labels().TotalTime().SetCaption(text); }
 
-void Tmainform::ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency)
-{
+void Tmainform::ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency) {
     TLxAerinLabels& labels = AerinSkin->Labels();
     labels.Layer().SetCaption(layer);
     labels.Bitrate().SetCaption(bitrate);
     labels.Frequency().SetCaption(frequency);
 }
 
-void Tmainform::ShowPosition(uint32_t offset, uint32_t range)
-{
+void Tmainform::ShowPosition(uint32_t offset, uint32_t range) {
     const auto asInt = [](uint32_t value) { return static_cast<int>(std::min<uint32_t>(value, INT_MAX)); };
     AerinSkin->Position().SetMaximum(asInt(range));
     AerinSkin->Position().SetPosition(asInt(offset));
@@ -397,8 +353,7 @@ QString Tmainform::TrackPath(int index) { return m_playlistform->LxPlaylist1->Ge
 
 QString Tmainform::TrackText(int index) const { return m_playlistform->LxPlaylist1->DisplayText(index); }
 
-void Tmainform::MarkStartedTrack(int index)
-{
+void Tmainform::MarkStartedTrack(int index) {
     TLxPlaylist& list = *m_playlistform->LxPlaylist1;
     list.UnselectAll();
     list.SetSelected(index, true);
@@ -406,22 +361,16 @@ void Tmainform::MarkStartedTrack(int index)
     m_playlistform->SetTag(index);
 }
 
-void Tmainform::RefreshPlaylistCaption()
-{
-    if (m_playlistform)
-        m_playlistform->updatecaption();
+void Tmainform::RefreshPlaylistCaption() {
+    if (m_playlistform) m_playlistform->updatecaption();
 }
 
-void Tmainform::AddFiles(const QStringList& paths)
-{
-    if (m_playlistform)
-        AddFilesByExtension(*m_playlistform->LxPlaylist1, paths);
+void Tmainform::AddFiles(const QStringList& paths) {
+    if (m_playlistform) AddFilesByExtension(*m_playlistform->LxPlaylist1, paths);
 }
 
-void Tmainform::ShowTagsOf(const QString& path)
-{
-    if (!m_id3form)
-        return;
+void Tmainform::ShowTagsOf(const QString& path) {
+    if (!m_id3form) return;
     m_id3form->LxVisualId3v11->SetFilename(path);
     m_id3form->show();
     m_id3form->raise();

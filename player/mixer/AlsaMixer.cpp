@@ -13,8 +13,7 @@ namespace {
 // An open simple mixer of one card; closed on destruction.
 class CardMixer {
 public:
-    explicit CardMixer(int card)
-    {
+    explicit CardMixer(int card) {
         const std::string name = "hw:" + std::to_string(card);
         if (snd_mixer_open(&m_mixer, 0) < 0) {
             m_mixer = nullptr;
@@ -26,36 +25,29 @@ public:
             m_mixer = nullptr;
         }
     }
-    ~CardMixer()
-    {
-        if (m_mixer)
-            snd_mixer_close(m_mixer);
+    ~CardMixer() {
+        if (m_mixer) snd_mixer_close(m_mixer);
     }
     CardMixer(const CardMixer&) = delete;
     CardMixer& operator=(const CardMixer&) = delete;
 
     // The kind's element with a playback volume, or null.
-    snd_mixer_elem_t* Element(TMixerKind kind) const
-    {
-        if (!m_mixer)
-            return nullptr;
+    snd_mixer_elem_t* Element(TMixerKind kind) const {
+        if (!m_mixer) return nullptr;
         for (const char* name : ElementNames(kind)) {
-            if (!name)
-                break;
+            if (!name) break;
             snd_mixer_selem_id_t* id;
             snd_mixer_selem_id_alloca(&id);
             snd_mixer_selem_id_set_index(id, 0);
             snd_mixer_selem_id_set_name(id, name);
             snd_mixer_elem_t* element = snd_mixer_find_selem(m_mixer, id);
-            if (element && snd_mixer_selem_has_playback_volume(element))
-                return element;
+            if (element && snd_mixer_selem_has_playback_volume(element)) return element;
         }
         return nullptr;
     }
 
 private:
-    static std::array<const char*, 2> ElementNames(TMixerKind kind)
-    {
+    static std::array<const char*, 2> ElementNames(TMixerKind kind) {
         switch (kind) {
         case TMixerKind::Wave: return {"PCM", "Master"};
         case TMixerKind::Cd: return {"CD", nullptr};
@@ -71,19 +63,16 @@ private:
 
 namespace AlsaMixer {
 
-std::vector<int> SoundCards()
-{
+std::vector<int> SoundCards() {
     std::vector<int> cards;
     int card = -1;
-    while (snd_card_next(&card) == 0 && card >= 0)
-        cards.push_back(card);
+    while (snd_card_next(&card) == 0 && card >= 0) cards.push_back(card);
     return cards;
 }
 
 bool HasElement(int card, TMixerKind kind) { return CardMixer(card).Element(kind) != nullptr; }
 
-std::optional<uint32_t> ReadVolume(int card, TMixerKind kind)
-{
+std::optional<uint32_t> ReadVolume(int card, TMixerKind kind) {
     CardMixer mixer(card);
     snd_mixer_elem_t* element = mixer.Element(kind);
     long min = 0, max = 0, left = 0, right = 0;
@@ -96,36 +85,29 @@ std::optional<uint32_t> ReadVolume(int card, TMixerKind kind)
     return TChannelLevels{LevelOfElementValue(left, min, max), LevelOfElementValue(right, min, max)}.Word();
 }
 
-bool WriteVolume(int card, TMixerKind kind, uint32_t word)
-{
+bool WriteVolume(int card, TMixerKind kind, uint32_t word) {
     CardMixer mixer(card);
     snd_mixer_elem_t* element = mixer.Element(kind);
     long min = 0, max = 0;
-    if (!element || snd_mixer_selem_get_playback_volume_range(element, &min, &max) < 0)
-        return false;
+    if (!element || snd_mixer_selem_get_playback_volume_range(element, &min, &max) < 0) return false;
     const TChannelLevels levels = TChannelLevels::FromWord(word);
     if (snd_mixer_selem_is_playback_mono(element))
         return snd_mixer_selem_set_playback_volume(
-                   element, SND_MIXER_SCHN_MONO,
-                   ElementValueOfLevel((levels.Left + levels.Right) / 2, min, max)) >= 0;
+                   element, SND_MIXER_SCHN_MONO, ElementValueOfLevel((levels.Left + levels.Right) / 2, min, max)) >= 0;
     return snd_mixer_selem_set_playback_volume(element, SND_MIXER_SCHN_FRONT_LEFT,
                                                ElementValueOfLevel(levels.Left, min, max)) >= 0 &&
            snd_mixer_selem_set_playback_volume(element, SND_MIXER_SCHN_FRONT_RIGHT,
                                                ElementValueOfLevel(levels.Right, min, max)) >= 0;
 }
 
-uint32_t LevelOfElementValue(long value, long min, long max)
-{
-    if (max <= min)
-        return 0;
+uint32_t LevelOfElementValue(long value, long min, long max) {
+    if (max <= min) return 0;
     value = std::clamp(value, min, max);
     return static_cast<uint32_t>(std::lround(double(value - min) * MaxChannelLevel / double(max - min)));
 }
 
-long ElementValueOfLevel(uint32_t level, long min, long max)
-{
-    if (max <= min)
-        return min;
+long ElementValueOfLevel(uint32_t level, long min, long max) {
+    if (max <= min) return min;
     level = std::min(level, MaxChannelLevel);
     return min + std::lround(double(level) * double(max - min) / MaxChannelLevel);
 }

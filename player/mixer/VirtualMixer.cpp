@@ -6,8 +6,7 @@ uint32_t TVirtualMixer::ReadVolume(TMixerKind kind, int) { return m_words[static
 
 void TVirtualMixer::WriteVolume(TMixerKind kind, int, uint32_t word) { m_words[static_cast<size_t>(kind)] = word; }
 
-TVirtualMixer& TVirtualMixer::Process()
-{
+TVirtualMixer& TVirtualMixer::Process() {
     static TVirtualMixer mixer;
     return mixer;
 }

@@ -4,13 +4,9 @@
 #include <QPalette>
 #include <QToolTip>
 
-HintColorSwap::~HintColorSwap()
-{
-    Leave();
-}
+HintColorSwap::~HintColorSwap() { Leave(); }
 
-void HintColorSwap::Enter(const QColor& hintColor)
-{
+void HintColorSwap::Enter(const QColor& hintColor) {
     if (!active_) {
         saved_ = ApplicationHintColor();
         active_ = true;
@@ -18,27 +14,18 @@ void HintColorSwap::Enter(const QColor& hintColor)
     SetApplicationHintColor(hintColor);
 }
 
-void HintColorSwap::Leave()
-{
-    if (!active_)
-        return;
+void HintColorSwap::Leave() {
+    if (!active_) return;
     active_ = false;
     SetApplicationHintColor(saved_);
 }
 
-QColor HintColorSwap::ApplicationHintColor()
-{
-    return QToolTip::palette().color(QPalette::ToolTipBase);
-}
+QColor HintColorSwap::ApplicationHintColor() { return QToolTip::palette().color(QPalette::ToolTipBase); }
 
-void HintColorSwap::SetApplicationHintColor(const QColor& color)
-{
+void HintColorSwap::SetApplicationHintColor(const QColor& color) {
     QPalette palette = QToolTip::palette();
     palette.setColor(QPalette::ToolTipBase, color);
     QToolTip::setPalette(palette);
 }
 
-QColor HintColorSwap::SystemHintColor()
-{
-    return QApplication::palette().color(QPalette::ToolTipBase);
-}
+QColor HintColorSwap::SystemHintColor() { return QApplication::palette().color(QPalette::ToolTipBase); }

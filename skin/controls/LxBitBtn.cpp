@@ -5,45 +5,35 @@
 #include <QEvent>
 #include <QMenu>
 
-TLxBitBtn::TLxBitBtn(QWidget* parent)
-    : QPushButton(parent)
-    , hintColor_(HintColorSwap::SystemHintColor())
-{
+TLxBitBtn::TLxBitBtn(QWidget* parent) : QPushButton(parent), hintColor_(HintColorSwap::SystemHintColor()) {
     connect(this, &QPushButton::clicked, this, &TLxBitBtn::Click);
     new ParentColorWatch(this, [this] { Raise(OnParentColorChange, this); });
 }
 
-void TLxBitBtn::SetGlyph(const QPixmap& value)
-{
+void TLxBitBtn::SetGlyph(const QPixmap& value) {
     glyph_ = value;
     setIcon(QIcon(value));
-    if (!value.isNull())
-        setIconSize(value.size());
+    if (!value.isNull()) setIconSize(value.size());
 }
 
-void TLxBitBtn::Click()
-{
+void TLxBitBtn::Click() {
     Raise(OnClick, this);
-    if (!dropDownMenu_)
-        return;
+    if (!dropDownMenu_) return;
     connect(dropDownMenu_, &QMenu::aboutToHide, this, &TLxBitBtn::PointerLeft, Qt::SingleShotConnection);
     dropDownMenu_->popup(mapToGlobal(QPoint(0, height())));
 }
 
-void TLxBitBtn::enterEvent(QEnterEvent* event)
-{
+void TLxBitBtn::enterEvent(QEnterEvent* event) {
     QPushButton::enterEvent(event);
     PointerEntered();
 }
 
-void TLxBitBtn::leaveEvent(QEvent* event)
-{
+void TLxBitBtn::leaveEvent(QEvent* event) {
     QPushButton::leaveEvent(event);
     PointerLeft();
 }
 
-void TLxBitBtn::PointerEntered()
-{
+void TLxBitBtn::PointerEntered() {
     if (!hovering_) {
         hovering_ = true;
         hintSwap_.Enter(hintColor_);
@@ -52,14 +42,12 @@ void TLxBitBtn::PointerEntered()
             glyphIsAside_ = true;
             SetGlyph(glyphOnEnter_);
         }
-        if (fontEffect_)
-            SetBold(true);
+        if (fontEffect_) SetBold(true);
     }
     Raise(OnMouseEnter, this);
 }
 
-void TLxBitBtn::PointerLeft()
-{
+void TLxBitBtn::PointerLeft() {
     if (hovering_) {
         hintSwap_.Leave();
         hovering_ = false;
@@ -68,14 +56,12 @@ void TLxBitBtn::PointerLeft()
             glyphAside_ = QPixmap();
             glyphIsAside_ = false;
         }
-        if (fontEffect_)
-            SetBold(false);
+        if (fontEffect_) SetBold(false);
     }
     Raise(OnMouseLeave, this);
 }
 
-void TLxBitBtn::SetBold(bool bold)
-{
+void TLxBitBtn::SetBold(bool bold) {
     QFont f = font();
     f.setBold(bold);
     setFont(f);

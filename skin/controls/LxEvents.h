@@ -25,9 +25,6 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent = std::function<void(QObject* Sender, TShiftState Shift, QPoint MousePos, bool& Handled)>;
 
 // Calls a handler when it is assigned.
-template <typename Handler, typename... Args>
-void Raise(const Handler& handler, Args&&... args)
-{
-    if (handler)
-        handler(std::forward<Args>(args)...);
+template <typename Handler, typename... Args> void Raise(const Handler& handler, Args&&... args) {
+    if (handler) handler(std::forward<Args>(args)...);
 }

@@ -2,13 +2,6 @@
 
 #include "skin/controls/OpenLink.h"
 
-TLxHotLink::TLxHotLink(QWidget* parent)
-    : TLxLabel(parent)
-{
-    setCursor(Qt::PointingHandCursor);
-}
+TLxHotLink::TLxHotLink(QWidget* parent) : TLxLabel(parent) { setCursor(Qt::PointingHandCursor); }
 
-void TLxHotLink::Clicked()
-{
-    OpenLink(url_);
-}
+void TLxHotLink::Clicked() { OpenLink(url_); }

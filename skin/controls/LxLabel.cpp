@@ -3,15 +3,10 @@
 #include <QApplication>
 
 TLxLabel::TLxLabel(QWidget* parent)
-    : TLxCustomLabel(parent)
-    , colorOnEnter_(QApplication::palette().color(QPalette::HighlightedText))
-    , hintColor_(HintColorSwap::SystemHintColor())
-    , savedFontColor_(FontColor())
-{
-}
+    : TLxCustomLabel(parent), colorOnEnter_(QApplication::palette().color(QPalette::HighlightedText)),
+      hintColor_(HintColorSwap::SystemHintColor()), savedFontColor_(FontColor()) {}
 
-void TLxLabel::enterEvent(QEnterEvent* event)
-{
+void TLxLabel::enterEvent(QEnterEvent* event) {
     if (!hovering_) {
         hintSwap_.Enter(hintColor_);
         if (colorChange_) {
@@ -23,12 +18,10 @@ void TLxLabel::enterEvent(QEnterEvent* event)
     TLxCustomLabel::enterEvent(event);
 }
 
-void TLxLabel::leaveEvent(QEvent* event)
-{
+void TLxLabel::leaveEvent(QEvent* event) {
     if (hovering_) {
         hintSwap_.Leave();
-        if (colorChange_)
-            SetFontColor(savedFontColor_);
+        if (colorChange_) SetFontColor(savedFontColor_);
         hovering_ = false;
     }
     TLxCustomLabel::leaveEvent(event);

@@ -2,13 +2,6 @@
 
 #include "skin/controls/OpenLink.h"
 
-TLxMailTo::TLxMailTo(QWidget* parent)
-    : TLxLabel(parent)
-{
-    setCursor(Qt::PointingHandCursor);
-}
+TLxMailTo::TLxMailTo(QWidget* parent) : TLxLabel(parent) { setCursor(Qt::PointingHandCursor); }
 
-void TLxMailTo::Clicked()
-{
-    OpenLink(MailToAddress(fields_));
-}
+void TLxMailTo::Clicked() { OpenLink(MailToAddress(fields_)); }

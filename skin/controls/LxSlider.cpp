@@ -11,9 +11,7 @@ constexpr QSize kCreationSize(191, 11);
 
 } // namespace
 
-TLxSlider::TLxSlider(QWidget* parent)
-    : QWidget(parent)
-{
+TLxSlider::TLxSlider(QWidget* parent) : QWidget(parent) {
     resize(kCreationSize);
     model_.SetSliderSize(size());
     setMouseTracking(true);
@@ -21,15 +19,13 @@ TLxSlider::TLxSlider(QWidget* parent)
     SetImageRuler(QPixmap(QString::fromLatin1(LxControlsStrings::kSliderRulerResource)));
 }
 
-void TLxSlider::SetImageRuler(const QPixmap& value)
-{
+void TLxSlider::SetImageRuler(const QPixmap& value) {
     imageRuler_ = value;
     FitToRuler();
     update();
 }
 
-void TLxSlider::SetImageThumb(const QPixmap& value)
-{
+void TLxSlider::SetImageThumb(const QPixmap& value) {
     imageThumb_ = value;
     const int half = value.width() / 2;
     const int h = value.height();
@@ -39,89 +35,70 @@ void TLxSlider::SetImageThumb(const QPixmap& value)
     update();
 }
 
-void TLxSlider::SetAutosize(bool value)
-{
+void TLxSlider::SetAutosize(bool value) {
     autosize_ = value;
     FitToRuler();
 }
 
-void TLxSlider::FitToRuler()
-{
-    if (autosize_ && !imageRuler_.isNull())
-        resize(imageRuler_.size());
+void TLxSlider::FitToRuler() {
+    if (autosize_ && !imageRuler_.isNull()) resize(imageRuler_.size());
 }
 
-void TLxSlider::SetHorizontal(bool value)
-{
+void TLxSlider::SetHorizontal(bool value) {
     model_.SetHorizontal(value);
     update();
 }
 
-void TLxSlider::SetMaximum(int value)
-{
+void TLxSlider::SetMaximum(int value) {
     model_.SetMaximum(value);
-    if (!model_.Dragging())
-        update();
+    if (!model_.Dragging()) update();
 }
 
-void TLxSlider::SetPosition(int value)
-{
+void TLxSlider::SetPosition(int value) {
     model_.SetPosition(value);
-    if (!model_.Dragging())
-        update();
+    if (!model_.Dragging()) update();
 }
 
-void TLxSlider::paintEvent(QPaintEvent*)
-{
+void TLxSlider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!imageRuler_.isNull())
-        painter.drawPixmap(rect(), imageRuler_);
+    if (!imageRuler_.isNull()) painter.drawPixmap(rect(), imageRuler_);
     const QPixmap& thumb = model_.ThumbSwapped() ? thumbPressed_ : thumbNormal_;
-    if (!thumb.isNull())
-        painter.drawPixmap(model_.ThumbOrigin(), thumb);
+    if (!thumb.isNull()) painter.drawPixmap(model_.ThumbOrigin(), thumb);
 }
 
-void TLxSlider::resizeEvent(QResizeEvent* event)
-{
+void TLxSlider::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     model_.SetSliderSize(size());
     update();
 }
 
-void TLxSlider::BeginChange()
-{
+void TLxSlider::BeginChange() {
     model_.Press();
     Raise(OnBeginChange, this);
     update();
 }
 
-void TLxSlider::mousePressEvent(QMouseEvent* event)
-{
+void TLxSlider::mousePressEvent(QMouseEvent* event) {
     event->accept();
     DispatchPress(this, event);
     BeginChange();
 }
 
-void TLxSlider::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void TLxSlider::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
     DispatchDoubleClick(this, event);
     BeginChange();
 }
 
-void TLxSlider::mouseMoveEvent(QMouseEvent* event)
-{
+void TLxSlider::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     DispatchMove(this, event);
-    if (!model_.Dragging())
-        return;
-    if (model_.Move(event->position().toPoint(), event->buttons().testFlag(Qt::LeftButton)))
-        Raise(OnChanged, this);
+    if (!model_.Dragging()) return;
+    if (model_.Move(event->position().toPoint(), event->buttons().testFlag(Qt::LeftButton))) Raise(OnChanged, this);
     update();
 }
 
-void TLxSlider::mouseReleaseEvent(QMouseEvent* event)
-{
+void TLxSlider::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     DispatchRelease(this, event);
     model_.Release();

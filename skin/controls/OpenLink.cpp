@@ -3,10 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-bool OpenLink(const QString& address)
-{
+bool OpenLink(const QString& address) {
     const QUrl url(address.trimmed());
-    if (address.trimmed().isEmpty() || !url.isValid() || url.scheme().isEmpty())
-        return false;
+    if (address.trimmed().isEmpty() || !url.isValid() || url.scheme().isEmpty()) return false;
     return QDesktopServices::openUrl(url);
 }

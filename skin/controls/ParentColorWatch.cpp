@@ -5,18 +5,13 @@
 #include <QWidget>
 
 ParentColorWatch::ParentColorWatch(QWidget* control, std::function<void()> changed)
-    : QObject(control)
-    , control_(control)
-    , changed_(std::move(changed))
-{
+    : QObject(control), control_(control), changed_(std::move(changed)) {
     control_->installEventFilter(this);
     Attach();
 }
 
-void ParentColorWatch::Attach()
-{
-    if (parent_)
-        parent_->removeEventFilter(this);
+void ParentColorWatch::Attach() {
+    if (parent_) parent_->removeEventFilter(this);
     parent_ = control_->parentWidget();
     if (parent_) {
         parent_->installEventFilter(this);
@@ -24,8 +19,7 @@ void ParentColorWatch::Attach()
     }
 }
 
-bool ParentColorWatch::eventFilter(QObject* watched, QEvent* event)
-{
+bool ParentColorWatch::eventFilter(QObject* watched, QEvent* event) {
     if (watched == control_ && event->type() == QEvent::ParentChange) {
         Attach();
     } else if (watched == parent_ && event->type() == QEvent::PaletteChange) {

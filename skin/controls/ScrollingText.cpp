@@ -5,38 +5,30 @@ namespace {
 constexpr int kMostPaddingSpaces = 10000;
 
 // Code units of the first / last character.
-qsizetype FirstCharacterLength(const QString& s)
-{
+qsizetype FirstCharacterLength(const QString& s) {
     return s.size() >= 2 && s.at(0).isHighSurrogate() && s.at(1).isLowSurrogate() ? 2 : 1;
 }
 
-qsizetype LastCharacterLength(const QString& s)
-{
+qsizetype LastCharacterLength(const QString& s) {
     const qsizetype n = s.size();
     return n >= 2 && s.at(n - 1).isLowSurrogate() && s.at(n - 2).isHighSurrogate() ? 2 : 1;
 }
 
 } // namespace
 
-QString ScrollingTextOf(const QString& text)
-{
+QString ScrollingTextOf(const QString& text) {
     return text.contains(QLatin1Char('\n')) ? QLatin1Char('\n') + text : text;
 }
 
-QString WorkTextOf(const QString& text, bool noGrap, int labelWidth, const TextWidth& width)
-{
-    if (noGrap)
-        return text + QLatin1Char(' ');
+QString WorkTextOf(const QString& text, bool noGrap, int labelWidth, const TextWidth& width) {
+    if (noGrap) return text + QLatin1Char(' ');
     QString work = text;
-    for (int spaces = 0; spaces < kMostPaddingSpaces && width(work) < labelWidth; ++spaces)
-        work += QLatin1Char(' ');
+    for (int spaces = 0; spaces < kMostPaddingSpaces && width(work) < labelWidth; ++spaces) work += QLatin1Char(' ');
     return work;
 }
 
-QString ScrolledOnce(const QString& workText, TDirection direction)
-{
-    if (workText.isEmpty())
-        return workText;
+QString ScrolledOnce(const QString& workText, TDirection direction) {
+    if (workText.isEmpty()) return workText;
     if (direction == sdRightToLeft) {
         const qsizetype n = FirstCharacterLength(workText);
         return workText.mid(n) + workText.left(n);

@@ -9,61 +9,45 @@ namespace {
 constexpr int kLargestBandCoordinate = 255;
 
 // Nearest integer, halves to even.
-int RoundHalfEven(double value)
-{
-    return int(std::nearbyint(value));
-}
+int RoundHalfEven(double value) { return int(std::nearbyint(value)); }
 
 } // namespace
 
-void SliderModel::SetMaximum(int value)
-{
+void SliderModel::SetMaximum(int value) {
     maximum_ = std::max(value, 0);
     SetPosition(position_);
 }
 
-void SliderModel::SetPosition(int value)
-{
-    position_ = std::clamp(value, 0, maximum_);
-}
+void SliderModel::SetPosition(int value) { position_ = std::clamp(value, 0, maximum_); }
 
-double SliderModel::Scale() const
-{
-    if (maximum_ == 0)
-        return 0.0;
-    const int travel = horizontal_ ? sliderSize_.width() - thumbSize_.width()
-                                   : sliderSize_.height() - thumbSize_.height();
+double SliderModel::Scale() const {
+    if (maximum_ == 0) return 0.0;
+    const int travel =
+        horizontal_ ? sliderSize_.width() - thumbSize_.width() : sliderSize_.height() - thumbSize_.height();
     return double(travel) / maximum_;
 }
 
-QPoint SliderModel::ThumbOrigin() const
-{
+QPoint SliderModel::ThumbOrigin() const {
     const int along = RoundHalfEven(position_ * Scale());
-    if (horizontal_)
-        return {along, std::max((sliderSize_.height() - thumbSize_.height()) / 2, 0)};
+    if (horizontal_) return {along, std::max((sliderSize_.height() - thumbSize_.height()) / 2, 0)};
     return {std::max((sliderSize_.width() - thumbSize_.width()) / 2, 0), along};
 }
 
-void SliderModel::Press()
-{
+void SliderModel::Press() {
     dragging_ = true;
     thumbSwapped_ = true;
 }
 
-bool SliderModel::Move(QPoint pointer, bool leftButtonDown)
-{
-    if (!dragging_ || !leftButtonDown)
-        return false;
+bool SliderModel::Move(QPoint pointer, bool leftButtonDown) {
+    if (!dragging_ || !leftButtonDown) return false;
     const int across = horizontal_ ? pointer.y() : pointer.x();
     const int along = horizontal_ ? pointer.x() : pointer.y();
     const int thumbAcross = horizontal_ ? thumbSize_.height() : thumbSize_.width();
     const int thumbAlong = horizontal_ ? thumbSize_.width() : thumbSize_.height();
     const bool inBand = across >= 0 && across <= thumbAcross && across <= kLargestBandCoordinate;
-    if (!inBand && !tracking_)
-        return false;
+    if (!inBand && !tracking_) return false;
     const int offset = along - thumbAlong / 2;
-    if (offset <= 0)
-        return false;
+    if (offset <= 0) return false;
     tracking_ = true;
     const double scale = Scale();
     // No travel per unit means any offset reaches the end of the track.
@@ -72,8 +56,7 @@ bool SliderModel::Move(QPoint pointer, bool leftButtonDown)
     return true;
 }
 
-void SliderModel::Release()
-{
+void SliderModel::Release() {
     dragging_ = false;
     tracking_ = false;
     thumbSwapped_ = false;

@@ -43,7 +43,7 @@ public:
 private:
     void UpdateToolTip();
 
-    TLxImage* m_control;  // owned by the skin widget
+    TLxImage* m_control; // owned by the skin widget
     TPopupMenuBinding m_popupMenu;
     QString m_hint;
     bool m_showHint = false;

@@ -6,19 +6,16 @@
 namespace {
 
 // Labels on the face are sized by the skin, not by their captions.
-template <typename Label>
-Label* NewFaceLabel(QWidget* skin)
-{
+template <typename Label> Label* NewFaceLabel(QWidget* skin) {
     auto* label = new Label(skin);
     label->SetAutoSize(false);
     label->setAutoFillBackground(false);
     return label;
 }
 
-}  // namespace
+} // namespace
 
-TLxAerinLabelBase::TLxAerinLabelBase(TLxCustomLabel* control) : m_control(control), m_popupMenu(control)
-{
+TLxAerinLabelBase::TLxAerinLabelBase(TLxCustomLabel* control) : m_control(control), m_popupMenu(control) {
     m_control->setGeometry(m_bounds);
 }
 
@@ -27,14 +24,12 @@ void TLxAerinLabelBase::SetTop(int value) { SetBounds(QRect(Left(), value, Width
 void TLxAerinLabelBase::SetWidth(int value) { SetBounds(QRect(Left(), Top(), value, Height())); }
 void TLxAerinLabelBase::SetHeight(int value) { SetBounds(QRect(Left(), Top(), Width(), value)); }
 
-void TLxAerinLabelBase::SetBounds(const QRect& value)
-{
+void TLxAerinLabelBase::SetBounds(const QRect& value) {
     m_bounds = value;
     m_control->setGeometry(QRect(value.topLeft(), value.size().expandedTo({0, 0})));
 }
 
-void TLxAerinLabelBase::SetCaption(const QString& value)
-{
+void TLxAerinLabelBase::SetCaption(const QString& value) {
     m_caption = value;
     ShowCaption(value);
 }
@@ -51,14 +46,12 @@ bool TLxAerinLabelBase::Transparent() const { return m_control->Transparent(); }
 void TLxAerinLabelBase::SetTransparent(bool value) { m_control->SetTransparent(value); }
 QString TLxAerinLabelBase::Hint() const { return m_hint; }
 
-void TLxAerinLabelBase::SetHint(const QString& value)
-{
+void TLxAerinLabelBase::SetHint(const QString& value) {
     m_hint = value;
     UpdateToolTip();
 }
 
-void TLxAerinLabelBase::SetShowHint(bool value)
-{
+void TLxAerinLabelBase::SetShowHint(bool value) {
     m_showHint = value;
     UpdateToolTip();
 }
@@ -67,8 +60,7 @@ void TLxAerinLabelBase::UpdateToolTip() { m_control->setToolTip(m_showHint ? m_h
 
 TNotifyEvent& TLxAerinLabelBase::OnClick() { return m_control->OnClick; }
 
-TLxAerinLabel::TLxAerinLabel(QWidget* skin) : TLxAerinLabelBase(NewFaceLabel<TLxLabel>(skin))
-{
+TLxAerinLabel::TLxAerinLabel(QWidget* skin) : TLxAerinLabelBase(NewFaceLabel<TLxLabel>(skin)) {
     Label()->SetColorChange(false);
 }
 
@@ -90,39 +82,23 @@ void TLxAerinScrollLabel::SetNoGrap(bool value) { Label()->SetNoGrap(value); }
 void TLxAerinScrollLabel::ShowCaption(const QString& caption) { Label()->SetText(caption); }
 
 TLxAerinLabels::TLxAerinLabels(QWidget* skin)
-    : m_status(std::make_unique<TLxAerinLabel>(skin)),
-      m_currentTime(std::make_unique<TLxAerinLabel>(skin)),
-      m_layer(std::make_unique<TLxAerinLabel>(skin)),
-      m_bitrate(std::make_unique<TLxAerinLabel>(skin)),
-      m_frequency(std::make_unique<TLxAerinLabel>(skin)),
-      m_version(std::make_unique<TLxAerinLabel>(skin)),
-      m_songName(std::make_unique<TLxAerinScrollLabel>(skin)),
-      m_totalTime(std::make_unique<TLxAerinLabel>(skin)),
-      m_totalInfo(std::make_unique<TLxAerinLabel>(skin))
-{
-}
+    : m_status(std::make_unique<TLxAerinLabel>(skin)), m_currentTime(std::make_unique<TLxAerinLabel>(skin)),
+      m_layer(std::make_unique<TLxAerinLabel>(skin)), m_bitrate(std::make_unique<TLxAerinLabel>(skin)),
+      m_frequency(std::make_unique<TLxAerinLabel>(skin)), m_version(std::make_unique<TLxAerinLabel>(skin)),
+      m_songName(std::make_unique<TLxAerinScrollLabel>(skin)), m_totalTime(std::make_unique<TLxAerinLabel>(skin)),
+      m_totalInfo(std::make_unique<TLxAerinLabel>(skin)) {}
 
-TLxAerinLabelBase& TLxAerinLabels::operator[](TSkinLabel label)
-{
+TLxAerinLabelBase& TLxAerinLabels::operator[](TSkinLabel label) {
     switch (label) {
-    case TSkinLabel::Version:
-        return *m_version;
-    case TSkinLabel::Frequency:
-        return *m_frequency;
-    case TSkinLabel::Bitrate:
-        return *m_bitrate;
-    case TSkinLabel::Layer:
-        return *m_layer;
-    case TSkinLabel::Status:
-        return *m_status;
-    case TSkinLabel::CurrentTime:
-        return *m_currentTime;
-    case TSkinLabel::TotalTime:
-        return *m_totalTime;
-    case TSkinLabel::TotalInfo:
-        return *m_totalInfo;
-    case TSkinLabel::SongName:
-        break;
+    case TSkinLabel::Version: return *m_version;
+    case TSkinLabel::Frequency: return *m_frequency;
+    case TSkinLabel::Bitrate: return *m_bitrate;
+    case TSkinLabel::Layer: return *m_layer;
+    case TSkinLabel::Status: return *m_status;
+    case TSkinLabel::CurrentTime: return *m_currentTime;
+    case TSkinLabel::TotalTime: return *m_totalTime;
+    case TSkinLabel::TotalInfo: return *m_totalInfo;
+    case TSkinLabel::SongName: break;
     }
     return *m_songName;
 }

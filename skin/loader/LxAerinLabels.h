@@ -68,7 +68,7 @@ protected:
 private:
     void UpdateToolTip();
 
-    TLxCustomLabel* m_control;  // owned by the skin widget
+    TLxCustomLabel* m_control; // owned by the skin widget
     TPopupMenuBinding m_popupMenu;
     QRect m_bounds;
     QString m_caption;

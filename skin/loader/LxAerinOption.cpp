@@ -5,9 +5,7 @@ void TLxAerinOption::SetAutoMove(bool value) { Set(m_autoMove, value); }
 void TLxAerinOption::SetAutoRegion(bool value) { Set(m_autoRegion, value); }
 void TLxAerinOption::SetEasyMove(bool value) { Set(m_easyMove, value); }
 
-void TLxAerinOption::Set(bool& field, bool value)
-{
+void TLxAerinOption::Set(bool& field, bool value) {
     field = value;
-    if (m_apply)
-        m_apply();
+    if (m_apply) m_apply();
 }

@@ -24,19 +24,14 @@ namespace {
 
 using namespace skin_strings;
 
-QRect NonNegative(const QRect& bounds)
-{
-    return QRect(bounds.topLeft(), bounds.size().expandedTo({0, 0}));
-}
+QRect NonNegative(const QRect& bounds) { return QRect(bounds.topLeft(), bounds.size().expandedTo({0, 0})); }
 
-void ApplySlider(TLxSlider& slider, const TSkinSliderLayout& layout)
-{
+void ApplySlider(TLxSlider& slider, const TSkinSliderLayout& layout) {
     slider.SetHorizontal(!layout.Vertical);
     slider.setGeometry(NonNegative(layout.Bounds));
 }
 
-void ApplyLabel(TLxAerinLabelBase& label, const TSkinLabelLayout& layout)
-{
+void ApplyLabel(TLxAerinLabelBase& label, const TSkinLabelLayout& layout) {
     label.SetTransparent(layout.Transparent);
     label.SetBounds(layout.Bounds);
     SubstituteMissingSkinFont(layout.Font);
@@ -49,15 +44,11 @@ void ApplyLabel(TLxAerinLabelBase& label, const TSkinLabelLayout& layout)
     label.SetColor(SkinColor(layout.BkColor, system));
 }
 
-bool OnWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
-}  // namespace
+} // namespace
 
-TLxAerinSkin::TLxAerinSkin(QWidget* owner) : QWidget(owner)
-{
+TLxAerinSkin::TLxAerinSkin(QWidget* owner) : QWidget(owner) {
     RegisterPcxImageFormat();
     m_options = std::make_unique<TLxAerinOption>([this] { ApplyOptions(); });
 
@@ -95,8 +86,7 @@ TLxAerinSkin::TLxAerinSkin(QWidget* owner) : QWidget(owner)
     LoadDefaultSkin();
 }
 
-TLxAerinSkin::~TLxAerinSkin()
-{
+TLxAerinSkin::~TLxAerinSkin() {
     QWidget* owner = parentWidget() ? window() : nullptr;
     if (owner && owner->isVisible() && !QCoreApplication::closingDown()) {
         SetWindowFramed(true);
@@ -104,8 +94,7 @@ TLxAerinSkin::~TLxAerinSkin()
     }
 }
 
-void TLxAerinSkin::SetSkinFile(const QString& value)
-{
+void TLxAerinSkin::SetSkinFile(const QString& value) {
     if (value.isEmpty()) {
         LoadDefaultSkin();
         m_skinFile.clear();
@@ -120,23 +109,19 @@ void TLxAerinSkin::SetSkinFile(const QString& value)
     ApplySkin(std::move(pictures), layout, m_options->AutoSize());
 }
 
-void TLxAerinSkin::LoadDefaultSkin()
-{
+void TLxAerinSkin::LoadDefaultSkin() {
     TSkinPictures pictures = LoadBuiltInSkinPictures();
     ApplySkin(std::move(pictures), TSkinIni::FromText(BuiltInSkinLayout()), true);
 }
 
-void TLxAerinSkin::ApplySkin(TSkinPictures pictures, const TSkinIni& layout, bool sizeToBackground)
-{
+void TLxAerinSkin::ApplySkin(TSkinPictures pictures, const TSkinIni& layout, bool sizeToBackground) {
     m_pictures = std::move(pictures);
     ShowPicture(m_pictures.Back);
-    if (sizeToBackground)
-        resize(m_mainImage->size());
+    if (sizeToBackground) resize(m_mainImage->size());
     ApplySkinIni(layout);
 }
 
-void TLxAerinSkin::ApplySkinIni(const TSkinIni& ini)
-{
+void TLxAerinSkin::ApplySkinIni(const TSkinIni& ini) {
     ResetButtons();
     const TSkinLayout layout = ReadSkinLayout(ini);
     for (int i = 0; i < kSkinButtonCount; ++i)
@@ -149,16 +134,13 @@ void TLxAerinSkin::ApplySkinIni(const TSkinIni& ini)
     ApplySlider(*m_position->Control(), layout.Position);
     ApplySlider(*m_volume->Control(), layout.Volume);
 
-    for (int i = 0; i < kSkinLabelCount; ++i)
-        ApplyLabel((*m_labels)[TSkinLabel(i)], layout.Labels[std::size_t(i)]);
+    for (int i = 0; i < kSkinLabelCount; ++i) ApplyLabel((*m_labels)[TSkinLabel(i)], layout.Labels[std::size_t(i)]);
 
-    if (!m_pictures.Over.isNull())
-        BuildHoverImages();
+    if (!m_pictures.Over.isNull()) BuildHoverImages();
     ApplyOptions();
 }
 
-void TLxAerinSkin::ResetButtons()
-{
+void TLxAerinSkin::ResetButtons() {
     for (int i = 0; i < kSkinButtonCount; ++i) {
         TLxImage* image = (*m_buttons)[TSkinButton(i)].Control();
         image->setGeometry(0, 0, 0, 0);
@@ -170,8 +152,7 @@ void TLxAerinSkin::ResetButtons()
     }
 }
 
-void TLxAerinSkin::BuildHoverImages()
-{
+void TLxAerinSkin::BuildHoverImages() {
     for (int i = 0; i < kSkinButtonCount; ++i) {
         TLxImage* image = (*m_buttons)[TSkinButton(i)].Control();
         image->SetEffectHighlight(true);
@@ -179,16 +160,13 @@ void TLxAerinSkin::BuildHoverImages()
         // blank margin allocated.
         const QRect piece = image->geometry().intersected(m_pictures.Over.rect());
         image->SetPictureEnter(QPixmap::fromImage(m_pictures.Over.copy(piece)));
-        image->SetPicture(QPixmap());  // nothing shown until the pointer enters
+        image->SetPicture(QPixmap()); // nothing shown until the pointer enters
     }
 }
 
-void TLxAerinSkin::ApplyOptions()
-{
-    if (m_options->AutoSize())
-        resize(m_pictures.Back.size());
-    if (!parentWidget())
-        return;
+void TLxAerinSkin::ApplyOptions() {
+    if (m_options->AutoSize()) resize(m_pictures.Back.size());
+    if (!parentWidget()) return;
     QWidget* owner = window();
     if (m_options->AutoRegion()) {
         // A frameless Qt window's client area starts at its outer corner, so
@@ -209,37 +187,26 @@ void TLxAerinSkin::ApplyOptions()
     }
 }
 
-void TLxAerinSkin::SetWindowFramed(bool framed)
-{
+void TLxAerinSkin::SetWindowFramed(bool framed) {
     QWidget* owner = window();
-    if (owner == this || owner->windowFlags().testFlag(Qt::FramelessWindowHint) == !framed)
-        return;
+    if (owner == this || owner->windowFlags().testFlag(Qt::FramelessWindowHint) == !framed) return;
     const bool visible = owner->isVisible();
     owner->setWindowFlag(Qt::FramelessWindowHint, !framed);
-    if (visible)
-        owner->show();
+    if (visible) owner->show();
 }
 
-void TLxAerinSkin::ShowPicture(const QImage& picture)
-{
+void TLxAerinSkin::ShowPicture(const QImage& picture) {
     m_mainImage->SetPicture(QPixmap::fromImage(picture));
-    if (picture.isNull())
-        m_mainImage->resize(0, 0);
+    if (picture.isNull()) m_mainImage->resize(0, 0);
 }
 
-void TLxAerinSkin::Activate()
-{
-    ShowPicture(m_pictures.Back);
+void TLxAerinSkin::Activate() { ShowPicture(m_pictures.Back); }
+
+void TLxAerinSkin::Deactivate() {
+    if (!m_pictures.Deact.isNull()) ShowPicture(m_pictures.Deact);
 }
 
-void TLxAerinSkin::Deactivate()
-{
-    if (!m_pictures.Deact.isNull())
-        ShowPicture(m_pictures.Deact);
-}
-
-void TLxAerinSkin::ShowAbout()
-{
+void TLxAerinSkin::ShowAbout() {
     if (const std::unique_ptr<QDialog> box = CreateSkinAboutBox(this, m_pictures.Info, m_pictures.AboutText))
         box->exec();
 }
@@ -249,8 +216,7 @@ TNotifyEvent& TLxAerinSkin::OnPositionChanged() { return m_position->Control()->
 TNotifyEvent& TLxAerinSkin::OnVolumeChanging() { return m_volume->Control()->OnChanged; }
 TNotifyEvent& TLxAerinSkin::OnPositionChanging() { return m_position->Control()->OnChanged; }
 
-void TLxAerinSkin::contextMenuEvent(QContextMenuEvent* event)
-{
+void TLxAerinSkin::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_popupMenu) {
         event->ignore();
         return;
@@ -259,8 +225,7 @@ void TLxAerinSkin::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void TLxAerinSkin::DragPress(Qt::MouseButton button, int x, int y)
-{
+void TLxAerinSkin::DragPress(Qt::MouseButton button, int x, int y) {
     m_dragOriginX = x;
     m_dragOriginY = y;
     // Wayland clients cannot place their windows: the compositor moves it.
@@ -268,22 +233,18 @@ void TLxAerinSkin::DragPress(Qt::MouseButton button, int x, int y)
         window()->windowHandle()->startSystemMove();
 }
 
-void TLxAerinSkin::DragMove(int x, int y)
-{
-    if (!m_options->AutoMove() || !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton))
-        return;
+void TLxAerinSkin::DragMove(int x, int y) {
+    if (!m_options->AutoMove() || !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) return;
     QWidget* owner = window();
     owner->move(owner->pos() + QPoint(x - m_dragOriginX, y - m_dragOriginY));
 }
 
-void TLxAerinSkin::MovePress(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y)
-{
+void TLxAerinSkin::MovePress(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y) {
     DragPress(button, x, y);
     Raise(OnMoveDown, sender, button, shift, x, y);
 }
 
-void TLxAerinSkin::MoveMove(QObject* sender, TShiftState shift, int x, int y)
-{
+void TLxAerinSkin::MoveMove(QObject* sender, TShiftState shift, int x, int y) {
     DragMove(x, y);
     Raise(OnMoveMove, sender, shift, x, y);
 }

@@ -113,7 +113,7 @@ private:
 
     QString m_skinFile;
     std::unique_ptr<TLxAerinOption> m_options;
-    TLxImage* m_mainImage = nullptr;  // child widget
+    TLxImage* m_mainImage = nullptr; // child widget
     std::unique_ptr<TLxAerinLabels> m_labels;
     std::unique_ptr<TLxAerinButtons> m_buttons;
     std::unique_ptr<TLxAerinVolume> m_volume;

@@ -30,7 +30,7 @@ protected:
 private:
     void UpdateToolTip();
 
-    TLxSlider* m_control;  // owned by the skin widget
+    TLxSlider* m_control; // owned by the skin widget
     QString m_hint;
     bool m_showHint = false;
 };

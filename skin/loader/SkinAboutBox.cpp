@@ -15,12 +15,10 @@ constexpr int kPictureWidth = 137;
 constexpr int kBoxWidthWithText = 500;
 constexpr int kBoxHeight = 157;
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<QDialog> CreateSkinAboutBox(QWidget* parent, const QImage& picture, const QStringList& text)
-{
-    if (picture.isNull() && text.isEmpty())
-        return nullptr;
+std::unique_ptr<QDialog> CreateSkinAboutBox(QWidget* parent, const QImage& picture, const QStringList& text) {
+    if (picture.isNull() && text.isEmpty()) return nullptr;
     auto box = std::make_unique<QDialog>(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box->setWindowTitle(QString::fromLatin1(skin_strings::kAboutTitle));
     auto* layout = new QHBoxLayout(box.get());

@@ -10,8 +10,7 @@
 namespace {
 
 // Free replacements for the faces skins commonly name, best first.
-QStringList ReplacementsFor(const QString& family)
-{
+QStringList ReplacementsFor(const QString& family) {
     const QString name = family.toLower();
     static const QStringList sans = {"Liberation Sans", "DejaVu Sans", "FreeSans"};
     static const QStringList serif = {"Liberation Serif", "DejaVu Serif", "FreeSerif"};
@@ -22,38 +21,29 @@ QStringList ReplacementsFor(const QString& family)
         return mono;
     if (name.contains("times") || name.contains("georgia") || name.contains("serif") || name.contains("garamond"))
         return serif;
-    if (name.contains("lingonvecka") || name.contains("lcd") || name.contains("digital"))
-        return display;
+    if (name.contains("lingonvecka") || name.contains("lcd") || name.contains("digital")) return display;
     return sans;
 }
 
-}  // namespace
+} // namespace
 
-int FitSkinFontSize(int startSize, int labelHeight, const std::function<int(int pointSize)>& textHeight)
-{
+int FitSkinFontSize(int startSize, int labelHeight, const std::function<int(int pointSize)>& textHeight) {
     int size = std::clamp(startSize, kMinSkinFontSize, kMaxSkinFontSize);
-    if (labelHeight <= 0)
-        return size;
-    while (size > kMinSkinFontSize && textHeight(size) > labelHeight)
-        --size;
+    if (labelHeight <= 0) return size;
+    while (size > kMinSkinFontSize && textHeight(size) > labelHeight) --size;
     return size;
 }
 
-int SkinFontSampleHeight(const QString& family, int pointSize)
-{
+int SkinFontSampleHeight(const QString& family, int pointSize) {
     QFont font(family);
     font.setPointSize(std::max(pointSize, kMinSkinFontSize));
     return QFontMetrics(font).boundingRect(QString::fromLatin1(skin_strings::kFontSample)).height();
 }
 
-void SubstituteMissingSkinFont(const QString& family)
-{
-    if (family.isEmpty() || QFontDatabase::hasFamily(family) || !QFont::substitutes(family).isEmpty())
-        return;
+void SubstituteMissingSkinFont(const QString& family) {
+    if (family.isEmpty() || QFontDatabase::hasFamily(family) || !QFont::substitutes(family).isEmpty()) return;
     QStringList installed;
     for (const QString& candidate : ReplacementsFor(family))
-        if (QFontDatabase::hasFamily(candidate))
-            installed.append(candidate);
-    if (!installed.isEmpty())
-        QFont::insertSubstitutions(family, installed);
+        if (QFontDatabase::hasFamily(candidate)) installed.append(candidate);
+    if (!installed.isEmpty()) QFont::insertSubstitutions(family, installed);
 }

@@ -28,5 +28,5 @@ public:
 private:
     std::optional<QString> Find(const QString& section, const QString& key) const;
 
-    QHash<QString, QHash<QString, QString>> m_sections;  // lower-case names
+    QHash<QString, QHash<QString, QString>> m_sections; // lower-case names
 };

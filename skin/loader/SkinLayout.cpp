@@ -16,34 +16,27 @@ class PrefixReader {
 public:
     PrefixReader(const TSkinIni& ini, const char* prefix) : m_ini(ini), m_prefix(QString::fromLatin1(prefix)) {}
 
-    std::int32_t Integer(const char* suffix, std::int32_t fallback) const
-    {
+    std::int32_t Integer(const char* suffix, std::int32_t fallback) const {
         return m_ini.ReadInteger(kSection, m_prefix + suffix, fallback);
     }
     bool Bool(const char* suffix) const { return m_ini.ReadBool(kSection, m_prefix + suffix, false); }
-    QString String(const char* suffix, const QString& fallback) const
-    {
+    QString String(const char* suffix, const QString& fallback) const {
         return m_ini.ReadString(kSection, m_prefix + suffix, fallback);
     }
     int Coordinate(const char* suffix) const { return std::clamp(Integer(suffix, 0), -kMaxCoordinate, kMaxCoordinate); }
-    QRect Bounds() const
-    {
-        return QRect(Coordinate(kLeft), Coordinate(kTop), Coordinate(kWidth), Coordinate(kHeight));
-    }
+    QRect Bounds() const { return QRect(Coordinate(kLeft), Coordinate(kTop), Coordinate(kWidth), Coordinate(kHeight)); }
 
 private:
     const TSkinIni& m_ini;
     QString m_prefix;
 };
 
-TSkinSliderLayout ReadSlider(const TSkinIni& ini, const char* prefix)
-{
+TSkinSliderLayout ReadSlider(const TSkinIni& ini, const char* prefix) {
     const PrefixReader read(ini, prefix);
     return {read.Bool(kVertical), read.Bounds()};
 }
 
-TSkinLabelLayout ReadLabel(const TSkinIni& ini, const char* prefix)
-{
+TSkinLabelLayout ReadLabel(const TSkinIni& ini, const char* prefix) {
     const PrefixReader read(ini, prefix);
     TSkinLabelLayout label;
     label.Transparent = read.Bool(kTransparent);
@@ -55,16 +48,14 @@ TSkinLabelLayout ReadLabel(const TSkinIni& ini, const char* prefix)
     return label;
 }
 
-}  // namespace
+} // namespace
 
-TSkinLayout ReadSkinLayout(const TSkinIni& ini)
-{
+TSkinLayout ReadSkinLayout(const TSkinIni& ini) {
     TSkinLayout layout;
     for (std::size_t i = 0; i < kButtonPrefixes.size(); ++i)
         layout.Buttons[i] = PrefixReader(ini, kButtonPrefixes[i]).Bounds();
     layout.Position = ReadSlider(ini, kPositionPrefix);
     layout.Volume = ReadSlider(ini, kVolumePrefix);
-    for (std::size_t i = 0; i < kLabelPrefixes.size(); ++i)
-        layout.Labels[i] = ReadLabel(ini, kLabelPrefixes[i]);
+    for (std::size_t i = 0; i < kLabelPrefixes.size(); ++i) layout.Labels[i] = ReadLabel(ini, kLabelPrefixes[i]);
     return layout;
 }

@@ -9,7 +9,22 @@
 #include <cstdint>
 
 // Buttons and labels in the order the layout file lists them.
-enum class TSkinButton { Previous, Rewind, Stop, Pause, Play, Forward, Next, Playlist, Id3, Open, Options, Minimize, Move, Exit };
+enum class TSkinButton {
+    Previous,
+    Rewind,
+    Stop,
+    Pause,
+    Play,
+    Forward,
+    Next,
+    Playlist,
+    Id3,
+    Open,
+    Options,
+    Minimize,
+    Move,
+    Exit
+};
 enum class TSkinLabel { Version, Frequency, Bitrate, Layer, Status, CurrentTime, TotalTime, TotalInfo, SongName };
 
 inline constexpr int kSkinButtonCount = 14;
@@ -24,9 +39,9 @@ struct TSkinLabelLayout {
     bool Transparent = false;
     QRect Bounds;
     QString Font;
-    int FontSize = 0;           // points, before fitting to the height
-    std::uint32_t Color = 0;    // text, 0x00BBGGRR or system colour
-    std::uint32_t BkColor = 0;  // background
+    int FontSize = 0;          // points, before fitting to the height
+    std::uint32_t Color = 0;   // text, 0x00BBGGRR or system colour
+    std::uint32_t BkColor = 0; // background
 };
 
 struct TSkinLayout {

@@ -11,8 +11,7 @@
 #include <QRegularExpression>
 
 // Resources of a static library are registered on first use.
-static void InitBuiltInSkinResources()
-{
+static void InitBuiltInSkinResources() {
     static const bool done = [] {
         Q_INIT_RESOURCE(default_skin);
         return true;
@@ -24,8 +23,7 @@ namespace {
 
 using namespace skin_strings;
 
-QByteArray ReadResource(const char* name)
-{
+QByteArray ReadResource(const char* name) {
     InitBuiltInSkinResources();
     QFile file(QString::fromLatin1(name));
     if (!file.open(QIODevice::ReadOnly))
@@ -33,8 +31,7 @@ QByteArray ReadResource(const char* name)
     return file.readAll();
 }
 
-QImage BuiltInJpeg(const char* name)
-{
+QImage BuiltInJpeg(const char* name) {
     try {
         return DecodeJpeg(ReadResource(name));
     } catch (const EJpegError& error) {
@@ -42,8 +39,7 @@ QImage BuiltInJpeg(const char* name)
     }
 }
 
-QImage BuiltInPcx(const char* name)
-{
+QImage BuiltInPcx(const char* name) {
     try {
         return DecodePcx(ReadResource(name)).Bitmap;
     } catch (const EPcxError& error) {
@@ -51,38 +47,31 @@ QImage BuiltInPcx(const char* name)
     }
 }
 
-QStringList SplitLines(const QByteArray& text)
-{
+QStringList SplitLines(const QByteArray& text) {
     QStringList lines = QString::fromUtf8(text).split(QRegularExpression("\r\n|\n|\r"));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
     return lines;
 }
 
 // A missing file gives an empty picture; a file that is no BMP raises.
-QImage DirectoryBitmap(const QDir& directory, const char* fileName)
-{
+QImage DirectoryBitmap(const QDir& directory, const char* fileName) {
     const QString path = directory.filePath(QString::fromLatin1(fileName));
-    if (!QFileInfo::exists(path))
-        return {};
+    if (!QFileInfo::exists(path)) return {};
     QImageReader reader(path, "bmp");
     reader.setAutoTransform(false);
     QImage image = reader.read();
-    if (image.isNull())
-        throw ESkinError(QString(kBitmapNotValid).arg(path).toStdString());
+    if (image.isNull()) throw ESkinError(QString(kBitmapNotValid).arg(path).toStdString());
     return image;
 }
 
-QImage DirectoryBitmapOr(const QDir& directory, const char* fileName, const char* resource)
-{
+QImage DirectoryBitmapOr(const QDir& directory, const char* fileName, const char* resource) {
     QImage image = DirectoryBitmap(directory, fileName);
     return image.isNull() ? BuiltInJpeg(resource) : image;
 }
 
-}  // namespace
+} // namespace
 
-TSkinPictures LoadBuiltInSkinPictures()
-{
+TSkinPictures LoadBuiltInSkinPictures() {
     TSkinPictures p;
     p.AboutText = SplitLines(ReadResource(kResAboutText));
     p.Back = BuiltInJpeg(kResBack);
@@ -97,13 +86,9 @@ TSkinPictures LoadBuiltInSkinPictures()
     return p;
 }
 
-QByteArray BuiltInSkinLayout()
-{
-    return ReadResource(kResMain);
-}
+QByteArray BuiltInSkinLayout() { return ReadResource(kResMain); }
 
-TSkinPictures LoadSkinDirectoryPictures(const QString& directory)
-{
+TSkinPictures LoadSkinDirectoryPictures(const QString& directory) {
     const QDir dir(directory);
     TSkinPictures p;
     p.Back = DirectoryBitmap(dir, kBackFile);
@@ -119,10 +104,8 @@ TSkinPictures LoadSkinDirectoryPictures(const QString& directory)
     return p;
 }
 
-QStringList ReadTextLines(const QString& name)
-{
+QStringList ReadTextLines(const QString& name) {
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return SplitLines(file.readAll());
 }

@@ -34,13 +34,11 @@ inline constexpr const char* kResAboutText = ":/LxAerinSkin/INFOT";
 // property suffixes.
 inline constexpr const char* kSection = "main";
 inline constexpr std::array<const char*, 14> kButtonPrefixes = {
-    "prev", "rev", "stop", "pause", "play", "fwd", "next",
-    "plist", "id3", "open", "option", "mini", "move", "exit"};
+    "prev", "rev", "stop", "pause", "play", "fwd", "next", "plist", "id3", "open", "option", "mini", "move", "exit"};
 inline constexpr const char* kPositionPrefix = "tbbar";
 inline constexpr const char* kVolumePrefix = "volbar";
 inline constexpr std::array<const char*, 9> kLabelPrefixes = {
-    "versiontext", "frequency", "bitrate", "layer", "info",
-    "time", "totaltime", "totalinfo", "songtitle"};
+    "versiontext", "frequency", "bitrate", "layer", "info", "time", "totaltime", "totalinfo", "songtitle"};
 inline constexpr const char* kTop = "top";
 inline constexpr const char* kLeft = "left";
 inline constexpr const char* kWidth = "width";
@@ -54,8 +52,7 @@ inline constexpr const char* kBkColor = "bkcolor";
 
 inline constexpr const char* kDefaultFont = "arial";
 inline constexpr int kDefaultFontSize = 8;
-inline constexpr const char* kFontSample =
-    "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/|";
+inline constexpr const char* kFontSample = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ+-*/|";
 
 // Captions the labels start with.
 inline constexpr const char* kStatusCaption = "Status";
@@ -75,4 +72,4 @@ inline constexpr const char* kBitmapNotValid = "Bitmap image is not valid: %1";
 inline constexpr const char* kCannotReadFile = "Cannot read file %1";
 inline constexpr const char* kBuiltInSkinBroken = "The built-in skin is damaged: %1";
 
-}  // namespace skin_strings
+} // namespace skin_strings

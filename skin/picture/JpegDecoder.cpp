@@ -17,8 +17,7 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-[[noreturn]] void ExitWithError(j_common_ptr info)
-{
+[[noreturn]] void ExitWithError(j_common_ptr info) {
     auto* errors = reinterpret_cast<ErrorManager*>(info->err);
     errors->base.format_message(info, errors->message);
     std::longjmp(errors->jump, 1);
@@ -30,10 +29,8 @@ enum class Outcome { Decoded, LibraryError, TooLarge };
 
 // Holds only trivially destructible locals, so that libjpeg's longjmp out of
 // an error skips nothing that needs cleaning up.
-Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView data, QImage& image)
-{
-    if (setjmp(errors.jump))
-        return Outcome::LibraryError;
+Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayView data, QImage& image) {
+    if (setjmp(errors.jump)) return Outcome::LibraryError;
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
     const bool grey = info.jpeg_color_space == JCS_GRAYSCALE;
@@ -43,8 +40,7 @@ Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayVie
         return Outcome::TooLarge;
     image = QImage(int(info.output_width), int(info.output_height),
                    grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
-    if (image.isNull())
-        return Outcome::TooLarge;
+    if (image.isNull()) return Outcome::TooLarge;
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(int(info.output_scanline));
         jpeg_read_scanlines(&info, &row, 1);
@@ -53,12 +49,10 @@ Outcome Decode(jpeg_decompress_struct& info, ErrorManager& errors, QByteArrayVie
     return Outcome::Decoded;
 }
 
-}  // namespace
+} // namespace
 
-QImage DecodeJpeg(QByteArrayView data)
-{
-    if (data.isEmpty())
-        throw EJpegError(picture_strings::kJpegEmpty);
+QImage DecodeJpeg(QByteArrayView data) {
+    if (data.isEmpty()) throw EJpegError(picture_strings::kJpegEmpty);
     jpeg_decompress_struct info{};
     ErrorManager errors{};
     info.err = jpeg_std_error(&errors.base);
@@ -69,12 +63,9 @@ QImage DecodeJpeg(QByteArrayView data)
     const Outcome outcome = Decode(info, errors, data, image);
     jpeg_destroy_decompress(&info);
     switch (outcome) {
-    case Outcome::Decoded:
-        return image;
-    case Outcome::TooLarge:
-        throw EJpegError(picture_strings::kJpegTooLarge);
-    case Outcome::LibraryError:
-        break;
+    case Outcome::Decoded: return image;
+    case Outcome::TooLarge: throw EJpegError(picture_strings::kJpegTooLarge);
+    case Outcome::LibraryError: break;
     }
     throw EJpegError(std::string(picture_strings::kJpegPrefix) + errors.message);
 }

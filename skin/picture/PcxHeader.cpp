@@ -4,21 +4,18 @@
 
 namespace {
 
-std::uint16_t ReadWord(QByteArrayView bytes, int offset)
-{
+std::uint16_t ReadWord(QByteArrayView bytes, int offset) {
     return std::uint16_t(std::uint8_t(bytes[offset]) | std::uint8_t(bytes[offset + 1]) << 8);
 }
 
-void WriteWord(QByteArray& bytes, int offset, std::uint16_t value)
-{
+void WriteWord(QByteArray& bytes, int offset, std::uint16_t value) {
     bytes[offset] = char(value & 0xFF);
     bytes[offset + 1] = char(value >> 8);
 }
 
-}  // namespace
+} // namespace
 
-TPcxHeader TPcxHeader::Parse(QByteArrayView bytes)
-{
+TPcxHeader TPcxHeader::Parse(QByteArrayView bytes) {
     TPcxHeader h;
     h.Manufacturer = std::uint8_t(bytes[0]);
     h.Version = std::uint8_t(bytes[1]);
@@ -39,8 +36,7 @@ TPcxHeader TPcxHeader::Parse(QByteArrayView bytes)
     return h;
 }
 
-QByteArray TPcxHeader::Serialize() const
-{
+QByteArray TPcxHeader::Serialize() const {
     QByteArray bytes(kSize, '\0');
     bytes[0] = char(Manufacturer);
     bytes[1] = char(Version);

@@ -18,7 +18,7 @@ struct TPcxHeader {
     std::uint8_t BitsPerPixel = 0;
     std::uint16_t XMin = 0, YMin = 0, XMax = 0, YMax = 0;
     std::uint16_t HorizontalDpi = 0, VerticalDpi = 0;
-    std::array<std::uint8_t, 48> Palette16{};  // 16 x (red, green, blue)
+    std::array<std::uint8_t, 48> Palette16{}; // 16 x (red, green, blue)
     std::uint8_t Planes = 0;
     std::uint16_t BytesPerLine = 0;
     std::uint16_t PaletteInfo = 0;

@@ -8,25 +8,20 @@
 #include <QStaticPlugin>
 #include <QtPlugin>
 
-bool PcxImageHandler::canRead() const
-{
-    if (!CanRead(device()))
-        return false;
+bool PcxImageHandler::canRead() const {
+    if (!CanRead(device())) return false;
     setFormat(picture_strings::kPcxFormatName);
     return true;
 }
 
-bool PcxImageHandler::CanRead(QIODevice* device)
-{
-    if (!device)
-        return false;
+bool PcxImageHandler::CanRead(QIODevice* device) {
+    if (!device) return false;
     const QByteArray head = device->peek(4);
-    return head.size() == 4 && quint8(head[0]) == TPcxHeader::kManufacturer && quint8(head[1]) <= 5
-           && quint8(head[2]) == 1 && (head[3] == 1 || head[3] == 8);
+    return head.size() == 4 && quint8(head[0]) == TPcxHeader::kManufacturer && quint8(head[1]) <= 5 &&
+           quint8(head[2]) == 1 && (head[3] == 1 || head[3] == 8);
 }
 
-bool PcxImageHandler::read(QImage* image)
-{
+bool PcxImageHandler::read(QImage* image) {
     try {
         *image = DecodePcx(device()->readAll()).Bitmap;
         return true;
@@ -36,8 +31,7 @@ bool PcxImageHandler::read(QImage* image)
     }
 }
 
-bool PcxImageHandler::write(const QImage& image)
-{
+bool PcxImageHandler::write(const QImage& image) {
     try {
         const QByteArray data = EncodePcx(image, PcxFormatFor(image, TPcxPixelFormat::pf8bit));
         return !data.isEmpty() && device()->write(data) == data.size();
@@ -47,22 +41,16 @@ bool PcxImageHandler::write(const QImage& image)
     }
 }
 
-QImageIOPlugin::Capabilities PcxImagePlugin::capabilities(QIODevice* device, const QByteArray& format) const
-{
-    if (format.toLower() == picture_strings::kPcxFormatName)
-        return CanRead | CanWrite;
-    if (!format.isEmpty() || !device || !device->isOpen())
-        return {};
+QImageIOPlugin::Capabilities PcxImagePlugin::capabilities(QIODevice* device, const QByteArray& format) const {
+    if (format.toLower() == picture_strings::kPcxFormatName) return CanRead | CanWrite;
+    if (!format.isEmpty() || !device || !device->isOpen()) return {};
     Capabilities caps;
-    if (device->isReadable() && PcxImageHandler::CanRead(device))
-        caps |= CanRead;
-    if (device->isWritable())
-        caps |= CanWrite;
+    if (device->isReadable() && PcxImageHandler::CanRead(device)) caps |= CanRead;
+    if (device->isWritable()) caps |= CanWrite;
     return caps;
 }
 
-QImageIOHandler* PcxImagePlugin::create(QIODevice* device, const QByteArray& format) const
-{
+QImageIOHandler* PcxImagePlugin::create(QIODevice* device, const QByteArray& format) const {
     auto* handler = new PcxImageHandler;
     handler->setDevice(device);
     handler->setFormat(format);
@@ -71,8 +59,7 @@ QImageIOHandler* PcxImagePlugin::create(QIODevice* device, const QByteArray& for
 
 extern const QStaticPlugin qt_static_plugin_PcxImagePlugin();
 
-void RegisterPcxImageFormat()
-{
+void RegisterPcxImageFormat() {
     static const bool registered = [] {
         qRegisterStaticPluginFunction(qt_static_plugin_PcxImagePlugin());
         return true;

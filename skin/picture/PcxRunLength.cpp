@@ -6,8 +6,7 @@ constexpr unsigned char kRunMarker = 0xC0;
 constexpr qsizetype kEncodeBlock = 1024;
 constexpr int kMaxRun = 48;
 
-void AppendRun(QByteArray& out, unsigned char value, int length)
-{
+void AppendRun(QByteArray& out, unsigned char value, int length) {
     if (length == 1 && value < kRunMarker) {
         out.append(static_cast<char>(value));
         return;
@@ -16,10 +15,9 @@ void AppendRun(QByteArray& out, unsigned char value, int length)
     out.append(static_cast<char>(value));
 }
 
-}  // namespace
+} // namespace
 
-QByteArray PcxDecodeRunLength(QByteArrayView encoded)
-{
+QByteArray PcxDecodeRunLength(QByteArrayView encoded) {
     QByteArray out;
     out.reserve(encoded.size() * 2);
     const auto* data = reinterpret_cast<const unsigned char*>(encoded.data());
@@ -30,15 +28,13 @@ QByteArray PcxDecodeRunLength(QByteArrayView encoded)
             out.append(static_cast<char>(b));
             continue;
         }
-        if (i + 1 >= size)
-            break;
+        if (i + 1 >= size) break;
         out.append(b & 0x3F, static_cast<char>(data[++i]));
     }
     return out;
 }
 
-QByteArray PcxEncodeRunLength(QByteArrayView raw)
-{
+QByteArray PcxEncodeRunLength(QByteArrayView raw) {
     QByteArray out;
     const auto* data = reinterpret_cast<const unsigned char*>(raw.data());
     const qsizetype size = raw.size();
@@ -50,10 +46,9 @@ QByteArray PcxEncodeRunLength(QByteArrayView raw)
         while (pos < blockEnd) {
             const unsigned char value = data[pos];
             int run = 1;
-            while (pos + run < blockEnd && run < kMaxRun && data[pos + run] == value)
-                ++run;
+            while (pos + run < blockEnd && run < kMaxRun && data[pos + run] == value) ++run;
             if (fullBlock && pos + run == blockEnd && run >= 2 && run < kMaxRun)
-                break;  // the next block starts with this run
+                break; // the next block starts with this run
             AppendRun(out, value, run);
             pos += run;
         }

@@ -17,4 +17,4 @@ inline constexpr const char* kJpegTooLarge = "JPEG : Image too large";
 
 inline constexpr const char* kPcxFormatName = "pcx";
 
-}  // namespace picture_strings
+} // namespace picture_strings

@@ -12,16 +12,13 @@
 
 namespace {
 
-QString ReadText(const QString& path)
-{
+QString ReadText(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("<missing>");
+    if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<missing>");
     return QString::fromUtf8(file.readAll());
 }
 
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
+void WriteBytes(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -31,8 +28,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes)
 // Points the XDG folders and PATH into a temporary folder for one test.
 class Association : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(home_.isValid());
         environment_.Set("XDG_DATA_HOME", QFile::encodeName(home_.filePath("data")));
         environment_.Set("XDG_CONFIG_HOME", QFile::encodeName(home_.filePath("config")));
@@ -41,8 +37,7 @@ protected:
     QString EntryPath() const { return home_.filePath("data/applications/Tessaly-Aerin.desktop"); }
     QString ListPath() const { return home_.filePath("config/mimeapps.list"); }
 
-    void AssociateAll(const QString& program)
-    {
+    void AssociateAll(const QString& program) {
         for (const char* extension : {"MP3", "MP1", "MP2", "M3U"})
             associate_.Associate("", "Tessaly Aerin", extension, program);
     }
@@ -52,10 +47,9 @@ protected:
     TLxAssociateExtension associate_;
 };
 
-}  // namespace
+} // namespace
 
-TEST(DesktopEntry, QuotesProgramPathsAsTheEntryFormatRequires)
-{
+TEST(DesktopEntry, QuotesProgramPathsAsTheEntryFormatRequires) {
     EXPECT_EQ(DesktopEntry::ExecLine("/usr/bin/taerin"), "\"/usr/bin/taerin\" %f");
     EXPECT_EQ(DesktopEntry::ExecLine("/opt/my player/taerin"), "\"/opt/my player/taerin\" %f");
     // a quote becomes \" inside the argument, and the backslash is doubled by value escaping
@@ -71,36 +65,33 @@ TEST(DesktopEntry, QuotesProgramPathsAsTheEntryFormatRequires)
     EXPECT_EQ(DesktopEntry::MimeTypeOfExtension("OGG"), "");
 }
 
-TEST(MimeAppsList, SetsTheDefaultAndKeepsEveryOtherLine)
-{
-    const QString before =
-        "# my settings\n"
-        "[Added Associations]\n"
-        "audio/mpeg=vlc.desktop;\n"
-        "\n"
-        "[Default Applications]\n"
-        "text/plain=gedit.desktop\n"
-        "audio/mpeg = vlc.desktop;\n"
-        "not a key line\n"
-        "\n"
-        "[Removed Associations]\n"
-        "image/png=gimp.desktop;\n"
-        "[Default Applications]\n"
-        "audio/mpeg=other.desktop\n";
+TEST(MimeAppsList, SetsTheDefaultAndKeepsEveryOtherLine) {
+    const QString before = "# my settings\n"
+                           "[Added Associations]\n"
+                           "audio/mpeg=vlc.desktop;\n"
+                           "\n"
+                           "[Default Applications]\n"
+                           "text/plain=gedit.desktop\n"
+                           "audio/mpeg = vlc.desktop;\n"
+                           "not a key line\n"
+                           "\n"
+                           "[Removed Associations]\n"
+                           "image/png=gimp.desktop;\n"
+                           "[Default Applications]\n"
+                           "audio/mpeg=other.desktop\n";
     const QString after = MimeAppsList::WithDefault(before, "audio/mpeg", "T.desktop");
-    EXPECT_EQ(after,
-              "# my settings\n"
-              "[Added Associations]\n"
-              "audio/mpeg=vlc.desktop;\n"
-              "\n"
-              "[Default Applications]\n"
-              "text/plain=gedit.desktop\n"
-              "audio/mpeg=T.desktop\n"
-              "not a key line\n"
-              "\n"
-              "[Removed Associations]\n"
-              "image/png=gimp.desktop;\n"
-              "[Default Applications]\n");
+    EXPECT_EQ(after, "# my settings\n"
+                     "[Added Associations]\n"
+                     "audio/mpeg=vlc.desktop;\n"
+                     "\n"
+                     "[Default Applications]\n"
+                     "text/plain=gedit.desktop\n"
+                     "audio/mpeg=T.desktop\n"
+                     "not a key line\n"
+                     "\n"
+                     "[Removed Associations]\n"
+                     "image/png=gimp.desktop;\n"
+                     "[Default Applications]\n");
     EXPECT_EQ(MimeAppsList::WithDefault(after, "audio/mpeg", "T.desktop"), after);
 
     const QString added = MimeAppsList::WithDefault(after, "audio/x-mpegurl", "T.desktop");
@@ -112,24 +103,20 @@ TEST(MimeAppsList, SetsTheDefaultAndKeepsEveryOtherLine)
               "[Added Associations]\nx/y=z;\n\n[Default Applications]\naudio/mpeg=T.desktop\n");
 }
 
-TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotentlyAndAnIconOnlyWhenGiven)
-{
+TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotentlyAndAnIconOnlyWhenGiven) {
     WriteBytes(ListPath(), "[Default Applications]\ntext/plain=gedit.desktop\naudio/mpeg=vlc.desktop\n");
     AssociateAll("/opt/my player/taerin");
     const QString entry = ReadText(EntryPath());
     const QString list = ReadText(ListPath());
-    EXPECT_EQ(entry,
-              "[Desktop Entry]\nType=Application\nName=Tessaly Aerin\n"
-              "Exec=\"/opt/my player/taerin\" %f\nMimeType=audio/mpeg;audio/x-mpegurl;\nTerminal=false\n");
-    EXPECT_EQ(list,
-              "[Default Applications]\ntext/plain=gedit.desktop\naudio/mpeg=Tessaly-Aerin.desktop\n"
-              "audio/x-mpegurl=Tessaly-Aerin.desktop\n");
+    EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=Tessaly Aerin\n"
+                     "Exec=\"/opt/my player/taerin\" %f\nMimeType=audio/mpeg;audio/x-mpegurl;\nTerminal=false\n");
+    EXPECT_EQ(list, "[Default Applications]\ntext/plain=gedit.desktop\naudio/mpeg=Tessaly-Aerin.desktop\n"
+                    "audio/x-mpegurl=Tessaly-Aerin.desktop\n");
 
     AssociateAll("/opt/my player/taerin");
     EXPECT_EQ(ReadText(EntryPath()), entry);
     EXPECT_EQ(ReadText(ListPath()), list);
-    EXPECT_EQ(QDir(home_.filePath("data/applications")).entryList(QDir::Files),
-              QStringList{"Tessaly-Aerin.desktop"});
+    EXPECT_EQ(QDir(home_.filePath("data/applications")).entryList(QDir::Files), QStringList{"Tessaly-Aerin.desktop"});
 
     associate_.Associate("/usr/share/icons/taerin.png", "Tessaly Aerin", "MP3", "/usr/bin/taerin");
     EXPECT_TRUE(ReadText(EntryPath()).contains("\nIcon=/usr/share/icons/taerin.png\n"));
@@ -137,8 +124,7 @@ TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotentlyAndAnIconOnlyWhenGiv
     EXPECT_FALSE(ReadText(EntryPath()).contains("Icon="));
 }
 
-TEST_F(Association, BadInputFailsBeforeWritingAnything)
-{
+TEST_F(Association, BadInputFailsBeforeWritingAnything) {
     EXPECT_THROW(associate_.Associate("", "Tessaly Aerin", "OGG", "/usr/bin/taerin"), std::runtime_error);
     EXPECT_THROW(associate_.Associate("", "Tessaly Aerin", "MP3", "relative/taerin"), std::runtime_error);
     EXPECT_THROW(associate_.Associate("", "", "MP3", "/usr/bin/taerin"), std::runtime_error);
@@ -165,8 +151,7 @@ TEST_F(Association, BadInputFailsBeforeWritingAnything)
     EXPECT_THROW(associate_.Associate("", "Tessaly Aerin", "MP3", "/usr/bin/taerin"), std::runtime_error);
 }
 
-TEST_F(Association, RefreshesTheDesktopDatabaseWhenTheToolExists)
-{
+TEST_F(Association, RefreshesTheDesktopDatabaseWhenTheToolExists) {
     const QString bin = home_.filePath("bin");
     QDir().mkpath(bin);
     const QString tool = bin + "/update-desktop-database";

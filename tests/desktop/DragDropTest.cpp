@@ -11,34 +11,29 @@
 
 namespace {
 
-QList<QUrl> FileUrls(const QStringList& paths)
-{
+QList<QUrl> FileUrls(const QStringList& paths) {
     QList<QUrl> urls;
-    for (const QString& p : paths)
-        urls.append(QUrl::fromLocalFile(p));
+    for (const QString& p : paths) urls.append(QUrl::fromLocalFile(p));
     return urls;
 }
 
 // Sends the enter and drop events of one drag; returns the drop's action
 // when the drop was accepted.
 std::optional<Qt::DropAction> Drop(QWidget& target, const QList<QUrl>& urls, QPoint at,
-                                   Qt::DropActions actions = Qt::CopyAction)
-{
+                                   Qt::DropActions actions = Qt::CopyAction) {
     QMimeData data;
     data.setUrls(urls);
     QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &enter);
     QDropEvent drop(QPointF(at), actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &drop);
-    if (!drop.isAccepted())
-        return std::nullopt;
+    if (!drop.isAccepted()) return std::nullopt;
     return drop.dropAction();
 }
 
-}  // namespace
+} // namespace
 
-TEST(DroppedPaths, KeepsLocalFilesInOrderAndDropsOthers)
-{
+TEST(DroppedPaths, KeepsLocalFilesInOrderAndDropsOthers) {
     const QString longPath = "/tmp/" + QString(200, QChar('x')) + ".mp3";
     QList<QUrl> urls{QUrl::fromLocalFile("/music/a b.mp3"), QUrl("http://example.org/x.mp3"),
                      QUrl::fromLocalFile(longPath), QUrl("file://otherhost/share/y.mp3"),
@@ -48,14 +43,12 @@ TEST(DroppedPaths, KeepsLocalFilesInOrderAndDropsOthers)
     EXPECT_EQ(paths[1].size(), longPath.size());
 }
 
-TEST(LxDragDrop, DeliversTenPathsInOrderWithTheDropPoint)
-{
+TEST(LxDragDrop, DeliversTenPathsInOrderWithTheDropPoint) {
     QWidget owner;
     auto* dragDrop = new TLxDragDrop(&owner);
     EXPECT_TRUE(owner.acceptDrops());
     QStringList sent;
-    for (int i = 0; i < 10; ++i)
-        sent << QString("/music/track %1.mp3").arg(9 - i);
+    for (int i = 0; i < 10; ++i) sent << QString("/music/track %1.mp3").arg(9 - i);
     int calls = 0;
     dragDrop->OnDrop = [&](TLxDragDrop* sender, const QPoint& pos, const QStringList& paths) {
         ++calls;
@@ -68,8 +61,7 @@ TEST(LxDragDrop, DeliversTenPathsInOrderWithTheDropPoint)
     EXPECT_EQ(dragDrop->DroppedFiles(), sent);
 }
 
-TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFilesAndNeverMovesFiles)
-{
+TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFilesAndNeverMovesFiles) {
     QWidget owner;
     auto* dragDrop = new TLxDragDrop(&owner);
     int calls = 0;
@@ -96,8 +88,7 @@ TEST(LxDragDrop, IgnoresDropsWhenOffOrWithoutLocalFilesAndNeverMovesFiles)
     EXPECT_EQ(calls, 3);
 }
 
-TEST(LxDragDrop, OwnerThatIsNoWidgetNeverAcceptsAndDestructionRestoresTheOwner)
-{
+TEST(LxDragDrop, OwnerThatIsNoWidgetNeverAcceptsAndDestructionRestoresTheOwner) {
     QObject object;
     TLxDragDrop onObject(&object);
     onObject.SetAcceptDrag(true);

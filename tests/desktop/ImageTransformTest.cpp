@@ -11,8 +11,7 @@ namespace {
 
 using Kind = TransitionFrame::Kind;
 
-QPixmap Filled(QSize size, QColor color)
-{
+QPixmap Filled(QSize size, QColor color) {
     QPixmap picture(size);
     picture.fill(color);
     return picture;
@@ -20,24 +19,20 @@ QPixmap Filled(QSize size, QColor color)
 
 // Processes events until the condition holds (without a time limit on
 // success; the event loop drives the control's own timer).
-template <typename Condition>
-bool Await(Condition done)
-{
+template <typename Condition> bool Await(Condition done) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
-        if (clock.elapsed() > 20000)
-            return false;
+        if (clock.elapsed() > 20000) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
-TEST(TransitionGeometry, HalfwayFrameOfEveryType)
-{
-    const QSize size(223, 100);  // 223 * 0.5 = 111.5 rounds to 112, 100 * 0.5 = 50
+TEST(TransitionGeometry, HalfwayFrameOfEveryType) {
+    const QSize size(223, 100); // 223 * 0.5 = 111.5 rounds to 112, 100 * 0.5 = 50
     struct Expected {
         TTransType type;
         Kind kind;
@@ -69,8 +64,7 @@ TEST(TransitionGeometry, HalfwayFrameOfEveryType)
     }
 }
 
-TEST(TransitionGeometry, NothingBeforeTheFirstStepOrWithoutSteps)
-{
+TEST(TransitionGeometry, NothingBeforeTheFirstStepOrWithoutSteps) {
     EXPECT_EQ(FrameGeometry(TTransType::ttWipeLeft, 0, 10, {10, 10}).kind, Kind::Nothing);
     EXPECT_EQ(FrameGeometry(TTransType::ttTurnDown, 3, 0, {10, 10}).kind, Kind::Nothing);
     const TransitionFrame last = FrameGeometry(TTransType::ttWipeUpLeft, 10, 10, {10, 10});
@@ -83,8 +77,7 @@ TEST(TransitionGeometry, NothingBeforeTheFirstStepOrWithoutSteps)
     EXPECT_EQ(TransitionForDraw(11), TTransType::ttWipeDownLeft);
 }
 
-TEST(LxImageTransform, PropertiesKeepTheirRanges)
-{
+TEST(LxImageTransform, PropertiesKeepTheirRanges) {
     TLxImageTransform control;
     EXPECT_EQ(control.size(), QSize(105, 105));
     control.SetInterval(0);
@@ -101,8 +94,7 @@ TEST(LxImageTransform, PropertiesKeepTheirRanges)
     EXPECT_EQ(control.size(), QSize(50, 40));
 }
 
-TEST(LxImageTransform, TransitionEndsOnTheOtherPictureAndFinishes)
-{
+TEST(LxImageTransform, TransitionEndsOnTheOtherPictureAndFinishes) {
     TLxImageTransform control;
     control.SetPicture1(Filled({20, 20}, Qt::red));
     control.SetPicture2(Filled({20, 20}, Qt::blue));
@@ -127,8 +119,7 @@ TEST(LxImageTransform, TransitionEndsOnTheOtherPictureAndFinishes)
     EXPECT_EQ(control.ImageShown(), 1);
 }
 
-TEST(LxImageTransform, FramePaintsTheIncomingPictureOverTheShownOne)
-{
+TEST(LxImageTransform, FramePaintsTheIncomingPictureOverTheShownOne) {
     TLxImageTransform control;
     control.resize(20, 20);
     control.SetPicture1(Filled({20, 20}, Qt::red));
@@ -139,6 +130,6 @@ TEST(LxImageTransform, FramePaintsTheIncomingPictureOverTheShownOne)
     control.Transform();
     ASSERT_TRUE(Await([&] { return control.StepCount() == 1; }));
     const QImage frame = control.grab().toImage();
-    EXPECT_EQ(frame.pixelColor(10, 2), QColor(Qt::blue));  // top half: incoming
-    EXPECT_EQ(frame.pixelColor(10, 17), QColor(Qt::red));  // bottom half: shown
+    EXPECT_EQ(frame.pixelColor(10, 2), QColor(Qt::blue)); // top half: incoming
+    EXPECT_EQ(frame.pixelColor(10, 17), QColor(Qt::red)); // bottom half: shown
 }

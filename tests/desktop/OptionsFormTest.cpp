@@ -13,8 +13,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-TEST(LxPageControl, SwapsTheHintColourWhileHovered)
-{
+TEST(LxPageControl, SwapsTheHintColourWhileHovered) {
     TLxPageControl pages;
     const QColor before = HintColorSwap::ApplicationHintColor();
     pages.SetHintColor(QColor(1, 2, 3));
@@ -28,8 +27,7 @@ TEST(LxPageControl, SwapsTheHintColourWhileHovered)
     EXPECT_EQ(log, QStringList({"#010203", before.name()}));
 }
 
-TEST(Toptionsform, ShowingStartsTheTwoPicturesAndClosingStopsThem)
-{
+TEST(Toptionsform, ShowingStartsTheTwoPicturesAndClosingStopsThem) {
     Toptionsform form;
     EXPECT_EQ(form.LxPageControl1->count(), 4);
     EXPECT_EQ(form.LxImageTransform1->TransformType(), TTransType::ttTurnDown);
@@ -47,8 +45,7 @@ TEST(Toptionsform, ShowingStartsTheTwoPicturesAndClosingStopsThem)
 }
 
 // The association itself is tested in AssociateExtensionTest.cpp.
-TEST(Toptionsform, AssociateButtonRegistersTheProgramTwiceWithoutError)
-{
+TEST(Toptionsform, AssociateButtonRegistersTheProgramTwiceWithoutError) {
     QTemporaryDir home;
     ScopedEnvironment environment;
     environment.Set("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));

@@ -5,13 +5,9 @@
 #include <QStringList>
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-inline void PrintTo(const QStringList& list, std::ostream* out)
-{
+inline void PrintTo(const QStringList& list, std::ostream* out) {
     *out << '{';
     for (const QString& text : list) {
         PrintTo(text, out);

@@ -11,8 +11,7 @@ public:
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-    ~ScopedEnvironment()
-    {
+    ~ScopedEnvironment() {
         for (const auto& [name, value] : saved_) {
             if (value.isNull())
                 qunsetenv(name.c_str());
@@ -21,8 +20,7 @@ public:
         }
     }
 
-    void Set(const char* name, const QByteArray& value)
-    {
+    void Set(const char* name, const QByteArray& value) {
         saved_.try_emplace(name, qgetenv(name));
         qputenv(name, value);
     }

@@ -15,16 +15,14 @@ namespace {
 struct EventLog {
     std::vector<std::string> entries;
 
-    TNotifyEvent Recorder(TLxTrayIcon& tray, const std::string& name)
-    {
+    TNotifyEvent Recorder(TLxTrayIcon& tray, const std::string& name) {
         return [this, &tray, name](QObject* sender) {
             EXPECT_EQ(sender, &tray);
             entries.push_back(name);
         };
     }
 
-    void Attach(TLxTrayIcon& tray)
-    {
+    void Attach(TLxTrayIcon& tray) {
         tray.OnClick = Recorder(tray, "Click"), tray.OnDblClick = Recorder(tray, "DblClick");
         tray.OnMouseMove = Recorder(tray, "MouseMove"), tray.OnMouseUp = Recorder(tray, "MouseUp");
         tray.OnLeftButtonDown = Recorder(tray, "LeftButtonDown"), tray.OnLeftButtonUp = Recorder(tray, "LeftButtonUp");
@@ -38,8 +36,7 @@ struct EventLog {
     }
 
     // A menu that logs its showing and closes itself at once.
-    void Watch(QMenu& menu, const std::string& name)
-    {
+    void Watch(QMenu& menu, const std::string& name) {
         menu.addAction("item");
         QObject::connect(&menu, &QMenu::aboutToShow, [this, &menu, name] {
             entries.push_back(name);
@@ -50,16 +47,13 @@ struct EventLog {
 
 using Log = std::vector<std::string>;
 
-void Activate(TLxTrayIcon& tray, QSystemTrayIcon::ActivationReason reason)
-{
-    for (TrayMouseMessage message : TrayMessagesFor(reason))
-        tray.HandleMouseMessage(message);
+void Activate(TLxTrayIcon& tray, QSystemTrayIcon::ActivationReason reason) {
+    for (TrayMouseMessage message : TrayMessagesFor(reason)) tray.HandleMouseMessage(message);
 }
 
-}  // namespace
+} // namespace
 
-TEST(TrayMouseDispatch, RightClickPopsTheMenuThenClicks)
-{
+TEST(TrayMouseDispatch, RightClickPopsTheMenuThenClicks) {
     TLxTrayIcon tray;
     QMenu popup, dropDown;
     EventLog log;
@@ -77,16 +71,15 @@ TEST(TrayMouseDispatch, RightClickPopsTheMenuThenClicks)
     EXPECT_EQ(log.entries, (Log{"LeftButtonDown", "drop-down menu", "LeftButtonUp", "MouseUp", "Click"}));
 }
 
-TEST(TrayMouseDispatch, DoubleLeftClickFiresClickThenDoubleClickEvents)
-{
+TEST(TrayMouseDispatch, DoubleLeftClickFiresClickThenDoubleClickEvents) {
     TLxTrayIcon tray;
     EventLog log;
     log.Attach(tray);
     // A double click arrives as a click followed by a double click.
     Activate(tray, QSystemTrayIcon::Trigger);
     Activate(tray, QSystemTrayIcon::DoubleClick);
-    EXPECT_EQ(log.entries, (Log{"LeftButtonDown", "LeftButtonUp", "MouseUp", "Click", "LeftButtonDblClick",
-                                "DblClick"}));
+    EXPECT_EQ(log.entries,
+              (Log{"LeftButtonDown", "LeftButtonUp", "MouseUp", "Click", "LeftButtonDblClick", "DblClick"}));
 
     log.entries.clear();
     Activate(tray, QSystemTrayIcon::MiddleClick);
@@ -98,8 +91,7 @@ TEST(TrayMouseDispatch, DoubleLeftClickFiresClickThenDoubleClickEvents)
     EXPECT_TRUE(TrayMessagesFor(QSystemTrayIcon::Unknown).isEmpty());
 }
 
-TEST(TrayMouseDispatch, UnassignedEventsAndMenusAreSkippedAndHandlerErrorsReachTheCaller)
-{
+TEST(TrayMouseDispatch, UnassignedEventsAndMenusAreSkippedAndHandlerErrorsReachTheCaller) {
     TLxTrayIcon tray;
     int clicks = 0;
     tray.OnClick = [&](QObject*) { ++clicks; };
@@ -109,8 +101,7 @@ TEST(TrayMouseDispatch, UnassignedEventsAndMenusAreSkippedAndHandlerErrorsReachT
     EXPECT_THROW(tray.HandleMouseMessage(TrayMouseMessage::LeftUp), std::runtime_error);
 }
 
-TEST(LxTrayIcon, HintKeepsTheShortPartCutTo63Characters)
-{
+TEST(LxTrayIcon, HintKeepsTheShortPartCutTo63Characters) {
     EXPECT_EQ(TrayTipText("Tessaly Aerin|the long part"), "Tessaly Aerin");
     EXPECT_EQ(TrayTipText(QString(100, QChar('h'))).size(), 63);
     EXPECT_EQ(TrayTipText(""), "");
@@ -121,10 +112,8 @@ TEST(LxTrayIcon, HintKeepsTheShortPartCutTo63Characters)
     EXPECT_EQ(tray.TipText(), "Player");
 }
 
-TEST(LxTrayIcon, WithoutATrayNothingIsHidden)
-{
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        GTEST_SKIP() << "this desktop has a tray";
+TEST(LxTrayIcon, WithoutATrayNothingIsHidden) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a tray";
     QWidget window;
     window.show();
     TLxTrayIcon tray;

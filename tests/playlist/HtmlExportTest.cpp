@@ -7,8 +7,7 @@
 
 // The page is a fixed head ending in the "Track" row, a row per line and a
 // fixed tail; the playlist window writes these lines (tested there).
-TEST(PlaylistHtmlExport, RowsBetweenHeadAndTailEscapePathsAndTexts)
-{
+TEST(PlaylistHtmlExport, RowsBetweenHeadAndTailEscapePathsAndTexts) {
     TPlaylistModel empty;
     const QStringList page = HtmlPlaylistLines(empty);
     ASSERT_EQ(page.size(), 27);

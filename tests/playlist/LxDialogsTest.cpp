@@ -16,8 +16,7 @@ namespace {
 // looks at it and makes the choice, then the dialog closes with `result`.
 // Polls until the dialog shows, and gives up after a few hundred polls so that
 // a missing dialog fails instead of hanging.
-void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result)
-{
+void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result) {
     auto* poll = new QTimer;
     auto tries = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [poll, tries, answer, result] {
@@ -27,8 +26,7 @@ void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result)
             poll->deleteLater();
         }
         if (dialog == nullptr) {
-            if (*tries > 300)
-                ADD_FAILURE() << "no file dialog showed";
+            if (*tries > 300) ADD_FAILURE() << "no file dialog showed";
             return;
         }
         answer(*dialog);
@@ -37,18 +35,16 @@ void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result)
     poll->start(10);
 }
 
-}  // namespace
+} // namespace
 
-TEST(PlaylistLxDialogs, FilterPairsBecomeQtNameFilters)
-{
+TEST(PlaylistLxDialogs, FilterPairsBecomeQtNameFilters) {
     EXPECT_EQ(NameFiltersFromPairs("MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|ALL Files (*.*)|*.*"),
               QStringList({"MP3 + M3U Files (*.mpx;*.m3u) (*.mp* *.m3u)", "ALL Files (*.*) (*.*)"}));
     EXPECT_EQ(NameFiltersFromPairs("Lonely description"), QStringList());
     EXPECT_EQ(NameFiltersFromPairs(""), QStringList());
 }
 
-TEST(PlaylistLxDialogs, SelectDirectoryReturnsTheChosenFolder)
-{
+TEST(PlaylistLxDialogs, SelectDirectoryReturnsTheChosenFolder) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(QDir(dir.path()).mkdir("music"));
@@ -56,11 +52,13 @@ TEST(PlaylistLxDialogs, SelectDirectoryReturnsTheChosenFolder)
     EXPECT_TRUE(chooser.ClassicDialog());
     chooser.SetStartDir(dir.path());
 
-    AnswerNextFileDialog([&](QFileDialog& dialog) {
-        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-        EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QDir(dir.path()).absolutePath());
-        dialog.setDirectory(dir.filePath("music"));  // nothing selected: the folder shown
-    }, QDialog::Accepted);
+    AnswerNextFileDialog(
+        [&](QFileDialog& dialog) {
+            EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QDir(dir.path()).absolutePath());
+            dialog.setDirectory(dir.filePath("music")); // nothing selected: the folder shown
+        },
+        QDialog::Accepted);
     ASSERT_TRUE(chooser.Execute());
     EXPECT_EQ(chooser.Directory(), dir.filePath("music"));
 

@@ -10,18 +10,15 @@
 
 namespace {
 
-QStringList ViewTexts(const TLxPlaylist& list)
-{
+QStringList ViewTexts(const TLxPlaylist& list) {
     QStringList texts;
-    for (int i = 0; i < list.count(); ++i)
-        texts.append(list.item(i)->text());
+    for (int i = 0; i < list.count(); ++i) texts.append(list.item(i)->text());
     return texts;
 }
 
-}  // namespace
+} // namespace
 
-TEST(PlaylistLxPlaylist, EventsReportEachAppendAndDelete)
-{
+TEST(PlaylistLxPlaylist, EventsReportEachAppendAndDelete) {
     TLxPlaylist list;
     list.SetShowNumbers(true);
     QStringList log;
@@ -46,14 +43,13 @@ TEST(PlaylistLxPlaylist, EventsReportEachAppendAndDelete)
                                 "delete 1. b.mp3 (1 lines)", "change"}));
 }
 
-TEST(PlaylistLxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays)
-{
+TEST(PlaylistLxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays) {
     TLxPlaylist list;
     list.SetShowNumbers(true);
     list.AddItems({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3"});
     EXPECT_EQ(ViewTexts(list), QStringList({"1. c.mp3", "2. a.mp3", "3. b.mp3"}));
 
-    list.item(0)->setSelected(true);  // as a click would
+    list.item(0)->setSelected(true); // as a click would
     EXPECT_TRUE(list.Selected(0));
     list.SortByPath();
     EXPECT_EQ(ViewTexts(list), QStringList({"1. a.mp3", "2. b.mp3", "3. c.mp3"}));
@@ -75,13 +71,11 @@ TEST(PlaylistLxPlaylist, ViewShowsTheModelAndSelectionFlowsBothWays)
     EXPECT_EQ(list.SelCount(), 0);
 }
 
-TEST(PlaylistLxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop)
-{
+TEST(PlaylistLxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop) {
     TLxPlaylist list;
     list.resize(200, 100);
     list.show();
-    for (int i = 0; i < 50; ++i)
-        list.AddItem(QString("/m/%1.mp3").arg(i));
+    for (int i = 0; i < 50; ++i) list.AddItem(QString("/m/%1.mp3").arg(i));
     QApplication::processEvents();
     EXPECT_EQ(list.GetItem(30), "/m/30.mp3");
     QApplication::processEvents();
@@ -89,8 +83,7 @@ TEST(PlaylistLxPlaylist, GetItemReturnsThePathAndScrollsItToTheTop)
     EXPECT_THROW(list.GetItem(50), std::out_of_range);
 }
 
-TEST(PlaylistLxPlaylist, HorizontalExtentFollowsTheWidestLine)
-{
+TEST(PlaylistLxPlaylist, HorizontalExtentFollowsTheWidestLine) {
     TLxPlaylist list;
     list.resize(100, 100);
     list.show();
@@ -116,14 +109,17 @@ TEST(PlaylistLxPlaylist, HorizontalExtentFollowsTheWidestLine)
     EXPECT_EQ(list.HorizontalExtent(), QFontMetrics(bigger).horizontalAdvance(QString(80, u'w') + ".mp3 "));
 }
 
-TEST(PlaylistLxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
-{
+TEST(PlaylistLxPlaylist, HoverShowsItsHintColourAndRestoresTheOld) {
     TLxPlaylist list;
     const QColor before = QToolTip::palette().color(QPalette::ToolTipBase);
     list.SetHintColor(QColor(10, 20, 30));
     QStringList log;
-    list.OnMouseEnter = [&](QObject*) { log.append("enter " + QToolTip::palette().color(QPalette::ToolTipBase).name()); };
-    list.OnMouseLeave = [&](QObject*) { log.append("leave " + QToolTip::palette().color(QPalette::ToolTipBase).name()); };
+    list.OnMouseEnter = [&](QObject*) {
+        log.append("enter " + QToolTip::palette().color(QPalette::ToolTipBase).name());
+    };
+    list.OnMouseLeave = [&](QObject*) {
+        log.append("leave " + QToolTip::palette().color(QPalette::ToolTipBase).name());
+    };
 
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
     QApplication::sendEvent(&list, &enter);
@@ -132,14 +128,11 @@ TEST(PlaylistLxPlaylist, HoverShowsItsHintColourAndRestoresTheOld)
     EXPECT_EQ(log, QStringList({"enter #0a141e", "leave " + before.name()}));
 }
 
-TEST(PlaylistLxPlaylist, ViewKeepsUpWithBulkDeletesEvenWhenAHandlerThrows)
-{
+TEST(PlaylistLxPlaylist, ViewKeepsUpWithBulkDeletesEvenWhenAHandlerThrows) {
     TLxPlaylist list;
     list.SetShowNumbers(true);
-    for (int i = 0; i < 30; ++i)
-        list.AddItem(QString("/m/%1.mp3").arg(i));
-    for (int i = 0; i < 30; i += 3)
-        list.SetSelected(i, true);
+    for (int i = 0; i < 30; ++i) list.AddItem(QString("/m/%1.mp3").arg(i));
+    for (int i = 0; i < 30; i += 3) list.SetSelected(i, true);
     list.SetSelected(1, true);
     list.SetItemIndex(4);
 
@@ -148,13 +141,12 @@ TEST(PlaylistLxPlaylist, ViewKeepsUpWithBulkDeletesEvenWhenAHandlerThrows)
     EXPECT_EQ(list.item(0)->text(), "1. 2.mp3");
     EXPECT_EQ(list.item(18)->text(), "19. 29.mp3");
     EXPECT_EQ(list.selectedItems().size(), 0);
-    EXPECT_EQ(list.ItemIndex(), 1);  // "/m/4.mp3" moved up by three
+    EXPECT_EQ(list.ItemIndex(), 1); // "/m/4.mp3" moved up by three
     EXPECT_EQ(list.currentRow(), 1);
 
     list.SetSelected(5, true);
     list.OnDeleteString = [](QObject*, const QString& text) {
-        if (text.endsWith(" 11.mp3"))
-            throw std::runtime_error("handler failed");
+        if (text.endsWith(" 11.mp3")) throw std::runtime_error("handler failed");
     };
     EXPECT_THROW(list.DeleteAllButSelection(), std::runtime_error);
     ASSERT_EQ(list.count(), list.Count());

@@ -21,8 +21,7 @@ protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
     // Entries of an M3U file holding `bytes`.
-    QStringList Read(const QByteArray& bytes)
-    {
+    QStringList Read(const QByteArray& bytes) {
         WriteBytes(Path("list.m3u"), bytes);
         return ReadM3u(Path("list.m3u"));
     }
@@ -30,10 +29,9 @@ protected:
     QTemporaryDir dir_;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(PlaylistM3uFile, LineEndsDecideTheEntriesAndInvalidUtf8OrLongLinesLoadWithoutLoss)
-{
+TEST_F(PlaylistM3uFile, LineEndsDecideTheEntriesAndInvalidUtf8OrLongLinesLoadWithoutLoss) {
     EXPECT_EQ(Read("/a.mp3\r\n/b.mp3"), QStringList({"/a.mp3", "/b.mp3"}));
     EXPECT_EQ(Read("/a.mp3\r\n/b.mp3\r\n"), QStringList({"/a.mp3", "/b.mp3"}));
     EXPECT_EQ(Read("/a.mp3\r\n\r\n/b.mp3\r\n"), QStringList({"/a.mp3", "", "/b.mp3"}));
@@ -50,8 +48,7 @@ TEST_F(PlaylistM3uFile, LineEndsDecideTheEntriesAndInvalidUtf8OrLongLinesLoadWit
     EXPECT_TRUE(entries[1].startsWith("/bad"));
 }
 
-TEST_F(PlaylistM3uFile, DirectivesAreSkippedAndRelativeEntriesResolved)
-{
+TEST_F(PlaylistM3uFile, DirectivesAreSkippedAndRelativeEntriesResolved) {
     const QByteArray text = "\xEF\xBB\xBF#EXTM3U\r\n"
                             "#EXTINF:123,Artist - Title\r\n"
                             "sub/one.mp3\r\n"
@@ -60,13 +57,11 @@ TEST_F(PlaylistM3uFile, DirectivesAreSkippedAndRelativeEntriesResolved)
                             "http://host/live?a=1&b=2\r\n"
                             " #not a directive.mp3\r\n";
     const QString base = QDir(dir_.path()).absolutePath();
-    EXPECT_EQ(Read(text), QStringList({base + "/sub/one.mp3", QDir::cleanPath(base + "/../two.mp3"),
-                                       "/abs/three.mp3", "http://host/live?a=1&b=2",
-                                       base + "/ #not a directive.mp3"}));
+    EXPECT_EQ(Read(text), QStringList({base + "/sub/one.mp3", QDir::cleanPath(base + "/../two.mp3"), "/abs/three.mp3",
+                                       "http://host/live?a=1&b=2", base + "/ #not a directive.mp3"}));
 }
 
-TEST_F(PlaylistM3uFile, SaveThenLoadReproducesThePaths)
-{
+TEST_F(PlaylistM3uFile, SaveThenLoadReproducesThePaths) {
     const QStringList paths = {"/music/Ärger & \"Quotes\" <1>.mp3", "", "http://host/s.mp3?x=1&y=2",
                                "/music/日本語.mp2", QString(5000, u'x')};
     TPlaylistModel saved;
@@ -74,8 +69,7 @@ TEST_F(PlaylistM3uFile, SaveThenLoadReproducesThePaths)
     saved.SavePlaylist(Path("round.m3u"));
 
     QByteArray expected;
-    for (const QString& path : paths)
-        expected += path.toUtf8() + "\r\n";
+    for (const QString& path : paths) expected += path.toUtf8() + "\r\n";
     EXPECT_EQ(ReadBytes(Path("round.m3u")), expected);
 
     TPlaylistModel loaded;
@@ -85,8 +79,7 @@ TEST_F(PlaylistM3uFile, SaveThenLoadReproducesThePaths)
                                   QStringList({Path(paths[4])}));
 }
 
-TEST_F(PlaylistM3uFile, UnreadableFilesAreClearErrorsAndAddNothing)
-{
+TEST_F(PlaylistM3uFile, UnreadableFilesAreClearErrorsAndAddNothing) {
     TPlaylistModel model;
     model.AddItem("/kept.mp3");
     try {
@@ -102,14 +95,12 @@ TEST_F(PlaylistM3uFile, UnreadableFilesAreClearErrorsAndAddNothing)
     EXPECT_EQ(model.Paths(), QStringList({"/kept.mp3"}));
 }
 
-TEST_F(PlaylistM3uFile, TooLargeFilesAreRefused)
-{
+TEST_F(PlaylistM3uFile, TooLargeFilesAreRefused) {
     QByteArray line(1024 * 1024 - 1, 'a');
     line.append('\n');
     QFile text(Path("big.m3u"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    for (qint64 written = 0; written <= MaxM3uBytes; written += line.size())
-        ASSERT_EQ(text.write(line), line.size());
+    for (qint64 written = 0; written <= MaxM3uBytes; written += line.size()) ASSERT_EQ(text.write(line), line.size());
     text.close();
     try {
         ReadM3u(Path("big.m3u"));
@@ -119,12 +110,10 @@ TEST_F(PlaylistM3uFile, TooLargeFilesAreRefused)
     }
 }
 
-TEST_F(PlaylistM3uFile, FailedSaveKeepsTheOldFile)
-{
+TEST_F(PlaylistM3uFile, FailedSaveKeepsTheOldFile) {
     WriteBytes(Path("keep.m3u"), "/old/one.mp3\r\n/old/two.mp3\r\n");
     TPlaylistModel model;
-    for (int i = 0; i < 200; ++i)
-        model.AddItem(QString("/new/track-%1.mp3").arg(i));
+    for (int i = 0; i < 200; ++i) model.AddItem(QString("/new/track-%1.mp3").arg(i));
 
     // Let every write beyond 1000 bytes fail, as a full disk would.
     rlimit saved{};

@@ -26,8 +26,7 @@ namespace {
 // line and refreshes the caption.
 class FakeHost : public TPlaylistHost {
 public:
-    void PlayFromPlaylist(int index) override
-    {
+    void PlayFromPlaylist(int index) override {
         played.push_back(index);
         if (form) {
             form->SetTag(index);
@@ -46,8 +45,7 @@ class FakeDialogs : public TPlaylistDialogs {
 public:
     QStringList ChooseFilesToAdd() override { return files; }
     QString ChoosePlaylistToLoad() override { return playlist; }
-    QString ChooseSaveName(const QString& filter, const QString& defaultExt) override
-    {
+    QString ChooseSaveName(const QString& filter, const QString& defaultExt) override {
         saveFilter = filter;
         saveExt = defaultExt;
         return saveName;
@@ -64,8 +62,7 @@ public:
 
 class PlaylistForm : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(config_.isValid());
         ASSERT_TRUE(files_.isValid());
         savedConfigHome_ = qgetenv("XDG_CONFIG_HOME");
@@ -79,11 +76,9 @@ protected:
 
     TLxPlaylist& List() { return *form_->LxPlaylist1; }
     QString File(const QString& name) const { return files_.filePath(name); }
-    void WriteLastPlaylist(int lines)
-    {
+    void WriteLastPlaylist(int lines) {
         QByteArray text;
-        for (int i = 0; i < lines; ++i)
-            text += QString("/restored/%1.mp3\r\n").arg(i).toUtf8();
+        for (int i = 0; i < lines; ++i) text += QString("/restored/%1.mp3\r\n").arg(i).toUtf8();
         WriteBytes(config_.filePath("taerin/last.m3u"), text);
     }
 
@@ -95,10 +90,9 @@ protected:
     std::unique_ptr<Tplaylistform> form_;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileOrElseTheFirstOrLastRestoredLine)
-{
+TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileOrElseTheFirstOrLastRestoredLine) {
     form_->LoadAtStartup({});
     EXPECT_EQ(List().Count(), 0);
     EXPECT_TRUE(host_.played.empty());
@@ -125,8 +119,7 @@ TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileOrElseTheFirstOrLastRestoredLi
     EXPECT_EQ(host_.played, std::vector<int>{4});
 }
 
-TEST_F(PlaylistForm, StartupLoadsPlaylistParametersAndReportsBrokenOnesLast)
-{
+TEST_F(PlaylistForm, StartupLoadsPlaylistParametersAndReportsBrokenOnesLast) {
     WriteBytes(File("list.m3u"), "#EXTM3U\r\nx.mp3\r\n");
     WriteBytes(config_.filePath("taerin/last.m3u"), QByteArray("\x00junk", 5));
     EXPECT_THROW(form_->LoadAtStartup({File("list.m3u"), "/y.mp2"}), std::runtime_error);
@@ -134,8 +127,7 @@ TEST_F(PlaylistForm, StartupLoadsPlaylistParametersAndReportsBrokenOnesLast)
     EXPECT_EQ(host_.played, std::vector<int>{0});
 }
 
-TEST_F(PlaylistForm, ExitSavesTheLastListAndTheCaptionCountsTracks)
-{
+TEST_F(PlaylistForm, ExitSavesTheLastListAndTheCaptionCountsTracks) {
     List().AddItems({"/a.mp3", "http://host/b"});
     form_->SaveAtExit();
     EXPECT_EQ(LastPlaylistFile(), config_.filePath("taerin/last.m3u"));
@@ -148,8 +140,7 @@ TEST_F(PlaylistForm, ExitSavesTheLastListAndTheCaptionCountsTracks)
     EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/1 tracks");
 }
 
-TEST_F(PlaylistForm, AddFilesAddsTracksLoadsListsAndPlaysNothing)
-{
+TEST_F(PlaylistForm, AddFilesAddsTracksLoadsListsAndPlaysNothing) {
     WriteBytes(File("more.m3u"), "/listed.mp3\n");
     dialogs_->files = {"/a.mp3", "/b.ogg", File("more.m3u"), "/c.mp1"};
     QTest::keyClick(&List(), Qt::Key_Insert);
@@ -161,10 +152,8 @@ TEST_F(PlaylistForm, AddFilesAddsTracksLoadsListsAndPlaysNothing)
     EXPECT_EQ(List().Count(), 3);
 }
 
-TEST_F(PlaylistForm, AddDirectoryScansTheTree)
-{
-    for (const char* name : {"d/a.MP3", "d/b.mp2", "d/c.mpeg", "d/d.mp4", "d/sub/e.mp3"})
-        WriteBytes(File(name), "x");
+TEST_F(PlaylistForm, AddDirectoryScansTheTree) {
+    for (const char* name : {"d/a.MP3", "d/b.mp2", "d/c.mpeg", "d/d.mp4", "d/sub/e.mp3"}) WriteBytes(File(name), "x");
     dialogs_->directory = File("d");
     QStringList captions;
     QObject::connect(form_.get(), &QWidget::windowTitleChanged,
@@ -183,8 +172,7 @@ TEST_F(PlaylistForm, AddDirectoryScansTheTree)
     EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/3 tracks");
 }
 
-TEST_F(PlaylistForm, LoadReplacingAndAppending)
-{
+TEST_F(PlaylistForm, LoadReplacingAndAppending) {
     WriteBytes(File("l.m3u"), "/l1.mp3\r\n/l2.mp3\r\n");
     List().AddItem("/old.mp3");
     dialogs_->playlist = File("l.m3u");
@@ -194,12 +182,11 @@ TEST_F(PlaylistForm, LoadReplacingAndAppending)
     EXPECT_EQ(List().Model().Paths(), QStringList({"/l1.mp3", "/l2.mp3"}));
 
     dialogs_->playlist.clear();
-    form_->LoadReplacing();  // then Cancel
+    form_->LoadReplacing(); // then Cancel
     EXPECT_EQ(List().Count(), 0);
 }
 
-TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles)
-{
+TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles) {
     List().AddItems({"/m/a&b.mp3", "/m/c.mp3"});
     dialogs_->saveName = File("out.m3u");
     form_->SaveM3u();
@@ -218,8 +205,7 @@ TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles)
     EXPECT_THROW(form_->SaveHtml(), std::runtime_error);
 }
 
-TEST_F(PlaylistForm, DoubleClickInfoAndDeleteKeyUseTheMarkedLine)
-{
+TEST_F(PlaylistForm, DoubleClickInfoAndDeleteKeyUseTheMarkedLine) {
     form_->LxPlaylist1DblClick();
     form_->ShowInfo();
     EXPECT_TRUE(host_.played.empty());
@@ -238,17 +224,16 @@ TEST_F(PlaylistForm, DoubleClickInfoAndDeleteKeyUseTheMarkedLine)
     EXPECT_EQ(List().Model().Paths(), QStringList({"/b.mp3"}));
 }
 
-TEST_F(PlaylistForm, DroppedFilesAreAddedWithoutPlaying)
-{
+TEST_F(PlaylistForm, DroppedFilesAreAddedWithoutPlaying) {
     WriteBytes(File("d.m3u"), "/in/list.mp3");
     ASSERT_TRUE(form_->LxDragDrop1->OnDrop);
-    form_->LxDragDrop1->OnDrop(form_->LxDragDrop1, QPoint(5, 5), {"/x.mp3", File("folder"), "/notes.txt", File("d.m3u")});
+    form_->LxDragDrop1->OnDrop(form_->LxDragDrop1, QPoint(5, 5),
+                               {"/x.mp3", File("folder"), "/notes.txt", File("d.m3u")});
     EXPECT_EQ(List().Model().Paths(), QStringList({"/x.mp3", "/in/list.mp3"}));
     EXPECT_TRUE(host_.played.empty());
 }
 
-TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress)
-{
+TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress) {
     Turlform& url = *form_->urlform;
     url.OkButtonClick();
     EXPECT_EQ(List().Count(), 0);
@@ -259,17 +244,14 @@ TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress)
     EXPECT_FALSE(url.urlbox->AutoSave());
 }
 
-TEST_F(PlaylistForm, ButtonsPopUpTheirMenusAtTheButtonOffsetFromTheWindow)
-{
+TEST_F(PlaylistForm, ButtonsPopUpTheirMenusAtTheButtonOffsetFromTheWindow) {
     const auto captions = [](const QMenu* menu) {
         QStringList texts;
-        for (const QAction* action : menu->actions())
-            texts.append(action->text());
+        for (const QAction* action : menu->actions()) texts.append(action->text());
         return texts;
     };
     EXPECT_EQ(captions(form_->addpopup), QStringList({"&Files...", "&Dir...", "&Url..."}));
-    EXPECT_EQ(captions(form_->deletepopup),
-              QStringList({"&All", "All &but selected", "&Dead files", "&Selected"}));
+    EXPECT_EQ(captions(form_->deletepopup), QStringList({"&All", "All &but selected", "&Dead files", "&Selected"}));
     EXPECT_EQ(captions(form_->selectpopup), QStringList({"&All", "&Invert selection", "&None"}));
 
     form_->show();
@@ -280,8 +262,8 @@ TEST_F(PlaylistForm, ButtonsPopUpTheirMenusAtTheButtonOffsetFromTheWindow)
 
     // The menu's actions run the list's operations.
     List().AddItems({"/a.mp3", "/b.mp3"});
-    form_->selectpopup->actions().at(0)->trigger();  // "&All"
+    form_->selectpopup->actions().at(0)->trigger(); // "&All"
     EXPECT_EQ(List().SelCount(), 2);
-    form_->deletepopup->actions().at(3)->trigger();  // "&Selected"
+    form_->deletepopup->actions().at(3)->trigger(); // "&Selected"
     EXPECT_EQ(List().Count(), 0);
 }

@@ -11,33 +11,27 @@
 
 namespace {
 
-TPlaylistModel ModelOf(const QStringList& paths, bool numbers = true)
-{
+TPlaylistModel ModelOf(const QStringList& paths, bool numbers = true) {
     TPlaylistModel model;
     model.SetShowNumbers(numbers);
     model.AddItems(paths);
     return model;
 }
 
-void Select(TPlaylistModel& model, std::initializer_list<int> lines)
-{
-    for (int line : lines)
-        model.SetSelected(line, true);
+void Select(TPlaylistModel& model, std::initializer_list<int> lines) {
+    for (int line : lines) model.SetSelected(line, true);
 }
 
-std::vector<int> SelectedLines(const TPlaylistModel& model)
-{
+std::vector<int> SelectedLines(const TPlaylistModel& model) {
     std::vector<int> lines;
     for (int i = 0; i < model.Count(); ++i)
-        if (model.Selected(i))
-            lines.push_back(i);
+        if (model.Selected(i)) lines.push_back(i);
     return lines;
 }
 
-}  // namespace
+} // namespace
 
-TEST(PlaylistDisplayText, FileNameAfterLastSlashAndUrlsWhole)
-{
+TEST(PlaylistDisplayText, FileNameAfterLastSlashAndUrlsWhole) {
     EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", 2, true), "3. song.mp3");
     EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", 2, false), "song.mp3");
     EXPECT_EQ(MakeDisplayText("song.mp3", 0, true), "1. song.mp3");
@@ -50,8 +44,7 @@ TEST(PlaylistDisplayText, FileNameAfterLastSlashAndUrlsWhole)
     EXPECT_FALSE(IsUrl("://x"));
 }
 
-TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLinesRenumberingAndReportingEachLine)
-{
+TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLinesRenumberingAndReportingEachLine) {
     TPlaylistModel model = ModelOf({"/m/0", "/m/1", "/m/2", "/m/3", "/m/4", "/m/5"});
     EXPECT_EQ(model.Text(5), "6. 5");
     QStringList log;
@@ -79,34 +72,31 @@ TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLinesRenumberingAndReportin
     EXPECT_EQ(model.CareIndex(), -1);
 }
 
-TEST(PlaylistModel, DeadFilesAreRemovedAndUrlsWithThem)
-{
+TEST(PlaylistModel, DeadFilesAreRemovedAndUrlsWithThem) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteBytes(dir.filePath("here.mp3"), "x");
-    TPlaylistModel model = ModelOf({dir.filePath("gone.mp3"), dir.filePath("here.mp3"), "http://host/live.mp3",
-                                    dir.path(), ""});
+    TPlaylistModel model =
+        ModelOf({dir.filePath("gone.mp3"), dir.filePath("here.mp3"), "http://host/live.mp3", dir.path(), ""});
     model.DeleteDeadFiles();
     EXPECT_EQ(model.Paths(), QStringList({dir.filePath("here.mp3")}));
     EXPECT_EQ(model.Text(0), "1. here.mp3");
 }
 
-TEST(PlaylistModel, CaretStaysOnItsLineAcrossDeletes)
-{
+TEST(PlaylistModel, CaretStaysOnItsLineAcrossDeletes) {
     TPlaylistModel model = ModelOf({"/0", "/1", "/2", "/3"});
     model.SetCareIndex(2);
     model.DeleteItem(0);
-    EXPECT_EQ(model.CareIndex(), 1);  // still "/2"
+    EXPECT_EQ(model.CareIndex(), 1); // still "/2"
     model.DeleteItem(1);
-    EXPECT_EQ(model.CareIndex(), 1);  // the next line slid under it
+    EXPECT_EQ(model.CareIndex(), 1); // the next line slid under it
     model.DeleteItem(1);
-    EXPECT_EQ(model.CareIndex(), 0);  // the last line went: the new last
+    EXPECT_EQ(model.CareIndex(), 0); // the last line went: the new last
     model.SetCareIndex(7);
     EXPECT_EQ(model.CareIndex(), -1);
 }
 
-TEST(PlaylistModel, LinesOutsideTheListAreRefused)
-{
+TEST(PlaylistModel, LinesOutsideTheListAreRefused) {
     TPlaylistModel model = ModelOf({"/0"});
     EXPECT_THROW(model.Path(1), std::out_of_range);
     EXPECT_THROW(model.Path(-1), std::out_of_range);
@@ -115,8 +105,7 @@ TEST(PlaylistModel, LinesOutsideTheListAreRefused)
     EXPECT_EQ(model.Count(), 1);
 }
 
-TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitiveAndCarriesSelections)
-{
+TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitiveAndCarriesSelections) {
     TPlaylistModel model = ModelOf({"/music/b.mp3", "/Music/z.mp3", "/music/a.mp3", "/Music/a.mp3", "/music"});
     model.SortByPath();
     EXPECT_EQ(model.Paths(), QStringList({"/Music/a.mp3", "/Music/z.mp3", "/music", "/music/a.mp3", "/music/b.mp3"}));
@@ -133,11 +122,9 @@ TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitiveAndCarriesSelections)
     EXPECT_EQ(SelectedLines(model), std::vector<int>{2});
 }
 
-TEST(PlaylistModel, SongnameSortOrdersNumbersAsText)
-{
+TEST(PlaylistModel, SongnameSortOrdersNumbersAsText) {
     QStringList paths;
-    for (int i = 0; i < 11; ++i)
-        paths.append(QString("/m/%1.mp3").arg(QChar(u'k' - i)));  // k.mp3 ... a.mp3
+    for (int i = 0; i < 11; ++i) paths.append(QString("/m/%1.mp3").arg(QChar(u'k' - i))); // k.mp3 ... a.mp3
     TPlaylistModel model = ModelOf(paths);
     model.SortBySongname();
     // "1. k", "10. b", "11. a", "2. j", ... : line 10 sorts between lines 1 and 2.
@@ -154,11 +141,9 @@ TEST(PlaylistModel, SongnameSortOrdersNumbersAsText)
     EXPECT_EQ(plain.Paths(), QStringList({"/a/c.mp3", "/x/b.mp3", "/c/a.mp3"}));
 }
 
-TEST(PlaylistModel, RandomOrderKeepsTheSameLinesAndReverseSwapsAroundTheMiddle)
-{
+TEST(PlaylistModel, RandomOrderKeepsTheSameLinesAndReverseSwapsAroundTheMiddle) {
     QStringList paths;
-    for (int i = 0; i < 50; ++i)
-        paths.append(QString("/m/%1.mp3").arg(i));
+    for (int i = 0; i < 50; ++i) paths.append(QString("/m/%1.mp3").arg(i));
     TPlaylistModel model = ModelOf(paths);
     model.RandomOrder();
     QStringList shuffled = model.Paths();
@@ -166,8 +151,7 @@ TEST(PlaylistModel, RandomOrderKeepsTheSameLinesAndReverseSwapsAroundTheMiddle)
     QStringList expected = paths;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(shuffled, expected);
-    for (int i = 0; i < model.Count(); ++i)
-        EXPECT_TRUE(model.Text(i).startsWith(QString::number(i + 1) + ". "));
+    for (int i = 0; i < model.Count(); ++i) EXPECT_TRUE(model.Text(i).startsWith(QString::number(i + 1) + ". "));
 
     TPlaylistModel empty;
     empty.RandomOrder();
@@ -185,8 +169,7 @@ TEST(PlaylistModel, RandomOrderKeepsTheSameLinesAndReverseSwapsAroundTheMiddle)
     EXPECT_EQ(model.Paths(), QStringList({"/1", "/0"}));
 }
 
-TEST(PlaylistModel, SelectedBlocksMoveTogether)
-{
+TEST(PlaylistModel, SelectedBlocksMoveTogether) {
     TPlaylistModel model = ModelOf({"/a", "/b", "/c", "/d", "/e"});
     Select(model, {1, 2, 4});
     model.MoveSelectedUp();

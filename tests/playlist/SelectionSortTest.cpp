@@ -11,16 +11,14 @@ namespace {
 using Exchanges = std::vector<std::pair<int, int>>;
 
 // The plain quadratic selection sort the tournament must match.
-Exchanges PlainSelectionSort(std::vector<QByteArray>& keys, bool descending)
-{
+Exchanges PlainSelectionSort(std::vector<QByteArray>& keys, bool descending) {
     Exchanges exchanges;
     const int count = static_cast<int>(keys.size());
     for (int i = 0; i < count; ++i) {
         int m = i;
         for (int j = i; j < count; ++j) {
             const int order = keys[j].compare(keys[m]);
-            if (descending ? order > 0 : order < 0)
-                m = j;
+            if (descending ? order > 0 : order < 0) m = j;
         }
         exchanges.emplace_back(i, m);
         std::swap(keys[i], keys[m]);
@@ -28,10 +26,9 @@ Exchanges PlainSelectionSort(std::vector<QByteArray>& keys, bool descending)
     return exchanges;
 }
 
-}  // namespace
+} // namespace
 
-TEST(PlaylistSelectionSort, MatchesThePlainScanExchangeForExchange)
-{
+TEST(PlaylistSelectionSort, MatchesThePlainScanExchangeForExchange) {
     std::mt19937 random(12345);
     const QByteArray pieces[] = {"a", "A", "b", "ab", "", "\xc3\x84", "10", "1", "2"};
     for (int round = 0; round < 200; ++round) {

@@ -11,14 +11,12 @@
 
 namespace {
 
-bool any_pooled_thread_left()
-{
+bool any_pooled_thread_left() {
     std::error_code ignored;
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", ignored)) {
         std::ifstream comm(task.path() / "comm");
         std::string name;
-        if (std::getline(comm, name) && name == "Thread (pooled)")
-            return true;
+        if (std::getline(comm, name) && name == "Thread (pooled)") return true;
     }
     return false;
 }
@@ -26,8 +24,7 @@ bool any_pooled_thread_left()
 // Painting large areas fans out to Qt's detached pool threads. The pool is
 // joined when the application goes, but each thread frees its per-thread data
 // only as it ends, and the leak check at exit would race it: wait for them.
-void wait_for_pooled_threads_to_end()
-{
+void wait_for_pooled_threads_to_end() {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (any_pooled_thread_left() && std::chrono::steady_clock::now() < give_up)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -35,8 +32,7 @@ void wait_for_pooled_threads_to_end()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     int result = 0;
     {
         QApplication app(argc, argv);

@@ -9,17 +9,15 @@
 
 namespace {
 
-QByteArray Contents(const QString& path)
-{
+QByteArray Contents(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
 }
 
-}  // namespace
+} // namespace
 
-TEST(Genres, NamesFollowTheTableAndOthersAreEmpty)
-{
+TEST(Genres, NamesFollowTheTableAndOthersAreEmpty) {
     EXPECT_EQ(Genre2String(TGenre::Blues), "Blues");
     EXPECT_EQ(Genre2String(TGenre::Rock), "Rock");
     EXPECT_EQ(Genre2String(TGenre::R_and_B), "R&B");
@@ -31,8 +29,7 @@ TEST(Genres, NamesFollowTheTableAndOthersAreEmpty)
     EXPECT_EQ(Genre2String(static_cast<TGenre>(255)), "");
 }
 
-TEST(LxId3v1, ReadsFieldsAtFullWidthAsLatin1AndAFileWithoutTagAsEmptyAndNone)
-{
+TEST(LxId3v1, ReadsFieldsAtFullWidthAsLatin1AndAFileWithoutTagAsEmptyAndNone) {
     TagFiles files;
     const QString path = files.Write(
         "tagged.mp3", AudioBytes(500) + Id3v1Block("abc", "Beyonc\xE9", "Album", "1999", "comment   ", 200));
@@ -51,8 +48,7 @@ TEST(LxId3v1, ReadsFieldsAtFullWidthAsLatin1AndAFileWithoutTagAsEmptyAndNone)
     EXPECT_EQ(tag.Genre(), TGenre::none);
 }
 
-TEST(LxId3v1, WriteAppendsOnceThenOverwritesInPlace)
-{
+TEST(LxId3v1, WriteAppendsOnceThenOverwritesInPlace) {
     TagFiles files;
     const QByteArray audio = AudioBytes(1000);
     const QString path = files.Write("song.mp3", audio);
@@ -60,8 +56,8 @@ TEST(LxId3v1, WriteAppendsOnceThenOverwritesInPlace)
 
     ASSERT_TRUE(tag.WriteTag(path, "abc", "Artist", "Album", "2001", "first", TGenre::Rock));
     EXPECT_EQ(Contents(path).mid(1000 + 3, 30), "abc" + QByteArray(27, ' ')); // padded with blanks
-    ASSERT_TRUE(tag.WriteTag(path, QString(31, QChar('t')), QString::fromUtf8("Ünïcode ☺"), "",
-                             "19999", "second", TGenre::Jazz));
+    ASSERT_TRUE(tag.WriteTag(path, QString(31, QChar('t')), QString::fromUtf8("Ünïcode ☺"), "", "19999", "second",
+                             TGenre::Jazz));
     const QByteArray written = Contents(path);
     ASSERT_EQ(written.size(), 1128);
     EXPECT_EQ(written.left(1000), audio);
@@ -75,8 +71,7 @@ TEST(LxId3v1, WriteAppendsOnceThenOverwritesInPlace)
     EXPECT_EQ(tag.Genre(), TGenre::Jazz);
 }
 
-TEST(LxId3v1, RemoveShortensByTheTagOnly)
-{
+TEST(LxId3v1, RemoveShortensByTheTagOnly) {
     TagFiles files;
     const QByteArray audio = AudioBytes(872);
     const QString tagged = files.Write("tagged.mp3", audio + Id3v1Block("t", "a", "b", "2000", "c", 1));
@@ -89,8 +84,7 @@ TEST(LxId3v1, RemoveShortensByTheTagOnly)
     EXPECT_EQ(Contents(plain), AudioBytes(1000));
 }
 
-TEST(LxId3v1, ShortMissingAndUnwritableFilesFailCleanly)
-{
+TEST(LxId3v1, ShortMissingAndUnwritableFilesFailCleanly) {
     TagFiles files;
     const QString shortFile = files.Write("short.mp3", "TAG tiny");
     const QString missing = files.Folder() + "/missing.mp3";

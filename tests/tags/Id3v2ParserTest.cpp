@@ -10,8 +10,7 @@
 namespace {
 
 // The seven shown frames of one version, with the given text encoder.
-QByteArray ShownFrames(int major, QByteArray (*text)(const QString&))
-{
+QByteArray ShownFrames(int major, QByteArray (*text)(const QString&)) {
     const bool v22 = major == 2;
     // A comment frame: encoding, language, an empty description, the text.
     const QByteArray encoding = text("").left(1);
@@ -23,15 +22,13 @@ QByteArray ShownFrames(int major, QByteArray (*text)(const QString&))
            Id3v2Frame(major, v22 ? "TAL" : "TALB", text("Album")) +
            Id3v2Frame(major, v22 ? "TYE" : (major == 3 ? "TYER" : "TDRC"), text("2004")) +
            Id3v2Frame(major, v22 ? "TRK" : "TRCK", text("3/12")) +
-           Id3v2Frame(major, v22 ? "TCO" : "TCON", text("(17)")) +
-           Id3v2Frame(major, v22 ? "COM" : "COMM", comment);
+           Id3v2Frame(major, v22 ? "TCO" : "TCON", text("(17)")) + Id3v2Frame(major, v22 ? "COM" : "COMM", comment);
 }
 
 QByteArray Utf16LEBom(const QString& text) { return Utf16BomText(text, false); }
 QByteArray Utf16BEBom(const QString& text) { return Utf16BomText(text, true); }
 
-void ExpectShownFrames(const Id3v2Tag& tag, int major, bool latin1)
-{
+void ExpectShownFrames(const Id3v2Tag& tag, int major, bool latin1) {
     EXPECT_EQ(tag.status, Id3v2Tag::Status::Read);
     EXPECT_EQ(tag.majorVersion, major);
     EXPECT_EQ(tag.title, latin1 ? QString::fromUtf8("Tïtle ?") : QString::fromUtf8("Tïtle ☺"));
@@ -43,30 +40,27 @@ void ExpectShownFrames(const Id3v2Tag& tag, int major, bool latin1)
     EXPECT_EQ(tag.comment, QString::fromUtf8("Ein Kommentar ä"));
 }
 
-}  // namespace
+} // namespace
 
-TEST(Id3v2Parser, ReadsEachVersionInEachEncoding)
-{
+TEST(Id3v2Parser, ReadsEachVersionInEachEncoding) {
     struct Case {
         int major;
         QByteArray (*text)(const QString&);
         bool latin1;
     };
     const Case cases[] = {
-        {2, Latin1Text, true},  {2, Utf16LEBom, false}, {3, Latin1Text, true},
-        {3, Utf16LEBom, false}, {3, Utf16BEBom, false}, {4, Utf8Text, false},
-        {4, Utf16BEText, false}, {4, Utf16LEBom, false},
+        {2, Latin1Text, true},  {2, Utf16LEBom, false}, {3, Latin1Text, true},   {3, Utf16LEBom, false},
+        {3, Utf16BEBom, false}, {4, Utf8Text, false},   {4, Utf16BEText, false}, {4, Utf16LEBom, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "ID3v2." << c.major << " encoding " << int(c.text("")[0]));
-        const QByteArray file = Id3v2TagBytes(c.major, 0, ShownFrames(c.major, c.text) + QByteArray(64, '\0')) +
-                                AudioBytes(300);
+        const QByteArray file =
+            Id3v2TagBytes(c.major, 0, ShownFrames(c.major, c.text) + QByteArray(64, '\0')) + AudioBytes(300);
         ExpectShownFrames(Id3v2Parser::Parse(file), c.major, c.latin1);
     }
 }
 
-TEST(Id3v2Parser, NoTagUnsupportedAndBrokenHeaders)
-{
+TEST(Id3v2Parser, NoTagUnsupportedAndBrokenHeaders) {
     EXPECT_EQ(Id3v2Parser::Parse(AudioBytes(100)).status, Id3v2Tag::Status::NoTag);
     EXPECT_EQ(Id3v2Parser::Parse("ID3\3").status, Id3v2Tag::Status::NoTag);
     // size bytes must stay below 0x80
@@ -75,11 +69,10 @@ TEST(Id3v2Parser, NoTagUnsupportedAndBrokenHeaders)
     EXPECT_EQ(Id3v2Parser::Parse(Id3v2TagBytes(2, 0x40, "xxxx")).status, Id3v2Tag::Status::Unsupported);
 }
 
-TEST(Id3v2Parser, UnknownCompressedAndEncryptedFramesAreSkipped)
-{
+TEST(Id3v2Parser, UnknownCompressedAndEncryptedFramesAreSkipped) {
     const QByteArray v3 = Id3v2Frame(3, "APIC", QByteArray(500, '\xFF')) +
-                          Id3v2Frame(3, "TIT2", Latin1Text("secret"), 0x40) +
-                          Id3v2Frame(3, "TXXX", Latin1Text("x")) + Id3v2Frame(3, "TIT2", Latin1Text("Shown"));
+                          Id3v2Frame(3, "TIT2", Latin1Text("secret"), 0x40) + Id3v2Frame(3, "TXXX", Latin1Text("x")) +
+                          Id3v2Frame(3, "TIT2", Latin1Text("Shown"));
     EXPECT_EQ(Id3v2Parser::Parse(Id3v2TagBytes(3, 0, v3)).title, "Shown");
 
     const QByteArray v4 = Id3v2Frame(4, "TIT2", Utf8Text("packed"), 0x08) +
@@ -91,8 +84,7 @@ TEST(Id3v2Parser, UnknownCompressedAndEncryptedFramesAreSkipped)
     EXPECT_EQ(tag.album, "Grouped");
 }
 
-TEST(Id3v2Parser, UndoesUnsynchronisationAndSkipsExtendedHeaders)
-{
+TEST(Id3v2Parser, UndoesUnsynchronisationAndSkipsExtendedHeaders) {
     // Unsynchronised ID3v2.3: the whole tag body carries 0xFF 0x00 pairs.
     const QByteArray rawTitle = Latin1Text(QString::fromLatin1("\xFF\xFF"));
     QByteArray v3 = Id3v2Frame(3, "TIT2", rawTitle);
@@ -109,8 +101,7 @@ TEST(Id3v2Parser, UndoesUnsynchronisationAndSkipsExtendedHeaders)
     EXPECT_EQ(tag.title, QString::fromLatin1("\xFF"));
 }
 
-TEST(Id3v2Parser, MultipleValuesGenresAndComments)
-{
+TEST(Id3v2Parser, MultipleValuesGenresAndComments) {
     const QByteArray frames =
         Id3v2Frame(4, "TPE1", Utf8Text(QString("One") + QChar(0) + "Two" + QChar(0))) +
         Id3v2Frame(4, "TCON", Latin1Text(QString("17") + QChar(0) + "(RX)" + QChar(0) + "Synthpop")) +
@@ -127,11 +118,10 @@ TEST(Id3v2Parser, MultipleValuesGenresAndComments)
     EXPECT_EQ(Id3v2Text::ResolveGenre("Shoegaze"), "Shoegaze");
 }
 
-TEST(Id3v2Parser, MalformedSizesEndTheWalkWithoutOverRead)
-{
+TEST(Id3v2Parser, MalformedSizesEndTheWalkWithoutOverRead) {
     const QByteArray good = Id3v2Frame(3, "TIT2", Latin1Text("Kept"));
     QByteArray tooLong = Id3v2Frame(3, "TPE1", Latin1Text("Lost"));
-    tooLong[7] = static_cast<char>(0x7F);  // frame claims more than the tag holds
+    tooLong[7] = static_cast<char>(0x7F); // frame claims more than the tag holds
     Id3v2Tag tag = Id3v2Parser::Parse(Id3v2TagBytes(3, 0, good + tooLong));
     EXPECT_EQ(tag.title, "Kept");
     EXPECT_EQ(tag.artist, "");
@@ -152,15 +142,13 @@ TEST(Id3v2Parser, MalformedSizesEndTheWalkWithoutOverRead)
     EXPECT_EQ(Id3v2Parser::Parse(Id3v2TagBytes(4, 0x40, hugeExtended)).status, Id3v2Tag::Status::Read);
 }
 
-TEST(Id3v2Parser, RandomBodiesNeverReadOutOfBounds)
-{
+TEST(Id3v2Parser, RandomBodiesNeverReadOutOfBounds) {
     QRandomGenerator random(12);
     for (int round = 0; round < 3000; ++round) {
         const int major = 2 + round % 3;
         QByteArray body = ShownFrames(major, Utf16LEBom);
         const int flips = 1 + random.bounded(8);
-        for (int i = 0; i < flips; ++i)
-            body[random.bounded(int(body.size()))] = static_cast<char>(random.bounded(256));
+        for (int i = 0; i < flips; ++i) body[random.bounded(int(body.size()))] = static_cast<char>(random.bounded(256));
         const quint8 flags = static_cast<quint8>(random.bounded(256)) & 0xF0;
         QByteArray file = Id3v2TagBytes(major, flags, body);
         file.truncate(10 + random.bounded(int(body.size())));
@@ -169,11 +157,10 @@ TEST(Id3v2Parser, RandomBodiesNeverReadOutOfBounds)
     }
 }
 
-TEST(Id3v2Parser, ReadsTheStartOfARealFile)
-{
+TEST(Id3v2Parser, ReadsTheStartOfARealFile) {
     TagFiles files;
-    const QString path = files.Write(
-        "v2.mp3", Id3v2TagBytes(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("From disk"))) + AudioBytes(4000));
+    const QString path =
+        files.Write("v2.mp3", Id3v2TagBytes(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("From disk"))) + AudioBytes(4000));
     EXPECT_EQ(Id3v2Parser::ReadFile(path).title, "From disk");
     EXPECT_EQ(Id3v2Parser::ReadFile(files.Write("none.mp3", AudioBytes(50))).status, Id3v2Tag::Status::NoTag);
     EXPECT_THROW(Id3v2Parser::ReadFile(files.Folder() + "/missing.mp3"), std::runtime_error);

@@ -12,8 +12,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-TEST(LxVisualId3v1, StartsEmptyReadOnlyWithTheGenresInNumberOrder)
-{
+TEST(LxVisualId3v1, StartsEmptyReadOnlyWithTheGenresInNumberOrder) {
     TLxVisualId3v1 editor;
     EXPECT_EQ(editor.size(), QSize(229, 160));
     EXPECT_TRUE(editor.Readonly());
@@ -28,12 +27,11 @@ TEST(LxVisualId3v1, StartsEmptyReadOnlyWithTheGenresInNumberOrder)
     EXPECT_TRUE(editor.GenreList()->isEnabled());
 }
 
-TEST(LxVisualId3v1, ShowsTheFileTagUpToTheFirstZeroByte)
-{
+TEST(LxVisualId3v1, ShowsTheFileTagUpToTheFirstZeroByte) {
     TagFiles files;
     const QString zeros = files.Write("zeros.mp3", AudioBytes(200) + Id3v1Block("abc", "Art", "Alb", "1999", "c", 17));
-    const QString blanks = files.Write(
-        "blanks.mp3", AudioBytes(200) + Id3v1Block("abc" + QByteArray(27, ' '), "", "", "", "", 200));
+    const QString blanks =
+        files.Write("blanks.mp3", AudioBytes(200) + Id3v1Block("abc" + QByteArray(27, ' '), "", "", "", "", 200));
     const QString plain = files.Write("plain.mp3", AudioBytes(200));
 
     TLxVisualId3v1 editor;
@@ -63,16 +61,14 @@ TEST(LxVisualId3v1, ShowsTheFileTagUpToTheFirstZeroByte)
     EXPECT_THROW(editor.SetFilename(files.Write("short.mp3", "x")), std::runtime_error);
 }
 
-TEST(LxVisualId3v1, LayoutPlacesFieldsBesideTheWidestLabel)
-{
+TEST(LxVisualId3v1, LayoutPlacesFieldsBesideTheWidestLabel) {
     TLxVisualId3v1 editor;
     editor.show();
     QFont big = editor.LabelFont();
     big.setPointSize(20);
     editor.SetLabelFont(big);
     int widest = 0;
-    for (QLabel* label : editor.findChildren<QLabel*>())
-        widest = std::max(widest, label->width());
+    for (QLabel* label : editor.findChildren<QLabel*>()) widest = std::max(widest, label->width());
     const int left = 5 + widest + 10;
     EXPECT_EQ(editor.ArtistEdit()->x(), left);
     EXPECT_EQ(editor.GenreList()->x(), left);
@@ -83,12 +79,10 @@ TEST(LxVisualId3v1, LayoutPlacesFieldsBesideTheWidestLabel)
     EXPECT_EQ(editor.CommentEdit()->width(), 40);
 }
 
-TEST(Tid3form, ShowsBothPagesForAFile)
-{
+TEST(Tid3form, ShowsBothPagesForAFile) {
     TagFiles files;
-    const QString path = files.Write(
-        "both.mp3", Id3v2TagBytes(4, 0, Id3v2Frame(4, "TIT2", Utf8Text("Version two"))) + AudioBytes(500) +
-                        Id3v1Block("Version one", "", "", "", "", 17));
+    const QString path = files.Write("both.mp3", Id3v2TagBytes(4, 0, Id3v2Frame(4, "TIT2", Utf8Text("Version two"))) +
+                                                     AudioBytes(500) + Id3v1Block("Version one", "", "", "", "", 17));
     Tid3form form;
     ASSERT_EQ(form.PageControl->count(), 2);
     EXPECT_EQ(form.Id3v2Page->StatusText(), "No ID3v2 tag");
@@ -104,8 +98,7 @@ TEST(Tid3form, ShowsBothPagesForAFile)
     EXPECT_EQ(form.Id3v2Page->Value("Title"), "");
 }
 
-TEST(Tid3form, ShowsTheTagsOfTheDemoTrack)
-{
+TEST(Tid3form, ShowsTheTagsOfTheDemoTrack) {
     ASSERT_TRUE(QFile::exists(TAERIN_DEMO_TRACK));
     Tid3form form;
     form.LxVisualId3v11->SetFilename(TAERIN_DEMO_TRACK);

@@ -6,16 +6,15 @@
 
 namespace zkplay {
 
-const char* const kUsage =
-    "usage: zkplay [options] INPUT...\n"
-    "Plays each input (file, \"-\", http://, ftp://, udp:// URL) in turn.\n"
-    "  -o NAME          output: \"wav:FILE\", \"raw:FILE\", \"raw:-\", \"/dev/wave/N\", ...\n"
-    "                   (default: the wave device)\n"
-    "  -c CHANNELS      stereo, left, right or mix\n"
-    "  -e NAME=VALUE    set an engine environment variable (integer or string)\n"
-    "  -m SYMBOL@LIB    register an output module from a library\n"
-    "  -v               print every notification\n"
-    "  -q               print nothing but errors\n";
+const char* const kUsage = "usage: zkplay [options] INPUT...\n"
+                           "Plays each input (file, \"-\", http://, ftp://, udp:// URL) in turn.\n"
+                           "  -o NAME          output: \"wav:FILE\", \"raw:FILE\", \"raw:-\", \"/dev/wave/N\", ...\n"
+                           "                   (default: the wave device)\n"
+                           "  -c CHANNELS      stereo, left, right or mix\n"
+                           "  -e NAME=VALUE    set an engine environment variable (integer or string)\n"
+                           "  -m SYMBOL@LIB    register an output module from a library\n"
+                           "  -v               print every notification\n"
+                           "  -q               print nothing but errors\n";
 
 namespace {
 
@@ -69,7 +68,7 @@ bool parse_options(int argc, char** argv, Options& options, std::string& error) 
         } else if (arg == "-h" || arg == "--help") {
             error = "";
             return false;
-        } else if (arg.size() > 1 && arg[0] == '-' ) {
+        } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;
             return false;
         } else {

@@ -8,10 +8,10 @@
 namespace zkplay {
 
 struct Options {
-    std::string output;                                    // "" = the wave device
-    int channels = 0;                                      // ZK_OUTPUT_CHANNELS_*
+    std::string output; // "" = the wave device
+    int channels = 0;   // ZK_OUTPUT_CHANNELS_*
     std::vector<std::pair<std::string, std::string>> environment;
-    std::vector<std::string> output_modules;               // SYMBOL@LIBRARY
+    std::vector<std::string> output_modules; // SYMBOL@LIBRARY
     bool verbose = false;
     bool quiet = false;
     std::vector<std::string> inputs;

@@ -49,8 +49,11 @@ void Session::observe(const ZK_Message& m) {
     case ZK_MSG_NOTIFY_INPUT_STREAM_INFO: {
         char text[128];
         std::snprintf(text, sizeof text, "MPEG-%s layer %d, %d kbit/s, %d Hz, %s",
-                      m.stream_info.level == 1 ? "1" : m.stream_info.level == 2 ? "2" : "2.5", m.stream_info.layer,
-                      m.stream_info.bitrate, m.stream_info.frequency, mode_name(m.stream_info.mode));
+                      m.stream_info.level == 1   ? "1"
+                      : m.stream_info.level == 2 ? "2"
+                                                 : "2.5",
+                      m.stream_info.layer, m.stream_info.bitrate, m.stream_info.frequency,
+                      mode_name(m.stream_info.mode));
         stream_ = text;
         break;
     }

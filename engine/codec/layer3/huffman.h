@@ -11,8 +11,7 @@ namespace zk {
 
 // Bits: any reader with read_bits(n) and put_back_bits(n), n up to 16; one
 // that also has peek_bits(n) and skip_bits(n) is used through those.
-template <class Bits>
-inline uint32_t peek_bits(Bits& bits, int n) {
+template <class Bits> inline uint32_t peek_bits(Bits& bits, int n) {
     if constexpr (requires { bits.peek_bits(n); }) {
         return bits.peek_bits(n);
     } else {
@@ -22,8 +21,7 @@ inline uint32_t peek_bits(Bits& bits, int n) {
     }
 }
 
-template <class Bits>
-inline void skip_bits(Bits& bits, int n) {
+template <class Bits> inline void skip_bits(Bits& bits, int n) {
     if constexpr (requires { bits.skip_bits(n); })
         bits.skip_bits(n);
     else
@@ -31,8 +29,7 @@ inline void skip_bits(Bits& bits, int n) {
 }
 
 // Returns x << 4 | y for pair tables, v w x y for the quadruple tables.
-template <class Bits>
-inline uint32_t huffman_decode(const tables::HuffmanTable& table, Bits& bits) {
+template <class Bits> inline uint32_t huffman_decode(const tables::HuffmanTable& table, Bits& bits) {
     const uint16_t* level = table.entries;
     int width = table.first_bits;
     for (;;) {

@@ -15,20 +15,17 @@ constexpr int kLanes = 8; // subbands transformed together by the vector path
 
 // The transforms are written once for T = float (one subband) and T = Vec8
 // (eight subbands, one per lane, the same operations in each).
-template <class T>
-struct Complex {
+template <class T> struct Complex {
     T re;
     T im;
 };
 
-template <class T>
-ZK_ALWAYS_INLINE Complex<T> multiply(Complex<T> a, const float w[2]) {
+template <class T> ZK_ALWAYS_INLINE Complex<T> multiply(Complex<T> a, const float w[2]) {
     return {a.re * w[0] - a.im * w[1], a.re * w[1] + a.im * w[0]};
 }
 
 // 3-point DFT of (a, b, c) into out[0], out[step], out[2 * step].
-template <class T>
-ZK_ALWAYS_INLINE void dft3(Complex<T> a, Complex<T> b, Complex<T> c, Complex<T>* out, int step) {
+template <class T> ZK_ALWAYS_INLINE void dft3(Complex<T> a, Complex<T> b, Complex<T> c, Complex<T>* out, int step) {
     const Complex<T> sum{b.re + c.re, b.im + c.im};
     const Complex<T> diff{(b.re - c.re) * tables::kSqrt3Half, (b.im - c.im) * tables::kSqrt3Half};
     const Complex<T> mid{a.re - 0.5f * sum.re, a.im - 0.5f * sum.im};
@@ -39,24 +36,19 @@ ZK_ALWAYS_INLINE void dft3(Complex<T> a, Complex<T> b, Complex<T> c, Complex<T>*
 
 // 9-point DFT as 3 x 3: inner DFTs over n1 (n = 3 n1 + n2), twiddles, outer
 // DFTs giving X[k1 + 3 k2].
-template <class T>
-ZK_ALWAYS_INLINE void dft9(const Complex<T>* in, Complex<T>* out) {
+template <class T> ZK_ALWAYS_INLINE void dft9(const Complex<T>* in, Complex<T>* out) {
     Complex<T> inner[3][3]; // [n2][k1]
-    for (int n2 = 0; n2 < 3; ++n2)
-        dft3(in[n2], in[3 + n2], in[6 + n2], inner[n2], 1);
+    for (int n2 = 0; n2 < 3; ++n2) dft3(in[n2], in[3 + n2], in[6 + n2], inner[n2], 1);
     inner[1][1] = multiply(inner[1][1], tables::kDft9Twiddle[0]);
     inner[1][2] = multiply(inner[1][2], tables::kDft9Twiddle[1]);
     inner[2][1] = multiply(inner[2][1], tables::kDft9Twiddle[1]);
     inner[2][2] = multiply(inner[2][2], tables::kDft9Twiddle[2]);
-    for (int k1 = 0; k1 < 3; ++k1)
-        dft3(inner[0][k1], inner[1][k1], inner[2][k1], out + k1, 3);
+    for (int k1 = 0; k1 < 3; ++k1) dft3(inner[0][k1], inner[1][k1], inner[2][k1], out + k1, 3);
 }
 
-template <class T>
-ZK_ALWAYS_INLINE void dct4_18_of(const T* in, T* out) {
+template <class T> ZK_ALWAYS_INLINE void dct4_18_of(const T* in, T* out) {
     Complex<T> twiddled[9];
-    for (int n = 0; n < 9; ++n)
-        twiddled[n] = multiply(Complex<T>{in[2 * n], in[17 - 2 * n]}, tables::kImdct36Pre[n]);
+    for (int n = 0; n < 9; ++n) twiddled[n] = multiply(Complex<T>{in[2 * n], in[17 - 2 * n]}, tables::kImdct36Pre[n]);
     Complex<T> spectrum[9];
     dft9(twiddled, spectrum);
     for (int k = 0; k < 9; ++k) {
@@ -66,8 +58,7 @@ ZK_ALWAYS_INLINE void dct4_18_of(const T* in, T* out) {
     }
 }
 
-template <class T>
-ZK_ALWAYS_INLINE void dct4_6_of(const T* in, T* out) {
+template <class T> ZK_ALWAYS_INLINE void dct4_6_of(const T* in, T* out) {
     using C = Complex<T>;
     C spectrum[3];
     dft3(multiply(C{in[0], in[5]}, tables::kImdct12Pre[0]), multiply(C{in[2], in[3]}, tables::kImdct12Pre[1]),
@@ -84,8 +75,7 @@ ZK_ALWAYS_INLINE void dct4_6_of(const T* in, T* out) {
 // taps of the odd lanes (odd subbands' windows differ from the even ones only
 // in the sign of their odd taps, which flips the sign of those products
 // exactly).
-template <class T>
-struct TapSigns {
+template <class T> struct TapSigns {
     T even;
     T odd;
     const T& of(int tap) const { return tap & 1 ? odd : even; }
@@ -117,8 +107,7 @@ ZK_ALWAYS_INLINE void imdct_short(const T* lines, const float* window, const Tap
     for (int w = 0; w < 3; ++w) {
         T in[6];
         T y[6];
-        for (int k = 0; k < 6; ++k)
-            in[k] = lines[3 * k + w];
+        for (int k = 0; k < 6; ++k) in[k] = lines[3 * k + w];
         dct4_6_of(in, y);
         T* z = block + 6 + 6 * w;
         for (int i = 0; i < 3; ++i) {
@@ -151,8 +140,7 @@ ZK_ALWAYS_INLINE void transpose8(const Vec8* rows, Vec8* columns) {
     for (int i = 0; i < 8; i += 4)
         for (int k = 0; k < 2; ++k) {
             quads[i + 2 * k] = __builtin_shufflevector(pairs[i + k], pairs[i + k + 2], 0, 1, 8, 9, 4, 5, 12, 13);
-            quads[i + 2 * k + 1] =
-                __builtin_shufflevector(pairs[i + k], pairs[i + k + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+            quads[i + 2 * k + 1] = __builtin_shufflevector(pairs[i + k], pairs[i + k + 2], 2, 3, 10, 11, 6, 7, 14, 15);
         }
     for (int j = 0; j < 4; ++j) {
         columns[j] = __builtin_shufflevector(quads[j], quads[j + 4], 0, 1, 2, 3, 8, 9, 10, 11);
@@ -166,13 +154,11 @@ ZK_ALWAYS_INLINE void gather_lanes(const float* data, int first, Vec8* lanes) {
     const float* base = data + 18 * first;
     for (int half = 0; half < 16; half += 8) {
         Vec8 rows[kLanes];
-        for (int j = 0; j < kLanes; ++j)
-            std::memcpy(&rows[j], base + 18 * j + half, sizeof rows[j]);
+        for (int j = 0; j < kLanes; ++j) std::memcpy(&rows[j], base + 18 * j + half, sizeof rows[j]);
         transpose8(rows, lanes + half);
     }
     for (int k = 16; k < kSlots; ++k)
-        for (int j = 0; j < kLanes; ++j)
-            lanes[k][j] = base[18 * j + k];
+        for (int j = 0; j < kLanes; ++j) lanes[k][j] = base[18 * j + k];
 }
 
 // The inverse of gather_lanes.
@@ -181,12 +167,10 @@ ZK_ALWAYS_INLINE void scatter_lanes(const Vec8* lanes, int first, float* data) {
     for (int half = 0; half < 16; half += 8) {
         Vec8 rows[kLanes];
         transpose8(lanes + half, rows);
-        for (int j = 0; j < kLanes; ++j)
-            std::memcpy(base + 18 * j + half, &rows[j], sizeof rows[j]);
+        for (int j = 0; j < kLanes; ++j) std::memcpy(base + 18 * j + half, &rows[j], sizeof rows[j]);
     }
     for (int k = 16; k < kSlots; ++k)
-        for (int j = 0; j < kLanes; ++j)
-            base[18 * j + k] = lanes[k][j];
+        for (int j = 0; j < kLanes; ++j) base[18 * j + k] = lanes[k][j];
 }
 
 // Subbands first .. first + 7 at once, one per lane, with the even subbands'
@@ -278,8 +262,7 @@ void transform_granule(const float* spectrum, int block_type, int long_subbands,
     // Silent subbands: only the overlap comes out.
     for (; sb < kSubbands; ++sb) {
         float* overlap_sb = overlap + 18 * sb;
-        for (int i = 0; i < kSlots; ++i)
-            hybrid[i * kSubbands + sb] = overlap_sb[i];
+        for (int i = 0; i < kSlots; ++i) hybrid[i * kSubbands + sb] = overlap_sb[i];
         std::memset(overlap_sb, 0, kSlots * sizeof(float));
     }
 }

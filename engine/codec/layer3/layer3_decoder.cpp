@@ -50,8 +50,7 @@ bool decode_main_data(BitstreamReader& reader, const FrameLayout& layout, Layer3
                 read_scalefactors_mpeg1(reader, gc, state.side.scfsi[ch], gr, state.scalefactors[0][ch], sf);
             else
                 read_scalefactors_mpeg2(reader, gc, layout.stereo.intensity && ch == 1, sf);
-            if (reader.bits_consumed() > end_bit)
-                return false;
+            if (reader.bits_consumed() > end_bit) return false;
             if (!decode_spectrum(reader, gc, sf, layout.spectrum, end_bit, state.spectrum[gr][ch],
                                  state.spectrum_end[gr][ch]))
                 return false;
@@ -62,9 +61,7 @@ bool decode_main_data(BitstreamReader& reader, const FrameLayout& layout, Layer3
 
 // Subbands that the IMDCT has to transform: the non-zero ones and, after
 // alias reduction, the one above them.
-int active_subbands(int32_t spectrum_end) {
-    return std::min(kSubbands, (spectrum_end + 17) / 18 + 1);
-}
+int active_subbands(int32_t spectrum_end) { return std::min(kSubbands, (spectrum_end + 17) / 18 + 1); }
 
 // Alias reduction and hybrid transform of one channel of one granule.
 void transform_channel(Layer3State& state, const FrameLayout& layout, int gr, int ch) {
@@ -77,8 +74,7 @@ void transform_channel(Layer3State& state, const FrameLayout& layout, int gr, in
         long_subbands = mixed_long_lines(layout.spectrum) / 18;
         reduce_aliases(spectrum, long_subbands - 1);
     } else {
-        if (gc.window_switching && gc.mixed_block)
-            long_subbands = 2;
+        if (gc.window_switching && gc.mixed_block) long_subbands = 2;
         if (!gc.short_blocks())
             reduce_aliases(spectrum, std::min(kSubbands - 1, (state.spectrum_end[gr][ch] + 17) / 18));
     }
@@ -95,8 +91,7 @@ int output_channels(ChannelOutput output) { return output == ChannelOutput::Ster
 
 void synthesize_granule(FrameContext& ctx, Layer3State& state, const FrameLayout& layout, int gr) {
     const ChannelOutput output = effective_output(ctx, layout);
-    if (output != ChannelOutput::Right)
-        transform_channel(state, layout, gr, 0);
+    if (output != ChannelOutput::Right) transform_channel(state, layout, gr, 0);
     if (output == ChannelOutput::Right || output == ChannelOutput::Stereo || output == ChannelOutput::Mix)
         transform_channel(state, layout, gr, 1);
     int16_t* pcm = ctx.pcm + gr * kSlots * kSubbands * output_channels(output);
@@ -131,18 +126,15 @@ int32_t decode_layer3(FrameContext& ctx) {
     const FrameHeader& header = reader.header();
     const FrameLayout layout = frame_layout(header);
 
-    if (!read_side_info(reader, header, state.side))
-        return abandon(reader);
+    if (!read_side_info(reader, header, state.side)) return abandon(reader);
     const int32_t frame_main_bytes = header.frame_length() - 4 - header.side_info_length();
-    if (state.side.part2_3_total > 8 * (state.side.main_data_begin + frame_main_bytes))
-        return abandon(reader);
+    if (state.side.part2_3_total > 8 * (state.side.main_data_begin + frame_main_bytes)) return abandon(reader);
     if (!reader.load_main_data(state.side.main_data_begin, state.side.part2_3_total)) {
         write_silence(ctx, layout);
         state.reset();
         return 0;
     }
-    if (!decode_main_data(reader, layout, state))
-        return ZK_ERROR_INVALID_FRAME;
+    if (!decode_main_data(reader, layout, state)) return ZK_ERROR_INVALID_FRAME;
 
     for (int gr = 0; gr < layout.granules; ++gr) {
         if (layout.channels == 2 && (layout.stereo.mid_side || layout.stereo.intensity))

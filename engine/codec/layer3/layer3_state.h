@@ -50,11 +50,11 @@ constexpr int kGranuleLines = 576;
 
 struct Layer3State {
     SideInfo side;
-    Scalefactors scalefactors[2][2];            // [granule][channel]
-    float spectrum[2][2][kGranuleLines];        // [granule][channel], short blocks reordered
-    int32_t spectrum_end[2][2];                 // lines past the last possibly non-zero one
-    float hybrid[2][kGranuleLines];             // [channel], 18 slots of 32 subbands
-    float overlap[2][kGranuleLines];            // [channel], 18 per subband
+    Scalefactors scalefactors[2][2];     // [granule][channel]
+    float spectrum[2][2][kGranuleLines]; // [granule][channel], short blocks reordered
+    int32_t spectrum_end[2][2];          // lines past the last possibly non-zero one
+    float hybrid[2][kGranuleLines];      // [channel], 18 slots of 32 subbands
+    float overlap[2][kGranuleLines];     // [channel], 18 per subband
 
     void reset(); // clears spectra, hybrid output and overlap
 };

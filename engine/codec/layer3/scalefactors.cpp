@@ -18,14 +18,11 @@ void clear(Scalefactors& out, uint8_t limit) {
     out.intensity_scale = 0;
 }
 
-uint8_t read_value(BitstreamReader& reader, int bits) {
-    return static_cast<uint8_t>(reader.read_bits(bits));
-}
+uint8_t read_value(BitstreamReader& reader, int bits) { return static_cast<uint8_t>(reader.read_bits(bits)); }
 
 void read_short_bands(BitstreamReader& reader, Scalefactors& out, int first, int last, int bits) {
     for (int band = first; band < last; ++band)
-        for (uint8_t& value : out.short_bands[band])
-            value = read_value(reader, bits);
+        for (uint8_t& value : out.short_bands[band]) value = read_value(reader, bits);
 }
 
 // Partition lengths and table row of an MPEG-2 scalefactor compression.
@@ -47,8 +44,7 @@ Mpeg2Layout mpeg2_layout(int32_t compress, bool intensity_channel) {
         return {{c / 3, c % 3, 0, 0}, 2, true};
     }
     const int half = compress >> 1;
-    if (half < 180)
-        return {{half / 36, (half % 36) / 6, (half % 36) % 6, 0}, 3, false};
+    if (half < 180) return {{half / 36, (half % 36) / 6, (half % 36) % 6, 0}, 3, false};
     if (half < 244) {
         const int c = half - 180;
         return {{(c % 64) >> 4, (c % 16) >> 2, c % 4, 0}, 4, false};
@@ -59,16 +55,15 @@ Mpeg2Layout mpeg2_layout(int32_t compress, bool intensity_channel) {
 
 } // namespace
 
-void read_scalefactors_mpeg1(BitstreamReader& reader, const GranuleChannel& gc, const int32_t scfsi[4],
-                             int granule, const Scalefactors& first_granule, Scalefactors& out) {
+void read_scalefactors_mpeg1(BitstreamReader& reader, const GranuleChannel& gc, const int32_t scfsi[4], int granule,
+                             const Scalefactors& first_granule, Scalefactors& out) {
     const int slen1 = tables::kSlen[gc.scalefac_compress][0];
     const int slen2 = tables::kSlen[gc.scalefac_compress][1];
     if (gc.short_blocks()) {
         clear(out, kMpeg1IntensityLimit);
         int first_short = 0;
         if (gc.mixed_block) {
-            for (int band = 0; band < 8; ++band)
-                out.long_bands[band] = read_value(reader, slen1);
+            for (int band = 0; band < 8; ++band) out.long_bands[band] = read_value(reader, slen1);
             first_short = 3;
         }
         read_short_bands(reader, out, first_short, 6, slen1);
@@ -87,8 +82,7 @@ void read_scalefactors_mpeg1(BitstreamReader& reader, const GranuleChannel& gc, 
     }
 }
 
-void read_scalefactors_mpeg2(BitstreamReader& reader, GranuleChannel& gc, bool intensity_channel,
-                             Scalefactors& out) {
+void read_scalefactors_mpeg2(BitstreamReader& reader, GranuleChannel& gc, bool intensity_channel, Scalefactors& out) {
     const Mpeg2Layout layout = mpeg2_layout(gc.scalefac_compress, intensity_channel);
     const int kind = gc.mixed_blocks() ? 2 : gc.short_blocks() ? 1 : 0;
     const uint8_t* sizes = tables::kPartitionSizes[layout.block_number][kind];

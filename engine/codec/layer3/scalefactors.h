@@ -9,12 +9,11 @@ namespace zk {
 
 // MPEG-1. In granule 1, long-block band groups whose scfsi bit is set take
 // granule 0's values (first_granule) instead of being read.
-void read_scalefactors_mpeg1(BitstreamReader& reader, const GranuleChannel& gc, const int32_t scfsi[4],
-                             int granule, const Scalefactors& first_granule, Scalefactors& out);
+void read_scalefactors_mpeg1(BitstreamReader& reader, const GranuleChannel& gc, const int32_t scfsi[4], int granule,
+                             const Scalefactors& first_granule, Scalefactors& out);
 
 // MPEG-2 and MPEG-2.5. intensity_channel: channel 1 of a frame with intensity
 // stereo. Sets gc.preflag as the scalefactor compression says.
-void read_scalefactors_mpeg2(BitstreamReader& reader, GranuleChannel& gc, bool intensity_channel,
-                             Scalefactors& out);
+void read_scalefactors_mpeg2(BitstreamReader& reader, GranuleChannel& gc, bool intensity_channel, Scalefactors& out);
 
 } // namespace zk

@@ -32,10 +32,8 @@ bool read_granule_channel(BitstreamReader& reader, const FrameHeader& header, Gr
         gc.table_select[0] = static_cast<int32_t>(reader.read_bits(5));
         gc.table_select[1] = static_cast<int32_t>(reader.read_bits(5));
         gc.table_select[2] = 0;
-        for (int32_t& gain : gc.subblock_gain)
-            gain = static_cast<int32_t>(reader.read_bits(3));
-        if (gc.block_type == 0)
-            return false;
+        for (int32_t& gain : gc.subblock_gain) gain = static_cast<int32_t>(reader.read_bits(3));
+        if (gc.block_type == 0) return false;
         // Region 0 is 8 long bands, or 3 short bands of each window; 36 or
         // 54 lines at every rate but 8000 Hz, where it is 108 or 72.
         const int rate = layer3_rate_index(header);
@@ -44,8 +42,7 @@ bool read_granule_channel(BitstreamReader& reader, const FrameHeader& header, Gr
     } else {
         gc.block_type = 0;
         gc.mixed_block = 0;
-        for (int32_t& table : gc.table_select)
-            table = static_cast<int32_t>(reader.read_bits(5));
+        for (int32_t& table : gc.table_select) table = static_cast<int32_t>(reader.read_bits(5));
         gc.subblock_gain[0] = gc.subblock_gain[1] = gc.subblock_gain[2] = 0;
         const int region0_count = static_cast<int>(reader.read_bits(4));
         const int region1_count = static_cast<int>(reader.read_bits(3));
@@ -61,9 +58,7 @@ bool read_granule_channel(BitstreamReader& reader, const FrameHeader& header, Gr
 
 } // namespace
 
-int layer3_rate_index(const FrameHeader& header) {
-    return 3 * version_row(header) + header.frequency_index;
-}
+int layer3_rate_index(const FrameHeader& header) { return 3 * version_row(header) + header.frequency_index; }
 
 bool read_side_info(BitstreamReader& reader, const FrameHeader& header, SideInfo& side) {
     const int channels = header.channels();
@@ -72,8 +67,7 @@ bool read_side_info(BitstreamReader& reader, const FrameHeader& header, SideInfo
         side.main_data_begin = static_cast<int32_t>(reader.read_bits(9));
         side.private_bits = static_cast<int32_t>(reader.read_bits(channels == 1 ? 5 : 3));
         for (int ch = 0; ch < channels; ++ch)
-            for (int32_t& group : side.scfsi[ch])
-                group = static_cast<int32_t>(reader.read_bits(1));
+            for (int32_t& group : side.scfsi[ch]) group = static_cast<int32_t>(reader.read_bits(1));
     } else {
         side.main_data_begin = static_cast<int32_t>(reader.read_bits(8));
         side.private_bits = static_cast<int32_t>(reader.read_bits(channels == 1 ? 1 : 2));

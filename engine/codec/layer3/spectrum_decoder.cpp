@@ -23,8 +23,7 @@ constexpr int kMaxSegments = 22 + 13 * 3;
 class SegmentBuilder {
 public:
     SegmentBuilder(const GranuleChannel& gc, const Scalefactors& sf, const SpectrumLayout& layout, Segment* out)
-        : gc_(gc), sf_(sf), out_(out),
-          base_(tables::kGainOffset + gc.global_gain - (layout.mid_side ? 2 : 0)),
+        : gc_(gc), sf_(sf), out_(out), base_(tables::kGainOffset + gc.global_gain - (layout.mid_side ? 2 : 0)),
           shift_(1 + gc.scalefac_scale) {}
 
     void add_long(int band, const int16_t* bands) {
@@ -51,24 +50,20 @@ private:
     int shift_;
 };
 
-void build_segments(const GranuleChannel& gc, const Scalefactors& sf, const SpectrumLayout& layout,
-                    Segment* segments) {
+void build_segments(const GranuleChannel& gc, const Scalefactors& sf, const SpectrumLayout& layout, Segment* segments) {
     const int16_t* long_bands = tables::kLongBands[layout.rate_index];
     const int16_t* short_bands = tables::kShortBands[layout.rate_index];
     SegmentBuilder builder(gc, sf, layout, segments);
     if (!gc.short_blocks()) {
-        for (int band = 0; band < 22; ++band)
-            builder.add_long(band, long_bands);
+        for (int band = 0; band < 22; ++band) builder.add_long(band, long_bands);
         return;
     }
     int first_short = 0;
     if (gc.mixed_block) {
-        for (int band = 0; band < (layout.mpeg1 ? 8 : 6); ++band)
-            builder.add_long(band, long_bands);
+        for (int band = 0; band < (layout.mpeg1 ? 8 : 6); ++band) builder.add_long(band, long_bands);
         first_short = 3;
     }
-    for (int band = first_short; band < 13; ++band)
-        builder.add_short(band, short_bands);
+    for (int band = first_short; band < 13; ++band) builder.add_short(band, short_bands);
 }
 
 // Walks the spectrum in bitstream order, storing requantised values.
@@ -113,8 +108,7 @@ private:
 };
 
 inline float signed_power(BitWindow& bits, uint32_t magnitude) {
-    if (magnitude == 0)
-        return 0.0f;
+    if (magnitude == 0) return 0.0f;
     const float value = tables::kPower43[magnitude];
     return bits.read_bits(1) ? -value : value;
 }
@@ -134,11 +128,9 @@ inline void decode_pairs(BitCursor& bits, const tables::HuffmanTable& table, int
             bits.skip_bits(window.used());
             window = bits.window();
         }
-        if (kHasLinbits && x == 15)
-            x += window.read_bits(linbits);
+        if (kHasLinbits && x == 15) x += window.read_bits(linbits);
         const float fx = signed_power(window, x);
-        if (kHasLinbits && y == 15)
-            y += window.read_bits(linbits);
+        if (kHasLinbits && y == 15) y += window.read_bits(linbits);
         const float fy = signed_power(window, y);
         bits.skip_bits(window.used());
         out.put(fx);
@@ -148,16 +140,13 @@ inline void decode_pairs(BitCursor& bits, const tables::HuffmanTable& table, int
 
 bool decode_big_values(BitCursor& bits, const GranuleChannel& gc, int32_t end_bit, SpectrumWriter& out) {
     const int32_t big_end = 2 * gc.big_values;
-    const int32_t region_end[3] = {std::min(gc.region1_start, big_end), std::min(gc.region2_start, big_end),
-                                   big_end};
+    const int32_t region_end[3] = {std::min(gc.region1_start, big_end), std::min(gc.region2_start, big_end), big_end};
     for (int region = 0; region < 3; ++region) {
         const int32_t limit = region_end[region];
-        if (out.line() >= limit)
-            continue;
+        if (out.line() >= limit) continue;
         const int select = gc.table_select[region];
         const tables::HuffmanTable& table = tables::kHuffmanTables[select];
-        if (select != 0 && table.entries == nullptr)
-            return false;
+        if (select != 0 && table.entries == nullptr) return false;
         while (out.line() < limit) {
             out.next_segment_if_done();
             const int32_t run_end = out.run_end(limit);
@@ -169,8 +158,7 @@ bool decode_big_values(BitCursor& bits, const GranuleChannel& gc, int32_t end_bi
                 decode_pairs<true>(bits, table, run_end, out);
             else
                 decode_pairs<false>(bits, table, run_end, out);
-            if (bits.bits_consumed() > end_bit)
-                return false;
+            if (bits.bits_consumed() > end_bit) return false;
         }
     }
     return true;
@@ -182,11 +170,9 @@ void decode_count1(BitCursor& bits, const GranuleChannel& gc, int32_t end_bit, S
         BitWindow window = bits.window(); // a quadruple takes at most 10 bits
         const uint32_t quad = huffman_decode(table, window);
         float values[4];
-        for (int k = 0; k < 4; ++k)
-            values[k] = signed_power(window, (quad >> (3 - k)) & 1);
+        for (int k = 0; k < 4; ++k) values[k] = signed_power(window, (quad >> (3 - k)) & 1);
         bits.skip_bits(window.used());
-        if (bits.bits_consumed() > end_bit)
-            return; // a quadruple cut off by the end of the data is dropped
+        if (bits.bits_consumed() > end_bit) return; // a quadruple cut off by the end of the data is dropped
         for (int k = 0; k < 4 && out.line() < kGranuleLines; ++k) {
             out.next_segment_if_done();
             out.put(values[k]);
@@ -207,8 +193,7 @@ bool decode_spectrum(BitstreamReader& reader, const GranuleChannel& gc, const Sc
     build_segments(gc, sf, layout, segments);
     SpectrumWriter out(segments, spectrum);
     BitCursor bits = reader.cursor();
-    if (!decode_big_values(bits, gc, end_bit, out))
-        return false;
+    if (!decode_big_values(bits, gc, end_bit, out)) return false;
     decode_count1(bits, gc, end_bit, out);
     // Short-block values land up to a band's three windows beyond their
     // bitstream position.

@@ -8,9 +8,9 @@
 namespace zk {
 
 struct SpectrumLayout {
-    int rate_index;      // row of the band tables
+    int rate_index; // row of the band tables
     bool mpeg1;
-    bool mid_side;       // folds the 1/sqrt(2) of mid/side into the gain
+    bool mid_side; // folds the 1/sqrt(2) of mid/side into the gain
 };
 
 // Lines of a mixed block's long part: the first 8 (MPEG-1) or 6 long bands.

@@ -28,8 +28,7 @@ public:
           correction_(modes.mid_side ? tables::kSqrt2 : 1.0f) {}
 
     bool get(int position, int limit, float& left, float& right) const {
-        if (position >= limit)
-            return false;
+        if (position >= limit) return false;
         const float* pair = mpeg1_ ? tables::kIntensityMpeg1[position] : tables::kIntensityMpeg2[scale_][position];
         left = pair[0] * correction_;
         right = pair[1] * correction_;
@@ -53,8 +52,7 @@ void intensity_lines(float* left, float* right, int32_t first, int32_t end, int3
 // Band holding the line, in a boundary list.
 int band_of(const int16_t* bands, int count, int line) {
     int band = 0;
-    while (band + 1 < count && bands[band + 1] <= line)
-        ++band;
+    while (band + 1 < count && bands[band + 1] <= line) ++band;
     return band;
 }
 
@@ -62,22 +60,20 @@ int band_of(const int16_t* bands, int count, int line) {
 // in channel 1 among short lines from first_line on, or -1.
 int last_short_line(const float* right, int window, int first_line) {
     for (int f = 191; f >= first_line; --f)
-        if (right[3 * f + window] != 0.0f)
-            return f;
+        if (right[3 * f + window] != 0.0f) return f;
     return -1;
 }
 
 int last_line(const float* right, int end) {
     for (int i = end - 1; i >= 0; --i)
-        if (right[i] != 0.0f)
-            return i;
+        if (right[i] != 0.0f) return i;
     return -1;
 }
 
 // Where intensity stereo starts: the band after channel 1's last non-zero
 // line, per window for short blocks. Found before mid/side changes channel 1.
 struct IntensityStart {
-    int long_band;     // long bands from here on (up to long_end)
+    int long_band; // long bands from here on (up to long_end)
     int long_end;
     int short_band[3]; // short bands from here on, per window (13: none)
 };
@@ -98,8 +94,7 @@ IntensityStart find_intensity_start(const SpectrumLayout& layout, const GranuleC
     bool short_part_empty = true;
     for (int w = 0; w < 3; ++w) {
         const int last = last_short_line(right, w, short_bands[first_short_band]);
-        if (last >= 0)
-            short_part_empty = false;
+        if (last >= 0) short_part_empty = false;
         start.short_band[w] = last < 0 ? first_short_band : band_of(short_bands, 13, last) + 1;
     }
     start.long_end = 0;
@@ -139,15 +134,12 @@ void apply_joint_stereo(const StereoModes& modes, const SpectrumLayout& layout, 
                         const Scalefactors& right_sf, float* left, float* right, int32_t& left_end,
                         int32_t& right_end) {
     IntensityStart start{};
-    if (modes.intensity)
-        start = find_intensity_start(layout, right_gc, right, right_end);
+    if (modes.intensity) start = find_intensity_start(layout, right_gc, right, right_end);
     // Intensity bands lie above channel 1's last non-zero line, where
     // mid/side leaves channel 0 as it is and copies it to channel 1; the
     // intensity pass then overwrites the bands with a valid position.
-    if (modes.mid_side)
-        mid_side(left, right, std::max(left_end, right_end));
-    if (modes.intensity)
-        intensity(IntensityFactors(modes, layout, right_sf), start, layout, right_sf, left, right);
+    if (modes.mid_side) mid_side(left, right, std::max(left_end, right_end));
+    if (modes.intensity) intensity(IntensityFactors(modes, layout, right_sf), start, layout, right_sf, left, right);
     left_end = right_end = std::max(left_end, right_end);
 }
 

@@ -16,7 +16,6 @@ struct StereoModes {
 // 1/sqrt(2)); right_gc and right_sf are channel 1's side information and
 // scalefactors, which carry the intensity positions. Updates both ends.
 void apply_joint_stereo(const StereoModes& modes, const SpectrumLayout& layout, const GranuleChannel& right_gc,
-                        const Scalefactors& right_sf, float* left, float* right, int32_t& left_end,
-                        int32_t& right_end);
+                        const Scalefactors& right_sf, float* left, float* right, int32_t& left_end, int32_t& right_end);
 
 } // namespace zk

@@ -34,17 +34,31 @@ struct Side {
 };
 
 const Side kInput = {true,
-                     ZK_MSG_NOTIFY_INPUT_STATE, ZK_MSG_NOTIFY_INPUT_NAME, ZK_MSG_NOTIFY_INPUT_CAPS,
-                     ZK_MSG_NOTIFY_INPUT_MODULE, ZK_MSG_NOTIFY_INPUT_MODULE_INFO, ZK_MSG_NOTIFY_INPUT_DEVICE_INFO,
+                     ZK_MSG_NOTIFY_INPUT_STATE,
+                     ZK_MSG_NOTIFY_INPUT_NAME,
+                     ZK_MSG_NOTIFY_INPUT_CAPS,
+                     ZK_MSG_NOTIFY_INPUT_MODULE,
+                     ZK_MSG_NOTIFY_INPUT_MODULE_INFO,
+                     ZK_MSG_NOTIFY_INPUT_DEVICE_INFO,
                      ZK_MSG_NOTIFY_INPUT_FILTER_INFO,
-                     ZK_NOTIFY_MASK_INPUT_STATE, ZK_NOTIFY_MASK_INPUT_NAME, ZK_NOTIFY_MASK_INPUT_CAPS,
-                     "input_module_register", "input_filter_register"};
+                     ZK_NOTIFY_MASK_INPUT_STATE,
+                     ZK_NOTIFY_MASK_INPUT_NAME,
+                     ZK_NOTIFY_MASK_INPUT_CAPS,
+                     "input_module_register",
+                     "input_filter_register"};
 const Side kOutput = {false,
-                      ZK_MSG_NOTIFY_OUTPUT_STATE, ZK_MSG_NOTIFY_OUTPUT_NAME, ZK_MSG_NOTIFY_OUTPUT_CAPS,
-                      ZK_MSG_NOTIFY_OUTPUT_MODULE, ZK_MSG_NOTIFY_OUTPUT_MODULE_INFO, ZK_MSG_NOTIFY_OUTPUT_DEVICE_INFO,
+                      ZK_MSG_NOTIFY_OUTPUT_STATE,
+                      ZK_MSG_NOTIFY_OUTPUT_NAME,
+                      ZK_MSG_NOTIFY_OUTPUT_CAPS,
+                      ZK_MSG_NOTIFY_OUTPUT_MODULE,
+                      ZK_MSG_NOTIFY_OUTPUT_MODULE_INFO,
+                      ZK_MSG_NOTIFY_OUTPUT_DEVICE_INFO,
                       ZK_MSG_NOTIFY_OUTPUT_FILTER_INFO,
-                      ZK_NOTIFY_MASK_OUTPUT_STATE, ZK_NOTIFY_MASK_OUTPUT_NAME, ZK_NOTIFY_MASK_OUTPUT_CAPS,
-                      "output_module_register", "output_filter_register"};
+                      ZK_NOTIFY_MASK_OUTPUT_STATE,
+                      ZK_NOTIFY_MASK_OUTPUT_NAME,
+                      ZK_NOTIFY_MASK_OUTPUT_CAPS,
+                      "output_module_register",
+                      "output_filter_register"};
 
 bool is_open(PlayerContext& p, const Side& side) { return side.input ? p.input_open() : p.output_open(); }
 std::string& stored_name(PlayerContext& p, const Side& side) { return side.input ? p.input_name : p.output_name; }
@@ -56,8 +70,7 @@ int32_t close_side(PlayerContext& p, const Side& side) {
     return result;
 }
 
-constexpr uint32_t kLevels =
-    ZK_OUTPUT_REQUEST_BALANCE | ZK_OUTPUT_REQUEST_PCM_LEVEL | ZK_OUTPUT_REQUEST_MASTER_LEVEL;
+constexpr uint32_t kLevels = ZK_OUTPUT_REQUEST_BALANCE | ZK_OUTPUT_REQUEST_PCM_LEVEL | ZK_OUTPUT_REQUEST_MASTER_LEVEL;
 
 // Reads the output's controls with request and notifies those in notified.
 int32_t read_and_notify_controls(PlayerContext& p, uint32_t request, uint32_t notified) {
@@ -256,9 +269,18 @@ int32_t set_module(PlayerContext& p, const Side& side, int32_t id) {
 int32_t set_volume(PlayerContext& p, uint8_t balance, uint8_t pcm_level, uint8_t master_level) {
     ZK_OutputControl control{};
     uint32_t request = 0;
-    if (balance <= 100) { control.balance = balance; request |= ZK_OUTPUT_REQUEST_BALANCE; }
-    if (pcm_level <= 100) { control.pcm_level = pcm_level; request |= ZK_OUTPUT_REQUEST_PCM_LEVEL; }
-    if (master_level <= 100) { control.master_level = master_level; request |= ZK_OUTPUT_REQUEST_MASTER_LEVEL; }
+    if (balance <= 100) {
+        control.balance = balance;
+        request |= ZK_OUTPUT_REQUEST_BALANCE;
+    }
+    if (pcm_level <= 100) {
+        control.pcm_level = pcm_level;
+        request |= ZK_OUTPUT_REQUEST_PCM_LEVEL;
+    }
+    if (master_level <= 100) {
+        control.master_level = master_level;
+        request |= ZK_OUTPUT_REQUEST_MASTER_LEVEL;
+    }
     return decoder_output_set_control(p.decoder, &control, request);
 }
 
@@ -304,7 +326,8 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
     case ZK_MSG_COMMAND_INPUT_OPEN: return open_side(p, kInput, m.name.name);
     case ZK_MSG_COMMAND_INPUT_CLOSE: set_state(p, ZK_PLAYER_STATE_STOPPED); return close_side(p, kInput);
     case ZK_MSG_COMMAND_INPUT_SEND_MESSAGE:
-        return decoder_input_send_message(p.decoder, m.module_message.type, m.module_message.data, m.module_message.size);
+        return decoder_input_send_message(p.decoder, m.module_message.type, m.module_message.data,
+                                          m.module_message.size);
     case ZK_MSG_COMMAND_INPUT_ADD_FILTER: return add_filter(p, kInput, m.filter.name, m.filter.id);
     case ZK_MSG_COMMAND_INPUT_REMOVE_FILTER: return decoder_input_remove_filter(p.decoder, m.filter.name, m.filter.id);
     case ZK_MSG_COMMAND_INPUT_FILTERS_LIST: {
@@ -317,13 +340,15 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
     case ZK_MSG_COMMAND_OUTPUT_OPEN: return open_side(p, kOutput, m.name.name);
     case ZK_MSG_COMMAND_OUTPUT_CLOSE: set_state(p, ZK_PLAYER_STATE_STOPPED); return close_side(p, kOutput);
     case ZK_MSG_COMMAND_OUTPUT_SEND_MESSAGE:
-        return decoder_output_send_message(p.decoder, m.module_message.type, m.module_message.data, m.module_message.size);
+        return decoder_output_send_message(p.decoder, m.module_message.type, m.module_message.data,
+                                           m.module_message.size);
     case ZK_MSG_COMMAND_OUTPUT_MUTE: return output_request(p, ZK_OUTPUT_REQUEST_MUTE);
     case ZK_MSG_COMMAND_OUTPUT_UNMUTE: return output_request(p, ZK_OUTPUT_REQUEST_UNMUTE);
     case ZK_MSG_COMMAND_OUTPUT_RESET: return output_request(p, ZK_OUTPUT_REQUEST_RESET);
     case ZK_MSG_COMMAND_OUTPUT_DRAIN: return output_request(p, ZK_OUTPUT_REQUEST_DRAIN);
     case ZK_MSG_COMMAND_OUTPUT_ADD_FILTER: return add_filter(p, kOutput, m.filter.name, m.filter.id);
-    case ZK_MSG_COMMAND_OUTPUT_REMOVE_FITLER: return decoder_output_remove_filter(p.decoder, m.filter.name, m.filter.id);
+    case ZK_MSG_COMMAND_OUTPUT_REMOVE_FITLER:
+        return decoder_output_remove_filter(p.decoder, m.filter.name, m.filter.id);
     case ZK_MSG_COMMAND_OUTPUT_FILTERS_LIST: {
         FilterListing listing{&p, ZK_MSG_NOTIFY_OUTPUT_FILTER_INFO};
         return decoder_output_filters_list(p.decoder, &listing, list_filter);
@@ -341,7 +366,9 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
     case ZK_MSG_GET_PLAYER_ENVIRONMENT_STRING: return get_environment(p, m.name.name, false);
     case ZK_MSG_UNSET_PLAYER_ENVIRONMENT: return decoder_unset_environment(p.decoder, m.name.name ? m.name.name : "");
     case ZK_MSG_SET_INPUT_NAME: return set_name(p, kInput, m.name.name);
-    case ZK_MSG_GET_INPUT_NAME: notify(p, ZK_NOTIFY_MASK_INPUT_NAME, ZK_MSG_NOTIFY_INPUT_NAME, p.input_name.c_str()); return 0;
+    case ZK_MSG_GET_INPUT_NAME:
+        notify(p, ZK_NOTIFY_MASK_INPUT_NAME, ZK_MSG_NOTIFY_INPUT_NAME, p.input_name.c_str());
+        return 0;
     case ZK_MSG_SET_INPUT_MODULE: return set_module(p, kInput, m.module_id.id);
     case ZK_MSG_GET_INPUT_MODULE: notify(p, kAlways, ZK_MSG_NOTIFY_INPUT_MODULE, p.input_module); return 0;
     case ZK_MSG_SET_INPUT_POSITION_RANGE:
@@ -359,7 +386,9 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
         notify(p, ZK_NOTIFY_MASK_INPUT_TIMECODE_GRANULARITY, ZK_MSG_NOTIFY_INPUT_TIMECODE_GRANULARITY, p.granularity);
         return 0;
     case ZK_MSG_SET_OUTPUT_NAME: return set_name(p, kOutput, m.name.name);
-    case ZK_MSG_GET_OUTPUT_NAME: notify(p, ZK_NOTIFY_MASK_OUTPUT_NAME, ZK_MSG_NOTIFY_OUTPUT_NAME, p.output_name.c_str()); return 0;
+    case ZK_MSG_GET_OUTPUT_NAME:
+        notify(p, ZK_NOTIFY_MASK_OUTPUT_NAME, ZK_MSG_NOTIFY_OUTPUT_NAME, p.output_name.c_str());
+        return 0;
     case ZK_MSG_SET_OUTPUT_MODULE: return set_module(p, kOutput, m.module_id.id);
     case ZK_MSG_GET_OUTPUT_MODULE: notify(p, kAlways, ZK_MSG_NOTIFY_OUTPUT_MODULE, p.output_module); return 0;
     case ZK_MSG_SET_OUTPUT_VOLUME: return set_volume(p, m.volume.balance, m.volume.pcm_level, m.volume.master_level);
@@ -376,8 +405,7 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
         control.ports = m.byte.ports;
         return output_request(p, ZK_OUTPUT_REQUEST_PORTS, control);
     }
-    case ZK_MSG_GET_OUTPUT_PORTS:
-        return read_and_notify_controls(p, ZK_OUTPUT_REQUEST_PORTS, ZK_OUTPUT_REQUEST_PORTS);
+    case ZK_MSG_GET_OUTPUT_PORTS: return read_and_notify_controls(p, ZK_OUTPUT_REQUEST_PORTS, ZK_OUTPUT_REQUEST_PORTS);
     case ZK_MSG_SET_FEEDBACK_RATE: p.feedback_period = m.byte.rate ? 1000000u / m.byte.rate : 0; return 0;
     case ZK_MSG_GET_FEEDBACK_RATE:
         notify(p, kAlways, ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE, p.feedback_period ? 1000000u / p.feedback_period : 0u);
@@ -386,7 +414,9 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
         return decoder_codec_set_equalizer(p.decoder, reinterpret_cast<const ZK_EqualizerInfo*>(m.equalizer.equalizer));
     case ZK_MSG_GET_CODEC_EQUALIZER: return get_equalizer(p);
     case ZK_MSG_SET_NOTIFICATION_MASK: p.notification_mask = m.value.mask; return 0;
-    case ZK_MSG_GET_NOTIFICATION_MASK: notify(p, kAlways, ZK_MSG_NOTIFY_NOTIFICATION_MASK, p.notification_mask); return 0;
+    case ZK_MSG_GET_NOTIFICATION_MASK:
+        notify(p, kAlways, ZK_MSG_NOTIFY_NOTIFICATION_MASK, p.notification_mask);
+        return 0;
     case ZK_MSG_SET_DEBUG_LEVEL: p.debug_level = m.byte.level; return 0;
     case ZK_MSG_GET_DEBUG_LEVEL: notify(p, kAlways, ZK_MSG_NOTIFY_DEBUG_LEVEL, p.debug_level); return 0;
     default: return 0;
@@ -399,8 +429,10 @@ void execute(PlayerContext& player, const ZK_Message& message) {
     if (message.code < ZK_MSG_COMMAND_EXIT || message.code > ZK_MSG_GET_DEBUG_LEVEL) return;
     int32_t result = run(player, message);
     if (message.code == ZK_MSG_COMMAND_EXIT) return;
-    if (result >= 0) notify(player, ZK_NOTIFY_MASK_ACK, ZK_MSG_NOTIFY_ACK, message.code);
-    else notify(player, ZK_NOTIFY_MASK_NACK, ZK_MSG_NOTIFY_NACK, message.code, result);
+    if (result >= 0)
+        notify(player, ZK_NOTIFY_MASK_ACK, ZK_MSG_NOTIFY_ACK, message.code);
+    else
+        notify(player, ZK_NOTIFY_MASK_NACK, ZK_MSG_NOTIFY_NACK, message.code, result);
 }
 
 } // namespace zk::player

@@ -17,8 +17,10 @@ constexpr size_t kCallbackTextSize = 1024;
 // "%s (%s)", or "%s" when the detail is empty.
 void format_text(char* out, const char* text, const char* detail) {
     if (!text) text = "";
-    if (detail && *detail) std::snprintf(out, kCallbackTextSize, "%s (%s)", text, detail);
-    else std::snprintf(out, kCallbackTextSize, "%s", text);
+    if (detail && *detail)
+        std::snprintf(out, kCallbackTextSize, "%s (%s)", text, detail);
+    else
+        std::snprintf(out, kCallbackTextSize, "%s", text);
 }
 
 void on_progress(void* client, int32_t source, int32_t code, int32_t value, const char* message) {

@@ -88,8 +88,10 @@ void notify_progress(PlayerContext& p) {
 
 void play_step(PlayerContext& player) {
     int32_t result = decoder_play(player.decoder);
-    if (result == ZK_ERROR_INPUT_END) end_of_input(player);
-    else if (result == 0) notify_progress(player);
+    if (result == ZK_ERROR_INPUT_END)
+        end_of_input(player);
+    else if (result == 0)
+        notify_progress(player);
 }
 
 } // namespace zk::player

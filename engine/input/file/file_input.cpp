@@ -23,7 +23,7 @@ struct FileInput {
     int32_t module_id = 0;
     ZK_Decoder* decoder = nullptr;
     int fd = -1;
-    bool regular = false; // a regular file: seekable, with a size
+    bool regular = false;     // a regular file: seekable, with a size
     uint32_t block_start = 0; // unread bytes of block: [block_start, block_end)
     uint32_t block_end = 0;
     uint8_t block[kBlockBytes];
@@ -168,7 +168,7 @@ int32_t send_message(void*, int32_t, const void*, uint32_t) { return ZK_OK; }
 
 extern "C" ZK_API int32_t file_input_module_register(ZK_InputModule* module) {
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open, close, read,
-                             seek,  get_caps, get_size, send_message};
+    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open,        close,
+                             read,  seek,  get_caps,     get_size,        send_message};
     return ZK_OK;
 }

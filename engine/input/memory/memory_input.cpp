@@ -109,8 +109,8 @@ uint32_t get_size(void* instance) {
 
 extern "C" ZK_API int32_t memory_input_module_register(ZK_InputModule* module) {
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open, close, read_bytes,
-                             seek,  get_caps, get_size, nullptr};
+    *module = ZK_InputModule{probe,      query, new_instance, delete_instance, open,   close,
+                             read_bytes, seek,  get_caps,     get_size,        nullptr};
     return ZK_OK;
 }
 

@@ -93,9 +93,7 @@ private:
                 return send("PASS " + *url_.password + "\r\n");
             }
             [[fallthrough]];
-        case Step::password:
-            step = Step::type;
-            return send("TYPE I\r\n");
+        case Step::password: step = Step::type; return send("TYPE I\r\n");
         case Step::type: return send_port(step);
         case Step::port:
             trace_.debug(2, "sending RETR", url_.path);
@@ -143,8 +141,7 @@ private:
 
 } // namespace
 
-int32_t ftp_dialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection,
-                     uint32_t& size) {
+int32_t ftp_dialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size) {
     return FtpDialogue(url, context, connection, size).run();
 }
 

@@ -9,7 +9,7 @@ namespace zk::stream {
 
 namespace {
 
-constexpr size_t kHttpLineKept = 4096;    // room for long redirect targets
+constexpr size_t kHttpLineKept = 4096;      // room for long redirect targets
 constexpr size_t kHttpHeaderBudget = 65536; // a header section longer than this is refused
 
 } // namespace

@@ -33,8 +33,7 @@ int32_t follow_redirect(const StreamUrl& from, const std::string& location, std:
 
 } // namespace
 
-int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConnection& connection,
-                    uint32_t& size) {
+int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size) {
     StreamUrl current = url;
     std::vector<std::string> visited{url.full};
     for (;;) {

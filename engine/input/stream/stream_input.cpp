@@ -184,7 +184,7 @@ uint32_t get_size(void* instance) { return static_cast<StreamInput*>(instance)->
 extern "C" ZK_API int32_t stream_input_module_register(ZK_InputModule* module) {
     using namespace zk::stream;
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open, close, read,
-                             seek,  get_caps, get_size, nullptr};
+    *module = ZK_InputModule{probe, query, new_instance, delete_instance, open,   close,
+                             read,  seek,  get_caps,     get_size,        nullptr};
     return ZK_OK;
 }

@@ -30,12 +30,10 @@ int32_t http_exchange(const StreamUrl& url, const OpenContext& context, platform
                       std::string& location);
 
 // The active FTP dialogue up to the accepted data connection.
-int32_t ftp_dialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection,
-                     uint32_t& size);
+int32_t ftp_dialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size);
 
 // Opens url by its scheme, following HTTP redirects; size gets the stream
 // size the server told, 0 when unknown.
-int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConnection& connection,
-                    uint32_t& size);
+int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size);
 
 } // namespace zk::stream

@@ -12,12 +12,12 @@ enum class Scheme { file = 1, http = 2, ftp = 3, udp = 4 };
 
 struct StreamUrl {
     Scheme scheme = Scheme::file;
-    std::string full;                    // the whole URL as given
+    std::string full; // the whole URL as given
     std::optional<std::string> user;
     std::optional<std::string> password;
-    std::string host;                    // name or dotted address
+    std::string host; // name or dotted address
     uint16_t port = 0;
-    std::string path;                    // from the first "/" after the host; the file name for files
+    std::string path; // from the first "/" after the host; the file name for files
 };
 
 // The password of anonymous FTP logins.

@@ -42,7 +42,8 @@ private:
         length_ += count;
     }
     void put(uint32_t v, int count, bool big_endian) {
-        for (int i = 0; i < count; ++i) out_[length_ + i] = static_cast<uint8_t>(v >> 8 * (big_endian ? count - 1 - i : i));
+        for (int i = 0; i < count; ++i)
+            out_[length_ + i] = static_cast<uint8_t>(v >> 8 * (big_endian ? count - 1 - i : i));
         length_ += count;
     }
 
@@ -107,7 +108,8 @@ OutputTarget parse_output_name(const std::string& name) {
     static const struct {
         const char* prefix;
         Container container;
-    } prefixes[] = {{"raw:", Container::Raw}, {"wav:", Container::Wav}, {"aiff:", Container::Aiff}, {"sun:", Container::Sun}};
+    } prefixes[] = {
+        {"raw:", Container::Raw}, {"wav:", Container::Wav}, {"aiff:", Container::Aiff}, {"sun:", Container::Sun}};
     for (const auto& p : prefixes)
         if (name.rfind(p.prefix, 0) == 0) return {p.container, name.substr(std::strlen(p.prefix))};
     return {Container::Raw, name};
@@ -124,8 +126,7 @@ size_t build_header(Container container, const SampleFormat& format, uint32_t da
     return 0;
 }
 
-void encode_samples(Container container, uint32_t bytes_per_sample, const uint8_t* in, uint8_t* out,
-                    size_t bytes) {
+void encode_samples(Container container, uint32_t bytes_per_sample, const uint8_t* in, uint8_t* out, size_t bytes) {
     const bool big_endian = container == Container::Aiff || container == Container::Sun;
     if (bytes_per_sample == 1) {
         const uint8_t flip = big_endian ? 0x80 : 0x00; // unsigned to signed

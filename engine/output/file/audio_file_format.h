@@ -41,7 +41,6 @@ size_t build_header(Container container, const SampleFormat& format, uint32_t da
 // or unsigned 8-bit) into the container's layout: little-endian 16-bit and
 // unsigned 8-bit for raw and WAV, big-endian 16-bit and signed 8-bit for
 // AIFF and Sun.
-void encode_samples(Container container, uint32_t bytes_per_sample, const uint8_t* in, uint8_t* out,
-                    size_t bytes);
+void encode_samples(Container container, uint32_t bytes_per_sample, const uint8_t* in, uint8_t* out, size_t bytes);
 
 } // namespace zk::file_output

@@ -56,7 +56,7 @@ uint32_t get_caps(void*) { return ZK_OUTPUT_CAP_PCM16; }
 
 extern "C" ZK_API int32_t file_output_module_register(ZK_OutputModule* module) {
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_OutputModule{probe,   query,   new_instance, delete_instance, open,     close, write,
+    *module = ZK_OutputModule{probe,   query,   new_instance, delete_instance, open,     close,  write,
                               nullptr, nullptr, nullptr,      nullptr,         get_caps, nullptr};
     return ZK_OK;
 }

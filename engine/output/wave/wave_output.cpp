@@ -157,7 +157,8 @@ int32_t WaveOutput::lost() {
     if (lost_ && !lost_reported_) {
         lost_reported_ = true;
         const char* detail = lost_ == ZK_ERROR_TIMEOUT ? "device stalled" : std::strerror(-device_.failure());
-        if (decoder_ && decoder_->error) decoder_->error(decoder_->client, module_id_, lost_, "wave device lost", detail);
+        if (decoder_ && decoder_->error)
+            decoder_->error(decoder_->client, module_id_, lost_, "wave device lost", detail);
     }
     return lost_;
 }

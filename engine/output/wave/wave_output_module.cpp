@@ -22,9 +22,7 @@ void copy_text(char (&field)[ZK_MODULE_INFO_TEXT_SIZE], const char* text) {
     std::snprintf(field, sizeof field, "%s", text);
 }
 
-int32_t probe(const char* name) {
-    return name && (!*name || std::strncmp(name, kPrefix, kPrefixLength) == 0) ? 0 : 1;
-}
+int32_t probe(const char* name) { return name && (!*name || std::strncmp(name, kPrefix, kPrefixLength) == 0) ? 0 : 1; }
 
 int32_t query(ZK_ModuleInfo* info, int32_t what) {
     if (!info) return ZK_ERROR_INVALID_PARAMETERS;
@@ -110,7 +108,7 @@ uint32_t get_caps(void*) { return WaveOutput::kCaps; }
 
 extern "C" ZK_API int32_t audio_output_module_register(ZK_OutputModule* module) {
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_OutputModule{probe,  query,      new_instance, delete_instance, open,       close, write,
-                              get_buffer, set_control, get_control, get_status, get_caps, nullptr};
+    *module = ZK_OutputModule{probe,      query,       new_instance, delete_instance, open,     close,  write,
+                              get_buffer, set_control, get_control,  get_status,      get_caps, nullptr};
     return ZK_OK;
 }

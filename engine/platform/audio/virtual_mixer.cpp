@@ -34,8 +34,7 @@ VirtualLevels& levels() {
 
 class VirtualMixer final : public Mixer {
 public:
-    VirtualMixer(const std::string& device, const std::string& element)
-        : key_(device + "/" + element), name_(element) {
+    VirtualMixer(const std::string& device, const std::string& element) : key_(device + "/" + element), name_(element) {
         info_.version_major = 1;
         info_.name = "Virtual mixer";
         info_.controls = 1;

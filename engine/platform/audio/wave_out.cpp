@@ -38,8 +38,8 @@ VolumeMemory& volume_memory() {
 
 WaveOut::~WaveOut() { close(); }
 
-void WaveOut::open(std::unique_ptr<PcmSink> sink, PcmFormat format, uint32_t max_block_bytes,
-                   std::string volume_key, Completion on_done) {
+void WaveOut::open(std::unique_ptr<PcmSink> sink, PcmFormat format, uint32_t max_block_bytes, std::string volume_key,
+                   Completion on_done) {
     close();
     sink_ = std::move(sink);
     format_ = format;

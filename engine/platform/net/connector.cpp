@@ -41,9 +41,12 @@ Attempt attempt_connect(uint32_t address, uint16_t port, int timeout_ms) {
             while ((ready = ::poll(&entry, 1, timeout_ms)) < 0 && errno == EINTR) {
             }
             socklen_t size = sizeof error;
-            if (ready == 0) error = ETIMEDOUT;
-            else if (ready < 0) error = errno;
-            else if (::getsockopt(s.fd(), SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
+            if (ready == 0)
+                error = ETIMEDOUT;
+            else if (ready < 0)
+                error = errno;
+            else if (::getsockopt(s.fd(), SOL_SOCKET, SO_ERROR, &error, &size) != 0)
+                error = errno;
         }
     }
     if (error == 0 && ::fcntl(s.fd(), F_SETFL, ::fcntl(s.fd(), F_GETFL) & ~O_NONBLOCK) != 0) error = errno;

@@ -19,8 +19,7 @@ namespace zk::platform {
 
 // 0 with the job's result in out, ZK_ERROR_TIMEOUT when the job did not end
 // within timeout_ms, ZK_ERROR_INTERNAL when no thread could be started.
-template <class Result, class Job>
-int32_t run_with_limit(Job job, int timeout_ms, Result& out) {
+template <class Result, class Job> int32_t run_with_limit(Job job, int timeout_ms, Result& out) {
     struct Shared {
         std::mutex mutex;
         std::condition_variable done_signal;
@@ -45,7 +44,8 @@ int32_t run_with_limit(Job job, int timeout_ms, Result& out) {
     std::unique_lock lock(shared->mutex);
     const bool done = wait_interruptibly(timeout_ms, [&](int slice_ms) {
         return shared->done_signal.wait_for(lock, std::chrono::milliseconds(slice_ms), [&] { return shared->done; })
-                   ? 1 : 0;
+                   ? 1
+                   : 0;
     });
     if (!done) return ZK_ERROR_TIMEOUT;
     out = std::move(shared->result);

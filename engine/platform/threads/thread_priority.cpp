@@ -10,9 +10,12 @@ pid_t current_thread_id() { return static_cast<pid_t>(::syscall(SYS_gettid)); }
 
 bool apply_thread_priority(pid_t thread, int priority) {
     int nice_value;
-    if (priority <= -15) nice_value = 19;
-    else if (priority >= 15) nice_value = -10;
-    else nice_value = -5 * priority;
+    if (priority <= -15)
+        nice_value = 19;
+    else if (priority >= 15)
+        nice_value = -10;
+    else
+        nice_value = -5 * priority;
     return ::setpriority(PRIO_PROCESS, static_cast<id_t>(thread), nice_value) == 0;
 }
 

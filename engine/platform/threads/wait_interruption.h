@@ -23,8 +23,7 @@ constexpr int kInterruptionSliceMs = 50;
 // Waits at most timeout_ms (negative: 0) by calling wait_slice(ms), which
 // returns non-zero when the wait is over (ready or failed). Its result, or 0
 // when the limit passed or the calling thread's check cut the wait short.
-template <class WaitSlice>
-int wait_interruptibly(int timeout_ms, WaitSlice wait_slice) {
+template <class WaitSlice> int wait_interruptibly(int timeout_ms, WaitSlice wait_slice) {
     using Clock = std::chrono::steady_clock;
     const bool sliced = wait_interruption_installed();
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeout_ms, 0));

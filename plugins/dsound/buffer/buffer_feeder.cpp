@@ -50,8 +50,8 @@ void BufferFeeder::run() {
 
 bool BufferFeeder::play(uint32_t frames, const PlaybackSettings& settings) {
     const uint32_t channels = buffer_.format().channels;
-    const uint32_t rate = static_cast<uint32_t>(uint64_t(settings.frequency) * audio::RateShifter::kNormal /
-                                                buffer_.format().rate);
+    const uint32_t rate =
+        static_cast<uint32_t>(uint64_t(settings.frequency) * audio::RateShifter::kNormal / buffer_.format().rate);
     const int16_t* samples = taken_.data();
     if (rate != audio::RateShifter::kNormal) {
         if (rate != shifter_.rate()) shifter_.set_rate(rate);

@@ -88,8 +88,7 @@ uint32_t LoopingBuffer::frequency() const {
 bool LoopingBuffer::set_frequency(uint32_t frequency) {
     if (frequency == 0) frequency = format_.rate;
     const uint64_t rate = uint64_t(frequency) * audio::RateShifter::kNormal / format_.rate;
-    if (rate > audio::RateShifter::kFastest || !audio::RateShifter::supports(static_cast<uint32_t>(rate)))
-        return false;
+    if (rate > audio::RateShifter::kFastest || !audio::RateShifter::supports(static_cast<uint32_t>(rate))) return false;
     std::lock_guard lock(mutex_);
     frequency_ = frequency;
     return true;

@@ -47,8 +47,8 @@ int32_t query(ZK_ModuleInfo* info, int32_t what) {
 
 int32_t new_instance(void** instance, const char* name, int32_t module_id, ZK_Decoder* decoder) {
     if (!instance) return ZK_ERROR_INVALID_PARAMETERS;
-    auto* output = new (std::nothrow)
-        DsoundOutput(decoder, module_id, name ? name : "", zk::dsound::DeviceTable::shared());
+    auto* output =
+        new (std::nothrow) DsoundOutput(decoder, module_id, name ? name : "", zk::dsound::DeviceTable::shared());
     if (!output) return ZK_ERROR_OUT_OF_MEMORY;
     const int32_t result = output->create();
     if (result != ZK_OK) {
@@ -87,7 +87,7 @@ uint32_t get_caps(void*) { return DsoundOutput::kCaps; }
 
 extern "C" ZK_API int32_t dsound_output_module_register(ZK_OutputModule* module) {
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_OutputModule{probe,   query,       new_instance, delete_instance, open,    close,   write,
+    *module = ZK_OutputModule{probe,   query,       new_instance, delete_instance, open,     close,  write,
                               nullptr, set_control, get_control,  nullptr,         get_caps, nullptr};
     return ZK_OK;
 }

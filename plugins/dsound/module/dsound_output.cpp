@@ -223,8 +223,10 @@ int32_t DsoundOutput::set_control(const ZK_OutputControl& control, uint32_t requ
     if (request & ZK_OUTPUT_REQUEST_PCM_LEVEL) {
         // While muted the new level waits for the unmute.
         const int32_t volume = volume_of_level(control.pcm_level);
-        if (muted_) saved_volume_ = volume;
-        else buffer_->set_volume(volume);
+        if (muted_)
+            saved_volume_ = volume;
+        else
+            buffer_->set_volume(volume);
     }
     state_lock_.release();
     if (request & ZK_OUTPUT_REQUEST_DRAIN) drain();
@@ -238,7 +240,8 @@ int32_t DsoundOutput::get_control(ZK_OutputControl& control, uint32_t request) c
         control.balance = 50;
         return ZK_OK;
     }
-    if (request & ZK_OUTPUT_REQUEST_PCM_LEVEL) control.pcm_level = level_of_volume(muted_ ? saved_volume_ : buffer_->volume());
+    if (request & ZK_OUTPUT_REQUEST_PCM_LEVEL)
+        control.pcm_level = level_of_volume(muted_ ? saved_volume_ : buffer_->volume());
     if (request & ZK_OUTPUT_REQUEST_BALANCE) control.balance = balance_of_pan(buffer_->pan());
     return ZK_OK;
 }
@@ -246,8 +249,8 @@ int32_t DsoundOutput::get_control(ZK_OutputControl& control, uint32_t request) c
 void DsoundOutput::drain() {
     if (!buffer_) return;
     while (busy_.exchange(true, std::memory_order_acquire)) std::this_thread::sleep_for(kWriterPause);
-    const bool waiting = state_ == PlayState::Idle &&
-                         queued_bytes(write_cursor_, buffer_->play_cursor(), buffer_->size()) > 0;
+    const bool waiting =
+        state_ == PlayState::Idle && queued_bytes(write_cursor_, buffer_->play_cursor(), buffer_->size()) > 0;
     if (waiting) {
         buffer_->play();
         state_ = PlayState::Playing;

@@ -26,9 +26,9 @@ struct BufferMarks {
 
 enum class PlayAction {
     None,
-    Start,          // start looping playback
-    AppendSilence,  // append a second of silence at the write cursor
-    StopAndReset,   // stop playback, clear the buffer, both cursors to 0
+    Start,         // start looping playback
+    AppendSilence, // append a second of silence at the write cursor
+    StopAndReset,  // stop playback, clear the buffer, both cursors to 0
 };
 
 struct PlayStep {

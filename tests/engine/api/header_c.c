@@ -5,9 +5,9 @@
 
 #include "header_c.h"
 
-#define CHECK(condition) \
-    do {                 \
-        if (!(condition)) return __LINE__; \
+#define CHECK(condition)                                                                                               \
+    do {                                                                                                               \
+        if (!(condition)) return __LINE__;                                                                             \
     } while (0)
 
 static int32_t count_listener(void* client, const char* name, const void* value) {

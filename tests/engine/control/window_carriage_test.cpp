@@ -11,7 +11,9 @@ namespace {
 
 class WindowCarriage : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(control_procedure_new(&channel_, nullptr, zk::test::echo_procedure, nullptr), 0); }
+    void SetUp() override {
+        ASSERT_EQ(control_procedure_new(&channel_, nullptr, zk::test::echo_procedure, nullptr), 0);
+    }
     void TearDown() override { control_procedure_delete(channel_); }
 
     ZK_Message carry(const ZK_Message& m) {

@@ -19,9 +19,8 @@ using zk::test::ConformanceStream;
 std::string stream_path(const std::string& file) { return zk::test::conformance_dir() + "/" + file; }
 
 std::string temp_file(const std::string& name, const std::vector<uint8_t>& bytes) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("zk-decode-" + std::to_string(::getpid()) + "-" + name))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("zk-decode-" + std::to_string(::getpid()) + "-" + name)).string();
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return path;
 }

@@ -61,8 +61,7 @@ TEST_F(Environment, SizedGetterRefusesShortBuffersAndCopiesNothing) {
     ASSERT_EQ(decoder_set_environment_string(decoder, "HOST", "proxy.example"), 0);
     char small[13];
     std::fill(std::begin(small), std::end(small), 'z');
-    EXPECT_EQ(decoder_get_environment_string_sized(decoder, "HOST", small, sizeof small),
-              ZK_ERROR_INVALID_PARAMETERS);
+    EXPECT_EQ(decoder_get_environment_string_sized(decoder, "HOST", small, sizeof small), ZK_ERROR_INVALID_PARAMETERS);
     EXPECT_EQ(small[0], 'z');
     char exact[14];
     EXPECT_EQ(decoder_get_environment_string_sized(decoder, "HOST", exact, sizeof exact), 0);
@@ -78,8 +77,7 @@ TEST_F(Environment, NullArgumentsAreRefused) {
     EXPECT_EQ(decoder_get_environment_integer(decoder, "A", nullptr), ZK_ERROR_INVALID_PARAMETERS);
     EXPECT_EQ(decoder_get_environment_string(decoder, nullptr, text), ZK_ERROR_INVALID_PARAMETERS);
     EXPECT_EQ(decoder_get_environment_integer(nullptr, "A", &value), ZK_ERROR_INVALID_PARAMETERS);
-    EXPECT_EQ(decoder_add_environment_listener(decoder, "A", nullptr, nullptr, nullptr),
-              ZK_ERROR_INVALID_PARAMETERS);
+    EXPECT_EQ(decoder_add_environment_listener(decoder, "A", nullptr, nullptr, nullptr), ZK_ERROR_INVALID_PARAMETERS);
     EXPECT_EQ(decoder_remove_environment_listener(decoder, nullptr), ZK_ERROR_INVALID_PARAMETERS);
 }
 

@@ -34,7 +34,8 @@ TEST(AudioDeviceFaults, ADeviceThatFailsMidPlayIsReportedOnceAndThePlayerGoesOn)
     control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, TAERIN_DEMO_TRACK);
     control_message_send_N(client.channel(), ZK_MSG_COMMAND_PLAY);
     ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_PLAY, 30000), 0) << "the device opens";
-    ASSERT_TRUE(zk::test::wait_until(client, [&] { return !zk::test::errors(client).empty(); }, 60000));
+    ASSERT_TRUE(zk::test::wait_until(
+        client, [&] { return !zk::test::errors(client).empty(); }, 60000));
     const zk::test::Notification lost = zk::test::errors(client).front();
     EXPECT_EQ(lost.message.error.code, ZK_ERROR_WRITE_FAILED);
     EXPECT_NE(lost.text.find("wave device lost"), std::string::npos) << lost.text;

@@ -51,10 +51,13 @@ std::vector<zk::test::Notification> record(const std::string& path) {
     control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, TAERIN_DEMO_TRACK);
     control_message_send_N(client.channel(), ZK_MSG_COMMAND_PLAY);
     EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_PLAY, 30000), 0);
-    EXPECT_TRUE(zk::test::wait_until(client, [&] { return !client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE).empty() &&
-                                                          client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE).back().message.byte.state ==
-                                                              ZK_NOTIFIED_STATE_CLOSED; },
-                                     120000))
+    EXPECT_TRUE(zk::test::wait_until(
+        client,
+        [&] {
+            return !client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE).empty() &&
+                   client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE).back().message.byte.state == ZK_NOTIFIED_STATE_CLOSED;
+        },
+        120000))
         << "the file is closed at the end of the input";
     // Still answering after the failure.
     control_message_send_I(client.channel(), ZK_MSG_COMMAND_PING, 1);

@@ -70,8 +70,8 @@ TEST(NetworkFaults, AServerThatStallsMidStreamLeavesThePlayerResponsive) {
     PlayerClient client;
     play(client, server.url("/stall.mp3"));
     // The lead is played out and the input finds its ring empty.
-    ASSERT_TRUE(zk::test::wait_until(client, [&] { return zk::test::has_progress(client, ZK_PROGRESS_BUFFER_UNDERFLOW); },
-                                     60000));
+    ASSERT_TRUE(zk::test::wait_until(
+        client, [&] { return zk::test::has_progress(client, ZK_PROGRESS_BUFFER_UNDERFLOW); }, 60000));
     EXPECT_TRUE(has_played_a_second(client));
     EXPECT_EQ(zk::test::last_player_state(client), ZK_PLAYER_STATE_PLAYING);
     // Waiting on the silent server, a while longer.
@@ -112,7 +112,8 @@ TEST(NetworkFaults, AServerThatTricklesOneByteAtATimeIsPlayedAndStopped) {
     });
     PlayerClient client;
     play(client, server.url("/trickle.mp3"));
-    ASSERT_TRUE(zk::test::wait_until(client, [&] { return has_played_a_second(client); }, 120000));
+    ASSERT_TRUE(zk::test::wait_until(
+        client, [&] { return has_played_a_second(client); }, 120000));
     expect_stop_within_a_second(client);
     EXPECT_TRUE(zk::test::errors(client).empty());
 }
@@ -128,14 +129,13 @@ TEST(NetworkFaults, AConnectionResetMidStreamEndsTheInput) {
     });
     PlayerClient client;
     play(client, server.url("/reset.mp3"));
-    ASSERT_TRUE(zk::test::wait_until(client, [&] { return has_played_a_second(client); }, 60000));
+    ASSERT_TRUE(zk::test::wait_until(
+        client, [&] { return has_played_a_second(client); }, 60000));
     playing = true;
-    ASSERT_TRUE(zk::test::wait_until(client,
-                                     [&] {
-                                         return zk::test::last_player_state(client) == ZK_PLAYER_STATE_EOF ||
-                                                !zk::test::errors(client).empty();
-                                     },
-                                     60000));
+    ASSERT_TRUE(zk::test::wait_until(
+        client,
+        [&] { return zk::test::last_player_state(client) == ZK_PLAYER_STATE_EOF || !zk::test::errors(client).empty(); },
+        60000));
     EXPECT_TRUE(zk::test::has_progress(client, ZK_PROGRESS_END_OF_STREAM));
     // What was received before the reset was played, no more.
     auto positions = client.of_code(ZK_MSG_NOTIFY_INPUT_TIMECODE);

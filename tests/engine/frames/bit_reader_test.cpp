@@ -13,7 +13,8 @@ namespace {
 uint32_t reference_bits(const Bytes& bytes, int64_t position, int n) {
     uint32_t value = 0;
     for (int i = 0; i < n; ++i, ++position)
-        value = value << 1 | static_cast<uint32_t>((bytes[static_cast<size_t>(position / 8)] >> (7 - position % 8)) & 1);
+        value =
+            value << 1 | static_cast<uint32_t>((bytes[static_cast<size_t>(position / 8)] >> (7 - position % 8)) & 1);
     return value;
 }
 
@@ -69,10 +70,8 @@ TEST(BitReader, ReadsPastTheDataGiveZerosNeverStaleBytes) {
     ASSERT_EQ(reader.fetch_frame(), 0);
     ASSERT_EQ(reader.fetch_frame(), 0);
     ASSERT_EQ(reader.data_bits(), body_size(small) * 8);
-    for (int i = 0; i < body_size(small); ++i)
-        ASSERT_EQ(reader.read_bits(8), 0x11u);
-    for (int i = 0; i < BitstreamReader::kFrameBufferBytes; ++i)
-        ASSERT_EQ(reader.read_bits(16), 0u) << "read " << i;
+    for (int i = 0; i < body_size(small); ++i) ASSERT_EQ(reader.read_bits(8), 0x11u);
+    for (int i = 0; i < BitstreamReader::kFrameBufferBytes; ++i) ASSERT_EQ(reader.read_bits(16), 0u) << "read " << i;
     EXPECT_GE(reader.bits_consumed(), BitstreamReader::kFrameBufferBytes * 8);
 }
 

@@ -40,8 +40,7 @@ FetchResult fetch_all(MemoryByteSource& source, int32_t retry_code = 1) {
         }
         Fetched frame{static_cast<uint32_t>(reader.header().private_bit), reader.header().bitrate_kbps(), {}};
         const int bytes = (reader.data_bits() - reader.bits_consumed()) / 8;
-        for (int i = 0; i < bytes; ++i)
-            frame.data.push_back(static_cast<uint8_t>(reader.read_bits(8)));
+        for (int i = 0; i < bytes; ++i) frame.data.push_back(static_cast<uint8_t>(reader.read_bits(8)));
         result.frames.push_back(std::move(frame));
     }
 }
@@ -60,8 +59,7 @@ HeaderSpec marked(HeaderSpec fields) {
 
 Bytes frames(const HeaderSpec& fields, int count, uint32_t seed = 1) {
     Bytes stream;
-    for (int i = 0; i < count; ++i)
-        append(stream, make_frame(fields, seed + static_cast<uint32_t>(i)));
+    for (int i = 0; i < count; ++i) append(stream, make_frame(fields, seed + static_cast<uint32_t>(i)));
     return stream;
 }
 
@@ -139,8 +137,7 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
     Bytes truncated = frames(layer2_spec(), 3);
     truncated.resize(truncated.size() - 10);
     cases.push_back({"truncated last frame", truncated, 2});
-    for (size_t size = 0; size < 8; ++size)
-        cases.push_back({"empty or tiny input", Bytes(size, 0xFF), 0});
+    for (size_t size = 0; size < 8; ++size) cases.push_back({"empty or tiny input", Bytes(size, 0xFF), 0});
 
     for (const Case& c : cases) {
         MemoryByteSource source(c.bytes);

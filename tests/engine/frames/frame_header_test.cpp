@@ -75,13 +75,13 @@ TEST(FrameHeader, LengthsSideInformationAndSampleCounts) {
         HeaderSpec fields;
         int length, side_info, samples;
     } cases[] = {
-        {{}, 417, 32, 1152},                                    // MPEG-1 layer III 128 kbit/s 44100 Hz
+        {{}, 417, 32, 1152}, // MPEG-1 layer III 128 kbit/s 44100 Hz
         {{.padding = 1}, 418, 32, 1152},
-        {{.crc = true, .mode = 3}, 417, 19, 1152},              // mono with CRC
-        {{.version_bits = 2, .bitrate_index = 8}, 208, 17, 576}, // MPEG-2 64 kbit/s 22050 Hz
-        {{.version_bits = 2, .crc = true, .mode = 3}, 261, 11, 576},   // MPEG-2 80 kbit/s mono with CRC
+        {{.crc = true, .mode = 3}, 417, 19, 1152},                   // mono with CRC
+        {{.version_bits = 2, .bitrate_index = 8}, 208, 17, 576},     // MPEG-2 64 kbit/s 22050 Hz
+        {{.version_bits = 2, .crc = true, .mode = 3}, 261, 11, 576}, // MPEG-2 80 kbit/s mono with CRC
         {{.layer_code = 3, .bitrate_index = 12, .frequency_index = 1}, 384, 0, 384},
-        {{.layer_code = 3, .bitrate_index = 1, .padding = 1}, 36, 0, 384}, // layer I pads by 4 bytes
+        {{.layer_code = 3, .bitrate_index = 1, .padding = 1}, 36, 0, 384},             // layer I pads by 4 bytes
         {{.layer_code = 2, .bitrate_index = 14, .frequency_index = 2}, 1728, 0, 1152}, // the largest frame
         {{.version_bits = 2, .layer_code = 2}, 522, 0, 1152},
         {{.version_bits = 0, .bitrate_index = 1, .frequency_index = 2}, 72, 17, 576}, // MPEG-2.5 8 kbit/s 8000 Hz
@@ -102,8 +102,7 @@ TEST(FrameHeader, EveryValidFrameFitsTheFrameBuffer) {
     int valid_headers = 0;
     for (uint32_t low = 0; low < (1u << 21); ++low) {
         FrameHeader h{};
-        if (!decode_frame_header(0xFFE00000u | low, h))
-            continue;
+        if (!decode_frame_header(0xFFE00000u | low, h)) continue;
         ++valid_headers;
         const int body = h.frame_length() - 4;
         ASSERT_GT(body, 0) << std::hex << low;

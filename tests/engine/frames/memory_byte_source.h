@@ -17,7 +17,10 @@ public:
     explicit MemoryByteSource(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
     // Read number call (0-based) fails with code, delivering nothing.
-    void fail_call(int64_t call, int32_t code) { failing_call_ = call; failure_code_ = code; }
+    void fail_call(int64_t call, int32_t code) {
+        failing_call_ = call;
+        failure_code_ = code;
+    }
     // Every read delivers at most this many bytes (0: no limit).
     void limit_delivery(uint32_t bytes) { delivery_limit_ = bytes; }
 

@@ -56,15 +56,13 @@ struct Layer3Stream {
 
 Layer3Stream make_stream(int frames, bool crc = false) {
     Layer3Stream stream;
-    for (int i = 0; i < frames; ++i)
-        stream.add(layer3_spec(crc), static_cast<uint32_t>(i + 1));
+    for (int i = 0; i < frames; ++i) stream.add(layer3_spec(crc), static_cast<uint32_t>(i + 1));
     return stream;
 }
 
 Bytes read_bytes(BitstreamReader& reader, size_t count) {
     Bytes bytes;
-    for (size_t i = 0; i < count; ++i)
-        bytes.push_back(static_cast<uint8_t>(reader.read_bits(8)));
+    for (size_t i = 0; i < count; ++i) bytes.push_back(static_cast<uint8_t>(reader.read_bits(8)));
     return bytes;
 }
 
@@ -155,10 +153,8 @@ std::vector<Bytes> decode_main_data(MemoryByteSource& source) {
     int received = 0;
     for (;;) {
         const int32_t code = reader.fetch_frame();
-        if (code == ZK_ERROR_TIMEOUT)
-            continue;
-        if (code != 0)
-            return frames;
+        if (code == ZK_ERROR_TIMEOUT) continue;
+        if (code != 0) return frames;
         const int b = std::min(received, 400);
         const int n = 8 * (b + 500);
         if (!reader.load_main_data(b, n)) {

@@ -69,8 +69,8 @@ uint32_t get_size(void* instance) {
 
 ZK_InputModule fake_input_module(FakeInputScript& script) {
     current = &script;
-    return ZK_InputModule{probe, nullptr, new_instance, delete_instance, open, close, read, seek, get_caps,
-                          get_size, nullptr};
+    return ZK_InputModule{probe, nullptr, new_instance, delete_instance, open,   close,
+                          read,  seek,    get_caps,     get_size,        nullptr};
 }
 
 } // namespace zk::test

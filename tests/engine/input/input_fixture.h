@@ -40,9 +40,9 @@ protected:
         return decoder_input_module_register(decoder, &module);
     }
     std::string temp_path(const std::string& name) {
-        temporary.push_back((std::filesystem::temp_directory_path() /
-                             ("zk-input-" + std::to_string(::getpid()) + "-" + name))
-                                .string());
+        temporary.push_back(
+            (std::filesystem::temp_directory_path() / ("zk-input-" + std::to_string(::getpid()) + "-" + name))
+                .string());
         return temporary.back();
     }
     std::string temp_file(const std::string& name, const std::vector<uint8_t>& bytes) {

@@ -103,9 +103,9 @@ TEST(Layer12Channels, SelectionsAgainstTheReferenceChannels) {
         const std::string path = conformance_dir() + "/" + file;
         const std::vector<int16_t> reference = read_pcm16le(path.substr(0, path.size() - 4) + ".pcm");
         std::vector<int16_t> left, right, mix;
-        for (auto [selection, out] : {std::pair{ZK_OUTPUT_CHANNELS_LEFT, &left},
-                                      std::pair{ZK_OUTPUT_CHANNELS_RIGHT, &right},
-                                      std::pair{ZK_OUTPUT_CHANNELS_MIX, &mix}}) {
+        for (auto [selection, out] :
+             {std::pair{ZK_OUTPUT_CHANNELS_LEFT, &left}, std::pair{ZK_OUTPUT_CHANNELS_RIGHT, &right},
+              std::pair{ZK_OUTPUT_CHANNELS_MIX, &mix}}) {
             const DecodedStream decoded = decode_file(path, selection);
             ASSERT_EQ(decoded.end_result, ZK_ERROR_INPUT_END);
             for (const DecodedFrame& frame : decoded.frames) {

@@ -13,8 +13,11 @@ namespace zk::test {
 // MPEG-1 header without CRC: layer 1 or 2, the given bitrate and frequency
 // index, mode and mode extension.
 inline uint32_t mpeg1_header(int layer, int bitrate_index, int frequency_index, int mode, int extension) {
-    return header_word({.layer_code = 4 - layer, .bitrate_index = bitrate_index, .frequency_index = frequency_index,
-                        .mode = mode, .mode_extension = extension});
+    return header_word({.layer_code = 4 - layer,
+                        .bitrate_index = bitrate_index,
+                        .frequency_index = frequency_index,
+                        .mode = mode,
+                        .mode_extension = extension});
 }
 
 // A layer I frame, 384 kbit/s at 48000 Hz (384 bytes; what does not fit is cut). Allocation,

@@ -48,9 +48,7 @@ private:
     ZK_Decoder decoder_{};
 };
 
-DecodedFrames decode(const std::vector<uint8_t>& stream, ChannelOutput output) {
-    return Decoding(stream).run(output);
-}
+DecodedFrames decode(const std::vector<uint8_t>& stream, ChannelOutput output) { return Decoding(stream).run(output); }
 
 // A mid-level layer I stereo frame with different content per channel.
 Layer1Frame busy_layer1_frame() {
@@ -88,10 +86,10 @@ TEST(LayerFrameAbort, ForbiddenFieldsAndOverrunsAreRefusedAndTheNextFrameDecodes
     w.put(test::mpeg1_header(2, 6, 1, ZK_MODE_JOINT_STEREO, 2), 32);
     std::vector<uint8_t> bound_beyond_limit = w.finish(288);
 
-    DecodedFrames frames = decode(stream_of({good.bytes(), bad_allocation.bytes(), good.bytes(),
-                                             bad_scalefactor.bytes(), good.bytes(), bound_beyond_limit,
-                                             test::silent_layer2_frame(), greedy.bytes(), good.bytes()}),
-                                  ChannelOutput::Stereo);
+    DecodedFrames frames =
+        decode(stream_of({good.bytes(), bad_allocation.bytes(), good.bytes(), bad_scalefactor.bytes(), good.bytes(),
+                          bound_beyond_limit, test::silent_layer2_frame(), greedy.bytes(), good.bytes()}),
+               ChannelOutput::Stereo);
     constexpr int32_t kBad = ZK_ERROR_INVALID_FRAME;
     EXPECT_EQ(frames.results, (std::vector<int32_t>{0, kBad, 0, kBad, 0, kBad, 0, kBad, 0}));
     // An abandoned frame leaves the synthesis alone: the good frames decode as
@@ -113,8 +111,9 @@ TEST(LayerFrameAbort, RandomBodiesUnderEveryHeader) {
                 for (int frequency = 0; frequency < 3; ++frequency)
                     for (int mode = 0; mode < 4; ++mode)
                         for (int extension = 0; extension < 4; ++extension) {
-                            const uint32_t word = (test::mpeg1_header(layer, bitrate, frequency, mode, extension) &
-                                                   ~(1u << 19)) | version << 19;
+                            const uint32_t word =
+                                (test::mpeg1_header(layer, bitrate, frequency, mode, extension) & ~(1u << 19)) |
+                                version << 19;
                             FrameHeader header;
                             if (!decode_frame_header(word, header)) continue;
                             std::vector<uint8_t> stream;
@@ -179,8 +178,8 @@ TEST(LayerOutput, FullScaleClipsToTheRailsWithoutWrapping) {
 
 TEST(LayerOutput, SilentFramesGiveZerosOnceTheHistoryHasDecayed) {
     Layer1Frame silent;
-    DecodedFrames layer1 = decode(stream_of({busy_layer1_frame().bytes(), silent.bytes(), silent.bytes()}),
-                                  ChannelOutput::Stereo);
+    DecodedFrames layer1 =
+        decode(stream_of({busy_layer1_frame().bytes(), silent.bytes(), silent.bytes()}), ChannelOutput::Stereo);
     ASSERT_EQ(layer1.pcm.size(), 3u);
     ASSERT_EQ(layer1.pcm[2].size(), 768u);
     // The loud frame leaves 15 slots of history: all 12 slots of the first
@@ -191,8 +190,8 @@ TEST(LayerOutput, SilentFramesGiveZerosOnceTheHistoryHasDecayed) {
     EXPECT_EQ(std::vector<int16_t>(layer1.pcm[2].begin() + 3 * 64, layer1.pcm[2].end()),
               std::vector<int16_t>(768 - 3 * 64, 0));
 
-    DecodedFrames layer2 = decode(stream_of({busy_layer1_frame().bytes(), test::silent_layer2_frame()}),
-                                  ChannelOutput::Stereo);
+    DecodedFrames layer2 =
+        decode(stream_of({busy_layer1_frame().bytes(), test::silent_layer2_frame()}), ChannelOutput::Stereo);
     ASSERT_EQ(layer2.pcm[1].size(), 2304u);
     // 15 slots of history, two channels interleaved: everything after is 0.
     EXPECT_EQ(std::vector<int16_t>(layer2.pcm[1].begin() + 15 * 64, layer2.pcm[1].end()),

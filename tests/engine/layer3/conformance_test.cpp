@@ -14,8 +14,7 @@ namespace {
 std::vector<ConformanceStream> layer3_streams() {
     std::vector<ConformanceStream> streams;
     for (const ConformanceStream& s : conformance_streams())
-        if (s.layer == 3)
-            streams.push_back(s);
+        if (s.layer == 3) streams.push_back(s);
     return streams;
 }
 
@@ -56,8 +55,7 @@ TEST_P(Layer3Conformance, MatchesTheReference) {
         ASSERT_LE(offset + samples.size(), reference.size()) << "frame " << frame;
         const int16_t* ref = reference.data() + offset;
         offset += samples.size();
-        if (k < s.compare_from)
-            continue;
+        if (k < s.compare_from) continue;
         const PcmComparison c = compare_pcm(samples.data(), ref, samples.size());
         EXPECT_LE(c.max_difference, allowed) << "frame " << frame;
         largest = std::max(largest, c.max_difference);
@@ -72,7 +70,9 @@ TEST_P(Layer3Conformance, MatchesTheReference) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Streams, Layer3Conformance, ::testing::ValuesIn(layer3_streams()),
-                         [](const ::testing::TestParamInfo<ConformanceStream>& info) { return info.param.test_name(); });
+                         [](const ::testing::TestParamInfo<ConformanceStream>& info) {
+                             return info.param.test_name();
+                         });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Layer3Conformance);
 
 } // namespace

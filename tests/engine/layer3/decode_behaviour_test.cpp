@@ -21,8 +21,7 @@ std::vector<int> random_values(unsigned seed, int lines, int largest = 4) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> value(-largest, largest);
     std::vector<int> values(static_cast<size_t>(lines));
-    for (int& v : values)
-        v = value(random);
+    for (int& v : values) v = value(random);
     return values;
 }
 
@@ -43,8 +42,7 @@ std::vector<FrameData> frames(int count, int mode, int mode_extension, Make make
         frame.mode = mode;
         frame.mode_extension = mode_extension;
         for (int gr = 0; gr < (mpeg1 ? 2 : 1); ++gr)
-            for (int ch = 0; ch < 2; ++ch)
-                frame.channel[gr][ch] = make(f, gr, ch);
+            for (int ch = 0; ch < 2; ++ch) frame.channel[gr][ch] = make(f, gr, ch);
     }
     return result;
 }
@@ -61,15 +59,13 @@ std::vector<int16_t> all_samples(const DecodedStream& stream) {
 int max_difference(const std::vector<int16_t>& a, const std::vector<int16_t>& b) {
     EXPECT_EQ(a.size(), b.size());
     int largest = 0;
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-        largest = std::max(largest, std::abs(a[i] - b[i]));
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) largest = std::max(largest, std::abs(a[i] - b[i]));
     return largest;
 }
 
 double energy(const std::vector<int16_t>& samples) {
     double sum = 0;
-    for (int16_t s : samples)
-        sum += double(s) * s;
+    for (int16_t s : samples) sum += double(s) * s;
     return sum;
 }
 
@@ -93,9 +89,8 @@ protected:
 };
 
 TEST_F(Layer3StreamTest, ChannelSelectionsTakeTheirChannels) {
-    const auto data = frames(3, 0, 0, [](int f, int gr, int ch) {
-        return channel(random_values(seed(f, gr) + 7 * ch, 400, 6));
-    });
+    const auto data =
+        frames(3, 0, 0, [](int f, int gr, int ch) { return channel(random_values(seed(f, gr) + 7 * ch, 400, 6)); });
     const std::vector<int16_t> stereo = decode_samples(data);
     std::vector<int16_t> left, right;
     for (size_t i = 0; i < stereo.size(); i += 2) {
@@ -111,15 +106,14 @@ TEST_F(Layer3StreamTest, ChannelSelectionsTakeTheirChannels) {
     // MIX averages before one synthesis: within rounding of the two outputs.
     const std::vector<int16_t> mix = decode_samples(data, ZK_OUTPUT_CHANNELS_MIX);
     ASSERT_EQ(mix.size(), left.size());
-    for (size_t i = 0; i < mix.size(); ++i)
-        ASSERT_LE(std::abs(2 * mix[i] - (left[i] + right[i])), 2) << i;
+    for (size_t i = 0; i < mix.size(); ++i) ASSERT_LE(std::abs(2 * mix[i] - (left[i] + right[i])), 2) << i;
 }
 
 TEST_F(Layer3StreamTest, Mpeg2IntensityPositionsAndScale) {
     struct Case {
         int position;
         int scale;
-        int left_gain_steps;  // left = channel 0 at gain + steps (or silent)
+        int left_gain_steps; // left = channel 0 at gain + steps (or silent)
         int right_gain_steps;
         bool right_silent;
         bool exact;
@@ -128,20 +122,24 @@ TEST_F(Layer3StreamTest, Mpeg2IntensityPositionsAndScale) {
     // positions scale the left channel, even ones the right.
     for (const Case& c : {Case{2, 0, 0, -1, false, false}, Case{3, 1, -4, 0, false, true},
                           Case{0, 0, 0, 0, false, true}, Case{7, 0, 0, 0, true, true}}) {
-        const auto intensity = frames(3, 1, 1, [&](int f, int, int ch) {
-            if (ch == 0)
-                return channel(random_values(seed(f, 0), 300));
-            ChannelData d = channel({});
-            d.scalefac_compress = 2 * 129 + c.scale; // slen 3, 3, 3 over 7, 7, 7 bands
-            for (int band = 0; band < 21; ++band)
-                d.scalefactors.emplace_back(c.position, 3);
-            return d;
-        }, false);
-        const auto left_right = frames(3, 0, 0, [&](int f, int, int ch) {
-            if (ch == 1 && c.right_silent)
-                return channel({});
-            return channel(random_values(seed(f, 0), 300), kGain + (ch == 0 ? c.left_gain_steps : c.right_gain_steps));
-        }, false);
+        const auto intensity = frames(
+            3, 1, 1,
+            [&](int f, int, int ch) {
+                if (ch == 0) return channel(random_values(seed(f, 0), 300));
+                ChannelData d = channel({});
+                d.scalefac_compress = 2 * 129 + c.scale; // slen 3, 3, 3 over 7, 7, 7 bands
+                for (int band = 0; band < 21; ++band) d.scalefactors.emplace_back(c.position, 3);
+                return d;
+            },
+            false);
+        const auto left_right = frames(
+            3, 0, 0,
+            [&](int f, int, int ch) {
+                if (ch == 1 && c.right_silent) return channel({});
+                return channel(random_values(seed(f, 0), 300),
+                               kGain + (ch == 0 ? c.left_gain_steps : c.right_gain_steps));
+            },
+            false);
         const int difference = max_difference(decode_samples(intensity), decode_samples(left_right));
         EXPECT_LE(difference, c.exact ? 0 : 1) << "position " << c.position << " scale " << c.scale;
     }
@@ -160,8 +158,7 @@ TEST_F(Layer3StreamTest, InvalidFramesAreGivenUpAndTheNextDecodes) {
         ChannelData& c = data[2].channel[1][0];
         c.big_values_override = big_values;
         c.table = table;
-        if (table == 4)
-            c.values = {};
+        if (table == 4) c.values = {};
         const DecodedStream stream = decode(data);
         EXPECT_EQ(stream.invalid_frames, 1) << "big_values " << big_values << " table " << table;
         EXPECT_EQ(stream.end_result, ZK_ERROR_INPUT_END);

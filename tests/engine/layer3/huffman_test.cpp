@@ -37,15 +37,13 @@ TEST(HuffmanLookup, EveryCodeWordDecodesToItsValueWithItsLength) {
     for (int table = 1; table < 34; ++table) {
         const tables::HuffmanTable& lookup = tables::kHuffmanTables[table];
         ASSERT_EQ(lookup.entries == nullptr, book.words(table).empty()) << "table " << table;
-        if (!lookup.entries)
-            continue;
+        if (!lookup.entries) continue;
         EXPECT_EQ(lookup.linbits, book.linbits(table)) << "table " << table;
         for (const HuffmanCodeWord& word : book.words(table)) {
             // Whatever follows the code word must not matter.
             for (const char* tail : {"0000000000000000000", "1111111111111111111", ""}) {
                 std::string bits = word.bits + tail;
-                for (int i = 0; tail[0] == '\0' && i < 19; ++i)
-                    bits += static_cast<char>('0' + (random() & 1));
+                for (int i = 0; tail[0] == '\0' && i < 19; ++i) bits += static_cast<char>('0' + (random() & 1));
                 StringBits reader(bits);
                 EXPECT_EQ(huffman_decode(lookup, reader), word.value) << "table " << table << " code " << word.bits;
                 EXPECT_EQ(reader.position(), word.bits.size()) << "table " << table << " code " << word.bits;

@@ -30,8 +30,7 @@ std::vector<double> direct_block(const float* lines, int block_type) {
     if (block_type != 2) {
         for (int i = 0; i < 36; ++i) {
             double x = 0;
-            for (int k = 0; k < 18; ++k)
-                x += lines[k] * std::cos(kPi / 72 * (2 * i + 1 + 18) * (2 * k + 1));
+            for (int k = 0; k < 18; ++k) x += lines[k] * std::cos(kPi / 72 * (2 * i + 1 + 18) * (2 * k + 1));
             z[i] = x * long_window(block_type, i);
         }
         return z;
@@ -39,8 +38,7 @@ std::vector<double> direct_block(const float* lines, int block_type) {
     for (int w = 0; w < 3; ++w)
         for (int i = 0; i < 12; ++i) {
             double x = 0;
-            for (int k = 0; k < 6; ++k)
-                x += lines[3 * k + w] * std::cos(kPi / 24 * (2 * i + 1 + 6) * (2 * k + 1));
+            for (int k = 0; k < 6; ++k) x += lines[3 * k + w] * std::cos(kPi / 24 * (2 * i + 1 + 6) * (2 * k + 1));
             z[6 + 6 * w + i] += x * std::sin(kPi / 12 * (i + 0.5));
         }
     return z;

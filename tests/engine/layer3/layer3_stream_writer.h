@@ -83,8 +83,8 @@ inline std::vector<uint8_t> write_layer3_stream(const HuffmanCodeBook& book, con
                 whole.put(static_cast<uint32_t>(c.scalefac_compress), frame.mpeg1 ? 4 : 9);
                 whole.put(0, 1); // no window switching
                 for (int region = 0; region < 3; ++region) whole.put(static_cast<uint32_t>(c.table), 5);
-                whole.put(15, 4); // region0_count
-                whole.put(7, 3);  // region1_count
+                whole.put(15, 4);                  // region0_count
+                whole.put(7, 3);                   // region1_count
                 whole.put(0, frame.mpeg1 ? 3 : 2); // preflag (MPEG-1), scalefac_scale, count1 table
                 data.append(bits);
             }

@@ -32,12 +32,10 @@ std::vector<Signal> signals() {
     std::ifstream in(data_dir() + "/signals.csv");
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#' || line.rfind("name,", 0) == 0)
-            continue;
+        if (line.empty() || line[0] == '#' || line.rfind("name,", 0) == 0) continue;
         std::vector<std::string> f;
         std::stringstream fields(line);
-        for (std::string field; std::getline(fields, field, ',');)
-            f.push_back(field);
+        for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
         Signal s;
         s.name = f.at(0);
         s.kind = f.at(1);
@@ -71,12 +69,12 @@ std::vector<double> source_channel(const Signal& s, int channel) {
         } else if (s.kind == "sweep") {
             const double duration = double(s.frames) / s.rate, ratio = 40.0;
             const double k = 2 * kPi * frequency * duration / std::log(ratio);
-            value = s.amplitude * std::sin(k * (std::pow(ratio, n / double(s.rate) / duration) - 1) + kPi / 2 * channel);
+            value =
+                s.amplitude * std::sin(k * (std::pow(ratio, n / double(s.rate) / duration) - 1) + kPi / 2 * channel);
         } else {
             state = xorshift32(state);
             value = 0.2 * std::sin(2 * kPi * frequency * n / s.rate);
-            if (n % (s.rate * 3 / 10) < s.rate / 20)
-                value += s.amplitude * (state / 2147483648.0 - 1.0);
+            if (n % (s.rate * 3 / 10) < s.rate / 20) value += s.amplitude * (state / 2147483648.0 - 1.0);
         }
         out[static_cast<size_t>(n)] = std::clamp(std::floor(value * 32767 + 0.5), -32768.0, 32767.0);
     }

@@ -70,8 +70,8 @@ int32_t send_message(void* instance, int32_t type, const void*, uint32_t) {
 
 ZK_OutputModule fake_output_module(FakeOutputScript& script) {
     current = &script;
-    return ZK_OutputModule{probe,       nullptr,     new_instance, delete_instance, open,     close,       write,
-                           get_buffer,  set_control, get_control,  get_status,      get_caps, send_message};
+    return ZK_OutputModule{probe,      nullptr,     new_instance, delete_instance, open,     close,       write,
+                           get_buffer, set_control, get_control,  get_status,      get_caps, send_message};
 }
 
 } // namespace zk::test

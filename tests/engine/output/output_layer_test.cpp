@@ -178,8 +178,8 @@ TEST_F(Playing, FramesGoIntoLentMemoryWithTheirFormatAnnouncedFirst) {
 
     ASSERT_EQ(decoder_play(decoder), 0);
     ASSERT_EQ(script.controls.size(), 1u);
-    EXPECT_EQ(script.controls[0].request, ZK_OUTPUT_REQUEST_SAMPLE_SIZE | ZK_OUTPUT_REQUEST_STEREO |
-                                              ZK_OUTPUT_REQUEST_SAMPLE_RATE);
+    EXPECT_EQ(script.controls[0].request,
+              ZK_OUTPUT_REQUEST_SAMPLE_SIZE | ZK_OUTPUT_REQUEST_STEREO | ZK_OUTPUT_REQUEST_SAMPLE_RATE);
     EXPECT_EQ(script.controls[0].control.sample_size, 2);
     EXPECT_EQ(script.controls[0].control.stereo, 1);
     EXPECT_EQ(script.controls[0].control.sample_rate, 32000);

@@ -10,14 +10,15 @@ using zk::test::PlayerClient;
 TEST(PlayerCommands, InputOpenNotifiesInOrderThenAcks) {
     PlayerClient client;
     ASSERT_TRUE(client.wait_for(ZK_MSG_NOTIFY_READY));
-    EXPECT_EQ(client.received().front().message.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_READY)) << "ready comes first";
+    EXPECT_EQ(client.received().front().message.code, static_cast<uint32_t>(ZK_MSG_NOTIFY_READY))
+        << "ready comes first";
     client.clear();
     control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, TAERIN_DEMO_TRACK);
     ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_INPUT_OPEN), 0);
     std::vector<uint32_t> codes;
     for (const auto& n : client.received()) codes.push_back(n.message.code);
-    std::vector<uint32_t> expected = {ZK_MSG_NOTIFY_INPUT_STATE, ZK_MSG_NOTIFY_INPUT_NAME,
-                                      ZK_MSG_NOTIFY_INPUT_CAPS, ZK_MSG_NOTIFY_INPUT_DURATION,
+    std::vector<uint32_t> expected = {ZK_MSG_NOTIFY_INPUT_STATE,       ZK_MSG_NOTIFY_INPUT_NAME,
+                                      ZK_MSG_NOTIFY_INPUT_CAPS,        ZK_MSG_NOTIFY_INPUT_DURATION,
                                       ZK_MSG_NOTIFY_INPUT_STREAM_INFO, ZK_MSG_NOTIFY_ACK};
     EXPECT_EQ(codes, expected);
     const auto& received = client.received();

@@ -51,8 +51,7 @@ TEST(PlayerPlayback, PlaysToTheEndWithRisingPositions) {
 TEST(PlayerPlayback, GranularityAndCloseOnEof) {
     PlayerClient client;
     play_demo(client, ZK_PLAYER_MODE_CLOSE_OUTPUT_ON_EOF, 25);
-    for (const auto& t : client.of_code(ZK_MSG_NOTIFY_INPUT_TIMECODE))
-        EXPECT_EQ(t.message.timecode.fractions % 25, 0);
+    for (const auto& t : client.of_code(ZK_MSG_NOTIFY_INPUT_TIMECODE)) EXPECT_EQ(t.message.timecode.fractions % 25, 0);
     EXPECT_GT(client.of_code(ZK_MSG_NOTIFY_INPUT_TIMECODE).size(), 40u);
     ASSERT_TRUE(client.wait_for(ZK_MSG_NOTIFY_OUTPUT_STATE));
     auto outputs = client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE);
@@ -61,7 +60,8 @@ TEST(PlayerPlayback, GranularityAndCloseOnEof) {
     size_t eof_at = 0, closed_at = 0;
     const auto& all = client.received();
     for (size_t i = 0; i < all.size(); ++i) {
-        if (all[i].message.code == ZK_MSG_NOTIFY_PLAYER_STATE && all[i].message.byte.state == ZK_PLAYER_STATE_EOF) eof_at = i;
+        if (all[i].message.code == ZK_MSG_NOTIFY_PLAYER_STATE && all[i].message.byte.state == ZK_PLAYER_STATE_EOF)
+            eof_at = i;
         if (all[i].message.code == ZK_MSG_NOTIFY_OUTPUT_STATE) closed_at = i;
     }
     EXPECT_LT(eof_at, closed_at);

@@ -46,7 +46,8 @@ ScriptedServer::Script dialogue(std::vector<std::string>& commands, std::vector<
         int data_fd = -1;
         for (size_t i = 1; i < answers.size(); ++i) {
             commands.push_back(c.read_line());
-            if (!data.empty() && commands.back().rfind("PORT ", 0) == 0) data_fd = connect_to_port_command(commands.back());
+            if (!data.empty() && commands.back().rfind("PORT ", 0) == 0)
+                data_fd = connect_to_port_command(commands.back());
             c.send(answers[i]);
         }
         if (data.empty()) return c.wait_for_close();
@@ -173,7 +174,8 @@ protected:
         std::vector<uint8_t> received;
         uint8_t buffer[1000];
         int32_t got;
-        while ((got = read_through_timeouts(buffer, sizeof buffer)) > 0) received.insert(received.end(), buffer, buffer + got);
+        while ((got = read_through_timeouts(buffer, sizeof buffer)) > 0)
+            received.insert(received.end(), buffer, buffer + got);
         EXPECT_EQ(got, ZK_ERROR_INPUT_END);
         return received;
     }

@@ -63,7 +63,8 @@ TEST(HttpExchange, RepliesAndTheirResults) {
         EXPECT_EQ(opened.result, c.result) << c.reply;
         EXPECT_EQ(opened.size, c.size) << c.reply;
         EXPECT_EQ(opened.body, c.body) << c.reply;
-        EXPECT_TRUE(c.result != ZK_ERROR_HTTP_ERROR_REPLY || log.has_debug("0 http request failed: HTTP/1.0 404 Not Found"));
+        EXPECT_TRUE(c.result != ZK_ERROR_HTTP_ERROR_REPLY ||
+                    log.has_debug("0 http request failed: HTTP/1.0 404 Not Found"));
     }
 }
 
@@ -102,8 +103,8 @@ TEST(HttpExchange, ServerThatNeverAnswersTimesOut) {
 
 TEST(HttpExchange, RedirectLeadsToASecondRequest) {
     ScriptedServer target(reply("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nFINAL"));
-    ScriptedServer first(reply("HTTP/1.0 302 Found\r\nContent-Length: 77\r\nLocation: " + target.url("/b.mp3") +
-                               "\r\n\r\n"));
+    ScriptedServer first(
+        reply("HTTP/1.0 302 Found\r\nContent-Length: 77\r\nLocation: " + target.url("/b.mp3") + "\r\n\r\n"));
     test::TraceLog log;
     Opened opened = log.open(first.url("/a.mp3"));
     EXPECT_EQ(opened.result, 0);
@@ -118,11 +119,16 @@ TEST(HttpExchange, RelativeAndLongRedirectsStayOnTheServer) {
     const std::string long_path = "/cdn/" + std::string(1500, 'x') + ".mp3?token=" + std::string(500, '7');
     ScriptedServer server([&long_path](ServerConnection& c) {
         const std::string request = c.read_request();
-        if (request.find("GET /old/a.mp3 ") == 0) c.send("HTTP/1.0 301 Moved\r\nLocation: /new/a.mp3\r\n\r\n");
-        else if (request.find("GET /new/a.mp3 ") == 0) c.send("HTTP/1.0 307 Again\r\nLocation: b.mp3\r\n\r\n");
-        else if (request.find("GET /new/b.mp3 ") == 0) c.send("HTTP/1.0 302 Found\r\nLocation: " + long_path + "\r\n\r\n");
-        else if (request.find("GET " + long_path + " ") == 0) c.send("HTTP/1.0 200 OK\r\n\r\nLONG");
-        else c.send("HTTP/1.0 404 Not Found\r\n\r\n");
+        if (request.find("GET /old/a.mp3 ") == 0)
+            c.send("HTTP/1.0 301 Moved\r\nLocation: /new/a.mp3\r\n\r\n");
+        else if (request.find("GET /new/a.mp3 ") == 0)
+            c.send("HTTP/1.0 307 Again\r\nLocation: b.mp3\r\n\r\n");
+        else if (request.find("GET /new/b.mp3 ") == 0)
+            c.send("HTTP/1.0 302 Found\r\nLocation: " + long_path + "\r\n\r\n");
+        else if (request.find("GET " + long_path + " ") == 0)
+            c.send("HTTP/1.0 200 OK\r\n\r\nLONG");
+        else
+            c.send("HTTP/1.0 404 Not Found\r\n\r\n");
     });
     test::TraceLog log;
     Opened opened = log.open(server.url("/old/a.mp3"));

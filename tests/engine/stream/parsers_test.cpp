@@ -40,8 +40,8 @@ TEST(HttpReply, RadioServersAndMissingReasonsAreAccepted) {
 }
 
 TEST(HttpReply, MalformedStatusLines) {
-    for (const char* line : {"", "HTTP/1.0", "HTTP/1.0 20", "HTTP/10 200 OK", "HTTP/1.0 2000 OK", "200 OK",
-                             "<html>", "http/1.0 200 OK", "\x89PNG\x01\x02", "HTTP/1.0     "})
+    for (const char* line : {"", "HTTP/1.0", "HTTP/1.0 20", "HTTP/10 200 OK", "HTTP/1.0 2000 OK", "200 OK", "<html>",
+                             "http/1.0 200 OK", "\x89PNG\x01\x02", "HTTP/1.0     "})
         EXPECT_EQ(status_of(line), ZK_ERROR_INVALID_HTTP_REPLY) << line;
 }
 
@@ -101,8 +101,8 @@ TEST(DottedAddress, FourNumbersWithSingleSeparators) {
     EXPECT_EQ(address, 0x7F000001u);
     EXPECT_TRUE(platform::parse_dotted_address("10-1-2-3", address));
     EXPECT_EQ(address, 0x0A010203u);
-    for (const char* host : {"127.0.0", "127.0.0.1.", "127..0.1", "256.0.0.1", "12345.1.1", "1.2.3.4x", "3com.example",
-                             ""})
+    for (const char* host :
+         {"127.0.0", "127.0.0.1.", "127..0.1", "256.0.0.1", "12345.1.1", "1.2.3.4x", "3com.example", ""})
         EXPECT_FALSE(platform::parse_dotted_address(host, address)) << host;
 }
 

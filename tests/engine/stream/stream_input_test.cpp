@@ -191,8 +191,8 @@ TEST_F(StreamInputTest, ThroughTinyproxyTheOriginGetsTheRequest) {
         c.send(body.data(), body.size());
     });
     const uint16_t proxy_port = free_port();
-    const std::string config = std::filesystem::temp_directory_path() /
-                               ("zk-tinyproxy-" + std::to_string(::getpid()) + ".conf");
+    const std::string config =
+        std::filesystem::temp_directory_path() / ("zk-tinyproxy-" + std::to_string(::getpid()) + ".conf");
     std::ofstream(config) << "Port " << proxy_port << "\nListen 127.0.0.1\nTimeout 30\nMaxClients 4\n"
                           << "Allow 127.0.0.1\nLogLevel Critical\n";
     ChildProcess proxy({"/usr/bin/tinyproxy", "-d", "-c", config});

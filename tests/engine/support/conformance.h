@@ -13,17 +13,17 @@ namespace zk::test {
 
 // One row of the conformance manifest.
 struct ConformanceStream {
-    std::string file;            // relative to the conformance folder, e.g. "layer1/l1-fl1.bit"
-    int layer = 0;               // 1, 2, 3
-    int mpeg = 0;                // 1 or 2
+    std::string file; // relative to the conformance folder, e.g. "layer1/l1-fl1.bit"
+    int layer = 0;    // 1, 2, 3
+    int mpeg = 0;     // 1 or 2
     int sample_rate = 0;
-    int ref_channels = 0;        // 1, 2, or 0 for per-frame channel counts
+    int ref_channels = 0; // 1, 2, or 0 for per-frame channel counts
     int samples_per_frame = 0;
     int stream_frames = 0;
     int complete_frames = 0;
     int ref_first_stream_frame = -1; // -1 when not given (free format)
     int ref_frames = 0;
-    int compare_from = -1;           // -1 when not given
+    int compare_from = -1; // -1 when not given
 
     std::string bitstream_path() const;
     std::string reference_path() const; // the .pcm beside the stream
@@ -48,8 +48,8 @@ struct DecodedFrame {
 };
 struct DecodedStream {
     std::vector<DecodedFrame> frames;
-    int invalid_frames = 0;   // results of -600
-    int32_t end_result = 0;   // the result that ended decoding (-513 normally)
+    int invalid_frames = 0; // results of -600
+    int32_t end_result = 0; // the result that ended decoding (-513 normally)
 };
 DecodedStream decode_file(const std::string& path, int channels = ZK_OUTPUT_CHANNELS_STEREO);
 // The same over bytes in memory (the memory input's "size@address").

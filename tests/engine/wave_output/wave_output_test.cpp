@@ -39,8 +39,8 @@ protected:
         ASSERT_EQ(decoder_new(&decoder_), 0);
         decoder_->client = this;
         decoder_->debug = [](void* client, int32_t, int32_t, const char* message, const char* detail) {
-            static_cast<WaveOutputTest*>(client)->debug_.push_back(std::string(message) +
-                                                                   (detail && *detail ? " | " + std::string(detail) : ""));
+            static_cast<WaveOutputTest*>(client)->debug_.push_back(
+                std::string(message) + (detail && *detail ? " | " + std::string(detail) : ""));
         };
         ZK_OutputModule module{};
         ASSERT_EQ(audio_output_module_register(&module), 0);

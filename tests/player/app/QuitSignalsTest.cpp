@@ -5,8 +5,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
-TEST(QuitSignals, ATerminationRequestEndsTheEventLoop)
-{
+TEST(QuitSignals, ATerminationRequestEndsTheEventLoop) {
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
         TQuitSignals quitSignals;
         QTimer::singleShot(0, [signal] { std::raise(signal); });

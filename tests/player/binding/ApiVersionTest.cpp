@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ApiVersion, AcceptsThreeZeroWithAnyRevisionAndNamesBothVersionsOtherwise)
-{
+TEST(ApiVersion, AcceptsThreeZeroWithAnyRevisionAndNamesBothVersionsOtherwise) {
     for (uint32_t version : {0x00030000u, 0x00030006u, 0x000300FFu})
         EXPECT_TRUE(ApiVersionAccepted(version)) << version;
     for (uint32_t version : {0x00030100u, 0x00040000u, 0x00020000u, 0u})

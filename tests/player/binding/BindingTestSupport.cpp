@@ -7,31 +7,23 @@
 #include <QTimer>
 
 ScopedEnvironment::ScopedEnvironment(const char* name, const QByteArray& value)
-    : m_name(name)
-    , m_had(qEnvironmentVariableIsSet(name))
-    , m_old(qgetenv(name))
-{
+    : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
     qputenv(name, value);
 }
 
 ScopedEnvironment::ScopedEnvironment(const char* name)
-    : m_name(name)
-    , m_had(qEnvironmentVariableIsSet(name))
-    , m_old(qgetenv(name))
-{
+    : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
     qunsetenv(name);
 }
 
-ScopedEnvironment::~ScopedEnvironment()
-{
+ScopedEnvironment::~ScopedEnvironment() {
     if (m_had)
         qputenv(m_name, m_old);
     else
         qunsetenv(m_name);
 }
 
-QStringList CloseMessageBoxesDuring(const std::function<void()>& action)
-{
+QStringList CloseMessageBoxesDuring(const std::function<void()>& action) {
     QStringList texts;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&texts] {
@@ -45,19 +37,16 @@ QStringList CloseMessageBoxesDuring(const std::function<void()>& action)
     return texts;
 }
 
-bool ProcessEventsUntil(const std::function<bool()>& condition)
-{
+bool ProcessEventsUntil(const std::function<bool()>& condition) {
     QDeadlineTimer limit(20000);
     while (!condition()) {
-        if (limit.hasExpired())
-            return false;
+        if (limit.hasExpired()) return false;
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     }
     return true;
 }
 
-QStringList DirectoryEntries(const QString& path)
-{
+QStringList DirectoryEntries(const QString& path) {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 

@@ -14,24 +14,17 @@ QObject g_sender;
 using Fill = std::function<void(ZK_Message&)>;
 
 // Dispatches a message of the code, its fields set by fill.
-void Send(TZelkorEvents& events, uint32_t code, const Fill& fill = {})
-{
+void Send(TZelkorEvents& events, uint32_t code, const Fill& fill = {}) {
     ZK_Message m{};
     m.code = code;
-    if (fill)
-        fill(m);
+    if (fill) fill(m);
     DispatchNotification(&g_sender, events, m);
 }
 
 template <typename T>
-    requires std::is_integral_v<T>
-QString Text(T value)
-{
-    return QString::number(int64_t(value));
-}
+requires std::is_integral_v<T> QString Text(T value) { return QString::number(int64_t(value)); }
 QString Text(const QString& text) { return text; }
-QString Text(const ZK_EqualizerInfo& bands)
-{
+QString Text(const ZK_EqualizerInfo& bands) {
     const QStringList texts{Text(bands.left[0]), Text(bands.left[31]), Text(bands.right[0]), Text(bands.right[31])};
     return texts.join(' ');
 }
@@ -42,16 +35,14 @@ struct LoggingEvents : TZelkorEvents {
     int seen = 0;
     QStringList lines;
 
-    auto Log(const char* name)
-    {
+    auto Log(const char* name) {
         return [this, name](QObject* sender, auto... args) {
             EXPECT_EQ(sender, &g_sender);
             lines << (QStringList{name} << ... << Text(args)).join(' ');
         };
     }
 
-    LoggingEvents()
-    {
+    LoggingEvents() {
         OnNotifyMessage = [this](QObject*, ZK_Message&) { ++seen; };
         OnNotifyReady = Log("ready"), OnNotifyAck = Log("ack"), OnNotifyNack = Log("nack");
         OnNotifyPong = Log("pong"), OnNotifyExited = Log("exited"), OnNotifyPlayerState = Log("player state");
@@ -79,14 +70,13 @@ const int8_t kBands[64] = {1, 2, 3};
 
 } // namespace
 
-TEST(NotifyDispatch, EveryNotificationUpToErrorButFeedbackRateRaisesExactlyOneEvent)
-{
+TEST(NotifyDispatch, EveryNotificationUpToErrorButFeedbackRateRaisesExactlyOneEvent) {
     for (uint32_t code = 0; code <= 200; ++code) {
         LoggingEvents events;
         // The equalizer event needs bands to pass.
         Send(events, code, [](ZK_Message& m) { m.equalizer.equalizer = kBands; });
-        const bool hasEvent = code >= ZK_MSG_NOTIFY_READY && code <= ZK_MSG_NOTIFY_ERROR &&
-                              code != ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE;
+        const bool hasEvent =
+            code >= ZK_MSG_NOTIFY_READY && code <= ZK_MSG_NOTIFY_ERROR && code != ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE;
         EXPECT_EQ(events.seen, 1) << code;
         EXPECT_EQ(events.lines.size(), hasEvent ? 1 : 0) << code;
         TZelkorEvents none; // empty slots are skipped
@@ -94,8 +84,7 @@ TEST(NotifyDispatch, EveryNotificationUpToErrorButFeedbackRateRaisesExactlyOneEv
     }
 }
 
-TEST(NotifyDispatch, EachEventCarriesItsFieldsWidenedWithSignsKept)
-{
+TEST(NotifyDispatch, EachEventCarriesItsFieldsWidenedWithSignsKept) {
     int8_t bands[64] = {};
     bands[0] = -128;
     bands[31] = 5;
@@ -107,7 +96,11 @@ TEST(NotifyDispatch, EachEventCarriesItsFieldsWidenedWithSignsKept)
         QStringList lines;
     } cases[] = {
         {ZK_MSG_NOTIFY_ACK, [](ZK_Message& m) { m.byte.command = 7; }, {"ack 7"}},
-        {ZK_MSG_NOTIFY_NACK, [](ZK_Message& m) { m.nack = {4, -102}; }, {"nack 4 -102"}},
+        {ZK_MSG_NOTIFY_NACK,
+         [](ZK_Message& m) {
+             m.nack = {4, -102};
+         },
+         {"nack 4 -102"}},
         {ZK_MSG_NOTIFY_PONG, [](ZK_Message& m) { m.tag.tag = -1; }, {"pong 4294967295"}},
         {ZK_MSG_NOTIFY_PLAYER_STATE, [](ZK_Message& m) { m.byte.state = 3; }, {"player state 3"}},
         {ZK_MSG_NOTIFY_INPUT_STATE, [](ZK_Message& m) { m.byte.state = 3; }, {"input state 3"}},
@@ -119,43 +112,104 @@ TEST(NotifyDispatch, EachEventCarriesItsFieldsWidenedWithSignsKept)
         {ZK_MSG_NOTIFY_OUTPUT_MODULE, [](ZK_Message& m) { m.module_id.id = 1; }, {"output module 1"}},
         {ZK_MSG_NOTIFY_INPUT_NAME, [](ZK_Message& m) { m.name.name = "/a/b.mp3"; }, {"input name /a/b.mp3"}},
         {ZK_MSG_NOTIFY_INPUT_CAPS, [](ZK_Message& m) { m.value.caps = 1; }, {"input caps 1"}},
-        {ZK_MSG_NOTIFY_INPUT_POSITION, [](ZK_Message& m) { m.seek = {200, 400}; }, {"position 200 400"}},
-        {ZK_MSG_NOTIFY_INPUT_TIMECODE, [](ZK_Message& m) { m.timecode = {1, 2, 3, 75}; }, {"timecode 1 2 3 75"}},
-        {ZK_MSG_NOTIFY_INPUT_TIMECODE_GRANULARITY, [](ZK_Message& m) { m.value.granularity = 25; },
-         {"granularity 25"}},
+        {ZK_MSG_NOTIFY_INPUT_POSITION,
+         [](ZK_Message& m) {
+             m.seek = {200, 400};
+         },
+         {"position 200 400"}},
+        {ZK_MSG_NOTIFY_INPUT_TIMECODE,
+         [](ZK_Message& m) {
+             m.timecode = {1, 2, 3, 75};
+         },
+         {"timecode 1 2 3 75"}},
+        {ZK_MSG_NOTIFY_INPUT_TIMECODE_GRANULARITY, [](ZK_Message& m) { m.value.granularity = 25; }, {"granularity 25"}},
         {ZK_MSG_NOTIFY_INPUT_DURATION, [](ZK_Message& m) { m.value.duration = 215; }, {"duration 215"}},
-        {ZK_MSG_NOTIFY_INPUT_STREAM_INFO, [](ZK_Message& m) { m.stream_info = {1, 3, 320, 44100, 1}; },
+        {ZK_MSG_NOTIFY_INPUT_STREAM_INFO,
+         [](ZK_Message& m) {
+             m.stream_info = {1, 3, 320, 44100, 1};
+         },
          {"stream 1 3 320 44100 1"}},
-        {ZK_MSG_NOTIFY_INPUT_MODULE_INFO, [](ZK_Message& m) { m.module_info = {1, 2, "file", "Files"}; },
+        {ZK_MSG_NOTIFY_INPUT_MODULE_INFO,
+         [](ZK_Message& m) {
+             m.module_info = {1, 2, "file", "Files"};
+         },
          {"input module info 1 2 file Files"}},
-        {ZK_MSG_NOTIFY_OUTPUT_MODULE_INFO, [](ZK_Message& m) { m.module_info = {1, 2, "file", "Files"}; },
+        {ZK_MSG_NOTIFY_OUTPUT_MODULE_INFO,
+         [](ZK_Message& m) {
+             m.module_info = {1, 2, "file", "Files"};
+         },
          {"output module info 1 2 file Files"}},
-        {ZK_MSG_NOTIFY_INPUT_DEVICE_INFO, [](ZK_Message& m) { m.device_info = {1, 0, 3, "dev", "Device"}; },
+        {ZK_MSG_NOTIFY_INPUT_DEVICE_INFO,
+         [](ZK_Message& m) {
+             m.device_info = {1, 0, 3, "dev", "Device"};
+         },
          {"input device 1 0 3 dev Device"}},
-        {ZK_MSG_NOTIFY_OUTPUT_DEVICE_INFO, [](ZK_Message& m) { m.device_info = {1, 0, 3, "dev", "Device"}; },
+        {ZK_MSG_NOTIFY_OUTPUT_DEVICE_INFO,
+         [](ZK_Message& m) {
+             m.device_info = {1, 0, 3, "dev", "Device"};
+         },
          {"output device 1 0 3 dev Device"}},
         // Filter ids are the low byte.
-        {ZK_MSG_NOTIFY_INPUT_FILTER_INFO, [](ZK_Message& m) { m.filter = {0x0102, "eq"}; }, {"input filter 2 eq"}},
-        {ZK_MSG_NOTIFY_OUTPUT_FILTER_INFO, [](ZK_Message& m) { m.filter = {-1, "last"}; }, {"output filter 255 last"}},
-        {ZK_MSG_NOTIFY_OUTPUT_VOLUME, [](ZK_Message& m) { m.volume = {90, 60, 30}; }, {"volume 90 60 30"}},
-        {ZK_MSG_NOTIFY_OUTPUT_BALANCE, [](ZK_Message& m) { m.volume = {90, 60, 30}; }, {"balance 30"}},
-        {ZK_MSG_NOTIFY_OUTPUT_PCM_LEVEL, [](ZK_Message& m) { m.volume = {90, 60, 30}; }, {"pcm 60"}},
-        {ZK_MSG_NOTIFY_OUTPUT_MASTER_LEVEL, [](ZK_Message& m) { m.volume = {90, 60, 30}; }, {"master 90"}},
+        {ZK_MSG_NOTIFY_INPUT_FILTER_INFO,
+         [](ZK_Message& m) {
+             m.filter = {0x0102, "eq"};
+         },
+         {"input filter 2 eq"}},
+        {ZK_MSG_NOTIFY_OUTPUT_FILTER_INFO,
+         [](ZK_Message& m) {
+             m.filter = {-1, "last"};
+         },
+         {"output filter 255 last"}},
+        {ZK_MSG_NOTIFY_OUTPUT_VOLUME,
+         [](ZK_Message& m) {
+             m.volume = {90, 60, 30};
+         },
+         {"volume 90 60 30"}},
+        {ZK_MSG_NOTIFY_OUTPUT_BALANCE,
+         [](ZK_Message& m) {
+             m.volume = {90, 60, 30};
+         },
+         {"balance 30"}},
+        {ZK_MSG_NOTIFY_OUTPUT_PCM_LEVEL,
+         [](ZK_Message& m) {
+             m.volume = {90, 60, 30};
+         },
+         {"pcm 60"}},
+        {ZK_MSG_NOTIFY_OUTPUT_MASTER_LEVEL,
+         [](ZK_Message& m) {
+             m.volume = {90, 60, 30};
+         },
+         {"master 90"}},
         {ZK_MSG_NOTIFY_OUTPUT_CHANNELS, [](ZK_Message& m) { m.byte.channels = 2; }, {"channels 2"}},
         {ZK_MSG_NOTIFY_DEBUG_LEVEL, [](ZK_Message& m) { m.byte.level = 5; }, {"debug level 5"}},
-        {ZK_MSG_NOTIFY_PROGRESS, [](ZK_Message& m) { m.progress = {1, 21, -5, "filling"}; },
+        {ZK_MSG_NOTIFY_PROGRESS,
+         [](ZK_Message& m) {
+             m.progress = {1, 21, -5, "filling"};
+         },
          {"progress 1 21 -5 filling"}},
-        {ZK_MSG_NOTIFY_DEBUG, [](ZK_Message& m) { m.debug = {2, 1, "layer"}; }, {"debug 2 1 layer"}},
-        {ZK_MSG_NOTIFY_ERROR, [](ZK_Message& m) { m.error = {3, -512, "no such file"}; },
+        {ZK_MSG_NOTIFY_DEBUG,
+         [](ZK_Message& m) {
+             m.debug = {2, 1, "layer"};
+         },
+         {"debug 2 1 layer"}},
+        {ZK_MSG_NOTIFY_ERROR,
+         [](ZK_Message& m) {
+             m.error = {3, -512, "no such file"};
+         },
          {"error 3 -512 no such file"}},
         {ZK_MSG_NOTIFY_PLAYER_ENVIRONMENT_INTEGER,
-         [](ZK_Message& m) { m.environment_integer = {"INPUT.STREAM.BUFFER-SIZE", -3}; },
+         [](ZK_Message& m) {
+             m.environment_integer = {"INPUT.STREAM.BUFFER-SIZE", -3};
+         },
          {"integer INPUT.STREAM.BUFFER-SIZE -3"}},
         {ZK_MSG_NOTIFY_PLAYER_ENVIRONMENT_STRING,
-         [](ZK_Message& m) { m.environment_string = {"NETWORK.HTTP.PROXY.HOSTNAME", "proxy"}; },
+         [](ZK_Message& m) {
+             m.environment_string = {"NETWORK.HTTP.PROXY.HOSTNAME", "proxy"};
+         },
          {"string NETWORK.HTTP.PROXY.HOSTNAME proxy"}},
         {ZK_MSG_NOTIFY_NOTIFICATION_MASK, [](ZK_Message& m) { m.value.mask = 0xFFFFFFFF; }, {"mask 4294967295"}},
-        {ZK_MSG_NOTIFY_CODEC_EQUALIZER, [&](ZK_Message& m) { m.equalizer.equalizer = bands; },
+        {ZK_MSG_NOTIFY_CODEC_EQUALIZER,
+         [&](ZK_Message& m) { m.equalizer.equalizer = bands; },
          {"equalizer -128 5 127 -1"}},
         {ZK_MSG_NOTIFY_CODEC_EQUALIZER, {}, {}}, // no bands: no event
         // Null strings arrive as empty texts.
@@ -175,8 +229,7 @@ TEST(NotifyDispatch, EachEventCarriesItsFieldsWidenedWithSignsKept)
     }
 }
 
-TEST(NotifyDispatch, MessageHandlerSeesTheMessageFirstAndMayRedirectIt)
-{
+TEST(NotifyDispatch, MessageHandlerSeesTheMessageFirstAndMayRedirectIt) {
     LoggingEvents events;
     events.OnNotifyMessage = [&](QObject*, ZK_Message& m) {
         events.lines << "message";
@@ -187,8 +240,7 @@ TEST(NotifyDispatch, MessageHandlerSeesTheMessageFirstAndMayRedirectIt)
     EXPECT_EQ(events.lines, (QStringList{"message", "pong 77"}));
 }
 
-TEST(NotifyDispatch, AHandlerMayClearItsOwnSlot)
-{
+TEST(NotifyDispatch, AHandlerMayClearItsOwnSlot) {
     TZelkorEvents events;
     int calls = 0;
     events.OnNotifyReady = [&](QObject*) {

@@ -14,24 +14,21 @@
 
 namespace {
 
-QString WriteSource(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
+QString WriteSource(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     QFile file(dir.filePath(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     return file.fileName();
 }
 
-QByteArray Contents(const QString& path)
-{
+QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
 
-TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem)
-{
+TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem) {
     QTemporaryDir sources;
     QTemporaryDir runtime;
     ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
@@ -43,7 +40,7 @@ TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem)
         directory = files.Directory();
         EXPECT_EQ(QFileInfo(directory).absolutePath(), runtime.path());
         EXPECT_TRUE(QFileInfo(directory).fileName().startsWith("taerin-"));
-        struct stat status{};
+        struct stat status {};
         ASSERT_EQ(stat(QFile::encodeName(directory).constData(), &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0700u);
         EXPECT_EQ(files.DecoderFile(), directory + "/libzelkor.so");
@@ -57,8 +54,7 @@ TEST(EngineFiles, WritesBothLibrariesIntoAPrivateDirectoryAndRemovesThem)
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
 }
 
-TEST(EngineFiles, UsesTheTemporaryDirectoryWithoutARuntimeDirectory)
-{
+TEST(EngineFiles, UsesTheTemporaryDirectoryWithoutARuntimeDirectory) {
     QTemporaryDir sources;
     const QString decoder = WriteSource(sources, "engine", "x");
     for (const char* value : {"", "/nonexistent/runtime", static_cast<const char*>(nullptr)}) {
@@ -70,8 +66,7 @@ TEST(EngineFiles, UsesTheTemporaryDirectoryWithoutARuntimeDirectory)
     }
 }
 
-TEST(EngineFiles, AMissingSourceIsNotWrittenAndAnUnreadableOneFailsLeavingNothing)
-{
+TEST(EngineFiles, AMissingSourceIsNotWrittenAndAnUnreadableOneFailsLeavingNothing) {
     QTemporaryDir runtime;
     ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     {

@@ -22,9 +22,7 @@ namespace {
 // Logs every event of a binding as one line of text.
 class EventLog {
 public:
-    explicit EventLog(TLxZelkorPlayer& player)
-        : m_player(player)
-    {
+    explicit EventLog(TLxZelkorPlayer& player) : m_player(player) {
         auto line = [this](const QString& text) { lines << text; };
         player.OnNotifyMessage = [this](QObject* sender, ZK_Message& msg) {
             EXPECT_EQ(sender, &m_player);
@@ -88,13 +86,11 @@ public:
     }
 
     // Processes events until the line has arrived.
-    bool WaitFor(const QString& text)
-    {
+    bool WaitFor(const QString& text) {
         return ProcessEventsUntil([&] { return lines.contains(text); });
     }
     // Processes events until count lines have arrived.
-    bool WaitForLines(qsizetype count)
-    {
+    bool WaitForLines(qsizetype count) {
         return ProcessEventsUntil([&] { return lines.size() >= count; });
     }
 
@@ -111,8 +107,7 @@ private:
 
 QString DemoTrack() { return QString::fromUtf8(TAERIN_DEMO_TRACK); }
 
-void WriteRecord(TLxZelkorPlayer& player, uint32_t number)
-{
+void WriteRecord(TLxZelkorPlayer& player, uint32_t number) {
     const ZK_PortRecord record{number, 0, 0, 0};
     ASSERT_EQ(write(static_cast<int>(player.NotifyWindow()), &record, sizeof record),
               static_cast<ssize_t>(sizeof record));
@@ -127,8 +122,7 @@ protected:
 
 } // namespace
 
-TEST_F(ZelkorPlayerTest, LoadsTheEmbeddedEngineWhosePlayerSaysReadyFirstAndExitsCleanly)
-{
+TEST_F(ZelkorPlayerTest, LoadsTheEmbeddedEngineWhosePlayerSaysReadyFirstAndExitsCleanly) {
     {
         TLxZelkorPlayer player(nullptr);
         EventLog log(player);
@@ -150,15 +144,14 @@ TEST_F(ZelkorPlayerTest, LoadsTheEmbeddedEngineWhosePlayerSaysReadyFirstAndExits
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
 }
 
-TEST_F(ZelkorPlayerTest, InputOpenNotifiesStateNameCapsDurationAndStreamInfoBeforeItsAck)
-{
+TEST_F(ZelkorPlayerTest, InputOpenNotifiesStateNameCapsDurationAndStreamInfoBeforeItsAck) {
     TLxZelkorPlayer player(nullptr);
     EventLog log(player);
     ASSERT_TRUE(log.WaitFor("ready"));
     EXPECT_EQ(player.InputOpen(DemoTrack()), 0);
     ASSERT_TRUE(log.WaitFor("ack 7"));
     EXPECT_EQ(Joined(log.lines), Joined({"ready", "input state 0", "input name " + DemoTrack(), "input caps 1",
-                                      "duration", "stream info", "ack 7"}));
+                                         "duration", "stream info", "ack 7"}));
     EXPECT_GT(log.duration, 0u);
     ASSERT_EQ(log.streamInfo.size(), 4u);
     EXPECT_GE(log.streamInfo[1], 1);
@@ -168,8 +161,7 @@ TEST_F(ZelkorPlayerTest, InputOpenNotifiesStateNameCapsDurationAndStreamInfoBefo
 }
 
 // The command methods send their codes and arguments in every form.
-TEST_F(ZelkorPlayerTest, CommandsReachThePlayerWithTheirArguments)
-{
+TEST_F(ZelkorPlayerTest, CommandsReachThePlayerWithTheirArguments) {
     TLxZelkorPlayer player(nullptr);
     EventLog log(player);
     ASSERT_TRUE(log.WaitFor("ready"));
@@ -204,25 +196,56 @@ TEST_F(ZelkorPlayerTest, CommandsReachThePlayerWithTheirArguments)
     player.InputAddFilter("", 0);
     player.InputModuleQuery(0);
     player.Ping(1);
-    const QStringList expected{
-        "ready", "nack 4 -102", "nack 6 -101", "pong 51966", "ack 2", "nack 38 -507", "ack 29", "player mode 4",
-        "ack 30", "ack 31", "integer TEST.NUMBER -5", "ack 32", "ack 33", "string TEST.TEXT some value", "ack 34",
-        "ack 35", "nack 34 -800", "ack 40", "position range 400", "ack 41", "ack 42", "granularity 25", "ack 43",
-        "input module -1", "ack 39", "ack 56", "equalizer -20 12", "ack 57", "ack 58", "mask ffffffff", "ack 59",
-        "ack 60", "debug level 0", "ack 61", "nack 13 -700", "nack 10 -101", "input module info 0", "ack 14",
-        "pong 1", "ack 2"};
+    const QStringList expected{"ready",
+                               "nack 4 -102",
+                               "nack 6 -101",
+                               "pong 51966",
+                               "ack 2",
+                               "nack 38 -507",
+                               "ack 29",
+                               "player mode 4",
+                               "ack 30",
+                               "ack 31",
+                               "integer TEST.NUMBER -5",
+                               "ack 32",
+                               "ack 33",
+                               "string TEST.TEXT some value",
+                               "ack 34",
+                               "ack 35",
+                               "nack 34 -800",
+                               "ack 40",
+                               "position range 400",
+                               "ack 41",
+                               "ack 42",
+                               "granularity 25",
+                               "ack 43",
+                               "input module -1",
+                               "ack 39",
+                               "ack 56",
+                               "equalizer -20 12",
+                               "ack 57",
+                               "ack 58",
+                               "mask ffffffff",
+                               "ack 59",
+                               "ack 60",
+                               "debug level 0",
+                               "ack 61",
+                               "nack 13 -700",
+                               "nack 10 -101",
+                               "input module info 0",
+                               "ack 14",
+                               "pong 1",
+                               "ack 2"};
     ASSERT_TRUE(log.WaitForLines(expected.size()));
     EXPECT_EQ(Joined(log.lines), Joined(expected));
 }
 
-TEST_F(ZelkorPlayerTest, FeedbackEventAndUnrelatedRecordsReachOnlyTheMessageHandler)
-{
+TEST_F(ZelkorPlayerTest, FeedbackEventAndUnrelatedRecordsReachOnlyTheMessageHandler) {
     TLxZelkorPlayer player(nullptr);
     EventLog log(player);
     ASSERT_TRUE(log.WaitFor("ready"));
     const std::vector<uint32_t> silent = {93, 104, 105, 106, 107, 108, 109, 110};
-    for (uint32_t code : silent)
-        WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + code);
+    for (uint32_t code : silent) WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + code);
     WriteRecord(player, 0x0400);
     WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + 111);
     player.Ping(2);
@@ -232,21 +255,18 @@ TEST_F(ZelkorPlayerTest, FeedbackEventAndUnrelatedRecordsReachOnlyTheMessageHand
     expected.insert(expected.end(), silent.begin(), silent.end());
     ASSERT_EQ(log.codes.size(), expected.size() + 4);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), log.codes.begin()));
-    for (uint32_t code : {log.codes[9], log.codes[10]})
-        EXPECT_TRUE(code < 1 || code > 110) << code;
+    for (uint32_t code : {log.codes[9], log.codes[10]}) EXPECT_TRUE(code < 1 || code > 110) << code;
     EXPECT_EQ(log.codes[11], uint32_t(ZK_MSG_NOTIFY_PONG));
 }
 
-TEST_F(ZelkorPlayerTest, AFullPortRefusesPostsAndTheBindingGoesOn)
-{
+TEST_F(ZelkorPlayerTest, AFullPortRefusesPostsAndTheBindingGoesOn) {
     TLxZelkorPlayer player(nullptr);
     EventLog log(player);
     ASSERT_TRUE(log.WaitFor("ready"));
     player.SetInputName("a name that travels as a copy");
     // The GUI stalls: nothing is read while the player answers many requests.
     constexpr int kRequests = 3000;
-    for (int i = 0; i < kRequests; ++i)
-        player.GetInputName();
+    for (int i = 0; i < kRequests; ++i) player.GetInputName();
     // Let the player answer into the port until it is full and stays so:
     // from then on its posts are refused.
     const int port = static_cast<int>(player.NotifyWindow());
@@ -267,8 +287,7 @@ TEST_F(ZelkorPlayerTest, AFullPortRefusesPostsAndTheBindingGoesOn)
     EXPECT_LT(names, kRequests);
 }
 
-TEST_F(ZelkorPlayerTest, PlaysFromNearTheEndToTheEndOfTheInput)
-{
+TEST_F(ZelkorPlayerTest, PlaysFromNearTheEndToTheEndOfTheInput) {
     TLxZelkorPlayer player(nullptr);
     EventLog log(player);
     ASSERT_TRUE(log.WaitFor("ready"));
@@ -284,8 +303,7 @@ TEST_F(ZelkorPlayerTest, PlaysFromNearTheEndToTheEndOfTheInput)
     EXPECT_GT(log.timecodes, 0);
 }
 
-TEST_F(ZelkorPlayerTest, ACommandPendingAtDestructionLeavesNothingBehind)
-{
+TEST_F(ZelkorPlayerTest, ACommandPendingAtDestructionLeavesNothingBehind) {
     {
         TLxZelkorPlayer player(nullptr);
         player.InputOpen(DemoTrack());
@@ -295,8 +313,7 @@ TEST_F(ZelkorPlayerTest, ACommandPendingAtDestructionLeavesNothingBehind)
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
 }
 
-TEST_F(ZelkorPlayerTest, AnEngineThatDoesNotLoadRaisesTheDecoderErrorAndLeavesNoFiles)
-{
+TEST_F(ZelkorPlayerTest, AnEngineThatDoesNotLoadRaisesTheDecoderErrorAndLeavesNoFiles) {
     QTemporaryDir sources;
     QFile garbage(sources.filePath("garbage.so"));
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
@@ -305,7 +322,8 @@ TEST_F(ZelkorPlayerTest, AnEngineThatDoesNotLoadRaisesTheDecoderErrorAndLeavesNo
     Dl_info libm{};
     ASSERT_NE(dladdr(reinterpret_cast<void*>(&::cbrt), &libm), 0);
 
-    for (const QString& decoder : {garbage.fileName(), sources.filePath("absent.so"), QFile::decodeName(libm.dli_fname)}) {
+    for (const QString& decoder :
+         {garbage.fileName(), sources.filePath("absent.so"), QFile::decodeName(libm.dli_fname)}) {
         SCOPED_TRACE(decoder.toStdString());
         try {
             TLxZelkorPlayer player(nullptr, {decoder, TEngineSources::Embedded().OutputPlugin});
@@ -317,11 +335,11 @@ TEST_F(ZelkorPlayerTest, AnEngineThatDoesNotLoadRaisesTheDecoderErrorAndLeavesNo
     }
 }
 
-TEST_F(ZelkorPlayerTest, AnotherVersionAndAPlayerThatDoesNotStartShowBoxesAndTheBindingGoesOn)
-{
+TEST_F(ZelkorPlayerTest, AnotherVersionAndAPlayerThatDoesNotStartShowBoxesAndTheBindingGoesOn) {
     std::unique_ptr<TLxZelkorPlayer> player;
-    const QStringList boxes = CloseMessageBoxesDuring(
-        [&] { player = std::make_unique<TLxZelkorPlayer>(nullptr, TEngineSources{OTHER_ENGINE_LIBRARY, {}}); });
+    const QStringList boxes = CloseMessageBoxesDuring([&] {
+        player = std::make_unique<TLxZelkorPlayer>(nullptr, TEngineSources{OTHER_ENGINE_LIBRARY, {}});
+    });
     EXPECT_EQ(Joined(boxes), "Zelkor DLL API Mismatch\nExpected 3,0\nGot 4,0 | Cannot Start Zelkor Player");
     EXPECT_NE(player->LibraryHandle(), nullptr);
     EXPECT_EQ(player->PlayerChannel(), nullptr);

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(MainFormLabels, TwoDigitsAndMinutesNotLimitedTo59)
-{
+TEST(MainFormLabels, TwoDigitsAndMinutesNotLimitedTo59) {
     EXPECT_EQ(TwoDigits(0), "00");
     EXPECT_EQ(TwoDigits(9), "09");
     EXPECT_EQ(TwoDigits(75), "75");
@@ -17,8 +16,7 @@ TEST(MainFormLabels, TwoDigitsAndMinutesNotLimitedTo59)
     EXPECT_EQ(MinutesSeconds(-75), "0-1:0-15");
 }
 
-TEST(MainFormLabels, StreamInfoAndSongName)
-{
+TEST(MainFormLabels, StreamInfoAndSongName) {
     EXPECT_EQ(LayerText(3), "Layer 3");
     EXPECT_EQ(BitrateText(128), "128 Kbits");
     EXPECT_EQ(FrequencyText(44100), "44 Khz");
@@ -28,8 +26,7 @@ TEST(MainFormLabels, StreamInfoAndSongName)
     EXPECT_EQ(SongNameOf("ab"), "");
 }
 
-TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration)
-{
+TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration) {
     TTimeDisplay time;
     EXPECT_TRUE(time.Elapsed());
     EXPECT_EQ(time.Timecode(1, 9, 10), "09:10"); // no hours
@@ -55,8 +52,7 @@ TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration)
     EXPECT_EQ(time.Timecode(0, 0, 12), "00:0-2");
 }
 
-TEST(MainFormTrackSteps, WrapAroundAndSeekWithinTheRange)
-{
+TEST(MainFormTrackSteps, WrapAroundAndSeekWithinTheRange) {
     EXPECT_EQ(NextIndex(2, 3), 0);
     EXPECT_EQ(NextIndex(0, 3), 1);
     EXPECT_EQ(NextIndex(-1, 3), 0);

@@ -17,14 +17,11 @@ public:
     void InputOpen(const QString& name) override { Commands << "open " + name; }
     void Play() override { Commands << "play"; }
     void Pause() override { Commands << "pause"; }
-    void Stop() override
-    {
+    void Stop() override {
         Commands << "stop";
-        if (StopThrows)
-            throw std::runtime_error("stop failed");
+        if (StopThrows) throw std::runtime_error("stop failed");
     }
-    void InputSeek(uint32_t offset, uint32_t range) override
-    {
+    void InputSeek(uint32_t offset, uint32_t range) override {
         Commands << QStringLiteral("seek %1/%2").arg(offset).arg(range);
     }
 
@@ -39,12 +36,10 @@ public:
     void ShowCurrentTime(const QString& text) override { CurrentTime = text; }
     void SetCurrentTimeHint(const QString& text) override { CurrentTimeHint = text; }
     void ShowTotalTime(const QString& text) override { TotalTime = text; }
-    void ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency) override
-    {
+    void ShowStreamInfo(const QString& layer, const QString& bitrate, const QString& frequency) override {
         StreamInfo = {layer, bitrate, frequency};
     }
-    void ShowPosition(uint32_t offset, uint32_t range) override
-    {
+    void ShowPosition(uint32_t offset, uint32_t range) override {
         Range = int(range);
         Offset = int(offset);
     }
@@ -56,23 +51,18 @@ public:
     int ItemIndex() const override { return Marked; }
     int CurrentIndex() const override { return Current; }
     QString TrackPath(int index) override { return Paths.at(index); }
-    QString TrackText(int index) const override
-    {
+    QString TrackText(int index) const override {
         return QString::number(index + 1) + ". " + QFileInfo(Paths.at(index)).fileName();
     }
-    void MarkStartedTrack(int index) override
-    {
+    void MarkStartedTrack(int index) override {
         Marked = index;
         Current = index;
     }
     void RefreshPlaylistCaption() override { ++CaptionRefreshes; }
-    void AddFiles(const QStringList& paths) override
-    {
+    void AddFiles(const QStringList& paths) override {
         for (const QString& path : paths) {
-            if (path.endsWith(".mp3"))
-                Paths << path;
-            if (path.endsWith(".m3u"))
-                throw std::runtime_error("cannot read " + path.toStdString());
+            if (path.endsWith(".mp3")) Paths << path;
+            if (path.endsWith(".m3u")) throw std::runtime_error("cannot read " + path.toStdString());
         }
     }
     void ShowTagsOf(const QString& path) override { TagsShown << path; }
@@ -94,8 +84,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainFormControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrderEvenWhenStopFails)
-{
+TEST_F(MainFormControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrderEvenWhenStopFails) {
     face.Paths = {"/music/a.mp3", "/music/b.mp3"};
     controller.PlayFromPlaylist(1);
     EXPECT_EQ(player.Commands, (QStringList{"open /music/b.mp3", "stop", "play"}));
@@ -113,8 +102,7 @@ TEST_F(MainFormControllerTest, PlayFromPlaylistOpensStopsAndPlaysInThatOrderEven
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainFormControllerTest, EmptyPlaylistPlaysNothing)
-{
+TEST_F(MainFormControllerTest, EmptyPlaylistPlaysNothing) {
     face.Status = "before";
     controller.Play();
     EXPECT_EQ(face.Status, "before");
@@ -128,8 +116,7 @@ TEST_F(MainFormControllerTest, EmptyPlaylistPlaysNothing)
     EXPECT_EQ(face.Status, "Going to previous track...");
 }
 
-TEST_F(MainFormControllerTest, PlayStartsTheMarkedLineOrTheFirstAndNextAndPreviousWrapAround)
-{
+TEST_F(MainFormControllerTest, PlayStartsTheMarkedLineOrTheFirstAndNextAndPreviousWrapAround) {
     face.Paths = {"/a.mp3", "/b.mp3", "/c.mp3"};
     controller.Play();
     EXPECT_EQ(player.Commands.first(), "open /a.mp3");
@@ -147,8 +134,7 @@ TEST_F(MainFormControllerTest, PlayStartsTheMarkedLineOrTheFirstAndNextAndPrevio
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainFormControllerTest, EndOfTheLastTrackStartsTheFirst)
-{
+TEST_F(MainFormControllerTest, EndOfTheLastTrackStartsTheFirst) {
     face.Paths = {"/a.mp3", "/b.mp3"};
     int ended = 0;
     controller.OnTrackEnded = [&] { ++ended; };
@@ -163,8 +149,7 @@ TEST_F(MainFormControllerTest, EndOfTheLastTrackStartsTheFirst)
     EXPECT_EQ(face.Current, 0);
 }
 
-TEST_F(MainFormControllerTest, PauseFlagSurvivesAnotherTrack)
-{
+TEST_F(MainFormControllerTest, PauseFlagSurvivesAnotherTrack) {
     face.Paths = {"/a.mp3", "/b.mp3"};
     controller.PlayFromPlaylist(0);
     controller.PauseResume();
@@ -178,8 +163,7 @@ TEST_F(MainFormControllerTest, PauseFlagSurvivesAnotherTrack)
     EXPECT_EQ(face.Pause, 0);
 }
 
-TEST_F(MainFormControllerTest, StopForwardRewindAndSeek)
-{
+TEST_F(MainFormControllerTest, StopForwardRewindAndSeek) {
     controller.PositionChanged(398, 400);
     controller.Forward();
     EXPECT_EQ(face.Status, "Forwarding...");
@@ -193,8 +177,7 @@ TEST_F(MainFormControllerTest, StopForwardRewindAndSeek)
     EXPECT_EQ(player.Commands, (QStringList{"seek 400/400", "seek 0/400", "seek 120/400", "stop"}));
 }
 
-TEST_F(MainFormControllerTest, NotificationsBecomeLabelTextsInTheChosenTimeDisplay)
-{
+TEST_F(MainFormControllerTest, NotificationsBecomeLabelTextsInTheChosenTimeDisplay) {
     controller.PositionChanged(7, 400);
     EXPECT_EQ(face.Range, 400);
     EXPECT_EQ(face.Offset, 7);
@@ -215,8 +198,7 @@ TEST_F(MainFormControllerTest, NotificationsBecomeLabelTextsInTheChosenTimeDispl
     EXPECT_EQ(face.CurrentTime, "00:05");
 }
 
-TEST_F(MainFormControllerTest, AddAndPlayStartsTheFirstAddedTrackAlsoBeforeReportingABadPlaylist)
-{
+TEST_F(MainFormControllerTest, AddAndPlayStartsTheFirstAddedTrackAlsoBeforeReportingABadPlaylist) {
     face.Paths = {"/a.mp3"};
     controller.AddAndPlay({"/notes.txt", "/b.mp3", "/c.mp3"});
     EXPECT_EQ(face.Current, 1);
@@ -230,12 +212,11 @@ TEST_F(MainFormControllerTest, AddAndPlayStartsTheFirstAddedTrackAlsoBeforeRepor
     EXPECT_EQ(player.Commands.first(), "open /d.mp3");
 }
 
-TEST_F(MainFormControllerTest, ShowTagsOfAnExistingLine)
-{
+TEST_F(MainFormControllerTest, ShowTagsOfAnExistingLine) {
     face.Paths = {"/a.mp3", "/b.mp3"};
     controller.ShowTags(1);
     EXPECT_EQ(face.TagsShown, QStringList{"/b.mp3"});
     EXPECT_EQ(face.Status, "Showing ID3 Tag...");
-    controller.ShowTags(2);  // the current track was deleted
+    controller.ShowTags(2); // the current track was deleted
     EXPECT_EQ(face.TagsShown.size(), 1);
 }

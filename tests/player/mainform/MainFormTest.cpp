@@ -29,8 +29,7 @@
 
 namespace {
 
-QStringList Captions(const QMenu* menu)
-{
+QStringList Captions(const QMenu* menu) {
     QStringList captions;
     for (const QAction* action : menu->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -39,18 +38,15 @@ QStringList Captions(const QMenu* menu)
 
 class MainFormTest : public ::testing::Test {
 protected:
-    MainFormTest()
-    {
+    MainFormTest() {
         auto answers = std::make_unique<TAnsweringDialogs>();
         dialogs = answers.get();
         windows = std::make_unique<TTaerinWindows>(std::move(answers));
         mainform = windows->mainform.get();
         playlist = windows->playlistform->LxPlaylist1;
         mainform->LxZelkorPlayer1->OnNotifyMessage = [this](QObject*, ZK_Message& message) {
-            if (message.code == ZK_MSG_NOTIFY_ACK)
-                acks << message.byte.command;
-            if (message.code == ZK_MSG_NOTIFY_NACK)
-                nacks << message.nack.command;
+            if (message.code == ZK_MSG_NOTIFY_ACK) acks << message.byte.command;
+            if (message.code == ZK_MSG_NOTIFY_NACK) nacks << message.nack.command;
         };
     }
 
@@ -69,8 +65,7 @@ protected:
 
 } // namespace
 
-TEST_F(MainFormTest, StartsFramelessAtTheSkinsSizeWithItsMenus)
-{
+TEST_F(MainFormTest, StartsFramelessAtTheSkinsSizeWithItsMenus) {
     EXPECT_TRUE(mainform->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(mainform->size(), QSize(451, 244));
     EXPECT_FALSE(mainform->mask().isEmpty());
@@ -81,9 +76,8 @@ TEST_F(MainFormTest, StartsFramelessAtTheSkinsSizeWithItsMenus)
     EXPECT_EQ(Labels().CurrentTime().Hint(), "Elapsed Time");
 
     EXPECT_EQ(mainform->AerinSkin->PopupMenu(), mainform->aerinskinpopup);
-    EXPECT_EQ(Captions(mainform->traypop),
-              (QStringList{"&Restore Application", "-", "P&layback", "&Options", "&ID3 Tags", "&Playlist", "-",
-                           "E&xit Program"}));
+    EXPECT_EQ(Captions(mainform->traypop), (QStringList{"&Restore Application", "-", "P&layback", "&Options",
+                                                        "&ID3 Tags", "&Playlist", "-", "E&xit Program"}));
     EXPECT_EQ(mainform->Menus.Play->shortcut(), QKeySequence("Ctrl+P"));
     EXPECT_TRUE(mainform->actions().contains(mainform->Menus.Pause));
     EXPECT_TRUE(mainform->Menus.Transparent->isChecked());
@@ -91,8 +85,7 @@ TEST_F(MainFormTest, StartsFramelessAtTheSkinsSizeWithItsMenus)
     EXPECT_TRUE(mainform->Menus.DisplayElapsedTime->isChecked());
 }
 
-TEST_F(MainFormTest, TogglesFlipTheirStateAndCheckMarksAndClicksSetTheStatus)
-{
+TEST_F(MainFormTest, TogglesFlipTheirStateAndCheckMarksAndClicksSetTheStatus) {
     mainform->Menus.DisplayElapsedTime->trigger();
     EXPECT_FALSE(mainform->Menus.DisplayElapsedTime->isChecked());
     EXPECT_EQ(Labels().CurrentTime().Hint(), "Time Left");
@@ -123,8 +116,7 @@ TEST_F(MainFormTest, TogglesFlipTheirStateAndCheckMarksAndClicksSetTheStatus)
     EXPECT_EQ(Status(), "Volume changed!");
 }
 
-TEST_F(MainFormTest, PlaySendsInputOpenStopAndPlayAndShowsTheStream)
-{
+TEST_F(MainFormTest, PlaySendsInputOpenStopAndPlayAndShowsTheStream) {
     mainform->PlayClick();
     EXPECT_TRUE(acks.isEmpty());
 
@@ -141,8 +133,7 @@ TEST_F(MainFormTest, PlaySendsInputOpenStopAndPlayAndShowsTheStream)
     EXPECT_EQ(windows->playlistform->windowTitle(), "Playlist Window... 1/1 tracks");
 }
 
-TEST_F(MainFormTest, EndOfTheLastTrackStartsTheFirstAndNextAndPreviousWrap)
-{
+TEST_F(MainFormTest, EndOfTheLastTrackStartsTheFirstAndNextAndPreviousWrap) {
     playlist->AddItems({FirstTrack(), SecondTrack()});
     mainform->PlayFromPlaylist(1);
     EXPECT_EQ(Current(), 1);
@@ -161,8 +152,7 @@ TEST_F(MainFormTest, EndOfTheLastTrackStartsTheFirstAndNextAndPreviousWrap)
     EXPECT_EQ(Current(), 1);
 }
 
-TEST_F(MainFormTest, DroppedPlaylistIsAppendedAndPlayedFoldersAndTextIgnored)
-{
+TEST_F(MainFormTest, DroppedPlaylistIsAppendedAndPlayedFoldersAndTextIgnored) {
     playlist->AddItem(FirstTrack());
     QTemporaryDir folder;
     const QString list = QDir(folder.path()).filePath("two.m3u");
@@ -190,8 +180,7 @@ TEST_F(MainFormTest, DroppedPlaylistIsAppendedAndPlayedFoldersAndTextIgnored)
     EXPECT_EQ(Labels().SongName().Caption(), "2. second");
 }
 
-TEST_F(MainFormTest, AddAndPlayTakesTheChosenFiles)
-{
+TEST_F(MainFormTest, AddAndPlayTakesTheChosenFiles) {
     dialogs->FilesToPlay = {SecondTrack()};
     mainform->AerinSkin->OnOpenClick()(nullptr);
     EXPECT_EQ(playlist->Count(), 1);
@@ -204,8 +193,7 @@ TEST_F(MainFormTest, AddAndPlayTakesTheChosenFiles)
     EXPECT_EQ(playlist->Count(), 1);
 }
 
-TEST_F(MainFormTest, ExitSavesTheLastPlaylistAtomically)
-{
+TEST_F(MainFormTest, ExitSavesTheLastPlaylistAtomically) {
     QDir().mkpath(folders.ConfigFolder() + "/taerin");
     QFile old(folders.LastPlaylist());
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -218,10 +206,9 @@ TEST_F(MainFormTest, ExitSavesTheLastPlaylistAtomically)
     EXPECT_EQ(DirectoryEntries(folders.ConfigFolder() + "/taerin"), QStringList{"last.m3u"});
 }
 
-TEST_F(MainFormTest, AFailedSaveAtExitIsShown)
-{
+TEST_F(MainFormTest, AFailedSaveAtExitIsShown) {
     QFile blocker(folders.ConfigFolder() + "/taerin");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder belongs
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder belongs
     blocker.close();
     playlist->AddItem(FirstTrack());
     const QStringList boxes = CloseMessageBoxesDuring([&] { mainform->Exit(); });
@@ -229,8 +216,7 @@ TEST_F(MainFormTest, AFailedSaveAtExitIsShown)
     EXPECT_TRUE(boxes[0].contains(folders.ConfigFolder())) << boxes[0].toStdString();
 }
 
-TEST_F(MainFormTest, ATrackThatCannotBeOpenedIsReportedAndNothingMovesOn)
-{
+TEST_F(MainFormTest, ATrackThatCannotBeOpenedIsReportedAndNothingMovesOn) {
     playlist->AddItems({"/no/such/folder/gone.mp3", FirstTrack()});
     mainform->PlayFromPlaylist(0);
     ASSERT_TRUE(ProcessEventsUntil([&] { return nacks.contains(ZK_MSG_COMMAND_PLAY); }));
@@ -239,8 +225,7 @@ TEST_F(MainFormTest, ATrackThatCannotBeOpenedIsReportedAndNothingMovesOn)
     EXPECT_EQ(Current(), 0);
 }
 
-TEST_F(MainFormTest, ShowTagsOfTheCurrentTrack)
-{
+TEST_F(MainFormTest, ShowTagsOfTheCurrentTrack) {
     mainform->ID3Click();
     EXPECT_FALSE(windows->id3form->isVisible());
 
@@ -253,8 +238,7 @@ TEST_F(MainFormTest, ShowTagsOfTheCurrentTrack)
     EXPECT_EQ(windows->id3form->LxVisualId3v11->SongnameEdit()->text(), "Second Tone");
 }
 
-TEST_F(MainFormTest, ASkinThatFailsToLoadLeavesTheCurrentOne)
-{
+TEST_F(MainFormTest, ASkinThatFailsToLoadLeavesTheCurrentOne) {
     dialogs->SkinFile = folders.ConfigFolder() + "/missing/main.ini";
     EXPECT_THROW(mainform->LoadSkinClick(), std::exception);
     EXPECT_TRUE(mainform->AerinSkin->SkinFile().isEmpty());
@@ -263,8 +247,7 @@ TEST_F(MainFormTest, ASkinThatFailsToLoadLeavesTheCurrentOne)
     EXPECT_EQ(mainform->size(), QSize(451, 244));
 }
 
-TEST_F(MainFormTest, WindowsMinimiseAndTrayClicksRestoreAlsoAfterTheTrayMenu)
-{
+TEST_F(MainFormTest, WindowsMinimiseAndTrayClicksRestoreAlsoAfterTheTrayMenu) {
     mainform->show();
     mainform->PlaylistClick();
     EXPECT_EQ(Status(), "Showing playlist...");

@@ -7,15 +7,12 @@ QString FirstTrack() { return TAERIN_SOURCE_DIR "/tests/player/mainform/data/fir
 QString SecondTrack() { return TAERIN_SOURCE_DIR "/tests/player/mainform/data/second.mp3"; }
 
 TPrivateFolders::TPrivateFolders()
-    : m_runtimeVariable("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()))
-    , m_configVariable("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()))
-{
-}
+    : m_runtimeVariable("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path())),
+      m_configVariable("XDG_CONFIG_HOME", QFile::encodeName(m_config.path())) {}
 
 QString TPrivateFolders::LastPlaylist() const { return QDir(m_config.path()).filePath("taerin/last.m3u"); }
 
-QString FileText(const QString& path)
-{
+QString FileText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }

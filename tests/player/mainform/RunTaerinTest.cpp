@@ -17,20 +17,16 @@
 
 namespace {
 
-template <typename Window>
-Window* FindWindow()
-{
+template <typename Window> Window* FindWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget))
-            return window;
+        if (auto* window = qobject_cast<Window*>(widget)) return window;
     }
     return nullptr;
 }
 
 } // namespace
 
-TEST(MainFormRunTaerin, ScreenshotRunPlaysTheTrackToItsEndAndQuits)
-{
+TEST(MainFormRunTaerin, ScreenshotRunPlaysTheTrackToItsEndAndQuits) {
     TPrivateFolders folders;
     QTemporaryDir shots;
     const QString shot = QDir(shots.path()).filePath("taerin.png");
@@ -42,8 +38,7 @@ TEST(MainFormRunTaerin, ScreenshotRunPlaysTheTrackToItsEndAndQuits)
     EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
 }
 
-TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced)
-{
+TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced) {
     TPrivateFolders folders;
     QDir().mkpath(QFileInfo(folders.LastPlaylist()).path());
     QFile last(folders.LastPlaylist());
@@ -55,17 +50,15 @@ TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced)
     EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
 }
 
-TEST(MainFormRunTaerin, AnUnwritableLastPlaylistFailsTheRunWithoutWaiting)
-{
+TEST(MainFormRunTaerin, AnUnwritableLastPlaylistFailsTheRunWithoutWaiting) {
     TPrivateFolders folders;
     QFile blocker(folders.ConfigFolder() + "/taerin");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where the folder belongs
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder belongs
     blocker.close();
     EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", FirstTrack()}), 1);
 }
 
-TEST(MainFormRunTaerin, QuitAtEndFailsOnATrackThatCannotBePlayed)
-{
+TEST(MainFormRunTaerin, QuitAtEndFailsOnATrackThatCannotBePlayed) {
     TPrivateFolders folders;
     EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", "/no/such/folder/gone.mp3"}), 1);
     EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end"}), 1);
@@ -75,8 +68,7 @@ TEST(MainFormRunTaerin, QuitAtEndFailsOnATrackThatCannotBePlayed)
 // With two tracks on the command line the window shows at the skin's size
 // and shape, plays the first and then the second; closing it keeps both in
 // the last playlist. Runs under X too (see CMakeLists.txt).
-TEST(MainFormRunTaerin, TwoTracksPlayOneAfterTheOtherAndStayInTheLastPlaylist)
-{
+TEST(MainFormRunTaerin, TwoTracksPlayOneAfterTheOtherAndStayInTheLastPlaylist) {
     TPrivateFolders folders;
     QSize size;
     bool shaped = false;
@@ -85,8 +77,7 @@ TEST(MainFormRunTaerin, TwoTracksPlayOneAfterTheOtherAndStayInTheLastPlaylist)
     QObject::connect(&watch, &QTimer::timeout, [&] {
         Tmainform* mainform = FindWindow<Tmainform>();
         Tplaylistform* playlistform = FindWindow<Tplaylistform>();
-        if (!mainform || !playlistform || !mainform->isVisible())
-            return;
+        if (!mainform || !playlistform || !mainform->isVisible()) return;
         size = mainform->size();
         shaped = !mainform->mask().isEmpty() && mainform->windowFlags().testFlag(Qt::FramelessWindowHint);
         if (playlistform->Tag() == 1) {

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrderUntilADoubleDash)
-{
+TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrderUntilADoubleDash) {
     const TStartUpOptions options =
         ParseStartUpOptions({"a.mp3", "--screenshot", "shot.png", "b.m3u", "--quit-at-end"});
     EXPECT_EQ(options.Files, (QStringList{"a.mp3", "b.m3u"}));
@@ -17,8 +16,7 @@ TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrderUntilADoubleDash)
     EXPECT_FALSE(files.QuitAtEnd);
 }
 
-TEST(MainFormStartUpOptions, ScreenshotNeedsAFileName)
-{
+TEST(MainFormStartUpOptions, ScreenshotNeedsAFileName) {
     EXPECT_THROW(ParseStartUpOptions({"--screenshot"}), std::invalid_argument);
     EXPECT_THROW(ParseStartUpOptions({"--screenshot", ""}), std::invalid_argument);
 }

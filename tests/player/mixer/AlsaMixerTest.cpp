@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(AlsaMixer, LevelsSpanTheElementRangeAndOutsideValuesAreLimited)
-{
+TEST(AlsaMixer, LevelsSpanTheElementRangeAndOutsideValuesAreLimited) {
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(0, 0, 31), 0u);
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(31, 0, 31), 65535u);
     EXPECT_EQ(AlsaMixer::LevelOfElementValue(-10, -20, 0), 32768u); // 32767.5 rounds up
@@ -23,8 +22,7 @@ TEST(AlsaMixer, LevelsSpanTheElementRangeAndOutsideValuesAreLimited)
         EXPECT_EQ(AlsaMixer::LevelOfElementValue(AlsaMixer::ElementValueOfLevel(level, 0, 65535), 0, 65535), level);
 }
 
-TEST(AlsaMixer, MissingCardsHaveNoElements)
-{
+TEST(AlsaMixer, MissingCardsHaveNoElements) {
     EXPECT_FALSE(AlsaMixer::HasElement(999, TMixerKind::Wave));
     EXPECT_FALSE(AlsaMixer::ReadVolume(999, TMixerKind::Wave).has_value());
     EXPECT_FALSE(AlsaMixer::WriteVolume(999, TMixerKind::Wave, 0));

@@ -24,15 +24,13 @@ public:
     void WriteVolume(TMixerKind kind, int device, uint32_t word) override { words[{kind, device}] = word; }
 };
 
-TChannelLevels Levels(TVirtualMixer& mixer, TMixerKind kind)
-{
+TChannelLevels Levels(TVirtualMixer& mixer, TMixerKind kind) {
     return TChannelLevels::FromWord(mixer.ReadVolume(kind, 0));
 }
 
 } // namespace
 
-TEST(SoundControl, EachKindStartsAtFullVolumeCentredWithItsOwnWord)
-{
+TEST(SoundControl, EachKindStartsAtFullVolumeCentredWithItsOwnWord) {
     TVirtualMixer mixer;
     TLxSoundControl control(nullptr, mixer);
     EXPECT_EQ(control.WaveVolume(), 255);
@@ -48,8 +46,7 @@ TEST(SoundControl, EachKindStartsAtFullVolumeCentredWithItsOwnWord)
     EXPECT_EQ(control.CdVolume(), 10);
 }
 
-TEST(SoundControl, SettingTheVolumeKeepsTheBalance)
-{
+TEST(SoundControl, SettingTheVolumeKeepsTheBalance) {
     TVirtualMixer mixer;
     TLxSoundControl control(nullptr, mixer);
     control.SetWaveVolume(250);
@@ -77,8 +74,7 @@ TEST(SoundControl, SettingTheVolumeKeepsTheBalance)
     EXPECT_EQ(control.WaveBalance(), 50);
 }
 
-TEST(SoundControl, ChoosesTheFirstDeviceWithAVolumeControlPerKindOrDeviceZero)
-{
+TEST(SoundControl, ChoosesTheFirstDeviceWithAVolumeControlPerKindOrDeviceZero) {
     TestDevices devices;
     devices.count = 4;
     devices.controllable[TMixerKind::Wave] = {2, 3};
@@ -96,8 +92,7 @@ TEST(SoundControl, ChoosesTheFirstDeviceWithAVolumeControlPerKindOrDeviceZero)
     EXPECT_EQ((devices.words[{TMixerKind::Cd, 0}]), 0x02000200u);
 }
 
-TEST(SoundControl, TheSystemMixerFallsBackToTheVirtualMixer)
-{
+TEST(SoundControl, TheSystemMixerFallsBackToTheVirtualMixer) {
     TVirtualMixer fallback;
     TSystemMixer system(fallback);
     // Devices beyond the sound cards never have a control; their volume is virtual.

@@ -54,11 +54,15 @@ TEST(DsoundPlayState, TableAtTheMarksOf44100Stereo) {
 }
 
 TEST(DsoundDeviceNames, EntryOfName) {
-    const std::pair<const char*, int> cases[] = {
-        {"", 0},           {"/dev/dsound/0", 1},  {"/dev/dsound/8", 9}, {"/dev/dsound/9", -1},
-        {"/dev/dsound/x", -1}, {"/dev/dsound/10", 0}, {"/dev/dsound/", 0},
-        {"/dev/dsound//", 0}, // the character just below "0" still counts
-        {"/dev/wave/0", 0}};
+    const std::pair<const char*, int> cases[] = {{"", 0},
+                                                 {"/dev/dsound/0", 1},
+                                                 {"/dev/dsound/8", 9},
+                                                 {"/dev/dsound/9", -1},
+                                                 {"/dev/dsound/x", -1},
+                                                 {"/dev/dsound/10", 0},
+                                                 {"/dev/dsound/", 0},
+                                                 {"/dev/dsound//", 0}, // the character just below "0" still counts
+                                                 {"/dev/wave/0", 0}};
     for (auto [name, entry] : cases) EXPECT_EQ(device_entry_of(name), entry) << name;
 }
 

@@ -48,8 +48,8 @@ protected:
         format.sample_size = 2;
         format.sample_rate = rate;
         format.stereo = stereo;
-        output.set_control(format, ZK_OUTPUT_REQUEST_SAMPLE_SIZE | ZK_OUTPUT_REQUEST_STEREO |
-                                       ZK_OUTPUT_REQUEST_SAMPLE_RATE);
+        output.set_control(format,
+                           ZK_OUTPUT_REQUEST_SAMPLE_SIZE | ZK_OUTPUT_REQUEST_STEREO | ZK_OUTPUT_REQUEST_SAMPLE_RATE);
     }
 
     static void request(DsoundOutput& output, uint32_t bits, int32_t pcm_level = 0, int32_t balance = 0) {
@@ -260,8 +260,8 @@ TEST_F(DsoundOutputTest, LevelsBalanceAndMute) {
     request(*output, ZK_OUTPUT_REQUEST_PCM_LEVEL, 50);
     EXPECT_EQ(buffer.volume(), -999);
     control = {};
-    output->get_control(control, ZK_OUTPUT_REQUEST_PCM_LEVEL | ZK_OUTPUT_REQUEST_BALANCE |
-                                     ZK_OUTPUT_REQUEST_MASTER_LEVEL);
+    output->get_control(control,
+                        ZK_OUTPUT_REQUEST_PCM_LEVEL | ZK_OUTPUT_REQUEST_BALANCE | ZK_OUTPUT_REQUEST_MASTER_LEVEL);
     EXPECT_EQ(control.pcm_level, 91);
     EXPECT_EQ(control.balance, 50);
     EXPECT_EQ(control.master_level, 0); // not reported

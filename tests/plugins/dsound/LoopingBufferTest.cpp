@@ -83,7 +83,7 @@ TEST(DsoundLoopingBuffer, RefusesVolumePanAndFrequencyOutOfRange) {
 TEST(DsoundGain, AttenuationAndPanBecomeChannelGains) {
     EXPECT_EQ(gain_of_attenuation(0), 0xFFFFu);
     EXPECT_EQ(gain_of_attenuation(-10000), 0u);
-    EXPECT_EQ(gain_of_attenuation(-600), 32845u); // -6 dB: about half
+    EXPECT_EQ(gain_of_attenuation(-600), 32845u);      // -6 dB: about half
     EXPECT_EQ(volume_word_of(0, -10000), 0x0000FFFFu); // right silent
     EXPECT_EQ(volume_word_of(0, 10000), 0xFFFF0000u);  // left silent
     EXPECT_EQ(volume_word_of(-10000, 0), 0u);

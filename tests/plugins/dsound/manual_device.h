@@ -26,8 +26,7 @@ public:
 inline uint32_t play_bytes(LoopingBuffer& buffer, uint32_t bytes) {
     std::vector<int16_t> samples(bytes / 2 + 2);
     PlaybackSettings settings;
-    return buffer.take(samples.data(), bytes / buffer.format().frame_bytes(), settings) *
-           buffer.format().frame_bytes();
+    return buffer.take(samples.data(), bytes / buffer.format().frame_bytes(), settings) * buffer.format().frame_bytes();
 }
 
 struct Report {

@@ -8,20 +8,15 @@
 
 namespace {
 
-QPixmap Filled(QColor color)
-{
+QPixmap Filled(QColor color) {
     QPixmap pixmap(8, 8);
     pixmap.fill(color);
     return pixmap;
 }
 
-bool SameImage(const QPixmap& a, const QPixmap& b)
-{
-    return a.toImage() == b.toImage();
-}
+bool SameImage(const QPixmap& a, const QPixmap& b) { return a.toImage() == b.toImage(); }
 
-TEST(LxBitBtn, HoverShowsGlyphOnEnterBoldAndHintColourAndLeavingUndoesThem)
-{
+TEST(LxBitBtn, HoverShowsGlyphOnEnterBoldAndHintColourAndLeavingUndoesThem) {
     const QColor appHint = HintColorSwap::ApplicationHintColor();
     TLxBitBtn button;
     button.SetCaption("&Associate File Types (MP* && M3U)");
@@ -51,8 +46,7 @@ TEST(LxBitBtn, HoverShowsGlyphOnEnterBoldAndHintColourAndLeavingUndoesThem)
     SendLeave(&button);
 }
 
-TEST(LxBitBtn, ClickDropsTheMenuDownBelowTheButtonAndLeavesWhenItCloses)
-{
+TEST(LxBitBtn, ClickDropsTheMenuDownBelowTheButtonAndLeavesWhenItCloses) {
     QWidget window;
     window.resize(200, 100);
     TLxBitBtn button;

@@ -5,14 +5,12 @@
 #include <QEnterEvent>
 #include <QWidget>
 
-inline void SendEnter(QWidget* widget)
-{
+inline void SendEnter(QWidget* widget) {
     QEnterEvent event(QPointF(1, 1), QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)));
     QCoreApplication::sendEvent(widget, &event);
 }
 
-inline void SendLeave(QWidget* widget)
-{
+inline void SendLeave(QWidget* widget) {
     QEvent event(QEvent::Leave);
     QCoreApplication::sendEvent(widget, &event);
 }

@@ -12,19 +12,16 @@
 namespace {
 
 // One pixel per character, two for "W".
-int Width(const QString& s)
-{
-    return int(s.size() + s.count(QLatin1Char('W')));
-}
+int Width(const QString& s) { return int(s.size() + s.count(QLatin1Char('W'))); }
 
-TEST(FittingPrefixLength, LongestPrefixWithinTheLimitNeverCuttingACharacterInHalf)
-{
+TEST(FittingPrefixLength, LongestPrefixWithinTheLimitNeverCuttingACharacterInHalf) {
     EXPECT_EQ(FittingPrefixLength("abc", 3, Width), 3);
     EXPECT_EQ(FittingPrefixLength("abcdef", 3, Width), 3);
     EXPECT_EQ(FittingPrefixLength("abWcd", 3, Width), 2);
     EXPECT_EQ(FittingPrefixLength("abc", 0, Width), 0);
     EXPECT_EQ(FittingPrefixLength("", 0, Width), 0);
-    const QString clef = QString::fromUtf8("a\xF0\x9D\x84\x9E" "b"); // a, U+1D11E (two code units), b
+    const QString clef = QString::fromUtf8("a\xF0\x9D\x84\x9E"
+                                           "b"); // a, U+1D11E (two code units), b
     EXPECT_EQ(FittingPrefixLength(clef, 2, Width), 1);
     EXPECT_EQ(FittingPrefixLength(clef, 3, Width), 3);
     const QString combined = QString::fromUtf8("ae\xCC\x81x"); // a, e + combining acute, x
@@ -33,8 +30,7 @@ TEST(FittingPrefixLength, LongestPrefixWithinTheLimitNeverCuttingACharacterInHal
 
 class LxEditSettings : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
@@ -45,8 +41,7 @@ private:
     QTemporaryDir dir_;
 };
 
-TEST_F(LxEditSettings, AutoSaveRestoresTheStoredTextAndSavesEveryChange)
-{
+TEST_F(LxEditSettings, AutoSaveRestoresTheStoredTextAndSavesEveryChange) {
     QSettings().setValue("Software/Aerin/Url/Last", "http://radio.example.org:8000/");
     TLxEdit edit;
     int restored = 0;
@@ -76,8 +71,7 @@ TEST_F(LxEditSettings, AutoSaveRestoresTheStoredTextAndSavesEveryChange)
     EXPECT_EQ(other.Text(), "kept");
 }
 
-TEST_F(LxEditSettings, OverLongTextIsCutBeforeItIsSaved)
-{
+TEST_F(LxEditSettings, OverLongTextIsCutBeforeItIsSaved) {
     TLxEdit edit;
     const QFontMetrics metrics(edit.MaxPixelFont());
     edit.SetMaxPixelLength(metrics.horizontalAdvance("abc"));
@@ -106,8 +100,7 @@ TEST_F(LxEditSettings, OverLongTextIsCutBeforeItIsSaved)
     EXPECT_EQ(edit.Text(), "abcdefgh");
 }
 
-TEST(LxEdit, AutoCtl3dShowsTheFrameOnlyWhileHovered)
-{
+TEST(LxEdit, AutoCtl3dShowsTheFrameOnlyWhileHovered) {
     TLxEdit edit;
     int ctl3dChanges = 0;
     edit.OnCtl3DChanged = [&](QObject*) { ++ctl3dChanges; };

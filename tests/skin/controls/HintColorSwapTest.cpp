@@ -13,8 +13,7 @@ private:
     QColor original_ = HintColorSwap::ApplicationHintColor();
 };
 
-TEST_F(HintColorSwapTest, EnterShowsOwnColourAndLeaveRestoresTheSavedOneAlsoAcrossControls)
-{
+TEST_F(HintColorSwapTest, EnterShowsOwnColourAndLeaveRestoresTheSavedOneAlsoAcrossControls) {
     HintColorSwap a;
     HintColorSwap b;
     a.Enter(Qt::red);
@@ -28,8 +27,7 @@ TEST_F(HintColorSwapTest, EnterShowsOwnColourAndLeaveRestoresTheSavedOneAlsoAcro
     EXPECT_EQ(HintColorSwap::ApplicationHintColor(), QColor(Qt::yellow));
 }
 
-TEST_F(HintColorSwapTest, UnbalancedEnterLeaveOrDestructionNeverLoseTheApplicationColour)
-{
+TEST_F(HintColorSwapTest, UnbalancedEnterLeaveOrDestructionNeverLoseTheApplicationColour) {
     {
         HintColorSwap swap;
         swap.Leave();

@@ -10,20 +10,17 @@
 
 namespace {
 
-QPixmap Filled(QColor color)
-{
+QPixmap Filled(QColor color) {
     QPixmap pixmap(4, 4);
     pixmap.fill(color);
     return pixmap;
 }
 
-QColor ShownColour(const TLxImage& image)
-{
+QColor ShownColour(const TLxImage& image) {
     return image.Picture().isNull() ? QColor() : QColor(image.Picture().toImage().pixel(0, 0));
 }
 
-TEST(ImageClickCycle, ReleasesCycleThroughTheEnabledClickStates)
-{
+TEST(ImageClickCycle, ReleasesCycleThroughTheEnabledClickStates) {
     ImageClickCycle both;
     EXPECT_EQ(both.Release(true, true), ImagePicture::Clicked1);
     EXPECT_EQ(both.Release(true, true), ImagePicture::Clicked2);
@@ -41,8 +38,7 @@ TEST(ImageClickCycle, ReleasesCycleThroughTheEnabledClickStates)
     EXPECT_EQ(none.State(), 0);
 }
 
-TEST(WheelAccumulator, WholeNotchesAreTakenAndTheRestKeepsItsSign)
-{
+TEST(WheelAccumulator, WholeNotchesAreTakenAndTheRestKeepsItsSign) {
     int32_t acc = 0;
     EXPECT_EQ(TakeWheelNotches(acc, 60), 0);
     EXPECT_EQ(acc, 60);
@@ -57,8 +53,7 @@ TEST(WheelAccumulator, WholeNotchesAreTakenAndTheRestKeepsItsSign)
     EXPECT_EQ(acc, int32_t((int64_t(INT32_MAX) * 2) % 120));
 }
 
-TEST(LxImage, WritingPicturesShowsLeaveAndEnterOnlyWithoutLeaveAndSetStateKeepsTheClickState)
-{
+TEST(LxImage, WritingPicturesShowsLeaveAndEnterOnlyWithoutLeaveAndSetStateKeepsTheClickState) {
     TLxImage image;
     image.SetPictureEnter(Filled(Qt::green));
     EXPECT_EQ(ShownColour(image), QColor(Qt::green));
@@ -79,8 +74,7 @@ TEST(LxImage, WritingPicturesShowsLeaveAndEnterOnlyWithoutLeaveAndSetStateKeepsT
     EXPECT_EQ(image.GetState(), 0);
 }
 
-TEST(LxImage, HoverHighlightsAndReportsEnterOrLeaveThenPositionChanged)
-{
+TEST(LxImage, HoverHighlightsAndReportsEnterOrLeaveThenPositionChanged) {
     const QColor appHint = HintColorSwap::ApplicationHintColor();
     TLxImage image;
     image.SetPictureEnter(Filled(Qt::green)); // a skin button: no leave picture
@@ -102,8 +96,7 @@ TEST(LxImage, HoverHighlightsAndReportsEnterOrLeaveThenPositionChanged)
     EXPECT_EQ(log, QStringList({"enter", "position", "leave", "position"}));
 }
 
-TEST(LxImage, PressShowsDownPictureAndReleasesCycleTheClickPictures)
-{
+TEST(LxImage, PressShowsDownPictureAndReleasesCycleTheClickPictures) {
     TLxImage image;
     image.resize(20, 20);
     image.SetPictureLeave(Filled(Qt::red));
@@ -132,8 +125,7 @@ TEST(LxImage, PressShowsDownPictureAndReleasesCycleTheClickPictures)
     EXPECT_EQ(log, QStringList({"position 0", "up", "position 1"}));
 }
 
-TEST(LxImage, AutoSizeTakesThePictureSizeAndStretchFillsTheControl)
-{
+TEST(LxImage, AutoSizeTakesThePictureSizeAndStretchFillsTheControl) {
     TLxImage image;
     image.resize(50, 50);
     image.SetAutoSize(true);
@@ -153,16 +145,14 @@ TEST(LxImage, AutoSizeTakesThePictureSizeAndStretchFillsTheControl)
 
 // Turns the wheel over the widget; true when the widget kept the turn, false
 // when it left it to the parent.
-bool Wheel(QWidget* widget, int delta)
-{
+bool Wheel(QWidget* widget, int delta) {
     QWheelEvent event(QPointF(2, 2), widget->mapToGlobal(QPointF(2, 2)), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(widget, &event);
     return event.isAccepted();
 }
 
-TEST(LxImage, WheelTurnsAreCountedInNotchesAndUnhandledOnesGoToTheParent)
-{
+TEST(LxImage, WheelTurnsAreCountedInNotchesAndUnhandledOnesGoToTheParent) {
     TLxImage image;
     QStringList log;
     image.OnMouseWheelUp = [&](QObject*, TShiftState, QPoint, bool& handled) {

@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(LxLabel, HoverSwapsFontAndHintColoursAndLeavingRestoresBoth)
-{
+TEST(LxLabel, HoverSwapsFontAndHintColoursAndLeavingRestoresBoth) {
     const QColor appHint = HintColorSwap::ApplicationHintColor();
     TLxLabel label;
     label.SetFontColor(Qt::blue);
@@ -45,16 +44,14 @@ TEST(LxLabel, HoverSwapsFontAndHintColoursAndLeavingRestoresBoth)
     SendLeave(&label);
 }
 
-TEST(LxLabel, CaptionIsShownAsPlainText)
-{
+TEST(LxLabel, CaptionIsShownAsPlainText) {
     TLxLabel label;
     label.SetCaption("<b>Song</b> & title");
     EXPECT_EQ(label.textFormat(), Qt::PlainText);
     EXPECT_EQ(label.Caption(), "<b>Song</b> & title");
 }
 
-TEST(LxLabel, ClickIsALeftPressAndReleaseInside)
-{
+TEST(LxLabel, ClickIsALeftPressAndReleaseInside) {
     TLxLabel label;
     label.SetAutoSize(false);
     label.resize(40, 20);
@@ -72,8 +69,7 @@ TEST(LxLabel, ClickIsALeftPressAndReleaseInside)
     EXPECT_EQ(log, QStringList({"down 1 5,6", "click", "up 1", "down 2 5,6", "up 2", "down 1 5,6", "up 1"}));
 }
 
-TEST(LxLabel, ReportsColourChangesOfItsParentOnly)
-{
+TEST(LxLabel, ReportsColourChangesOfItsParentOnly) {
     QWidget parent;
     auto* label = new TLxLabel(&parent);
     int changes = 0;
@@ -91,8 +87,7 @@ TEST(LxLabel, ReportsColourChangesOfItsParentOnly)
     EXPECT_EQ(label->Color(), QColor(Qt::darkRed));
 }
 
-TEST(LxHotLink, ClickOpensTheUrlAfterOnClickAndNothingWhenEmptyOrMalformed)
-{
+TEST(LxHotLink, ClickOpensTheUrlAfterOnClickAndNothingWhenEmptyOrMalformed) {
     LinkCatcher links;
     TLxHotLink link;
     link.SetCaption("Aerin's Site");
@@ -108,8 +103,7 @@ TEST(LxHotLink, ClickOpensTheUrlAfterOnClickAndNothingWhenEmptyOrMalformed)
     EXPECT_EQ(links.opened, QStringList({"https://example.org/aerin"}));
 }
 
-TEST(LxMailTo, ClickOpensAMailToTheDestinator)
-{
+TEST(LxMailTo, ClickOpensAMailToTheDestinator) {
     LinkCatcher links;
     TLxMailTo mail;
     mail.SetCaption("Tessaly");
@@ -120,8 +114,7 @@ TEST(LxMailTo, ClickOpensAMailToTheDestinator)
     EXPECT_EQ(links.opened, QStringList({"mailto:tessaly@example.org?SUBJECT=Tessaly%20Aerin"}));
 }
 
-TEST(MailToAddress, NonEmptyFieldsFollowInOrderAndValuesCannotBreakTheAddressApart)
-{
+TEST(MailToAddress, NonEmptyFieldsFollowInOrderAndValuesCannotBreakTheAddressApart) {
     EXPECT_EQ(MailToAddress({"a@b.org", "", "", ""}), "mailto:a@b.org");
     EXPECT_EQ(MailToAddress({"a@b.org", "Hi", "c@d.org", "e@f.org"}),
               "mailto:a@b.org?SUBJECT=Hi&BCC=c@d.org&CC=e@f.org");

@@ -10,13 +10,11 @@
 class LinkCatcher : public QObject {
     Q_OBJECT
 public:
-    LinkCatcher()
-    {
+    LinkCatcher() {
         for (const char* scheme : {"http", "https", "mailto"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
     }
-    ~LinkCatcher() override
-    {
+    ~LinkCatcher() override {
         for (const char* scheme : {"http", "https", "mailto"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }

@@ -8,13 +8,9 @@
 namespace {
 
 // Ten pixels per character.
-int Width(const QString& s)
-{
-    return int(s.size() * 10);
-}
+int Width(const QString& s) { return int(s.size() * 10); }
 
-TEST(ScrollingText, PaddedWithSpacesToTheLabelWidthUnlessNoGrapAtMostTenThousand)
-{
+TEST(ScrollingText, PaddedWithSpacesToTheLabelWidthUnlessNoGrapAtMostTenThousand) {
     EXPECT_EQ(WorkTextOf("abc", false, 100, Width), "abc       ");
     EXPECT_EQ(WorkTextOf("abc", false, 95, Width), "abc       ");
     EXPECT_EQ(WorkTextOf("abcdefghijkl", false, 100, Width), "abcdefghijkl");
@@ -26,8 +22,7 @@ TEST(ScrollingText, PaddedWithSpacesToTheLabelWidthUnlessNoGrapAtMostTenThousand
     EXPECT_EQ(ScrollingTextOf("one"), "one");
 }
 
-TEST(ScrollingText, EachStepMovesOneCharacterRound)
-{
+TEST(ScrollingText, EachStepMovesOneCharacterRound) {
     EXPECT_EQ(ScrolledOnce("abc ", sdRightToLeft), "bc a");
     EXPECT_EQ(ScrolledOnce("abc ", sdLeftToRight), " abc");
     EXPECT_EQ(ScrolledOnce("", sdLeftToRight), "");
@@ -36,8 +31,7 @@ TEST(ScrollingText, EachStepMovesOneCharacterRound)
     EXPECT_EQ(ScrolledOnce("ab" + clef, sdLeftToRight), clef + "ab");
 }
 
-TEST(LxScrollingLabel, TextIsPaddedToTheWidthAndScrollsRound)
-{
+TEST(LxScrollingLabel, TextIsPaddedToTheWidthAndScrollsRound) {
     TLxScrollingLabel label;
     label.resize(100, 12);
     label.SetText("abc");
@@ -64,8 +58,7 @@ TEST(LxScrollingLabel, TextIsPaddedToTheWidthAndScrollsRound)
     EXPECT_GE(metrics.horizontalAdvance(label.WorkText()), 300);
 }
 
-TEST(LxScrollingLabel, ItsTimerScrollsWhileScrollingIsOn)
-{
+TEST(LxScrollingLabel, ItsTimerScrollsWhileScrollingIsOn) {
     TLxScrollingLabel label;
     label.resize(60, 12);
     label.SetNoGrap(true);

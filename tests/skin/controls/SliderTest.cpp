@@ -8,16 +8,14 @@
 namespace {
 
 // The default slider: 191 x 11 with a 26 x 8 thumb, Maximum 100.
-SliderModel DefaultModel()
-{
+SliderModel DefaultModel() {
     SliderModel model;
     model.SetSliderSize({191, 11});
     model.SetThumbSize({26, 8});
     return model;
 }
 
-TEST(SliderModel, ScaleAndThumbPlacement)
-{
+TEST(SliderModel, ScaleAndThumbPlacement) {
     SliderModel model = DefaultModel();
     EXPECT_DOUBLE_EQ(model.Scale(), 1.65);
     model.SetPosition(50);
@@ -37,8 +35,7 @@ TEST(SliderModel, ScaleAndThumbPlacement)
     EXPECT_EQ(model.ThumbOrigin(), QPoint(0, 59));
 }
 
-TEST(SliderModel, PositionStaysWithinZeroAndMaximumAndMaximumZeroHasNoTravel)
-{
+TEST(SliderModel, PositionStaysWithinZeroAndMaximumAndMaximumZeroHasNoTravel) {
     SliderModel model = DefaultModel();
     model.SetPosition(-5);
     EXPECT_EQ(model.Position(), 0);
@@ -58,20 +55,19 @@ TEST(SliderModel, PositionStaysWithinZeroAndMaximumAndMaximumZeroHasNoTravel)
     EXPECT_EQ(model.Position(), 0);
 }
 
-TEST(SliderModel, DragFollowsThePointerOnlyFromInsideTheThumbBand)
-{
+TEST(SliderModel, DragFollowsThePointerOnlyFromInsideTheThumbBand) {
     SliderModel model = DefaultModel();
     EXPECT_FALSE(model.Move({100, 4}, true)); // not pressed
     model.Press();
     EXPECT_TRUE(model.Dragging());
     EXPECT_TRUE(model.ThumbSwapped());
-    EXPECT_EQ(model.Position(), 0); // the press does not move the thumb
+    EXPECT_EQ(model.Position(), 0);            // the press does not move the thumb
     EXPECT_FALSE(model.Move({100, 4}, false)); // left button not down
-    EXPECT_FALSE(model.Move({100, 9}, true)); // below the band (0 ... 8 from the top edge)
+    EXPECT_FALSE(model.Move({100, 9}, true));  // below the band (0 ... 8 from the top edge)
     EXPECT_FALSE(model.Move({100, -1}, true));
     EXPECT_FALSE(model.Tracking());
     EXPECT_TRUE(model.Move({100, 8}, true));
-    EXPECT_EQ(model.Position(), 53); // (100 - 13) / 1.65 = 52.7
+    EXPECT_EQ(model.Position(), 53);          // (100 - 13) / 1.65 = 52.7
     EXPECT_TRUE(model.Move({200, 40}, true)); // tracking: the band no longer matters
     EXPECT_EQ(model.Position(), 100);
     model.Release();
@@ -80,8 +76,7 @@ TEST(SliderModel, DragFollowsThePointerOnlyFromInsideTheThumbBand)
     EXPECT_FALSE(model.ThumbSwapped());
 }
 
-TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnoredAndVerticalDragUsesTheOtherAxis)
-{
+TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnoredAndVerticalDragUsesTheOtherAxis) {
     SliderModel model = DefaultModel();
     model.SetPosition(50);
     model.Press();
@@ -101,8 +96,7 @@ TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnoredAndVerticalDragUsesTheOtherAxis)
     EXPECT_EQ(vertical.Position(), 50); // (63 - 4) / 1.18
 }
 
-TEST(SliderModel, ASliderNarrowerThanItsThumbCannotOverflow)
-{
+TEST(SliderModel, ASliderNarrowerThanItsThumbCannotOverflow) {
     SliderModel model;
     model.SetSliderSize({10, 11});
     model.SetThumbSize({26, 8});
@@ -120,8 +114,7 @@ TEST(SliderModel, ASliderNarrowerThanItsThumbCannotOverflow)
 // pressed thumb blue.
 class SliderPictures : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         QPixmap ruler(191, 11);
         ruler.fill(Qt::red);
         QPixmap thumb(52, 8);
@@ -136,8 +129,7 @@ protected:
     TLxSlider slider;
 };
 
-TEST_F(SliderPictures, DrawsTheThumbAtItsPositionAndThePressedHalfWhileDown)
-{
+TEST_F(SliderPictures, DrawsTheThumbAtItsPositionAndThePressedHalfWhileDown) {
     slider.SetPosition(50);
     EXPECT_EQ(At(81, 5), QColor(Qt::red));
     EXPECT_EQ(At(82, 5), QColor(Qt::green));
@@ -157,8 +149,7 @@ TEST_F(SliderPictures, DrawsTheThumbAtItsPositionAndThePressedHalfWhileDown)
     EXPECT_EQ(At(170, 5), QColor(Qt::green));
 }
 
-TEST_F(SliderPictures, DraggingReportsEveryStepAndTheFinalValueOnRelease)
-{
+TEST_F(SliderPictures, DraggingReportsEveryStepAndTheFinalValueOnRelease) {
     QStringList log;
     slider.OnBeginChange = [&](QObject*) { log << QString("begin %1").arg(slider.Position()); };
     slider.OnChanged = [&](QObject*) { log << QString("changed %1").arg(slider.Position()); };
@@ -177,8 +168,7 @@ TEST_F(SliderPictures, DraggingReportsEveryStepAndTheFinalValueOnRelease)
     EXPECT_EQ(log, QStringList({"begin 40", "stop 40"}));
 }
 
-TEST(LxSlider, CreatedWithTheDefaultPicturesAndAutosizeTakesTheRulerSize)
-{
+TEST(LxSlider, CreatedWithTheDefaultPicturesAndAutosizeTakesTheRulerSize) {
     TLxSlider slider;
     EXPECT_EQ(slider.size(), QSize(191, 11));
     EXPECT_EQ(slider.ImageThumb().size(), QSize(52, 8));

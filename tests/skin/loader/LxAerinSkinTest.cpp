@@ -19,8 +19,7 @@ struct SkinOnWindow {
     TLxAerinSkin* skin = new TLxAerinSkin(&window);
 };
 
-std::string ErrorOf(TLxAerinSkin& skin, const QString& file)
-{
+std::string ErrorOf(TLxAerinSkin& skin, const QString& file) {
     try {
         skin.SetSkinFile(file);
     } catch (const ESkinError& error) {
@@ -29,8 +28,7 @@ std::string ErrorOf(TLxAerinSkin& skin, const QString& file)
     return "no error";
 }
 
-TEST(LxAerinSkin, StartsWithTheBuiltInSkin)
-{
+TEST(LxAerinSkin, StartsWithTheBuiltInSkin) {
     SkinOnWindow f;
     TLxAerinSkin& skin = *f.skin;
     EXPECT_TRUE(skin.SkinFile().isEmpty());
@@ -58,8 +56,7 @@ TEST(LxAerinSkin, StartsWithTheBuiltInSkin)
     EXPECT_TRUE(region.contains(QPoint(300, 100)));
 }
 
-TEST(LxAerinSkin, AutoRegionShapesTheOwnerAndTakesItsFrameUntilTheSkinGoes)
-{
+TEST(LxAerinSkin, AutoRegionShapesTheOwnerAndTakesItsFrameUntilTheSkinGoes) {
     SkinOnWindow f;
     f.window.resize(100, 100);
     f.skin->Options().SetAutoRegion(true);
@@ -92,8 +89,7 @@ TEST(LxAerinSkin, AutoRegionShapesTheOwnerAndTakesItsFrameUntilTheSkinGoes)
     EXPECT_TRUE(f.window.mask().isEmpty());
 }
 
-TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues)
-{
+TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues) {
     SkinOnWindow f;
     f.skin->Labels().Status().SetCaption("Hello");
     f.skin->Labels().SongName().SetCaption("Song");
@@ -108,7 +104,7 @@ TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues)
     EXPECT_TRUE(p.Over.isNull());
     EXPECT_TRUE(p.Mask.isNull());
     EXPECT_TRUE(p.AboutText.isEmpty());
-    EXPECT_EQ(p.PosRuler.size(), QSize(191, 11));  // built-in slider pictures
+    EXPECT_EQ(p.PosRuler.size(), QSize(191, 11)); // built-in slider pictures
     EXPECT_EQ(p.VolThumb.size(), QSize(52, 8));
     EXPECT_EQ(f.skin->size(), QSize(0, 0));
     EXPECT_EQ(f.skin->Buttons().Play().Control()->x(), 32);
@@ -117,7 +113,7 @@ TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues)
     EXPECT_TRUE(f.skin->Position().Control()->Horizontal());
 
     f.skin->Options().SetAutoRegion(true);
-    EXPECT_TRUE(f.window.mask().isEmpty());  // no mask: rectangular window
+    EXPECT_TRUE(f.window.mask().isEmpty()); // no mask: rectangular window
 
     f.skin->SetSkinFile(QString());
     EXPECT_TRUE(f.skin->SkinFile().isEmpty());
@@ -129,8 +125,7 @@ TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues)
     EXPECT_EQ(f.skin->Volume().Position(), 42);
 }
 
-TEST(LxAerinSkin, ButtonsShowTheirPieceOfTheHoverSheetOnlyWhileHovered)
-{
+TEST(LxAerinSkin, ButtonsShowTheirPieceOfTheHoverSheetOnlyWhileHovered) {
     SkinOnWindow f;
     SkinDirectory dir;
     dir.Bitmap("back.bmp", Filled(451, 244, qRgb(10, 10, 10)));
@@ -148,8 +143,7 @@ TEST(LxAerinSkin, ButtonsShowTheirPieceOfTheHoverSheetOnlyWhileHovered)
     EXPECT_TRUE(play->Picture().isNull());
 }
 
-TEST(LxAerinSkin, OutlandishLayoutValuesLoadWithoutHarm)
-{
+TEST(LxAerinSkin, OutlandishLayoutValuesLoadWithoutHarm) {
     SkinOnWindow f;
     SkinDirectory dir;
     dir.Bitmap("over.bmp", Gradient(40, 30));
@@ -162,8 +156,7 @@ TEST(LxAerinSkin, OutlandishLayoutValuesLoadWithoutHarm)
     EXPECT_GE(f.skin->Labels().SongName().Font().pointSize(), 1);
 }
 
-TEST(LxAerinSkin, InactiveLookNeedsADeactPicture)
-{
+TEST(LxAerinSkin, InactiveLookNeedsADeactPicture) {
     SkinOnWindow f;
     const qint64 active = f.skin->MainImage()->Picture().cacheKey();
     f.skin->Deactivate();
@@ -179,8 +172,7 @@ TEST(LxAerinSkin, InactiveLookNeedsADeactPicture)
     EXPECT_EQ(f.skin->size(), QSize(20, 10));
 }
 
-TEST(LxAerinSkin, BrokenOrMissingSkinLeavesTheCurrentSkin)
-{
+TEST(LxAerinSkin, BrokenOrMissingSkinLeavesTheCurrentSkin) {
     SkinOnWindow f;
     f.skin->Labels().Status().SetCaption("Playing...");
     SkinDirectory dir;
@@ -200,8 +192,7 @@ TEST(LxAerinSkin, BrokenOrMissingSkinLeavesTheCurrentSkin)
     EXPECT_EQ(f.skin->Labels().Status().Caption(), "Playing...");
 }
 
-TEST(LxAerinSkin, LabelFontsShrinkToTheirHeight)
-{
+TEST(LxAerinSkin, LabelFontsShrinkToTheirHeight) {
     SkinOnWindow f;
     SkinDirectory dir;
     f.skin->SetSkinFile(dir.Layout("[main]\ninfoheight=7\ninfofontsize=8\ninfowidth=100\n"
@@ -219,8 +210,7 @@ TEST(LxAerinSkin, LabelFontsShrinkToTheirHeight)
     EXPECT_EQ(f.skin->Labels().Layer().Font().family(), "Lingonvecka");
 }
 
-TEST(LxAerinSkin, EventsAreTheChildControlsOwnAndTheMoveButtonReportsItsDrag)
-{
+TEST(LxAerinSkin, EventsAreTheChildControlsOwnAndTheMoveButtonReportsItsDrag) {
     SkinOnWindow f;
     QObject* clicked = nullptr;
     f.skin->OnPlayClick() = [&](QObject* sender) { clicked = sender; };
@@ -255,8 +245,7 @@ TEST(LxAerinSkin, EventsAreTheChildControlsOwnAndTheMoveButtonReportsItsDrag)
     EXPECT_GE(moves, 1);
 }
 
-TEST(LxAerinSkin, DraggingTheFaceMovesTheWindow)
-{
+TEST(LxAerinSkin, DraggingTheFaceMovesTheWindow) {
     SkinOnWindow f;
     f.window.move(100, 100);
     f.window.show();
@@ -276,4 +265,4 @@ TEST(LxAerinSkin, DraggingTheFaceMovesTheWindow)
     EXPECT_EQ(f.window.pos(), kept);
 }
 
-}  // namespace
+} // namespace

@@ -8,8 +8,7 @@
 
 namespace {
 
-TEST(SkinAboutBox, PictureAndTextSideBySidePictureAloneOrNothing)
-{
+TEST(SkinAboutBox, PictureAndTextSideBySidePictureAloneOrNothing) {
     QImage picture(137, 153, QImage::Format_RGB32);
     picture.fill(Qt::red);
     const auto box = CreateSkinAboutBox(nullptr, picture, {"line one", "line two"});
@@ -32,4 +31,4 @@ TEST(SkinAboutBox, PictureAndTextSideBySidePictureAloneOrNothing)
     EXPECT_EQ(CreateSkinAboutBox(nullptr, QImage(), {}), nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(SkinIni, SectionsAndKeysIgnoreCaseTheFirstKeyWinsAndAMissingFileIsEmpty)
-{
+TEST(SkinIni, SectionsAndKeysIgnoreCaseTheFirstKeyWinsAndAMissingFileIsEmpty) {
     const TSkinIni ini = TSkinIni::FromText("; comment\n[Main]\r\nPlayLeft = 12\nplayleft=99\n"
                                             "font=\"Arial\"\n[other]\nplayleft=5\n");
     EXPECT_EQ(ini.ReadInteger("main", "playleft", 0), 12);
@@ -16,8 +15,7 @@ TEST(SkinIni, SectionsAndKeysIgnoreCaseTheFirstKeyWinsAndAMissingFileIsEmpty)
     EXPECT_EQ(TSkinIni::FromFile("/nonexistent/main.ini").ReadString("main", "font", "arial"), "arial");
 }
 
-TEST(SkinIni, IntegersAreDecimalOrHexadecimalAndOtherValuesGiveTheDefault)
-{
+TEST(SkinIni, IntegersAreDecimalOrHexadecimalAndOtherValuesGiveTheDefault) {
     EXPECT_EQ(TSkinIni::ParseInteger("0x20"), 32);
     EXPECT_EQ(TSkinIni::ParseInteger("$20"), 32);
     EXPECT_EQ(TSkinIni::ParseInteger(" -16777201 "), -16777201);
@@ -31,4 +29,4 @@ TEST(SkinIni, IntegersAreDecimalOrHexadecimalAndOtherValuesGiveTheDefault)
     EXPECT_TRUE(ini.ReadBool("main", "volbarvertical", false));
 }
 
-}  // namespace
+} // namespace

@@ -6,14 +6,13 @@
 
 namespace {
 
-TEST(SkinLayout, ReadsEveryElementByItsPrefixAndAbsentKeysTakeTheirDefaults)
-{
-    const TSkinLayout layout = ReadSkinLayout(TSkinIni::FromText(
-        "[MAIN]\nplayleft=0x20\nplaytop=135\nplaywidth=15\nplayheight=16\n"
-        "volbarvertical=1\nvolbarleft=1\ntbbartop=96\n"
-        "versiontextfont=Lingonvecka\nversiontextfontsize=7\nversiontextcolor=33410\n"
-        "versiontexttransparent=1\nversionfont=Ignored\n"
-        "infoleft=207\nsongtitlebkcolor=1671566\n"));
+TEST(SkinLayout, ReadsEveryElementByItsPrefixAndAbsentKeysTakeTheirDefaults) {
+    const TSkinLayout layout =
+        ReadSkinLayout(TSkinIni::FromText("[MAIN]\nplayleft=0x20\nplaytop=135\nplaywidth=15\nplayheight=16\n"
+                                          "volbarvertical=1\nvolbarleft=1\ntbbartop=96\n"
+                                          "versiontextfont=Lingonvecka\nversiontextfontsize=7\nversiontextcolor=33410\n"
+                                          "versiontexttransparent=1\nversionfont=Ignored\n"
+                                          "infoleft=207\nsongtitlebkcolor=1671566\n"));
     EXPECT_EQ(layout.Button(TSkinButton::Play), QRect(32, 135, 15, 16));
     EXPECT_TRUE(layout.Volume.Vertical);
     EXPECT_EQ(layout.Volume.Bounds.left(), 1);
@@ -36,8 +35,7 @@ TEST(SkinLayout, ReadsEveryElementByItsPrefixAndAbsentKeysTakeTheirDefaults)
     EXPECT_EQ(layout.Button(TSkinButton::Stop), QRect(0, 0, 0, 0));
 }
 
-TEST(SkinLayout, FarOffCoordinatesAreClamped)
-{
+TEST(SkinLayout, FarOffCoordinatesAreClamped) {
     const TSkinLayout layout = ReadSkinLayout(TSkinIni::FromText(
         "[main]\nplayleft=2147483647\nplaywidth=2147483647\nplaytop=-2147483648\ninfoheight=$7FFFFFFF\n"));
     EXPECT_EQ(layout.Button(TSkinButton::Play), QRect(32767, -32767, 32767, 0));
@@ -45,13 +43,11 @@ TEST(SkinLayout, FarOffCoordinatesAreClamped)
 }
 
 // Positions of the built-in layout are checked through the skin itself.
-TEST(SkinLayout, TheBuiltInLayoutPlacesEveryPart)
-{
+TEST(SkinLayout, TheBuiltInLayoutPlacesEveryPart) {
     QFile file(TAERIN_SOURCE_DIR "/skin/loader/default/main.ini");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const TSkinLayout layout = ReadSkinLayout(TSkinIni::FromText(file.readAll()));
-    for (const QRect& button : layout.Buttons)
-        EXPECT_FALSE(button.isEmpty());
+    for (const QRect& button : layout.Buttons) EXPECT_FALSE(button.isEmpty());
     EXPECT_EQ(layout.Volume.Bounds, QRect(205, 75, 191, 17));
     const TSkinLabelLayout& time = layout.Label(TSkinLabel::CurrentTime);
     EXPECT_EQ(time.Font, "Lingonvecka");
@@ -59,16 +55,15 @@ TEST(SkinLayout, TheBuiltInLayoutPlacesEveryPart)
     EXPECT_TRUE(time.Transparent);
 }
 
-TEST(SkinColor, ValuesAreBlueGreenRedAndTheHighBitNamesSystemColours)
-{
+TEST(SkinColor, ValuesAreBlueGreenRedAndTheHighBitNamesSystemColours) {
     QPalette system;
     system.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
     system.setColor(QPalette::Active, QPalette::ToolTipBase, QColor(4, 5, 6));
     EXPECT_EQ(SkinColor(5719040, system), QColor(0, 68, 87));
     EXPECT_EQ(SkinColor(1671566, system), QColor(142, 129, 25));
-    EXPECT_EQ(SkinColor(0x8000000F, system), QColor(1, 2, 3));  // button face
-    EXPECT_EQ(SkinColor(0xFF000018, system), QColor(4, 5, 6));  // info background
+    EXPECT_EQ(SkinColor(0x8000000F, system), QColor(1, 2, 3)); // button face
+    EXPECT_EQ(SkinColor(0xFF000018, system), QColor(4, 5, 6)); // info background
     EXPECT_EQ(SkinColor(0x800000FF, system), system.color(QPalette::Active, QPalette::Window));
 }
 
-}  // namespace
+} // namespace

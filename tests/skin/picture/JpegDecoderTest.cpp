@@ -5,8 +5,7 @@
 
 namespace {
 
-QByteArray EncodeWithQt(const QImage& image)
-{
+QByteArray EncodeWithQt(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -14,14 +13,11 @@ QByteArray EncodeWithQt(const QImage& image)
     return bytes;
 }
 
-bool Near(QRgb a, QRgb b)
-{
-    return std::abs(qRed(a) - qRed(b)) < 8 && std::abs(qGreen(a) - qGreen(b)) < 8
-           && std::abs(qBlue(a) - qBlue(b)) < 8;
+bool Near(QRgb a, QRgb b) {
+    return std::abs(qRed(a) - qRed(b)) < 8 && std::abs(qGreen(a) - qGreen(b)) < 8 && std::abs(qBlue(a) - qBlue(b)) < 8;
 }
 
-TEST(JpegDecoder, DecodesColourAndGreyPictures)
-{
+TEST(JpegDecoder, DecodesColourAndGreyPictures) {
     QImage colour(24, 10, QImage::Format_RGB32);
     colour.fill(qRgb(200, 40, 90));
     const QImage decoded = DecodeJpeg(EncodeWithQt(colour));
@@ -36,8 +32,7 @@ TEST(JpegDecoder, DecodesColourAndGreyPictures)
     EXPECT_TRUE(Near(decodedGrey.pixel(3, 3), qRgb(77, 77, 77)));
 }
 
-TEST(JpegDecoder, NonJpegDataRaisesTheLibraryMessageAndTruncatedDataNeverCrashes)
-{
+TEST(JpegDecoder, NonJpegDataRaisesTheLibraryMessageAndTruncatedDataNeverCrashes) {
     EXPECT_THROW(DecodeJpeg(QByteArray()), EJpegError);
     try {
         DecodeJpeg(QByteArray("this is no picture"));
@@ -57,4 +52,4 @@ TEST(JpegDecoder, NonJpegDataRaisesTheLibraryMessageAndTruncatedDataNeverCrashes
     }
 }
 
-}  // namespace
+} // namespace

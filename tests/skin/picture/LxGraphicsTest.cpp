@@ -7,15 +7,13 @@
 
 namespace {
 
-QImage Solid(int width, int height, QRgb colour)
-{
+QImage Solid(int width, int height, QRgb colour) {
     QImage image(width, height, QImage::Format_RGB888);
     image.fill(colour);
     return image;
 }
 
-TEST(LxPcx, EmptyPictureWritesNothingAndWritingWidthAndHeightResizesAndSignals)
-{
+TEST(LxPcx, EmptyPictureWritesNothingAndWritingWidthAndHeightResizesAndSignals) {
     TLxPcx pcx;
     EXPECT_TRUE(pcx.Empty());
     EXPECT_EQ(pcx.Width(), -1);
@@ -39,8 +37,7 @@ TEST(LxPcx, EmptyPictureWritesNothingAndWritingWidthAndHeightResizesAndSignals)
     EXPECT_EQ(pcx.Bitmap().pixel(2, 1), qRgb(0, 0, 0));
 }
 
-TEST(LxPcx, FileRoundTripKeepsPixelsAndFormatAndAssignCopies)
-{
+TEST(LxPcx, FileRoundTripKeepsPixelsAndFormatAndAssignCopies) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QImage indexed(6, 2, QImage::Format_Indexed8);
@@ -65,8 +62,7 @@ TEST(LxPcx, FileRoundTripKeepsPixelsAndFormatAndAssignCopies)
     EXPECT_TRUE(copy.Empty());
 }
 
-TEST(LxPcx, FailedLoadKeepsThePreviousPicture)
-{
+TEST(LxPcx, FailedLoadKeepsThePreviousPicture) {
     TLxPcx pcx;
     pcx.Assign(Solid(3, 3, qRgb(1, 2, 3)));
     QByteArray bad = PcxTestHeader(2, 1, 4, 4, 4);
@@ -79,4 +75,4 @@ TEST(LxPcx, FailedLoadKeepsThePreviousPicture)
     EXPECT_THROW(pcx.SaveToFile("/nonexistent/x.pcx"), EPcxError);
 }
 
-}  // namespace
+} // namespace

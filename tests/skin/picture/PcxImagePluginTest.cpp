@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(PcxImagePlugin, QtLoadsAndSavesPcxFilesOnceRegistered)
-{
+TEST(PcxImagePlugin, QtLoadsAndSavesPcxFilesOnceRegistered) {
     RegisterPcxImageFormat();
     RegisterPcxImageFormat();
     EXPECT_TRUE(QImageReader::supportedImageFormats().contains("pcx"));
@@ -33,8 +32,7 @@ TEST(PcxImagePlugin, QtLoadsAndSavesPcxFilesOnceRegistered)
     EXPECT_EQ(detecting.format(), "pcx");
 }
 
-TEST(PcxImagePlugin, BrokenFileFailsCleanly)
-{
+TEST(PcxImagePlugin, BrokenFileFailsCleanly) {
     RegisterPcxImageFormat();
     QTemporaryDir dir;
     QFile file(dir.filePath("broken.pcx"));
@@ -45,4 +43,4 @@ TEST(PcxImagePlugin, BrokenFileFailsCleanly)
     EXPECT_TRUE(reader.read().isNull());
 }
 
-}  // namespace
+} // namespace

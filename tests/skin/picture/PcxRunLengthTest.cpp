@@ -6,25 +6,20 @@
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
+QByteArray Bytes(std::initializer_list<int> values) {
     QByteArray out;
-    for (int v : values)
-        out.append(char(v));
+    for (int v : values) out.append(char(v));
     return out;
 }
 
 // `count` bytes alternating between 1 and 2, so that no runs form.
-QByteArray Alternating(int count)
-{
+QByteArray Alternating(int count) {
     QByteArray out;
-    for (int i = 0; i < count; ++i)
-        out.append(char(1 + i % 2));
+    for (int i = 0; i < count; ++i) out.append(char(1 + i % 2));
     return out;
 }
 
-TEST(PcxRunLength, DecodesLiteralsRunsAndEmptyRunsAndAMarkerWithoutValueEndsTheData)
-{
+TEST(PcxRunLength, DecodesLiteralsRunsAndEmptyRunsAndAMarkerWithoutValueEndsTheData) {
     EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 0xC3, 5, 0xBF, 0xC0, 9, 0xC1, 0xC1})), Bytes({1, 5, 5, 5, 0xBF, 0xC1}));
     EXPECT_EQ(PcxDecodeRunLength(Bytes({7, 0xC5})), Bytes({7}));
 
@@ -36,16 +31,14 @@ TEST(PcxRunLength, DecodesLiteralsRunsAndEmptyRunsAndAMarkerWithoutValueEndsTheD
     EXPECT_EQ(decoded.right(4), QByteArray(4, char(9)));
 }
 
-TEST(PcxRunLength, EncodesSinglesHighValuesAndRunsOfAtMost48)
-{
+TEST(PcxRunLength, EncodesSinglesHighValuesAndRunsOfAtMost48) {
     EXPECT_EQ(PcxEncodeRunLength(Bytes({200, 200, 200})), Bytes({0xC3, 200}));
     EXPECT_EQ(PcxEncodeRunLength(Bytes({5, 200, 6})), Bytes({5, 0xC1, 200, 6}));
     EXPECT_EQ(PcxEncodeRunLength(Bytes({4, 4})), Bytes({0xC2, 4}));
     EXPECT_EQ(PcxEncodeRunLength(QByteArray(100, char(3))), Bytes({0xF0, 3, 0xF0, 3, 0xC4, 3}));
 }
 
-TEST(PcxRunLength, ARunAtTheEndOfAFullBlockMovesToTheNextBlockButASingleByteStays)
-{
+TEST(PcxRunLength, ARunAtTheEndOfAFullBlockMovesToTheNextBlockButASingleByteStays) {
     QByteArray raw = Alternating(1020);
     raw.append(QByteArray(10, char(7))); // 4 in the first block, 6 in the second
     const QByteArray encoded = PcxEncodeRunLength(raw);
@@ -58,8 +51,7 @@ TEST(PcxRunLength, ARunAtTheEndOfAFullBlockMovesToTheNextBlockButASingleByteStay
     EXPECT_EQ(PcxEncodeRunLength(raw).right(2), Bytes({7, 7}));
 }
 
-TEST(PcxRunLength, RoundTripsRandomData)
-{
+TEST(PcxRunLength, RoundTripsRandomData) {
     std::mt19937 random(42);
     for (int size : {0, 1, 1023, 1024, 1025, 5000}) {
         QByteArray raw;
@@ -71,4 +63,4 @@ TEST(PcxRunLength, RoundTripsRandomData)
     }
 }
 
-}  // namespace
+} // namespace

@@ -4,8 +4,7 @@
 #include <QByteArray>
 #include <cstdint>
 
-inline QByteArray PcxTestHeader(int bitsPerPixel, int planes, int width, int height, int bytesPerLine)
-{
+inline QByteArray PcxTestHeader(int bitsPerPixel, int planes, int width, int height, int bytesPerLine) {
     QByteArray h(128, '\0');
     h[0] = 10;
     h[1] = 5;
@@ -22,12 +21,10 @@ inline QByteArray PcxTestHeader(int bitsPerPixel, int planes, int width, int hei
 }
 
 // Raw bytes as PCX data: values of 192 and more are written as runs of one.
-inline QByteArray PcxTestLiterals(const QByteArray& raw)
-{
+inline QByteArray PcxTestLiterals(const QByteArray& raw) {
     QByteArray out;
     for (char c : raw) {
-        if (std::uint8_t(c) >= 0xC0)
-            out.append(char(0xC1));
+        if (std::uint8_t(c) >= 0xC0) out.append(char(0xC1));
         out.append(c);
     }
     return out;

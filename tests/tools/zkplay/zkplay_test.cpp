@@ -45,7 +45,8 @@ TEST(Zkplay, RawOutputEqualsTheDecoderOutput) {
         EXPECT_EQ(run.status, 0) << stream.file << ": " << run.output;
         zk::test::DecodedStream decoded = zk::test::decode_file(stream.bitstream_path());
         std::vector<int16_t> expected;
-        for (const auto& frame : decoded.frames) expected.insert(expected.end(), frame.samples.begin(), frame.samples.end());
+        for (const auto& frame : decoded.frames)
+            expected.insert(expected.end(), frame.samples.begin(), frame.samples.end());
         std::vector<int16_t> written = zk::test::read_pcm16le(out);
         EXPECT_TRUE(written == expected) << stream.file << ": " << written.size() << " samples written, "
                                          << expected.size() << " decoded";
@@ -60,7 +61,7 @@ TEST(Zkplay, WavOutputHasTheStreamFormat) {
     std::vector<uint8_t> wav = zk::test::read_file(out);
     ASSERT_GT(wav.size(), 44u);
     EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
-    EXPECT_EQ(wav[22], 1);                                   // one channel: mixed
+    EXPECT_EQ(wav[22], 1); // one channel: mixed
     EXPECT_EQ(wav[24] | (wav[25] << 8) | (wav[26] << 16), 44100);
     fs::remove(out);
 }
