@@ -261,7 +261,6 @@ TEST_F(FileOutputTest, FullDiskIsAWriteError) {
 // A stream decoded with decoder_play into a WAV file holds the decoder's
 // 16-bit output, within the standard's accuracy of the reference.
 TEST_F(FileOutputTest, DecodedConformanceStreamAsWav) {
-    const std::string dir = zk::test::conformance_dir();
     zk::test::ConformanceStream stream;
     for (const auto& s : zk::test::conformance_streams())
         if (s.file == "layer2/l2-fl11.bit") stream = s;
