@@ -12,9 +12,9 @@ bool IsUrl(const QString& path) {
     return true;
 }
 
-QString MakeDisplayText(const QString& path, int position, bool showNumbers) {
-    QString name = path;
-    if (!IsUrl(path)) {
+QString MakeDisplayText(const QString& path, const QString& title, int position, bool showNumbers) {
+    QString name = title.isEmpty() ? path : title;
+    if (title.isEmpty() && !IsUrl(path)) {
         const qsizetype slash = path.lastIndexOf(u'/');
         if (slash >= 0) name = path.mid(slash + 1);
     }

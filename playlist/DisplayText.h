@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// The text a playlist line shows for `path` at 0-based `position`: the file
-// name (a URL shows whole), prefixed with "position + 1. " when `showNumbers`.
-QString MakeDisplayText(const QString& path, int position, bool showNumbers);
+// The text a playlist line shows for `path` at 0-based `position`: its
+// `title` when it has one, else the file name (a URL shows whole), prefixed
+// with "position + 1. " when `showNumbers`.
+QString MakeDisplayText(const QString& path, const QString& title, int position, bool showNumbers);
 
 // True when `path` is a stream address ("scheme://...") rather than a file.
 bool IsUrl(const QString& path);

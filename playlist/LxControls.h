@@ -49,6 +49,7 @@ public:
 
     void AddItem(const QString& path) { model_.AddItem(path); }
     void AddItems(const QStringList& paths) { model_.AddItems(paths); }
+    void AddEntries(const TPlaylistEntries& entries) { model_.AddEntries(entries); }
     // Path of line `index`, scrolling the list so that the line is on top.
     // An index outside the list throws std::out_of_range.
     QString GetItem(int index);

@@ -1,79 +1,67 @@
 #include "playlist/M3uFile.h"
 
-#include "playlist/DisplayText.h"
 #include "playlist/PlaylistStrings.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
-#include <cstring>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-[[noreturn]] void ThrowReadError(const QString& fileName, const QString& reason) {
-    throw std::runtime_error(QString::fromUtf8(PlaylistStrings::CannotRead).arg(fileName, reason).toStdString());
-}
+constexpr QLatin1String ExtinfTag("#EXTINF:");
 
-QByteArray ReadWholeTextFile(const QString& fileName) {
-    if (QFileInfo(fileName).isDir()) ThrowReadError(fileName, QStringLiteral("it is a folder"));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) ThrowReadError(fileName, file.errorString());
-
-    QByteArray data;
-    char chunk[64 * 1024];
-    for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
-        if (got < 0) ThrowReadError(fileName, file.errorString());
-        if (got == 0) break;
-        if (std::memchr(chunk, '\0', static_cast<size_t>(got)) != nullptr)
-            ThrowReadError(fileName, QString::fromUtf8(PlaylistStrings::NotText));
-        if (data.size() + got > MaxM3uBytes)
-            ThrowReadError(fileName, QString::fromUtf8(PlaylistStrings::TooLarge).arg(MaxM3uBytes / (1024 * 1024)));
-        data.append(chunk, got);
+// The title after the first comma outside double quotes (attributes such as
+// tvg-name="a,b" come before it); empty when there is none.
+QString ExtinfTitle(const QString& directive) {
+    bool quoted = false;
+    for (qsizetype i = ExtinfTag.size(); i < directive.size(); ++i) {
+        const QChar c = directive.at(i);
+        if (c == u'"') quoted = !quoted;
+        if (c == u',' && !quoted) return directive.mid(i + 1).trimmed();
     }
-    return data;
+    return {};
 }
 
-// Splits at CR LF, CR or LF; a final line end does not start another line.
-QList<QByteArray> SplitLines(const QByteArray& data) {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < data.size()) {
-        const char c = data.at(i);
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        lines.append(data.mid(start, i - start));
-        i += (c == '\r' && i + 1 < data.size() && data.at(i + 1) == '\n') ? 2 : 1;
-        start = i;
-    }
-    if (start < data.size()) lines.append(data.mid(start));
-    return lines;
-}
-
-QString ResolveEntry(const QString& entry, const QDir& folder) {
-    if (entry.isEmpty() || IsUrl(entry) || QDir::isAbsolutePath(entry)) return entry;
-    return QDir::cleanPath(folder.filePath(entry));
+bool IsBlank(const QByteArray& line) {
+    for (const char c : line)
+        if (c != ' ' && c != '\t') return false;
+    return true;
 }
 
 } // namespace
 
-QStringList ReadM3u(const QString& fileName) {
-    QByteArray data = ReadWholeTextFile(fileName);
-    if (data.startsWith("\xEF\xBB\xBF")) data.remove(0, 3);
+TPlaylistEntries ParseM3u(const QByteArray& data, TTextEncoding encoding, const TEntryResolver& resolve) {
+    QByteArray text = data;
+    if (RemoveByteOrderMark(text)) encoding = TTextEncoding::Utf8;
 
-    const QDir folder = QFileInfo(fileName).absoluteDir();
-    QStringList entries;
-    for (const QByteArray& line : SplitLines(data)) {
-        if (line.startsWith('#')) continue;
-        entries.append(ResolveEntry(QString::fromUtf8(line), folder));
+    TPlaylistEntries entries;
+    QString title;
+    for (const QByteArray& line : SplitLines(text)) {
+        if (IsBlank(line)) continue;
+        const QString decoded = DecodeLine(line, encoding);
+        if (decoded.startsWith(u'#')) {
+            if (decoded.startsWith(ExtinfTag, Qt::CaseInsensitive)) title = ExtinfTitle(decoded);
+            continue;
+        }
+        entries.append({resolve(decoded), title});
+        title.clear();
     }
     return entries;
+}
+
+QStringList M3uLines(const TPlaylistEntries& entries) {
+    const bool titled =
+        std::any_of(entries.begin(), entries.end(), [](const TPlaylistEntry& entry) { return !entry.Title.isEmpty(); });
+    QStringList lines;
+    if (titled) lines.append(QStringLiteral("#EXTM3U"));
+    for (const TPlaylistEntry& entry : entries) {
+        // A line break in a title would end the directive.
+        if (!entry.Title.isEmpty())
+            lines.append(QLatin1String("#EXTINF:-1,") + QString(entry.Title).replace(u'\r', u' ').replace(u'\n', u' '));
+        lines.append(entry.Path);
+    }
+    return lines;
 }
 
 void WriteTextLines(const QString& fileName, const QStringList& lines) {

@@ -1,22 +1,28 @@
 #pragma once
 
+#include "playlist/EntryLocation.h"
+#include "playlist/PlaylistEntry.h"
+#include "playlist/PlaylistText.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// Plain-text M3U playlists: one path or URL per line.
+// M3U playlists: one path or URL per line.
 //
-// Reading accepts CR, LF and CR LF line ends (mixed too) and an optional
-// UTF-8 byte order mark; lines beginning with "#" (#EXTM3U, #EXTINF:...) are
-// directives and are skipped; empty lines are entries with an empty path;
-// relative paths are resolved against the playlist's own folder. A missing
-// or unreadable file, a file with binary data (NUL bytes) or one larger than
-// MaxM3uBytes throws std::runtime_error with a message naming the file.
-QStringList ReadM3u(const QString& fileName);
+// Lines end in CR, LF or CR LF (mixed too); blank lines are skipped; lines
+// beginning with "#" are directives, of which "#EXTINF:<length>,<title>"
+// gives its title to the next entry. A UTF-8 byte order mark makes the whole
+// file UTF-8, else `encoding` decides. `resolve` turns each entry into the
+// path or address kept.
+TPlaylistEntries ParseM3u(const QByteArray& data, TTextEncoding encoding, const TEntryResolver& resolve);
 
-// Writes `lines` in UTF-8, each followed by CR LF, nothing else (an M3U file
-// is its paths written this way). The file is replaced atomically through a
-// temporary file beside it: on failure the old file stays as it was and
-// std::runtime_error naming the file is thrown.
+// The lines of an M3U file holding `entries`: their paths, each entry with a
+// title preceded by its "#EXTINF:-1,<title>" line, and "#EXTM3U" first when
+// there is any title.
+QStringList M3uLines(const TPlaylistEntries& entries);
+
+// Writes `lines` in UTF-8, each followed by CR LF, nothing else. The file is
+// replaced atomically through a temporary file beside it: on failure the old
+// file stays as it was and std::runtime_error naming the file is thrown.
 void WriteTextLines(const QString& fileName, const QStringList& lines);
-
-inline constexpr qint64 MaxM3uBytes = 64 * 1024 * 1024;

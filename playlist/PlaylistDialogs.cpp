@@ -12,7 +12,7 @@ TStandardPlaylistDialogs::TStandardPlaylistDialogs(QWidget* owner)
     OpenDialog1.SetMultiSelect(true);
 
     OpenplaylistDialog.SetTitle(QString::fromUtf8(S::LoadPlaylistTitle));
-    OpenplaylistDialog.SetFilter(QString::fromUtf8(S::M3uFilter));
+    OpenplaylistDialog.SetFilter(QString::fromUtf8(S::LoadPlaylistFilter));
     OpenplaylistDialog.SetDefaultExt(QString::fromUtf8(S::M3uExtension));
 
     SaveDialog1.SetTitle(QString::fromUtf8(S::SavePlaylistTitle));

@@ -2,6 +2,7 @@
 
 #include "playlist/DisplayText.h"
 #include "playlist/M3uFile.h"
+#include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistStrings.h"
 
 #include <QFileInfo>
@@ -21,6 +22,11 @@ const QString& TPlaylistModel::Path(int index) const {
 const QString& TPlaylistModel::Text(int index) const {
     CheckIndex(index);
     return lines_[index]->Text;
+}
+
+const QString& TPlaylistModel::Title(int index) const {
+    CheckIndex(index);
+    return lines_[index]->Item.Title;
 }
 
 QStringList TPlaylistModel::Paths() const {
@@ -57,14 +63,18 @@ void TPlaylistModel::LinesChanged() {
     if (OnLinesChanged) OnLinesChanged();
 }
 
-void TPlaylistModel::AddItem(const QString& path) {
-    lines_.push_back(
-        std::make_unique<TLine>(TLine{TPlaylistItem{path}, MakeDisplayText(path, Count(), showNumbers_), false}));
+void TPlaylistModel::AddItem(const QString& path, const QString& title) {
+    lines_.push_back(std::make_unique<TLine>(
+        TLine{TPlaylistItem{path, title}, MakeDisplayText(path, title, Count(), showNumbers_), false}));
     if (OnAdded) OnAdded(Count() - 1);
 }
 
 void TPlaylistModel::AddItems(const QStringList& paths) {
     for (const QString& path : paths) AddItem(path);
+}
+
+void TPlaylistModel::AddEntries(const TPlaylistEntries& entries) {
+    for (const TPlaylistEntry& entry : entries) AddItem(entry.Path, entry.Title);
 }
 
 void TPlaylistModel::SelectAll() {
@@ -117,7 +127,7 @@ void TPlaylistModel::DeleteAllButSelection() {
 }
 
 void TPlaylistModel::DeleteDeadFiles() {
-    DeleteWhere([](const TLine& line) { return !QFileInfo(line.Item.Path).isFile(); });
+    DeleteWhere([](const TLine& line) { return !IsUrl(line.Item.Path) && !QFileInfo(line.Item.Path).isFile(); });
 }
 
 void TPlaylistModel::DeleteAll() {
@@ -126,7 +136,8 @@ void TPlaylistModel::DeleteAll() {
 }
 
 void TPlaylistModel::RefreshDisplayTexts() {
-    for (int i = 0; i < Count(); ++i) lines_[i]->Text = MakeDisplayText(lines_[i]->Item.Path, i, showNumbers_);
+    for (int i = 0; i < Count(); ++i)
+        lines_[i]->Text = MakeDisplayText(lines_[i]->Item.Path, lines_[i]->Item.Title, i, showNumbers_);
     LinesChanged();
 }
 
@@ -136,6 +147,11 @@ void TPlaylistModel::Exchange(int a, int b) {
     std::swap(lines_[a], lines_[b]);
 }
 
-void TPlaylistModel::SavePlaylist(const QString& fileName) const { WriteTextLines(fileName, Paths()); }
+void TPlaylistModel::SavePlaylist(const QString& fileName) const {
+    TPlaylistEntries entries;
+    entries.reserve(Count());
+    for (const auto& line : lines_) entries.append({line->Item.Path, line->Item.Title});
+    WriteTextLines(fileName, M3uLines(entries));
+}
 
-void TPlaylistModel::LoadPlaylist(const QString& fileName) { AddItems(ReadM3u(fileName)); }
+void TPlaylistModel::LoadPlaylist(const QString& fileName) { AddEntries(ReadPlaylistFile(fileName)); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PlaylistEntry.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,8 @@
 
 // The record behind one playlist line.
 struct TPlaylistItem {
-    QString Path; // full file path or URL, exactly as it was added
+    QString Path;  // full file path or URL, exactly as it was added
+    QString Title; // the title a playlist or station list gave it, or empty
 };
 
 // The playlist's lines: the record, the display text and the selection state
@@ -28,6 +31,7 @@ public:
     // std::out_of_range.
     const QString& Path(int index) const;
     const QString& Text(int index) const;
+    const QString& Title(int index) const;
     QStringList Paths() const;
 
     bool Selected(int index) const;
@@ -41,8 +45,9 @@ public:
     bool ShowNumbers() const { return showNumbers_; }
     void SetShowNumbers(bool value);
 
-    void AddItem(const QString& path);
+    void AddItem(const QString& path, const QString& title = {});
     void AddItems(const QStringList& paths);
+    void AddEntries(const TPlaylistEntries& entries);
 
     void SelectAll();
     void UnselectAll();
@@ -52,6 +57,7 @@ public:
     void DeleteSelection();
     void DeleteAllButSelection();
     void DeleteAll();
+    // Deletes the lines naming no existing file; addresses (URLs) stay.
     void DeleteDeadFiles();
 
     void SortByPath();
@@ -63,8 +69,9 @@ public:
     void MoveSelectedUp();
     void MoveSelectedDown();
 
-    // Throws std::runtime_error naming the file when it cannot be written or
-    // read; a failed load adds nothing.
+    // M3U, M3U8 or PLS by the file's name (see PlaylistFile.h); saving writes
+    // M3U with the lines' titles. Throws std::runtime_error naming the file
+    // when it cannot be written or read; a failed load adds nothing.
     void SavePlaylist(const QString& fileName) const;
     void LoadPlaylist(const QString& fileName);
 

@@ -48,9 +48,12 @@ inline constexpr const char* Info = "&Info (Id3 Tags)";
 
 // Dialogs (filters in "description|patterns|description|patterns" form)
 inline constexpr const char* AddFilesTitle = "Add MP3 File To Playlist";
-inline constexpr const char* AddFilesFilter = "MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|MP3 Files (*.mp*)|*.mp*|"
-                                              "M3U Playlists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
+inline constexpr const char* AddFilesFilter =
+    "MP3 + Playlists (*.mpx;*.m3u;*.m3u8;*.pls)|*.mp*;*.m3u;*.m3u8;*.pls|MP3 Files (*.mp*)|*.mp*|"
+    "Playlists (*.m3u;*.m3u8;*.pls)|*.m3u;*.m3u8;*.pls|ALL Files (*.*)|*.*";
 inline constexpr const char* LoadPlaylistTitle = "Load Playlist";
+inline constexpr const char* LoadPlaylistFilter =
+    "Playlists (*.m3u;*.m3u8;*.pls)|*.m3u;*.m3u8;*.pls|M3U Lists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
 inline constexpr const char* M3uFilter = "M3U Lists (*.m3u)|*.m3u|ALL Files (*.*)|*.*";
 inline constexpr const char* M3uExtension = "M3U";
 inline constexpr const char* SavePlaylistTitle = "Save Playlist";
@@ -60,6 +63,8 @@ inline constexpr const char* HtmlExtension = "HTML";
 // URL window
 inline constexpr const char* UrlCaption = "Enter URL ...";
 inline constexpr const char* UrlOk = "OK";
+inline constexpr const char* UrlCancel = "Cancel";
+inline constexpr const char* UrlFetching = "Fetching...";
 
 // Files
 inline constexpr const char* LastPlaylistName = "last.m3u";
@@ -72,5 +77,14 @@ inline constexpr const char* NotText = "not a text playlist (it holds binary dat
 inline constexpr const char* TooLarge = "the file is larger than %1 MiB";
 inline constexpr const char* NoSuchLine = "Playlist line %1 does not exist (the list has %2 lines)";
 inline constexpr const char* NoConfigFolder = "Cannot create the folder \"%1\"";
+
+// Station lists
+inline constexpr const char* InvalidAddress = "\"%1\" is not a valid address";
+inline constexpr const char* CannotFetch = "Cannot fetch \"%1\": %2";
+inline constexpr const char* NoAnswer = "the server did not answer within %1 s";
+inline constexpr const char* NotStationList = "\"%1\" is a web page, not a station list";
+inline constexpr const char* StationListTooLarge = "The station list \"%1\" is larger than %2 MiB";
+inline constexpr const char* StationListNotText = "The station list \"%1\" holds binary data";
+inline constexpr const char* NoStations = "The station list \"%1\" holds no entries";
 
 } // namespace PlaylistStrings

@@ -2,6 +2,7 @@
 
 #include "playlist/CollectedErrors.h"
 #include "playlist/LxControls.h"
+#include "playlist/PlaylistFile.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ TFileKind KindOfFile(const QString& path) {
     const QString extension = UpperExtension(path);
     if (extension == QLatin1String(".MP1") || extension == QLatin1String(".MP2") || extension == QLatin1String(".MP3"))
         return TFileKind::Track;
-    if (extension == QLatin1String(".M3U")) return TFileKind::Playlist;
+    if (PlaylistFormatOfName(path)) return TFileKind::Playlist;
     return TFileKind::Other;
 }
 

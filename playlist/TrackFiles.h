@@ -6,7 +6,8 @@
 class TLxPlaylist;
 
 // What a named file is to the playlist, by its upper-cased extension:
-// ".MP1", ".MP2", ".MP3" a track, ".M3U" a playlist, anything else neither.
+// ".MP1", ".MP2", ".MP3" a track, ".M3U", ".M3U8", ".PLS" a playlist,
+// anything else neither.
 enum class TFileKind { Track, Playlist, Other };
 TFileKind KindOfFile(const QString& path);
 

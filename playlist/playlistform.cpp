@@ -69,7 +69,7 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
     LxPlaylist1->OnKeyDown = [this](QObject*, int key) { LxPlaylist1KeyDown(key); };
     LxDragDrop1->OnDrop = [this](TLxDragDrop*, const QPoint&, const QStringList& paths) { DropFiles(paths); };
 
-    urlform = std::make_unique<Turlform>(*LxPlaylist1);
+    urlform = std::make_unique<Turlform>(*LxPlaylist1, this);
 }
 
 Tplaylistform::~Tplaylistform() = default;
@@ -161,10 +161,7 @@ void Tplaylistform::ScanFolder(const QString& folder) {
         [this](const QString& path) { LxPlaylist1->AddItem(path); });
 }
 
-void Tplaylistform::ShowUrlWindow() {
-    urlform->show();
-    urlform->raise();
-}
+void Tplaylistform::ShowUrlWindow() { urlform->ShowOver(this); }
 
 void Tplaylistform::LoadChosenPlaylist() {
     const QString fileName = dialogs_->ChoosePlaylistToLoad();

@@ -1,15 +1,21 @@
-// M3U playlists as the playlist loads them from disk.
-#include "playlist/M3uFile.h"
-#include "support/scratch_file.h"
+// Playlists (M3U, M3U8, PLS) as the playlist reads them from disk and from
+// station lists fetched over the network.
+#include "playlist/EntryLocation.h"
+#include "playlist/PlaylistFile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QUrl>
 
 #include <cstdint>
-#include <stdexcept>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString path = WriteScratchFile(QStringLiteral("list.m3u"), data, size);
-    try {
-        ReadM3u(path);
-    } catch (const std::runtime_error&) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QDir folder(QStringLiteral("/music/lists"));
+    const QUrl base(QStringLiteral("http://radio.example:8000/lists/station.pls"));
+    for (const TPlaylistFormat format : {TPlaylistFormat::M3u, TPlaylistFormat::M3u8, TPlaylistFormat::Pls}) {
+        ParsePlaylist(bytes, format, [&folder](const QString& entry) { return ResolveLocalEntry(entry, folder); });
+        ParsePlaylist(bytes, format, [&base](const QString& entry) { return ResolveRemoteEntry(entry, base); });
     }
     return 0;
 }

@@ -31,15 +31,17 @@ std::vector<int> SelectedLines(const TPlaylistModel& model) {
 
 } // namespace
 
-TEST(PlaylistDisplayText, FileNameAfterLastSlashAndUrlsWhole) {
-    EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", 2, true), "3. song.mp3");
-    EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", 2, false), "song.mp3");
-    EXPECT_EQ(MakeDisplayText("song.mp3", 0, true), "1. song.mp3");
-    EXPECT_EQ(MakeDisplayText("http://radio.example/live/stream.mp3", 0, false),
+TEST(PlaylistDisplayText, TitleOrElseFileNameAfterLastSlashAndUrlsWhole) {
+    EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", "", 2, true), "3. song.mp3");
+    EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", "", 2, false), "song.mp3");
+    EXPECT_EQ(MakeDisplayText("song.mp3", "", 0, true), "1. song.mp3");
+    EXPECT_EQ(MakeDisplayText("http://radio.example/live/stream.mp3", "", 0, false),
               "http://radio.example/live/stream.mp3");
-    EXPECT_EQ(MakeDisplayText("udp://239.0.0.1:1234", 9, true), "10. udp://239.0.0.1:1234");
+    EXPECT_EQ(MakeDisplayText("udp://239.0.0.1:1234", "", 9, true), "10. udp://239.0.0.1:1234");
+    EXPECT_EQ(MakeDisplayText("http://radio.example/live", "Radio Ä / Jazz", 1, true), "2. Radio Ä / Jazz");
+    EXPECT_EQ(MakeDisplayText("/music/a/song.mp3", "Artist - Song", 0, false), "Artist - Song");
     // A backslash is an ordinary character of a Linux file name.
-    EXPECT_EQ(MakeDisplayText("/music/odd\\name.mp3", 0, false), "odd\\name.mp3");
+    EXPECT_EQ(MakeDisplayText("/music/odd\\name.mp3", "", 0, false), "odd\\name.mp3");
     EXPECT_FALSE(IsUrl("/music/x://y.mp3"));
     EXPECT_FALSE(IsUrl("://x"));
 }
@@ -72,15 +74,29 @@ TEST(PlaylistModel, DeletingWalksSelectionsOfAdjacentLinesRenumberingAndReportin
     EXPECT_EQ(model.CareIndex(), -1);
 }
 
-TEST(PlaylistModel, DeadFilesAreRemovedAndUrlsWithThem) {
+TEST(PlaylistModel, DeadFilesAreRemovedButAddressesStay) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteBytes(dir.filePath("here.mp3"), "x");
-    TPlaylistModel model =
-        ModelOf({dir.filePath("gone.mp3"), dir.filePath("here.mp3"), "http://host/live.mp3", dir.path(), ""});
+    TPlaylistModel model = ModelOf({dir.filePath("gone.mp3"), dir.filePath("here.mp3"), "http://host/live.mp3",
+                                    dir.path(), "", "udp://239.0.0.1:1234", "/gone/x://y.mp3"});
     model.DeleteDeadFiles();
-    EXPECT_EQ(model.Paths(), QStringList({dir.filePath("here.mp3")}));
-    EXPECT_EQ(model.Text(0), "1. here.mp3");
+    EXPECT_EQ(model.Paths(), QStringList({dir.filePath("here.mp3"), "http://host/live.mp3", "udp://239.0.0.1:1234"}));
+    EXPECT_EQ(model.Text(1), "2. http://host/live.mp3");
+}
+
+TEST(PlaylistModel, TitlesTravelWithTheirLinesAndShowInsteadOfTheName) {
+    TPlaylistModel model;
+    model.SetShowNumbers(true);
+    model.AddEntries({{"http://host/b", "Beta FM"}, {"/m/a.mp3", ""}, {"http://host/c", "Gamma"}});
+    EXPECT_EQ(TextsOf(model), QStringList({"1. Beta FM", "2. a.mp3", "3. Gamma"}));
+    model.SortByPath();
+    EXPECT_EQ(model.Paths(), QStringList({"/m/a.mp3", "http://host/b", "http://host/c"}));
+    EXPECT_EQ(model.Title(1), "Beta FM");
+    EXPECT_EQ(TextsOf(model), QStringList({"1. a.mp3", "2. Beta FM", "3. Gamma"}));
+    model.DeleteItem(0);
+    EXPECT_EQ(model.Title(0), "Beta FM");
+    EXPECT_THROW(model.Title(2), std::out_of_range);
 }
 
 TEST(PlaylistModel, CaretStaysOnItsLineAcrossDeletes) {

@@ -16,8 +16,9 @@ TEST(PlaylistTrackFiles, KindsByUpperCasedExtensionAndTheScanRuleWantsDotMpAndAF
     EXPECT_EQ(KindOfFile("/m/a.mp3"), TFileKind::Track);
     EXPECT_EQ(KindOfFile("/m/a.MP1"), TFileKind::Track);
     EXPECT_EQ(KindOfFile("/m/a.Mp2"), TFileKind::Track);
-    EXPECT_EQ(KindOfFile("/m/list.M3u"), TFileKind::Playlist);
-    for (const char* other : {"/m/a.wav", "/m/a.mpeg", "/m.mp3/noextension", ""})
+    for (const char* list : {"/m/list.M3u", "/m/list.m3u8", "/m/radio.PLS"})
+        EXPECT_EQ(KindOfFile(list), TFileKind::Playlist) << list;
+    for (const char* other : {"/m/a.wav", "/m/a.mpeg", "/m.mp3/noextension", "/m/a.m3u9", "/m.pls/x", ""})
         EXPECT_EQ(KindOfFile(other), TFileKind::Other) << other;
     for (const char* track : {"a.MP3", "a.mp2", "a.mpx1", ".mp3"}) EXPECT_TRUE(IsScannedTrack(track)) << track;
     for (const char* other : {"a.mpeg", "a.mp4", "a.wav3", "a.mp3.txt", "mp3", ""})
