@@ -11,7 +11,7 @@ class QWidget;
 QStringList NameFiltersFromPairs(const QString& filter);
 
 // Open or save file dialog configured by properties; Execute runs it modally
-// over `owner` (not owned).
+// over `owner` (not owned). Saving over an existing file asks first.
 class TLxFileDialog {
 public:
     enum class TKind { Open, Save };

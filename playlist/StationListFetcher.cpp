@@ -106,7 +106,7 @@ void TStationListFetcher::ReplyFinished() {
     QNetworkReply* reply = reply_;
     reply_ = nullptr;
     reply->deleteLater();
-    body_ += reply->readAll();
+    if (reply->isOpen()) body_ += reply->readAll();
 
     if (reply->error() != QNetworkReply::NoError) {
         // Servers answering in their own dialect ("ICY 200 OK") fail here but

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -12,27 +14,34 @@
 
 namespace {
 
-// Answers the next modal file dialog from inside its own event loop: `answer`
-// looks at it and makes the choice, then the dialog closes with `result`.
-// Polls until the dialog shows, and gives up after a few hundred polls so that
-// a missing dialog fails instead of hanging.
-void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result) {
+// Answers the next modal dialog of type TDialog from inside its own event
+// loop. Polls until the dialog shows, and gives up after a few hundred polls
+// so that a missing dialog fails instead of hanging.
+template <class TDialog> void AnswerNextModal(std::function<void(TDialog&)> answer) {
     auto* poll = new QTimer;
     auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, answer, result] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QObject::connect(poll, &QTimer::timeout, [poll, tries, answer] {
+        auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr || ++*tries > 300) {
             poll->stop();
             poll->deleteLater();
         }
         if (dialog == nullptr) {
-            if (*tries > 300) ADD_FAILURE() << "no file dialog showed";
+            if (*tries > 300) ADD_FAILURE() << "no " << TDialog::staticMetaObject.className() << " showed";
             return;
         }
         answer(*dialog);
-        static_cast<QDialog*>(dialog)->done(result);
     });
     poll->start(10);
+}
+
+// `answer` looks at the next file dialog and makes the choice, then the
+// dialog closes with `result`.
+void AnswerNextFileDialog(std::function<void(QFileDialog&)> answer, int result) {
+    AnswerNextModal<QFileDialog>([answer, result](QFileDialog& dialog) {
+        answer(dialog);
+        static_cast<QDialog&>(dialog).done(result);
+    });
 }
 
 } // namespace
@@ -65,4 +74,31 @@ TEST(PlaylistLxDialogs, SelectDirectoryReturnsTheChosenFolder) {
     AnswerNextFileDialog([](QFileDialog&) {}, QDialog::Rejected);
     EXPECT_FALSE(chooser.Execute());
     EXPECT_EQ(chooser.Directory(), dir.filePath("music"));
+}
+
+TEST(PlaylistLxDialogs, SavingOverAnExistingFileAsksFirst) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBytes(dir.filePath("old.m3u"), "/kept.mp3\r\n");
+    TLxFileDialog save(TLxFileDialog::TKind::Save);
+    save.SetFilter("M3U Lists (*.m3u)|*.m3u");
+    save.SetDefaultExt("M3U");
+
+    for (const bool replace : {false, true}) {
+        QString question;
+        AnswerNextModal<QFileDialog>([&](QFileDialog& dialog) {
+            dialog.setDirectory(dir.path());
+            dialog.selectFile("old"); // the default extension makes it old.m3u
+            AnswerNextModal<QMessageBox>([&](QMessageBox& box) {
+                question = box.text();
+                box.button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+            static_cast<QDialog&>(dialog).accept();  // virtual: the file dialog's own check
+            if (dialog.isVisible()) dialog.reject(); // still asking for a name
+        });
+        EXPECT_EQ(save.Execute(), replace);
+        EXPECT_TRUE(question.contains("old.m3u")) << question.toStdString();
+    }
+    EXPECT_EQ(save.FileName(), dir.filePath("old.m3u"));
+    EXPECT_EQ(ReadBytes(dir.filePath("old.m3u")), "/kept.mp3\r\n");
 }

@@ -233,15 +233,20 @@ TEST_F(PlaylistForm, DroppedFilesAreAddedWithoutPlaying) {
     EXPECT_TRUE(host_.played.empty());
 }
 
-TEST_F(PlaylistForm, UrlWindowAppendsTheTypedAddress) {
+TEST_F(PlaylistForm, UrlMenuOpensTheUrlWindowOverThePlaylistWindowAndItAddsToThisList) {
+    form_->move(400, 300);
+    form_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    form_->addpopup->actions().at(2)->trigger(); // "&Url..."
     Turlform& url = *form_->urlform;
-    url.OkButtonClick();
-    EXPECT_EQ(List().Count(), 0);
-    url.urlbox->SetText("http://radio.example:8000/live");
-    url.OkButton->click();
-    EXPECT_EQ(List().Model().Paths(), QStringList({"http://radio.example:8000/live"}));
-    EXPECT_EQ(List().DisplayText(0), "1. http://radio.example:8000/live");
+    ASSERT_TRUE(url.isVisible());
+    EXPECT_LE((url.frameGeometry().center() - form_->frameGeometry().center()).manhattanLength(), 8);
     EXPECT_FALSE(url.urlbox->AutoSave());
+
+    url.urlbox->SetText(" udp://239.0.0.1:1234 ");
+    QTest::keyClick(url.urlbox, Qt::Key_Return);
+    EXPECT_EQ(List().Model().Paths(), QStringList({"udp://239.0.0.1:1234"}));
+    EXPECT_EQ(List().DisplayText(0), "1. udp://239.0.0.1:1234");
 }
 
 TEST_F(PlaylistForm, ButtonsPopUpTheirMenusAtTheButtonOffsetFromTheWindow) {
