@@ -88,6 +88,7 @@ void TStationListFetcher::Succeed(const TPlaylistEntries& entries) {
 void TStationListFetcher::HeadersArrived() {
     const int status = HttpStatus(*reply_);
     if (status >= 300) return; // a redirect being followed, or an error the end reports
+    body_.clear();             // the final reply's body follows its headers
     const QByteArray contentType = reply_->header(QNetworkRequest::ContentTypeHeader).toByteArray();
     format_ = FormatOfContentType(contentType);
     if (!format_) format_ = PlaylistFormatOfName(reply_->url().path());
