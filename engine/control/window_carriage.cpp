@@ -1,7 +1,9 @@
 #include "control/window_carriage.h"
 
+#include "control/field_access.h"
 #include "control/message_table.h"
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,24 +14,183 @@ namespace {
 
 const char kEmpty[] = "";
 
-uint8_t byte_of(uintptr_t word, int index) { return static_cast<uint8_t>(word >> (8 * index)); }
+enum Param : uint8_t { kW, kL };
 
-char* copy_string(const char* s) {
-    if (!s) s = kEmpty;
-    size_t n = std::strlen(s) + 1;
-    char* copy = static_cast<char*>(std::malloc(n));
-    if (copy) std::memcpy(copy, s, n);
-    return copy;
+// Where one field of a message travels: a number at a bit position of a
+// parameter, or a string or data copied to the heap, whose address is the
+// second parameter. A signed number at bit 0 fills its whole parameter with
+// its sign.
+struct Slot {
+    Field field;
+    Param param;
+    uint8_t shift;
+    bool shape_field; // the field is the shape's first one, not field
+};
+
+#define AT(member) offsetof(ZK_Message, member)
+
+constexpr Slot w(FieldKind kind, size_t at, uint8_t shift = 0) { return {{kind, at, -1, 0}, kW, shift, false}; }
+constexpr Slot l(FieldKind kind, size_t at, uint8_t shift = 0) { return {{kind, at, -1, 0}, kL, shift, false}; }
+constexpr Slot copied_text(size_t at) { return {{FieldKind::String, at, -1, 0}, kL, 0, false}; }
+constexpr Slot copied_data(size_t at, ptrdiff_t size_at) { return {{FieldKind::Data, at, size_at, 0}, kL, 0, false}; }
+constexpr Slot copied_fixed_data(size_t at, uint16_t bytes) { return {{FieldKind::Data, at, -1, bytes}, kL, 0, false}; }
+constexpr Slot shape_byte_in_w() { return {{FieldKind::U8, 0, -1, 0}, kW, 0, true}; }
+
+using K = FieldKind;
+
+constexpr Slot kTagInL[] = {l(K::I32, AT(tag.tag))};
+constexpr Slot kOffsetRange[] = {w(K::U32, AT(seek.offset)), l(K::U32, AT(seek.range))};
+constexpr Slot kNameInL[] = {copied_text(AT(name.name))};
+constexpr Slot kModuleMessage[] = {w(K::U16, AT(module_message.type)),
+                                   copied_data(AT(module_message.data), AT(module_message.size))};
+constexpr Slot kFilterIdName[] = {w(K::I16, AT(filter.id)), copied_text(AT(filter.name))};
+constexpr Slot kModuleIdInW[] = {w(K::I16, AT(module_id.id))};
+constexpr Slot kValueInW[] = {w(K::U32, AT(value.mode))};
+constexpr Slot kValueInL[] = {l(K::U32, AT(value.mode))};
+// The value's 32 bits, not sign-extended.
+constexpr Slot kEnvironmentInteger[] = {w(K::U32, AT(environment_integer.value)),
+                                        copied_text(AT(environment_integer.name))};
+constexpr Slot kEnvironmentString[] = {copied_text(AT(environment_string.name)),
+                                       copied_text(AT(environment_string.value))};
+constexpr Slot kVolume[] = {w(K::U8, AT(volume.balance)), w(K::U8, AT(volume.pcm_level), 8),
+                            w(K::U8, AT(volume.master_level), 16)};
+// A channel count, a state, a level: whatever single byte the shape has.
+constexpr Slot kByteInW[] = {shape_byte_in_w()};
+constexpr Slot kEqualizer[] = {copied_fixed_data(AT(equalizer.equalizer), 64)};
+constexpr Slot kNack[] = {w(K::U8, AT(nack.command)), l(K::I16, AT(nack.code))};
+constexpr Slot kTimecode[] = {w(K::U8, AT(timecode.hours)), w(K::U8, AT(timecode.minutes), 8),
+                              w(K::U8, AT(timecode.seconds), 16), w(K::U8, AT(timecode.fractions), 24)};
+constexpr Slot kStreamInfo[] = {w(K::U8, AT(stream_info.level)), w(K::U8, AT(stream_info.layer), 8),
+                                w(K::U8, AT(stream_info.mode), 16), l(K::U16, AT(stream_info.bitrate)),
+                                l(K::U16, AT(stream_info.frequency), 16)};
+constexpr Slot kModuleInfo[] = {w(K::U8, AT(module_info.id)), w(K::U8, AT(module_info.nb_devices), 8),
+                                copied_text(AT(module_info.name)), copied_text(AT(module_info.description))};
+constexpr Slot kDeviceInfo[] = {w(K::U8, AT(device_info.module_id)), w(K::U8, AT(device_info.index), 8),
+                                w(K::U8, AT(device_info.flags), 16), copied_text(AT(device_info.name)),
+                                copied_text(AT(device_info.description))};
+constexpr Slot kProgress[] = {w(K::U8, AT(progress.source)), w(K::U8, AT(progress.code), 8),
+                              w(K::I16, AT(progress.value), 16), copied_text(AT(progress.message))};
+constexpr Slot kDebug[] = {w(K::U8, AT(debug.source)), w(K::U8, AT(debug.level), 8), copied_text(AT(debug.message))};
+constexpr Slot kError[] = {w(K::U8, AT(error.source)), w(K::I16, AT(error.code), 16), copied_text(AT(error.message))};
+
+#undef AT
+
+struct CarriageSlots {
+    Carriage carriage;
+    std::span<const Slot> slots;
+};
+
+using C = Carriage;
+
+constexpr CarriageSlots kCarriages[] = {
+    {C::Nothing, {}},
+    {C::TagInL, kTagInL},
+    {C::OffsetRange, kOffsetRange},
+    {C::NameInL, kNameInL},
+    {C::ModuleMessage, kModuleMessage},
+    {C::FilterIdName, kFilterIdName},
+    {C::ModuleIdInW, kModuleIdInW},
+    {C::ValueInW, kValueInW},
+    {C::ValueInL, kValueInL},
+    {C::EnvironmentInteger, kEnvironmentInteger},
+    {C::EnvironmentString, kEnvironmentString},
+    {C::Volume, kVolume},
+    {C::ByteInW, kByteInW},
+    {C::Equalizer, kEqualizer},
+    {C::Nack, kNack},
+    {C::Timecode, kTimecode},
+    {C::StreamInfo, kStreamInfo},
+    {C::ModuleInfo, kModuleInfo},
+    {C::DeviceInfo, kDeviceInfo},
+    {C::Progress, kProgress},
+    {C::Debug, kDebug},
+    {C::Error, kError},
+};
+
+constexpr size_t kMaxStrings = 2;
+
+constexpr bool is_copied(FieldKind kind) { return kind == FieldKind::String || kind == FieldKind::Data; }
+constexpr bool is_signed(FieldKind kind) { return kind == FieldKind::I16 || kind == FieldKind::I32; }
+constexpr unsigned width_of(FieldKind kind) {
+    return kind == FieldKind::U8 ? 8 : kind == FieldKind::U16 || kind == FieldKind::I16 ? 16 : 32;
+}
+constexpr uint32_t bits_of(const Slot& slot) {
+    if (is_copied(slot.field.kind) || (is_signed(slot.field.kind) && slot.shift == 0)) return ~0u;
+    unsigned width = width_of(slot.field.kind);
+    return (width == 32 ? ~0u : (1u << width) - 1) << slot.shift;
 }
 
-char* copy_pair(const char* a, const char* b) {
-    if (!a) a = kEmpty;
-    if (!b) b = kEmpty;
-    size_t na = std::strlen(a) + 1, nb = std::strlen(b) + 1;
-    char* block = static_cast<char*>(std::malloc(na + nb));
-    if (block) {
-        std::memcpy(block, a, na);
-        std::memcpy(block + na, b, nb);
+// Every carriage in enum order; in each, no two numbers share a bit, each
+// fits in 32 bits, and a copy (up to two strings, or one data block) has the
+// second parameter to itself.
+constexpr bool carriages_are_sound() {
+    for (size_t i = 0; i < std::size(kCarriages); ++i) {
+        if (static_cast<size_t>(kCarriages[i].carriage) != i) return false;
+        uint32_t used[2] = {0, 0};
+        size_t strings = 0, blocks = 0;
+        for (const Slot& slot : kCarriages[i].slots) {
+            strings += slot.field.kind == FieldKind::String;
+            blocks += slot.field.kind == FieldKind::Data;
+            if (is_copied(slot.field.kind)) {
+                if (slot.param != kL) return false;
+                continue;
+            }
+            if (slot.shift + width_of(slot.field.kind) > 32 || (used[slot.param] & bits_of(slot))) return false;
+            used[slot.param] |= bits_of(slot);
+        }
+        if (strings > kMaxStrings || blocks > 1 || (strings && blocks) || ((strings || blocks) && used[kL]))
+            return false;
+    }
+    return std::size(kCarriages) == static_cast<size_t>(Carriage::Error) + 1;
+}
+static_assert(carriages_are_sound());
+
+bool is_engine_code(uint32_t code) { return code >= 1 && code < ZK_MSG_COUNT; }
+
+std::span<const Slot> slots_of(uint32_t code) {
+    return is_engine_code(code) ? kCarriages[static_cast<size_t>(code_info(code).carriage)].slots
+                                : std::span<const Slot>{};
+}
+
+// The field a slot stands for in a message of the code; false for none.
+bool field_of(const Slot& slot, uint32_t code, Field& field) {
+    if (!slot.shape_field) {
+        field = slot.field;
+        return true;
+    }
+    std::span<const Field> fields = shape_fields(code_info(code).shape);
+    if (fields.empty()) return false;
+    field = fields.front();
+    return true;
+}
+
+bool carries_copy(uint32_t code) {
+    for (const Slot& slot : slots_of(code))
+        if (is_copied(slot.field.kind)) return true;
+    return false;
+}
+
+uintptr_t placed(uint32_t value, const Slot& slot) {
+    if (is_signed(slot.field.kind) && slot.shift == 0)
+        return static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+    return static_cast<uintptr_t>(value & (bits_of(slot) >> slot.shift)) << slot.shift;
+}
+
+uint32_t taken(uintptr_t param, const Slot& slot) {
+    return static_cast<uint32_t>(param >> slot.shift) & (bits_of(slot) >> slot.shift);
+}
+
+// The strings one after another, each with its terminating zero.
+char* copy_strings(std::span<const char* const> strings) {
+    size_t total = 0;
+    for (const char* s : strings) total += std::strlen(s) + 1;
+    char* block = static_cast<char*>(std::malloc(total));
+    if (!block) return nullptr;
+    size_t at = 0;
+    for (const char* s : strings) {
+        size_t n = std::strlen(s) + 1;
+        std::memcpy(block + at, s, n);
+        at += n;
     }
     return block;
 }
@@ -45,67 +206,61 @@ uint8_t* copy_block(const void* data, size_t size) {
     return block;
 }
 
-// Whether the carriage puts a heap copy into the second parameter.
-bool carries_copy(Carriage c) {
-    switch (c) {
-    case Carriage::NameInL:
-    case Carriage::ModuleMessage:
-    case Carriage::FilterIdName:
-    case Carriage::EnvironmentInteger:
-    case Carriage::EnvironmentString:
-    case Carriage::Equalizer:
-    case Carriage::ModuleInfo:
-    case Carriage::DeviceInfo:
-    case Carriage::Progress:
-    case Carriage::Debug:
-    case Carriage::Error: return true;
-    default: return false;
+// Copies the strings into the buffer at their offsets in the block, cutting
+// what does not fit; a string that starts past the buffer arrives empty.
+void unpack_strings(ZK_Message& m, std::span<const Field> fields, intptr_t lparam, char* buffer) {
+    const char* block = reinterpret_cast<const char*>(lparam);
+    size_t at = 0;
+    for (const Field& f : fields) {
+        const char* value = kEmpty;
+        if (block && at < kSlotBufferSize) {
+            size_t n = strnlen(block + at, kSlotBufferSize - 1 - at);
+            std::memcpy(buffer + at, block + at, n);
+            buffer[at + n] = 0;
+            value = buffer + at;
+        }
+        set_pointer(m, f, value);
+        if (block) at += std::strlen(block + at) + 1;
     }
+    std::free(const_cast<char*>(block));
 }
 
-bool is_engine_code(uint32_t code) { return code >= 1 && code < ZK_MSG_COUNT; }
-
-const char* unpack_string(intptr_t lparam, char* buffer) {
-    if (!lparam) return kEmpty;
-    char* copy = reinterpret_cast<char*>(lparam);
-    size_t n = strnlen(copy, kSlotBufferSize - 1);
-    std::memcpy(buffer, copy, n);
-    buffer[n] = 0;
-    std::free(copy);
-    return buffer;
-}
-
-void unpack_pair(intptr_t lparam, char* buffer, const char*& first, const char*& second) {
-    first = second = kEmpty;
+// Copies a block's data into the buffer; a fixed-size field gets it only at
+// its size, and no block leaves the field null.
+void unpack_data(ZK_Message& m, const Field& f, intptr_t lparam, char* buffer) {
     if (!lparam) return;
-    char* block = reinterpret_cast<char*>(lparam);
-    size_t na = std::strlen(block);
-    size_t copied = na < kSlotBufferSize - 1 ? na : kSlotBufferSize - 1;
-    std::memcpy(buffer, block, copied);
-    buffer[copied] = 0;
-    first = buffer;
-    if (na + 1 <= kSlotBufferSize - 1) {
-        const char* b = block + na + 1;
-        size_t room = kSlotBufferSize - 1 - (na + 1);
-        size_t nb = strnlen(b, room);
-        std::memcpy(buffer + na + 1, b, nb);
-        buffer[na + 1 + nb] = 0;
-        second = buffer + na + 1;
-    }
-    std::free(block);
-}
-
-// Copies a block's data into the buffer; returns its size (0 for none).
-uint16_t unpack_block(intptr_t lparam, char* buffer, const void*& data) {
-    data = nullptr;
-    if (!lparam) return 0;
     uint8_t* block = reinterpret_cast<uint8_t*>(lparam);
     size_t n = (size_t(block[0]) << 8) | block[1];
     if (n > kSlotBufferSize) n = kSlotBufferSize;
     std::memcpy(buffer, block + 2, n);
     std::free(block);
-    data = buffer;
-    return static_cast<uint16_t>(n);
+    bool whole = f.size_field >= 0 || n == f.fixed_size;
+    set_pointer(m, f, whole ? buffer : nullptr);
+    set_data_size(m, f, static_cast<uint16_t>(n));
+}
+
+uint16_t declared_size(const ZK_Message& m, const Field& f) {
+    if (f.size_field < 0) return 0;
+    uint16_t size;
+    std::memcpy(&size, reinterpret_cast<const unsigned char*>(&m) + f.size_field, 2);
+    return size;
+}
+
+// The heap copy of a message's strings or data; 0 without any. Fails with
+// an error result for data too large or when memory runs out.
+int32_t copy_payload(const ZK_Message& m, std::span<const char* const> strings, const Field* data, void*& copy) {
+    copy = nullptr;
+    if (!strings.empty()) {
+        copy = copy_strings(strings);
+        return copy ? 0 : ZK_ERROR_OUT_OF_MEMORY;
+    }
+    if (!data) return 0;
+    if (declared_size(m, *data) > kSlotBufferSize) return ZK_ERROR_INVALID_PARAMETERS;
+    if (uint32_t size = data_size(m, *data)) {
+        copy = copy_block(get_pointer(m, *data), size);
+        if (!copy) return ZK_ERROR_OUT_OF_MEMORY;
+    }
+    return 0;
 }
 
 } // namespace
@@ -113,107 +268,26 @@ uint16_t unpack_block(intptr_t lparam, char* buffer, const void*& data) {
 namespace zk::control {
 
 void discard_posted(const PostedMessage& posted) {
-    uint32_t code = posted.number - ZK_WINDOW_MESSAGE_BASE;
-    if (is_engine_code(code) && carries_copy(code_info(code).carriage))
-        std::free(reinterpret_cast<void*>(posted.lparam));
+    if (carries_copy(posted.number - ZK_WINDOW_MESSAGE_BASE)) std::free(reinterpret_cast<void*>(posted.lparam));
 }
 
 void unpack_message(ZK_Message& m, const PostedMessage& posted, char* buffer) {
     std::memset(&m, 0, sizeof m);
     m.code = posted.number - ZK_WINDOW_MESSAGE_BASE;
-    if (!is_engine_code(m.code)) return;
-    uintptr_t w = posted.wparam;
-    intptr_t l = posted.lparam;
-    switch (code_info(m.code).carriage) {
-    case Carriage::Nothing: break;
-    case Carriage::TagInL: m.tag.tag = static_cast<int32_t>(l); break;
-    case Carriage::OffsetRange:
-        m.seek.offset = static_cast<uint32_t>(w);
-        m.seek.range = static_cast<uint32_t>(l);
-        break;
-    case Carriage::NameInL: m.name.name = unpack_string(l, buffer); break;
-    case Carriage::ModuleMessage:
-        m.module_message.type = static_cast<uint16_t>(w);
-        m.module_message.size = unpack_block(l, buffer, m.module_message.data);
-        break;
-    case Carriage::FilterIdName:
-        m.filter.id = static_cast<int16_t>(w);
-        m.filter.name = unpack_string(l, buffer);
-        break;
-    case Carriage::ModuleIdInW: m.module_id.id = static_cast<int16_t>(w); break;
-    case Carriage::ValueInW: m.value.mode = static_cast<uint32_t>(w); break;
-    case Carriage::ValueInL: m.value.mode = static_cast<uint32_t>(l); break;
-    case Carriage::EnvironmentInteger:
-        m.environment_integer.value = static_cast<int32_t>(w);
-        m.environment_integer.name = unpack_string(l, buffer);
-        break;
-    case Carriage::EnvironmentString:
-        unpack_pair(l, buffer, m.environment_string.name, m.environment_string.value);
-        break;
-    case Carriage::Volume:
-        m.volume.balance = byte_of(w, 0);
-        m.volume.pcm_level = byte_of(w, 1);
-        m.volume.master_level = byte_of(w, 2);
-        break;
-    case Carriage::ByteInW:
-        switch (code_info(m.code).shape) {
-        case Shape::Balance: m.volume.balance = byte_of(w, 0); break;
-        case Shape::PcmLevel: m.volume.pcm_level = byte_of(w, 0); break;
-        case Shape::MasterLevel: m.volume.master_level = byte_of(w, 0); break;
-        default: m.byte.channels = byte_of(w, 0); break;
-        }
-        break;
-    case Carriage::Equalizer: {
-        const void* data;
-        uint16_t n = unpack_block(l, buffer, data);
-        m.equalizer.equalizer = n == 64 ? static_cast<const int8_t*>(data) : nullptr;
-        break;
+    const uintptr_t params[2] = {posted.wparam, static_cast<uintptr_t>(posted.lparam)};
+    std::array<Field, kMaxStrings> strings{};
+    size_t nb_strings = 0;
+    for (const Slot& slot : slots_of(m.code)) {
+        Field f;
+        if (!field_of(slot, m.code, f)) continue;
+        if (f.kind == FieldKind::String)
+            strings[nb_strings++] = f;
+        else if (f.kind == FieldKind::Data)
+            unpack_data(m, f, posted.lparam, buffer);
+        else
+            set_number(m, f, taken(params[slot.param], slot));
     }
-    case Carriage::Nack:
-        m.nack.command = static_cast<uint8_t>(w);
-        m.nack.code = static_cast<int16_t>(l);
-        break;
-    case Carriage::Timecode:
-        m.timecode.hours = byte_of(w, 0);
-        m.timecode.minutes = byte_of(w, 1);
-        m.timecode.seconds = byte_of(w, 2);
-        m.timecode.fractions = byte_of(w, 3);
-        break;
-    case Carriage::StreamInfo:
-        m.stream_info.level = byte_of(w, 0);
-        m.stream_info.layer = byte_of(w, 1);
-        m.stream_info.mode = byte_of(w, 2);
-        m.stream_info.bitrate = static_cast<uint16_t>(l);
-        m.stream_info.frequency = static_cast<uint16_t>(static_cast<uintptr_t>(l) >> 16);
-        break;
-    case Carriage::ModuleInfo:
-        m.module_info.id = byte_of(w, 0);
-        m.module_info.nb_devices = byte_of(w, 1);
-        unpack_pair(l, buffer, m.module_info.name, m.module_info.description);
-        break;
-    case Carriage::DeviceInfo:
-        m.device_info.module_id = byte_of(w, 0);
-        m.device_info.index = byte_of(w, 1);
-        m.device_info.flags = byte_of(w, 2);
-        unpack_pair(l, buffer, m.device_info.name, m.device_info.description);
-        break;
-    case Carriage::Progress:
-        m.progress.source = byte_of(w, 0);
-        m.progress.code = byte_of(w, 1);
-        m.progress.value = static_cast<int16_t>(w >> 16);
-        m.progress.message = unpack_string(l, buffer);
-        break;
-    case Carriage::Debug:
-        m.debug.source = byte_of(w, 0);
-        m.debug.level = byte_of(w, 1);
-        m.debug.message = unpack_string(l, buffer);
-        break;
-    case Carriage::Error:
-        m.error.source = byte_of(w, 0);
-        m.error.code = static_cast<int16_t>(w >> 16);
-        m.error.message = unpack_string(l, buffer);
-        break;
-    }
+    if (nb_strings) unpack_strings(m, std::span(strings.data(), nb_strings), posted.lparam, buffer);
 }
 
 } // namespace zk::control
@@ -222,95 +296,30 @@ extern "C" ZK_API int32_t control_message_to_win32_params(const ZK_Message* mess
                                                           uintptr_t* wparam, intptr_t* lparam) {
     if (!message || !number || !wparam || !lparam) return ZK_ERROR_INVALID_PARAMETERS;
     const ZK_Message& m = *message;
-    uintptr_t w = 0;
-    intptr_t l = 0;
-    void* copy = nullptr;
-    uint32_t code = m.code;
-    Carriage carriage = is_engine_code(code) ? code_info(code).carriage : Carriage::Nothing;
-    switch (carriage) {
-    case Carriage::Nothing: break;
-    case Carriage::TagInL: l = m.tag.tag; break;
-    case Carriage::OffsetRange:
-        w = m.seek.offset;
-        l = static_cast<intptr_t>(m.seek.range);
-        break;
-    case Carriage::NameInL: copy = copy_string(m.name.name); break;
-    case Carriage::ModuleMessage:
-        w = m.module_message.type;
-        if (m.module_message.size > kSlotBufferSize) return ZK_ERROR_INVALID_PARAMETERS;
-        if (m.module_message.data && m.module_message.size) {
-            copy = copy_block(m.module_message.data, m.module_message.size);
-            if (!copy) return ZK_ERROR_OUT_OF_MEMORY;
+    uintptr_t params[2] = {0, 0};
+    std::array<const char*, kMaxStrings> strings{};
+    size_t nb_strings = 0;
+    Field data{};
+    bool has_data = false;
+    for (const Slot& slot : slots_of(m.code)) {
+        Field f;
+        if (!field_of(slot, m.code, f)) continue;
+        if (f.kind == FieldKind::String) {
+            const char* s = static_cast<const char*>(get_pointer(m, f));
+            strings[nb_strings++] = s ? s : kEmpty;
+        } else if (f.kind == FieldKind::Data) {
+            data = f;
+            has_data = true;
+        } else {
+            params[slot.param] |= placed(get_number(m, f), slot);
         }
-        break;
-    case Carriage::FilterIdName:
-        w = static_cast<uintptr_t>(static_cast<intptr_t>(m.filter.id));
-        copy = copy_string(m.filter.name);
-        break;
-    case Carriage::ModuleIdInW: w = static_cast<uintptr_t>(static_cast<intptr_t>(m.module_id.id)); break;
-    case Carriage::ValueInW: w = m.value.mode; break;
-    case Carriage::ValueInL: l = static_cast<intptr_t>(m.value.mode); break;
-    case Carriage::EnvironmentInteger:
-        w = static_cast<uintptr_t>(static_cast<uint32_t>(m.environment_integer.value));
-        copy = copy_string(m.environment_integer.name);
-        break;
-    case Carriage::EnvironmentString: copy = copy_pair(m.environment_string.name, m.environment_string.value); break;
-    case Carriage::Volume:
-        w = m.volume.balance | (uintptr_t(m.volume.pcm_level) << 8) | (uintptr_t(m.volume.master_level) << 16);
-        break;
-    case Carriage::ByteInW:
-        switch (code_info(code).shape) {
-        case Shape::Balance: w = m.volume.balance; break;
-        case Shape::PcmLevel: w = m.volume.pcm_level; break;
-        case Shape::MasterLevel: w = m.volume.master_level; break;
-        default: w = m.byte.channels; break;
-        }
-        break;
-    case Carriage::Equalizer:
-        if (m.equalizer.equalizer) {
-            copy = copy_block(m.equalizer.equalizer, 64);
-            if (!copy) return ZK_ERROR_OUT_OF_MEMORY;
-        }
-        break;
-    case Carriage::Nack:
-        w = m.nack.command;
-        l = m.nack.code;
-        break;
-    case Carriage::Timecode:
-        w = m.timecode.hours | (uintptr_t(m.timecode.minutes) << 8) | (uintptr_t(m.timecode.seconds) << 16) |
-            (uintptr_t(m.timecode.fractions) << 24);
-        break;
-    case Carriage::StreamInfo:
-        w = m.stream_info.level | (uintptr_t(m.stream_info.layer) << 8) | (uintptr_t(m.stream_info.mode) << 16);
-        l = static_cast<intptr_t>(m.stream_info.bitrate | (uint32_t(m.stream_info.frequency) << 16));
-        break;
-    case Carriage::ModuleInfo:
-        w = m.module_info.id | (uintptr_t(m.module_info.nb_devices) << 8);
-        copy = copy_pair(m.module_info.name, m.module_info.description);
-        break;
-    case Carriage::DeviceInfo:
-        w = m.device_info.module_id | (uintptr_t(m.device_info.index) << 8) | (uintptr_t(m.device_info.flags) << 16);
-        copy = copy_pair(m.device_info.name, m.device_info.description);
-        break;
-    case Carriage::Progress:
-        w = m.progress.source | (uintptr_t(m.progress.code) << 8) |
-            (uintptr_t(static_cast<uint16_t>(m.progress.value)) << 16);
-        copy = copy_string(m.progress.message);
-        break;
-    case Carriage::Debug:
-        w = m.debug.source | (uintptr_t(m.debug.level) << 8);
-        copy = copy_string(m.debug.message);
-        break;
-    case Carriage::Error:
-        w = m.error.source | (uintptr_t(static_cast<uint16_t>(m.error.code)) << 16);
-        copy = copy_string(m.error.message);
-        break;
     }
-    bool needs_copy = carriage != Carriage::ModuleMessage && carriage != Carriage::Equalizer && carries_copy(carriage);
-    if (needs_copy && !copy) return ZK_ERROR_OUT_OF_MEMORY;
-    if (copy) l = reinterpret_cast<intptr_t>(copy);
-    *number = ZK_WINDOW_MESSAGE_BASE + code;
-    *wparam = w;
-    *lparam = l;
+    void* copy;
+    if (int32_t result = copy_payload(m, std::span(strings.data(), nb_strings), has_data ? &data : nullptr, copy))
+        return result;
+    if (copy) params[kL] = reinterpret_cast<uintptr_t>(copy);
+    *number = ZK_WINDOW_MESSAGE_BASE + m.code;
+    *wparam = params[kW];
+    *lparam = static_cast<intptr_t>(params[kL]);
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "control/message_fields.h"
+#include "control/window_carriage.h"
 #include "engine/control/echo_procedure.h"
 #include "engine/control/message_samples.h"
 
@@ -76,6 +77,83 @@ TEST_F(WindowCarriage, SignAndZeroExtension) {
     m.module_id.id = -1;
     ASSERT_EQ(control_message_to_win32_params(&m, &number, &w, &l), 0);
     EXPECT_EQ(static_cast<intptr_t>(w), -1);
+}
+
+// The parameters are what other programs' message loops read: each field
+// stays at its bits.
+TEST_F(WindowCarriage, FieldsTravelAtTheirBits) {
+    struct Case {
+        ZK_Message message;
+        uintptr_t w;
+        intptr_t l;
+    };
+    auto message = [](uint32_t code, auto fill) {
+        ZK_Message m{};
+        m.code = code;
+        fill(m);
+        return m;
+    };
+    const Case cases[] = {
+        {message(ZK_MSG_NOTIFY_INPUT_STREAM_INFO,
+                 [](ZK_Message& m) {
+                     m.stream_info = {1, 3, 320, 44100, 2};
+                 }),
+         0x020301, static_cast<intptr_t>(44100u << 16 | 320)},
+        {message(ZK_MSG_NOTIFY_INPUT_TIMECODE,
+                 [](ZK_Message& m) {
+                     m.timecode = {1, 2, 3, 4};
+                 }),
+         0x04030201, 0},
+        {message(ZK_MSG_SET_OUTPUT_VOLUME,
+                 [](ZK_Message& m) {
+                     m.volume.balance = 0x10;
+                     m.volume.pcm_level = 0x20;
+                     m.volume.master_level = 0x30;
+                 }),
+         0x302010, 0},
+        {message(ZK_MSG_NOTIFY_OUTPUT_PCM_LEVEL, [](ZK_Message& m) { m.volume.pcm_level = 0x42; }), 0x42, 0},
+        {message(ZK_MSG_SET_INPUT_POSITION_RANGE, [](ZK_Message& m) { m.value.mode = 0xFFFFFFFFu; }), 0,
+         static_cast<intptr_t>(0xFFFFFFFFu)},
+        {message(ZK_MSG_COMMAND_PING, [](ZK_Message& m) { m.tag.tag = -2; }), 0, -2},
+    };
+    for (const Case& c : cases) {
+        uint32_t number;
+        uintptr_t w;
+        intptr_t l;
+        ASSERT_EQ(control_message_to_win32_params(&c.message, &number, &w, &l), 0);
+        EXPECT_EQ(w, c.w) << zk::control::code_info(c.message.code).name;
+        EXPECT_EQ(l, c.l) << zk::control::code_info(c.message.code).name;
+    }
+
+    // A signed value inside a word keeps only its bits; an integer setting
+    // travels as its 32 bits. Both arrive as sent.
+    ZK_Message error = message(ZK_MSG_NOTIFY_ERROR, [](ZK_Message& m) {
+        m.error.source = 7;
+        m.error.code = -1;
+    });
+    ZK_Message setting =
+        message(ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER, [](ZK_Message& m) { m.environment_integer.value = -1; });
+    uint32_t number;
+    uintptr_t w;
+    intptr_t l;
+    ASSERT_EQ(control_message_to_win32_params(&error, &number, &w, &l), 0);
+    EXPECT_EQ(w, 0xFFFF0007u);
+    zk::control::discard_posted({number, w, l});
+    ASSERT_EQ(control_message_to_win32_params(&setting, &number, &w, &l), 0);
+    EXPECT_EQ(w, 0xFFFFFFFFu);
+    zk::control::discard_posted({number, w, l});
+    EXPECT_EQ(carry(error).error.code, -1);
+    EXPECT_EQ(carry(setting).environment_integer.value, -1);
+}
+
+TEST_F(WindowCarriage, ASingleByteIsTheShapesOnlyField) {
+    for (uint32_t code = 1; code < ZK_MSG_COUNT; ++code) {
+        const zk::control::CodeInfo& info = zk::control::code_info(code);
+        if (info.carriage != zk::control::Carriage::ByteInW) continue;
+        std::span<const zk::control::Field> fields = zk::control::shape_fields(info.shape);
+        ASSERT_EQ(fields.size(), 1u) << info.name;
+        EXPECT_EQ(fields[0].kind, zk::control::FieldKind::U8) << info.name;
+    }
 }
 
 TEST_F(WindowCarriage, StringsAreCutToTheSlotBuffer) {
