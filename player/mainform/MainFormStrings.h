@@ -36,35 +36,9 @@ inline constexpr char LayerPrefix[] = "Layer ";
 inline constexpr char BitrateSuffix[] = " Kbits";
 inline constexpr char FrequencySuffix[] = " Khz";
 
-// Label hints.
-inline constexpr char HintBitrate[] = "Bitrate Info";
+// The current time label's hints (the controls' first hints are the skin's).
 inline constexpr char HintElapsedTime[] = "Elapsed Time";
 inline constexpr char HintTimeLeft[] = "Time Left";
-inline constexpr char HintFrequency[] = "Frequency Info";
-inline constexpr char HintLayer[] = "Layer Type Info";
-inline constexpr char HintSongName[] = "Songname";
-inline constexpr char HintStatus[] = "Status Bar";
-inline constexpr char HintTotalTime[] = "Total Time";
-inline constexpr char HintTotalInfo[] = "";
-inline constexpr char HintVersion[] = "Program Version";
-// Button hints.
-inline constexpr char HintExit[] = "Exit Program";
-inline constexpr char HintForward[] = "Fast Forward";
-inline constexpr char HintId3[] = "Show ID3 Tags";
-inline constexpr char HintMinimize[] = "Minimize Program";
-inline constexpr char HintMove[] = "Move";
-inline constexpr char HintNext[] = "Skip To Next Track";
-inline constexpr char HintOpen[] = "Add Files To Playlist and Play";
-inline constexpr char HintOptions[] = "Show Options";
-inline constexpr char HintPause[] = "Pause/Resume";
-inline constexpr char HintPlay[] = "Play";
-inline constexpr char HintPlaylist[] = "Playlist Window";
-inline constexpr char HintPrevious[] = "Go TO Previous Track";
-inline constexpr char HintRewind[] = "Rewind";
-inline constexpr char HintStop[] = "Stop";
-// Slider hints.
-inline constexpr char HintVolume[] = "Volume Bar";
-inline constexpr char HintPosition[] = "Position in current track";
 
 // The tray icon.
 inline constexpr char TrayHint[] = "Tessaly Aerin";

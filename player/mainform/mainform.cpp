@@ -30,6 +30,11 @@ namespace {
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
 
+template <typename Control> void ShowHint(Control& control, const char* hint) {
+    control.SetShowHint(true);
+    control.SetHint(Text(hint));
+}
+
 } // namespace
 
 Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
@@ -71,36 +76,10 @@ void Tmainform::FormCreate() {
 }
 
 void Tmainform::SetHints() {
-    TLxAerinLabels& labels = AerinSkin->Labels();
-    const std::pair<TLxAerinLabelBase*, const char*> labelHints[] = {
-        {&labels.Bitrate(), S::HintBitrate},     {&labels.CurrentTime(), S::HintElapsedTime},
-        {&labels.Frequency(), S::HintFrequency}, {&labels.Layer(), S::HintLayer},
-        {&labels.SongName(), S::HintSongName},   {&labels.Status(), S::HintStatus},
-        {&labels.TotalTime(), S::HintTotalTime}, {&labels.TotalInfo(), S::HintTotalInfo},
-        {&labels.Version(), S::HintVersion},
-    };
-    for (const auto& [label, hint] : labelHints) {
-        label->SetShowHint(true);
-        label->SetHint(Text(hint));
-    }
-    TLxAerinButtons& buttons = AerinSkin->Buttons();
-    const std::pair<TLxAerinButton*, const char*> buttonHints[] = {
-        {&buttons.Exit(), S::HintExit},         {&buttons.Forward(), S::HintForward},
-        {&buttons.Id3(), S::HintId3},           {&buttons.Minimize(), S::HintMinimize},
-        {&buttons.Move(), S::HintMove},         {&buttons.Next(), S::HintNext},
-        {&buttons.Open(), S::HintOpen},         {&buttons.Options(), S::HintOptions},
-        {&buttons.Pause(), S::HintPause},       {&buttons.Play(), S::HintPlay},
-        {&buttons.Playlist(), S::HintPlaylist}, {&buttons.Previous(), S::HintPrevious},
-        {&buttons.Rewind(), S::HintRewind},     {&buttons.Stop(), S::HintStop},
-    };
-    for (const auto& [button, hint] : buttonHints) {
-        button->SetShowHint(true);
-        button->SetHint(Text(hint));
-    }
-    AerinSkin->Volume().SetShowHint(true);
-    AerinSkin->Volume().SetHint(Text(S::HintVolume));
-    AerinSkin->Position().SetShowHint(true);
-    AerinSkin->Position().SetHint(Text(S::HintPosition));
+    for (const auto& label : kSkinLabels) ShowHint(AerinSkin->Labels()[label.Control], label.Hint);
+    for (const auto& button : kSkinButtons) ShowHint(AerinSkin->Buttons()[button.Control], button.Hint);
+    ShowHint(AerinSkin->Volume(), SkinControl(TSkinSlider::Volume).Hint);
+    ShowHint(AerinSkin->Position(), SkinControl(TSkinSlider::Position).Hint);
 }
 
 void Tmainform::BindSkin() {

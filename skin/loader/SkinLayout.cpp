@@ -52,10 +52,10 @@ TSkinLabelLayout ReadLabel(const TSkinIni& ini, const char* prefix) {
 
 TSkinLayout ReadSkinLayout(const TSkinIni& ini) {
     TSkinLayout layout;
-    for (std::size_t i = 0; i < kButtonPrefixes.size(); ++i)
-        layout.Buttons[i] = PrefixReader(ini, kButtonPrefixes[i]).Bounds();
-    layout.Position = ReadSlider(ini, kPositionPrefix);
-    layout.Volume = ReadSlider(ini, kVolumePrefix);
-    for (std::size_t i = 0; i < kLabelPrefixes.size(); ++i) layout.Labels[i] = ReadLabel(ini, kLabelPrefixes[i]);
+    for (const auto& button : kSkinButtons)
+        layout.Buttons[std::size_t(button.Control)] = PrefixReader(ini, button.Prefix).Bounds();
+    layout.Position = ReadSlider(ini, SkinControl(TSkinSlider::Position).Prefix);
+    layout.Volume = ReadSlider(ini, SkinControl(TSkinSlider::Volume).Prefix);
+    for (const auto& label : kSkinLabels) layout.Labels[std::size_t(label.Control)] = ReadLabel(ini, label.Prefix);
     return layout;
 }

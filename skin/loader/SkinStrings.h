@@ -1,8 +1,6 @@
 // File names, resource names, INI key names and texts of the skin loader.
 #pragma once
 
-#include <array>
-
 namespace skin_strings {
 
 // Files of a skin directory.
@@ -30,15 +28,9 @@ inline constexpr const char* kResMask = ":/LxAerinSkin/MASK";
 inline constexpr const char* kResOver = ":/LxAerinSkin/OVER";
 inline constexpr const char* kResAboutText = ":/LxAerinSkin/INFOT";
 
-// Layout INI: the section, the element prefixes in reading order and the
-// property suffixes.
+// Layout INI: the section and the property suffixes (the controls' prefixes
+// are in SkinLayout.h).
 inline constexpr const char* kSection = "main";
-inline constexpr std::array<const char*, 14> kButtonPrefixes = {
-    "prev", "rev", "stop", "pause", "play", "fwd", "next", "plist", "id3", "open", "option", "mini", "move", "exit"};
-inline constexpr const char* kPositionPrefix = "tbbar";
-inline constexpr const char* kVolumePrefix = "volbar";
-inline constexpr std::array<const char*, 9> kLabelPrefixes = {
-    "versiontext", "frequency", "bitrate", "layer", "info", "time", "totaltime", "totalinfo", "songtitle"};
 inline constexpr const char* kTop = "top";
 inline constexpr const char* kLeft = "left";
 inline constexpr const char* kWidth = "width";

@@ -48,6 +48,8 @@ TEST(SkinLayout, TheBuiltInLayoutPlacesEveryPart) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const TSkinLayout layout = ReadSkinLayout(TSkinIni::FromText(file.readAll()));
     for (const QRect& button : layout.Buttons) EXPECT_FALSE(button.isEmpty());
+    for (const TSkinLabelLayout& label : layout.Labels) EXPECT_FALSE(label.Bounds.isEmpty());
+    EXPECT_FALSE(layout.Position.Bounds.isEmpty());
     EXPECT_EQ(layout.Volume.Bounds, QRect(205, 75, 191, 17));
     const TSkinLabelLayout& time = layout.Label(TSkinLabel::CurrentTime);
     EXPECT_EQ(time.Font, "Lingonvecka");
