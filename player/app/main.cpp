@@ -1,4 +1,5 @@
 // taerin: the skinnable MPEG audio player.
+#include "player/app/DesktopSession.h"
 #include "player/app/QuitSignals.h"
 #include "player/app/TaerinApplication.h"
 #include "player/mainform/StartUp.h"
@@ -6,5 +7,6 @@
 int main(int argc, char** argv) {
     TTaerinApplication application(argc, argv);
     TQuitSignals quitSignals;
-    return RunTaerin(application, application.arguments());
+    TDesktopSession session;
+    return RunTaerin(application, application.arguments(), &session);
 }

@@ -4,6 +4,7 @@
 #include "player/mainform/MainController.h"
 #include "player/mainform/MainFormStrings.h"
 #include "player/mainform/Screenshot.h"
+#include "player/mainform/StartUpHooks.h"
 #include "player/mainform/StartUpOptions.h"
 #include "player/mainform/TaerinWindows.h"
 #include "player/mainform/mainform.h"
@@ -79,7 +80,7 @@ private:
 
 } // namespace
 
-int RunTaerin(QApplication& app, const QStringList& arguments) {
+int RunTaerin(QApplication& app, const QStringList& arguments, TStartUpHooks* hooks) {
     app.setApplicationDisplayName(QString::fromUtf8(AppStrings::ApplicationTitle));
     TStartUpOptions options;
     try {
@@ -89,6 +90,8 @@ int RunTaerin(QApplication& app, const QStringList& arguments) {
         return 2;
     }
     const bool unattended = options.QuitAtEnd;
+    if (unattended || !options.ScreenshotFile.isEmpty()) hooks = nullptr;
+    if (hooks && hooks->HandedOver(options)) return 0;
 
     std::unique_ptr<TTaerinWindows> windows;
     try {
@@ -98,6 +101,7 @@ int RunTaerin(QApplication& app, const QStringList& arguments) {
         return 1;
     }
     TUnattendedRun run(options, *windows->mainform);
+    if (hooks) hooks->WindowsCreated(*windows);
 
     windows->mainform->show();
     try {

@@ -3,10 +3,12 @@
 #include <QStringList>
 
 class QApplication;
+class TStartUpHooks;
 
 // The program: sets the application title, creates the windows, restores the
 // last playlist, adds the files of the command line and plays, shows the
 // main window and runs the event loop until the program ends. `arguments`
 // is QCoreApplication::arguments() (the program name first; options in
-// StartUpOptions.h). Returns the exit status.
-int RunTaerin(QApplication& app, const QStringList& arguments);
+// StartUpOptions.h). `hooks`, when given, may hand the command line to a
+// running player and add to the windows. Returns the exit status.
+int RunTaerin(QApplication& app, const QStringList& arguments, TStartUpHooks* hooks = nullptr);

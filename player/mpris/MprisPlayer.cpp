@@ -1,0 +1,72 @@
+#include "player/mpris/MprisPlayer.h"
+
+#include "player/mpris/MprisHost.h"
+#include "player/mpris/MprisState.h"
+
+#include <QUrl>
+
+void TMprisPlayer::Play() {
+    if (m_state.Paused())
+        m_host.Resume();
+    else if (!m_state.Playing())
+        m_host.Play();
+}
+
+void TMprisPlayer::Pause() {
+    if (m_state.Playing()) m_host.Pause();
+}
+
+void TMprisPlayer::PlayPause() {
+    if (m_state.Playing())
+        Pause();
+    else
+        Play();
+}
+
+void TMprisPlayer::Stop() { m_host.Stop(); }
+
+void TMprisPlayer::Next() { m_host.Next(); }
+
+void TMprisPlayer::Previous() { m_host.Previous(); }
+
+std::optional<int64_t> TMprisPlayer::Seek(int64_t offsetUs) {
+    if (!m_state.CanSeek()) return std::nullopt;
+    const std::optional<int64_t> target = m_state.SeekTarget(offsetUs);
+    if (!target) {
+        Next();
+        return std::nullopt;
+    }
+    return SeekTo(*target);
+}
+
+std::optional<int64_t> TMprisPlayer::SetPosition(const QString& trackId, int64_t positionUs) {
+    if (!m_state.AcceptsPosition(trackId, positionUs)) return std::nullopt;
+    return SeekTo(positionUs);
+}
+
+std::optional<int64_t> TMprisPlayer::SeekTo(int64_t positionUs) {
+    const TMprisState::EngineSeek seek = m_state.EngineSeekOf(positionUs);
+    m_host.Seek(seek.Offset, seek.Range);
+    const int64_t reached = int64_t(seek.Offset) * 1000;
+    m_state.MovedTo(reached);
+    return reached;
+}
+
+bool TMprisPlayer::OpenUri(const QString& uri) {
+    const QUrl url(uri);
+    if (url.isLocalFile()) {
+        m_host.Open({url.toLocalFile()});
+        return true;
+    }
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("ftp") && scheme != QLatin1String("udp"))
+        return false;
+    m_host.Open({uri});
+    return true;
+}
+
+bool TMprisPlayer::CanGoNext() const { return m_host.TrackCount() > 0; }
+
+bool TMprisPlayer::CanPause() const { return m_state.HasTrack() && m_host.TrackCount() > 0; }
+
+bool TMprisPlayer::CanSeek() const { return m_state.CanSeek(); }
