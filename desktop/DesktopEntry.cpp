@@ -29,12 +29,15 @@ QString QuotedArgument(const QString& argument) {
 
 } // namespace
 
-QString MimeTypeOfExtension(const QString& extension) {
+QStringList MimeTypesOfExtension(const QString& extension) {
     const QString upper = extension.toUpper();
-    if (upper == QLatin1String("MP1") || upper == QLatin1String("MP2") || upper == QLatin1String("MP3"))
-        return QStringLiteral("audio/mpeg");
-    if (upper == QLatin1String("M3U")) return QStringLiteral("audio/x-mpegurl");
-    return QString();
+    if (upper == QLatin1String("MP1")) return {"audio/mpeg"};
+    if (upper == QLatin1String("MP2")) return {"audio/mp2", "audio/x-mp2"};
+    if (upper == QLatin1String("MP3")) return {"audio/mpeg", "audio/x-mp3", "audio/x-mpg", "audio/x-mpeg", "audio/mp3"};
+    if (upper == QLatin1String("M3U"))
+        return {"audio/x-mpegurl",      "audio/mpegurl", "application/m3u",
+                "audio/x-mp3-playlist", "audio/m3u",     "audio/x-m3u"};
+    return {};
 }
 
 QString FileIdOf(const QString& typeName) {

@@ -6,9 +6,10 @@
 // Writing application desktop entries for file type associations.
 namespace DesktopEntry {
 
-// MIME type of a file extension given without its dot, in any case
-// ("MP3" -> "audio/mpeg"); empty when unknown.
-QString MimeTypeOfExtension(const QString& extension);
+// MIME types of a file extension given without its dot, in any case: the
+// type the shared MIME database gives the extension, then its aliases there
+// ("MP2" -> "audio/mp2", "audio/x-mp2"); empty when unknown.
+QStringList MimeTypesOfExtension(const QString& extension);
 
 // Desktop file id of a file type name: letters, digits, '-' and '_' kept,
 // every other character made '-', ".desktop" appended. Empty when nothing is left.

@@ -26,6 +26,8 @@ inline constexpr const char* FileTypeName = "Tessaly Aerin";
 inline constexpr const char* AssociatedExtensions[] = {"MP3", "MP1", "MP2", "M3U"};
 inline constexpr const char* LabelCoding = "Coding:";
 inline constexpr const char* LabelIcons = "Icons:";
+// The application icon in the icon theme.
+inline constexpr const char* IconName = "taerin";
 inline constexpr const char* LabelTesting = "Testing:";
 inline constexpr const char* LabelSites = "Our Sites:";
 inline constexpr const char* LabelYou = "YOU :-)";

@@ -38,8 +38,8 @@ QString TLxAssociateExtension::MimeAppsListPath() { return XdgConfigHome() + QSt
 
 void TLxAssociateExtension::Associate(const QString& icon, const QString& progId, const QString& extension,
                                       const QString& program) {
-    const QString mimeType = DesktopEntry::MimeTypeOfExtension(extension);
-    if (mimeType.isEmpty()) Fail(DesktopStrings::UnknownExtension, extension);
+    const QStringList extensionTypes = DesktopEntry::MimeTypesOfExtension(extension);
+    if (extensionTypes.isEmpty()) Fail(DesktopStrings::UnknownExtension, extension);
     const QString fileId = DesktopEntry::FileIdOf(progId);
     if (fileId.isEmpty()) Fail(DesktopStrings::BadTypeName, progId);
 
@@ -48,9 +48,12 @@ void TLxAssociateExtension::Associate(const QString& icon, const QString& progId
     const QString listPath = MimeAppsListPath();
 
     QStringList mimeTypes = DesktopEntry::MimeTypesOf(TextFiles::Read(entryPath).value_or(QString()));
-    if (!mimeTypes.contains(mimeType)) mimeTypes.append(mimeType);
+    QString list = TextFiles::Read(listPath).value_or(QString());
+    for (const QString& mimeType : extensionTypes) {
+        if (!mimeTypes.contains(mimeType)) mimeTypes.append(mimeType);
+        list = MimeAppsList::WithDefault(list, mimeType, fileId);
+    }
     const QString entry = DesktopEntry::Compose({progId, program, mimeTypes, icon});
-    const QString list = MimeAppsList::WithDefault(TextFiles::Read(listPath).value_or(QString()), mimeType, fileId);
 
     TextFiles::MakeFolder(applications);
     TextFiles::MakeFolder(QFileInfo(listPath).absolutePath());

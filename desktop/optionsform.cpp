@@ -135,7 +135,8 @@ void Toptionsform::FormClose() { Timer1->stop(); }
 void Toptionsform::LxBitBtn1Click() {
     const QString program = QCoreApplication::applicationFilePath();
     for (const char* extension : DesktopStrings::AssociatedExtensions)
-        LxAssociateExtension1.Associate(QString(), Text(DesktopStrings::FileTypeName), Text(extension), program);
+        LxAssociateExtension1.Associate(Text(DesktopStrings::IconName), Text(DesktopStrings::FileTypeName),
+                                        Text(extension), program);
 }
 
 void Toptionsform::Timer1Timer() {

@@ -1,5 +1,6 @@
 #include "player/app/TaerinApplication.h"
 
+#include "desktop/ApplicationIcon.h"
 #include "player/app/AppStrings.h"
 
 #include <QMessageBox>
@@ -8,6 +9,8 @@
 TTaerinApplication::TTaerinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("taerin");
     setApplicationDisplayName(AppStrings::ApplicationTitle);
+    setDesktopFileName(QStringLiteral("taerin"));
+    setWindowIcon(TaerinIcon());
 }
 
 bool TTaerinApplication::notify(QObject* receiver, QEvent* event) {

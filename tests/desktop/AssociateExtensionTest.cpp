@@ -60,9 +60,10 @@ TEST(DesktopEntry, QuotesProgramPathsAsTheEntryFormatRequires) {
     EXPECT_EQ(DesktopEntry::FileIdOf("Tessaly Aerin"), "Tessaly-Aerin.desktop");
     EXPECT_EQ(DesktopEntry::FileIdOf("a/b.c"), "a-b-c.desktop");
     EXPECT_EQ(DesktopEntry::FileIdOf("  "), "");
-    EXPECT_EQ(DesktopEntry::MimeTypeOfExtension("mp2"), "audio/mpeg");
-    EXPECT_EQ(DesktopEntry::MimeTypeOfExtension("M3U"), "audio/x-mpegurl");
-    EXPECT_EQ(DesktopEntry::MimeTypeOfExtension("OGG"), "");
+    EXPECT_EQ(DesktopEntry::MimeTypesOfExtension("mp1"), QStringList{"audio/mpeg"});
+    EXPECT_EQ(DesktopEntry::MimeTypesOfExtension("mp2"), (QStringList{"audio/mp2", "audio/x-mp2"}));
+    EXPECT_EQ(DesktopEntry::MimeTypesOfExtension("M3U").first(), "audio/x-mpegurl");
+    EXPECT_TRUE(DesktopEntry::MimeTypesOfExtension("OGG").isEmpty());
 }
 
 TEST(MimeAppsList, SetsTheDefaultAndKeepsEveryOtherLine) {
@@ -106,12 +107,18 @@ TEST(MimeAppsList, SetsTheDefaultAndKeepsEveryOtherLine) {
 TEST_F(Association, WritesTheEntryAndTheDefaultsIdempotentlyAndAnIconOnlyWhenGiven) {
     WriteBytes(ListPath(), "[Default Applications]\ntext/plain=gedit.desktop\naudio/mpeg=vlc.desktop\n");
     AssociateAll("/opt/my player/taerin");
+    const QStringList types{"audio/mpeg",    "audio/x-mp3",     "audio/x-mpg",          "audio/x-mpeg",
+                            "audio/mp3",     "audio/mp2",       "audio/x-mp2",          "audio/x-mpegurl",
+                            "audio/mpegurl", "application/m3u", "audio/x-mp3-playlist", "audio/m3u",
+                            "audio/x-m3u"};
     const QString entry = ReadText(EntryPath());
     const QString list = ReadText(ListPath());
     EXPECT_EQ(entry, "[Desktop Entry]\nType=Application\nName=Tessaly Aerin\n"
-                     "Exec=\"/opt/my player/taerin\" %f\nMimeType=audio/mpeg;audio/x-mpegurl;\nTerminal=false\n");
-    EXPECT_EQ(list, "[Default Applications]\ntext/plain=gedit.desktop\naudio/mpeg=Tessaly-Aerin.desktop\n"
-                    "audio/x-mpegurl=Tessaly-Aerin.desktop\n");
+                     "Exec=\"/opt/my player/taerin\" %f\nMimeType=" +
+                         types.join(';') + ";\nTerminal=false\n");
+    QString expectedList = "[Default Applications]\ntext/plain=gedit.desktop\n";
+    for (const QString& type : types) expectedList += type + "=Tessaly-Aerin.desktop\n";
+    EXPECT_EQ(list, expectedList) << "the database's aliases too (.mp2 files are audio/mp2)";
 
     AssociateAll("/opt/my player/taerin");
     EXPECT_EQ(ReadText(EntryPath()), entry);
