@@ -2,7 +2,7 @@
 BUILD := build
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test sanitize sanitize-threads fuzz bench format format-check clean
+.PHONY: all deps configure build install run test sanitize sanitize-threads fuzz bench format format-check clean
 
 all: build
 
@@ -14,6 +14,12 @@ configure: deps
 
 build: configure
 	@cmake --build $(BUILD) --parallel
+
+# Installs into PREFIX (default /usr/local): the programs, the engine library
+# with its header and pkg-config file, the plug-in, desktop entry and icons.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 run: build
 	@scripts/run.sh $(BUILD)
