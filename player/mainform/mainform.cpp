@@ -8,6 +8,7 @@
 #include "player/mainform/MainDialogs.h"
 #include "player/mainform/MainFormStrings.h"
 #include "player/mixer/LxMultimedia.h"
+#include "player/mixer/SoftwareGain.h"
 #include "playlist/LxControls.h"
 #include "playlist/TrackFiles.h"
 #include "playlist/playlistform.h"
@@ -35,11 +36,20 @@ template <typename Control> void ShowHint(Control& control, const char* hint) {
     control.SetHint(Text(hint));
 }
 
+// The system mixer, with the wave volume sent to the engine's gain where no
+// mixer element would make it heard.
+std::unique_ptr<TMixerDevices> SoftwareGainMixer(TLxZelkorPlayer& engine) {
+    return TSoftwareGainMixer::OverSystem([&engine](TEngineLevel level) {
+        engine.SetOutputVolume(level.Balance, level.PcmLevel, UINT8_MAX); // master level unchanged
+    });
+}
+
 } // namespace
 
 Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), AerinSkin(new TLxAerinSkin(this)),
-      LxZelkorPlayer1(new TLxZelkorPlayer(this)), LxSoundControl1(new TLxSoundControl(this)),
+      LxZelkorPlayer1(new TLxZelkorPlayer(this)),
+      LxSoundControl1(new TLxSoundControl(this, SoftwareGainMixer(*LxZelkorPlayer1))),
       LxDragDrop1(new TLxDragDrop(this)), LxTrayIcon1(new TLxTrayIcon(this)), Menus(this),
       aerinskinpopup(Menus.aerinskinpopup), traypop(Menus.traypop), m_dialogs(std::move(dialogs)),
       m_trackPlayer(*LxZelkorPlayer1), m_controller(m_trackPlayer, *this) {
@@ -154,6 +164,10 @@ void Tmainform::BindEngine() {
     engine.OnNotifyInputDuration = [this](QObject*, uint32_t seconds) { m_controller.DurationChanged(seconds); };
     engine.OnNotifyInputStreamInfo = [this](QObject*, uint8_t, uint8_t layer, uint16_t bitrate, uint16_t frequency,
                                             uint8_t) { m_controller.StreamInfoChanged(layer, bitrate, frequency); };
+    auto* softwareGain = dynamic_cast<TSoftwareGainMixer*>(&LxSoundControl1->Devices());
+    engine.OnNotifyOutputState = [softwareGain](QObject*, int32_t) {
+        if (softwareGain) softwareGain->OutputOpened();
+    };
     engine.OnNotifyNack = [this](QObject*, uint8_t command, int16_t code) {
         if (command == ZK_MSG_COMMAND_INPUT_OPEN) m_controller.OpenFailed(LxZelkorPlayer1->ErrorString(code));
     };

@@ -28,6 +28,11 @@ TLxSoundControl::TLxSoundControl(QObject* Owner, TMixerDevices& Devices) : QObje
     ChooseDevices();
 }
 
+TLxSoundControl::TLxSoundControl(QObject* Owner, std::unique_ptr<TMixerDevices> Devices)
+    : QObject(Owner), m_ownDevices(std::move(Devices)), m_devices(*m_ownDevices) {
+    ChooseDevices();
+}
+
 TLxSoundControl::~TLxSoundControl() = default;
 
 void TLxSoundControl::ChooseDevices() {

@@ -18,6 +18,8 @@ public:
     explicit TLxSoundControl(QObject* Owner = nullptr);
     // Over the given devices, which must outlive the control.
     TLxSoundControl(QObject* Owner, TMixerDevices& Devices);
+    // Over the given devices, which the control owns.
+    TLxSoundControl(QObject* Owner, std::unique_ptr<TMixerDevices> Devices);
     ~TLxSoundControl() override;
 
     uint8_t WaveVolume() const { return Volume(TMixerKind::Wave); }
@@ -34,6 +36,8 @@ public:
     void SetMidiVolume(uint8_t value) { SetVolume(TMixerKind::Midi, value); }
     uint8_t MidiBalance() const { return Balance(TMixerKind::Midi); }
     void SetMidiBalance(uint8_t value) { SetBalance(TMixerKind::Midi, value); }
+
+    TMixerDevices& Devices() const { return m_devices; }
 
     // The chosen device numbers.
     int WaveDevice() const { return m_waveDevice; }
