@@ -9,8 +9,9 @@ inline constexpr char OutputPluginResource[] = ":/rcdata/ZK_DSOUND_OUTPUT";
 inline constexpr char DecoderFileName[] = "libzelkor.so";
 inline constexpr char OutputPluginFileName[] = "libzk_dsound_output.so";
 
-// The private per-process directory the libraries are written into.
-inline constexpr char PrivateDirectoryTemplate[] = "taerin-XXXXXX";
+// The private per-process directory the libraries are written into:
+// PrivateDirectoryPrefix, the process id, '-', six random characters.
+inline constexpr char PrivateDirectoryPrefix[] = "taerin-";
 
 inline constexpr char DecoderNotFound[] = "ZELKOR : Unable to find decoder !";
 inline constexpr char CannotStartPlayer[] = "Cannot Start Zelkor Player";

@@ -11,6 +11,8 @@
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,4 +84,52 @@ TEST(EngineFiles, AMissingSourceIsNotWrittenAndAnUnreadableOneFailsLeavingNothin
     // A directory exists but cannot be read as a file.
     EXPECT_THROW(TEngineFiles({decoder, sources.path()}), std::runtime_error);
     EXPECT_TRUE(DirectoryEntries(runtime.path()).isEmpty());
+}
+
+namespace {
+
+pid_t DeadProcessId() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+QString MakeFolder(const QTemporaryDir& parent, const QString& name, mode_t mode, const QStringList& files) {
+    const QString path = parent.filePath(name);
+    EXPECT_EQ(mkdir(QFile::encodeName(path).constData(), mode), 0);
+    chmod(QFile::encodeName(path).constData(), mode);
+    for (const QString& file : files) {
+        QFile made(path + '/' + file);
+        EXPECT_TRUE(made.open(QIODevice::WriteOnly));
+    }
+    return path;
+}
+
+} // namespace
+
+TEST(EngineFiles, RemovesOnlyTheFoldersItsOwnDeadProcessesLeft) {
+    QTemporaryDir runtime;
+    const QString dead = QString::number(DeadProcessId());
+    const QString live = QString::number(getppid());
+    const QStringList libraries{"libzelkor.so", "libzk_dsound_output.so"};
+    const QString crashed = MakeFolder(runtime, "taerin-" + dead + "-aB3xY9", 0700, libraries);
+    const QString empty = MakeFolder(runtime, "taerin-" + dead + "-Qwerty", 0700, {});
+    const QStringList kept{
+        MakeFolder(runtime, "taerin-" + live + "-aB3xY9", 0700, libraries),     // still running
+        MakeFolder(runtime, "taerin-" + dead + "-zz", 0700, libraries),         // not our name
+        MakeFolder(runtime, "taerin-XXAB12", 0700, libraries),                  // no process id
+        MakeFolder(runtime, "taerin-" + dead + "-open00", 0755, libraries),     // not private
+        MakeFolder(runtime, "taerin-" + dead + "-notes0", 0700, {"notes.txt"}), // someone's files
+    };
+    EXPECT_EQ(TEngineFiles::RemoveStaleDirectories(runtime.path()), 2);
+    EXPECT_FALSE(QFileInfo::exists(crashed));
+    EXPECT_FALSE(QFileInfo::exists(empty));
+    for (const QString& path : kept) EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+
+    ScopedEnvironment xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    MakeFolder(runtime, "taerin-" + dead + "-again1", 0700, libraries);
+    TEngineFiles files({});
+    EXPECT_TRUE(QFileInfo(files.Directory()).fileName().startsWith("taerin-" + QString::number(getpid()) + "-"));
+    EXPECT_FALSE(QFileInfo::exists(runtime.filePath("taerin-" + dead + "-again1"))) << "cleaned at start";
 }
