@@ -3,11 +3,14 @@
 #include "desktop/InstanceRequest.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QTimer>
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -18,6 +21,14 @@ constexpr int kReplyMs = 5000;
 constexpr int kLockMs = 5000;
 // A request that stays incomplete this long is dropped.
 constexpr int kRequestMs = 5000;
+
+// In a shared temporary directory another user could have put something at
+// the path: only this user's own socket is talked to or replaced.
+bool OwnSocketOrNothing(const QString& path) {
+    struct stat status {};
+    if (lstat(QFile::encodeName(path).constData(), &status) != 0) return errno == ENOENT;
+    return S_ISSOCK(status.st_mode) && status.st_uid == getuid();
+}
 
 } // namespace
 
@@ -47,6 +58,7 @@ bool TSingleInstance::HandOverOrListen(const QStringList& names) {
     // Two players starting at once: one listens, the other hands over.
     QLockFile lock(m_socketPath + QStringLiteral(".lock"));
     const bool locked = lock.tryLock(kLockMs);
+    if (!OwnSocketOrNothing(m_socketPath)) return false;
     if (HandOver(names)) return true;
     if (!locked) return false;
     QLocalServer::removeServer(m_socketPath); // nobody answered on it

@@ -2,6 +2,8 @@
 #include "desktop/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,6 +39,27 @@ TEST(InstanceRequestTest, MalformedRequestsAreInvalidWithoutHugeAllocations) {
 TEST(InstanceRequestTest, PathsAreResolvedByTheSenderUrlsKept) {
     EXPECT_EQ(TSingleInstance::Resolved({"a.mp3", "/b.mp3", "http://host/s"}),
               (QStringList{QDir::current().absoluteFilePath("a.mp3"), "/b.mp3", "http://host/s"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(SingleInstanceTest, SomethingElseAtTheSocketPathIsNeitherUsedNorReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("taerin.instance");
+    QFile stranger(path);
+    ASSERT_TRUE(stranger.open(QIODevice::WriteOnly));
+    stranger.write("not a socket");
+    stranger.close();
+    TSingleInstance instance(path);
+    EXPECT_FALSE(instance.HandOverOrListen({"a.mp3"}));
+    EXPECT_FALSE(instance.Listening()) << "runs alone";
+    EXPECT_TRUE(QFile::exists(path));
+
+    TSingleInstance first(dir.filePath("own.instance"));
+    EXPECT_FALSE(first.HandOverOrListen({}));
+    EXPECT_TRUE(first.Listening());
 }
 
 } // namespace
