@@ -133,6 +133,26 @@ TEST_F(MainFormTest, PlaySendsInputOpenStopAndPlayAndShowsTheStream) {
     EXPECT_EQ(windows->playlistform->windowTitle(), "Playlist Window... 1/1 tracks");
 }
 
+TEST_F(MainFormTest, OnTheSilentDeviceTheVolumeSliderSetsTheEnginesLevel) {
+    int pcmLevel = -1;
+    mainform->LxZelkorPlayer1->OnNotifyOutputPcmLevel = [&](QObject*, uint8_t pcm) { pcmLevel = pcm; };
+    mainform->AerinSkin->Volume().SetPosition(125); // before the output opens: sent again when it does
+    mainform->VolumeChanging();
+    playlist->AddItem(FirstTrack());
+    mainform->PlayClick();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return acks.contains(ZK_MSG_COMMAND_PLAY); }));
+    pcmLevel = -1; // the output reported its level as it opened
+    mainform->LxZelkorPlayer1->GetOutputVolume();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return pcmLevel >= 0; }));
+    EXPECT_NEAR(pcmLevel, 49, 1);
+    pcmLevel = -1;
+    mainform->AerinSkin->Volume().SetPosition(250);
+    mainform->VolumeChanging();
+    mainform->LxZelkorPlayer1->GetOutputVolume();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return pcmLevel >= 0; }));
+    EXPECT_NEAR(pcmLevel, 98, 1) << "the engine reads its level back truncated";
+}
+
 TEST_F(MainFormTest, EndOfTheLastTrackStartsTheFirstAndNextAndPreviousWrap) {
     playlist->AddItems({FirstTrack(), SecondTrack()});
     mainform->PlayFromPlaylist(1);
