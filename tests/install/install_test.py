@@ -2,7 +2,8 @@
 """The installed tree: cmake --install into a temporary prefix, then what a
 user and another project get from it.
 
-Usage: install_test.py CMAKE BUILD_DIR SOURCE_DIR DEMO_TRACK"""
+Usage: install_test.py CMAKE BUILD_DIR SOURCE_DIR DEMO_TRACK [SANITIZERS]
+(an instrumented engine needs an instrumented client)"""
 import os
 import re
 import shutil
@@ -12,6 +13,7 @@ import tempfile
 import unittest
 
 CMAKE, BUILD, SOURCE, DEMO = sys.argv[1:5]
+SANITIZE = ["-fsanitize=" + sys.argv[5]] if len(sys.argv) > 5 and sys.argv[5] else []
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -72,7 +74,7 @@ class InstalledTree(unittest.TestCase):
         self.assertEqual(includes, [self.path("include")])
         client = self.path("client")
         subprocess.run(["cc", "-std=c11", "-Wall", "-Werror", os.path.join(HERE, "pkgconfig_client.c"), "-o", client,
-                        *flags], check=True)
+                        *SANITIZE, *flags], check=True)
         run = subprocess.run([client, DEMO], env=dict(env, LD_LIBRARY_PATH=self.lib), capture_output=True,
                              text=True, timeout=60)
         self.assertEqual(run.returncode, 0, run.stderr)
