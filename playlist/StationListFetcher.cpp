@@ -6,6 +6,7 @@
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslConfiguration>
 #include <QUrl>
 
 namespace S = PlaylistStrings;
@@ -26,6 +27,18 @@ std::optional<TPlaylistFormat> FormatOfContentType(const QByteArray& header) {
 
 bool IsWebPage(const QByteArray& contentType) {
     return contentType.toLower().split(';').first().trimmed() == "text/html";
+}
+
+// The system's certificate authorities, and those named by SSL_CERT_FILE and
+// SSL_CERT_DIR (colon-separated folders of PEM files) as the engine trusts.
+QSslConfiguration TlsConfiguration() {
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    const QString file = qEnvironmentVariable("SSL_CERT_FILE");
+    if (!file.isEmpty()) configuration.addCaCertificates(file);
+    for (const QString& folder : qEnvironmentVariable("SSL_CERT_DIR").split(u':', Qt::SkipEmptyParts))
+        configuration.addCaCertificates(folder + QLatin1String("/*"), QSsl::Pem,
+                                        QSslCertificate::PatternSyntax::Wildcard);
+    return configuration;
 }
 
 int HttpStatus(const QNetworkReply& reply) { return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(); }
@@ -52,6 +65,8 @@ void TStationListFetcher::Fetch(const QString& address) {
     body_.clear();
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(timeout_.count()));
+    if (url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0)
+        request.setSslConfiguration(TlsConfiguration());
     request.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Taerin"));
     reply_ = manager_.get(request);
     connect(reply_, &QNetworkReply::metaDataChanged, this, &TStationListFetcher::HeadersArrived);

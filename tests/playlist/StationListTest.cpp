@@ -44,51 +44,75 @@ protected:
         write("huge.m3u", QByteArray(MaxStationListBytes + 1, 'a'));
 
         server_ = std::make_unique<QProcess>();
-        server_->start("/usr/bin/python3",
-                       {QStringLiteral(TAERIN_SOURCE_DIR "/tests/playlist/station_server.py"), folder_->path()});
-        ASSERT_TRUE(server_->waitForReadyRead(10000)) << server_->readAllStandardError().toStdString();
-        port_ = server_->readLine().trimmed().toInt();
-        ASSERT_GT(port_, 0);
+        port_ = StartServer(*server_);
     }
     static void TearDownTestSuite() {
-        server_->kill();
-        server_->waitForFinished();
+        StopServer(*server_);
         server_.reset();
         folder_.reset();
     }
+
+    // Starts the server on the suite's folder; `tls` adds its certificate
+    // and key files. Returns its port, 0 when it did not start.
+    static int StartServer(QProcess& server, const QStringList& tls = {}) {
+        server.start(
+            "/usr/bin/python3",
+            QStringList({QStringLiteral(TAERIN_SOURCE_DIR "/tests/playlist/station_server.py"), folder_->path()}) +
+                tls);
+        if (!server.waitForReadyRead(10000)) {
+            ADD_FAILURE() << "no station server: " << server.readAllStandardError().toStdString();
+            return 0;
+        }
+        return server.readLine().trimmed().toInt();
+    }
+    static void StopServer(QProcess& server) {
+        server.kill();
+        server.waitForFinished();
+    }
+
+    StationServer() { NewFetcher(); }
 
     static QString Address(const QString& path) { return QString("http://127.0.0.1:%1%2").arg(port_).arg(path); }
 
     // Waits for the fetch to end; the result is in fetched_ or failed_.
     bool FetchEnds() {
-        for (int i = 0; i < 200 && fetched_.isEmpty() && failed_.isEmpty(); ++i) fetched_.wait(50);
-        return fetched_.size() + failed_.size() == 1;
+        for (int i = 0; i < 200 && fetched_->isEmpty() && failed_->isEmpty(); ++i) fetched_->wait(50);
+        return fetched_->size() + failed_->size() == 1;
     }
     TPlaylistEntries Fetch(const QString& address) {
-        fetched_.clear();
-        failed_.clear();
-        fetcher_.Fetch(address);
+        fetched_->clear();
+        failed_->clear();
+        fetcher_->Fetch(address);
         if (!FetchEnds()) ADD_FAILURE() << "no single result for " << address.toStdString();
-        if (!failed_.isEmpty()) ADD_FAILURE() << failed_.first().first().toString().toStdString();
-        return fetched_.isEmpty() ? TPlaylistEntries() : fetched_.first().first().value<TPlaylistEntries>();
+        if (!failed_->isEmpty()) ADD_FAILURE() << failed_->first().first().toString().toStdString();
+        return fetched_->isEmpty() ? TPlaylistEntries() : fetched_->first().first().value<TPlaylistEntries>();
     }
     QString FetchError(const QString& address) {
-        fetched_.clear();
-        failed_.clear();
-        fetcher_.Fetch(address);
-        if (!FetchEnds() || failed_.isEmpty()) {
+        fetched_->clear();
+        failed_->clear();
+        fetcher_->Fetch(address);
+        if (!FetchEnds() || failed_->isEmpty()) {
             ADD_FAILURE() << "no failure for " << address.toStdString();
             return {};
         }
-        return failed_.first().first().toString();
+        return failed_->first().first().toString();
     }
 
     static inline std::unique_ptr<QTemporaryDir> folder_;
     static inline std::unique_ptr<QProcess> server_;
     static inline int port_ = 0;
-    TStationListFetcher fetcher_;
-    QSignalSpy fetched_{&fetcher_, &TStationListFetcher::Fetched};
-    QSignalSpy failed_{&fetcher_, &TStationListFetcher::Failed};
+    // A fetcher of its own, with nothing cached from earlier fetches.
+    void NewFetcher() {
+        fetched_.reset();
+        failed_.reset();
+        fetcher_ = std::make_unique<TStationListFetcher>();
+        fetched_ = std::make_unique<QSignalSpy>(fetcher_.get(), &TStationListFetcher::Fetched);
+        failed_ = std::make_unique<QSignalSpy>(fetcher_.get(), &TStationListFetcher::Failed);
+    }
+
+    std::unique_ptr<TStationListFetcher> fetcher_;
+    std::unique_ptr<QSignalSpy> fetched_;
+    std::unique_ptr<QSignalSpy> failed_;
 };
 
 } // namespace
@@ -135,21 +159,60 @@ TEST_F(StationServer, BrokenListsAndRefusalsAreClearErrors) {
     EXPECT_TRUE(FetchError(Address("/lists/closed.pls").replace(QString::number(port_), "1")).contains("closed.pls"));
     EXPECT_TRUE(FetchError("http:///nohost.pls").contains("not a valid address"));
 
-    fetcher_.SetTimeout(std::chrono::milliseconds(300));
+    fetcher_->SetTimeout(std::chrono::milliseconds(300));
     const QString silent = FetchError(Address("/silent.pls"));
     EXPECT_TRUE(silent.contains("did not answer")) << silent.toStdString();
 }
 
+TEST_F(StationServer, HttpsListsComeFromVerifiedServersOnly) {
+    // A certificate authority of the test's own and a certificate for 127.0.0.1.
+    QTemporaryDir tls;
+    ASSERT_TRUE(tls.isValid());
+    const auto openssl = [&tls](const QStringList& arguments) {
+        QProcess run;
+        run.setWorkingDirectory(tls.path());
+        run.start("openssl", arguments);
+        ASSERT_TRUE(run.waitForFinished(30000) && run.exitCode() == 0) << run.readAllStandardError().toStdString();
+    };
+    const QStringList ecKey = {"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"};
+    openssl(QStringList({"req", "-x509"}) + ecKey +
+            QStringList({"-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj", "/CN=Taerin Test CA"}));
+    openssl(QStringList({"req"}) + ecKey +
+            QStringList({"-keyout", "server.key", "-out", "server.csr", "-subj", "/CN=127.0.0.1"}));
+    WriteBytes(tls.filePath("names"), "subjectAltName=IP:127.0.0.1\n");
+    openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial", "-out",
+             "server.pem", "-days", "2", "-extfile", "names"});
+    QProcess server;
+    const int port = StartServer(server, {tls.filePath("server.pem"), tls.filePath("server.key")});
+    ASSERT_GT(port, 0);
+    const QString list = QString("https://127.0.0.1:%1/lists/jazz.pls").arg(port);
+
+    const QString untrusted = FetchError(list);
+    EXPECT_TRUE(untrusted.contains("issuer certificate")) << untrusted.toStdString();
+
+    const QByteArray savedCertFile = qgetenv("SSL_CERT_FILE");
+    qputenv("SSL_CERT_FILE", tls.filePath("ca.pem").toUtf8());
+    NewFetcher();
+    EXPECT_EQ(Fetch(list).value(0),
+              (TPlaylistEntry{QString("https://127.0.0.1:%1/lists/one.mp3").arg(port), "Jazz One"}));
+    // The certificate names 127.0.0.1, not localhost.
+    NewFetcher();
+    const QString wrongHost = FetchError(QString("https://localhost:%1/lists/jazz.pls").arg(port));
+    EXPECT_TRUE(wrongHost.contains("host name")) << wrongHost.toStdString();
+    qputenv("SSL_CERT_FILE", savedCertFile);
+    StopServer(server);
+}
+
 TEST_F(StationServer, CancelledFetchesReportNothing) {
-    fetcher_.Fetch(Address("/silent.pls"));
-    EXPECT_TRUE(fetcher_.Busy());
-    fetcher_.Cancel();
-    EXPECT_FALSE(fetcher_.Busy());
+    fetcher_->Fetch(Address("/silent.pls"));
+    EXPECT_TRUE(fetcher_->Busy());
+    fetcher_->Cancel();
+    EXPECT_FALSE(fetcher_->Busy());
     // A new fetch replaces one under way: only the new one reports.
-    fetcher_.Fetch(Address("/silent.pls"));
+    fetcher_->Fetch(Address("/silent.pls"));
     EXPECT_EQ(Fetch(Address("/lists/jazz.pls")).size(), 2);
     QTest::qWait(200);
-    EXPECT_EQ(fetched_.size() + failed_.size(), 1);
+    EXPECT_EQ(fetched_->size() + failed_->size(), 1);
 }
 
 namespace {

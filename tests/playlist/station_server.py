@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """HTTP server for the station list tests, on 127.0.0.1 and a free port,
-which it prints first. Serves the files of the folder given as argument by
+which it prints first; with a certificate and key file after the folder it
+speaks HTTPS. Serves the files of the folder given as argument by
 their base name, with the Content-Type of the "type" query (text/plain when
 there is none). /redirect?to=X answers 302 to X, /stream sends audio without
 end, /silent accepts and never answers."""
 import http.server
 import os
 import socketserver
+import ssl
 import sys
 import time
 import urllib.parse
@@ -63,5 +65,9 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 server = Server(("127.0.0.1", 0), Handler)
+if len(sys.argv) > 3:
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(sys.argv[2], sys.argv[3])
+    server.socket = context.wrap_socket(server.socket, server_side=True)
 print(server.server_address[1], flush=True)
 server.serve_forever()
