@@ -4,6 +4,7 @@ playerctl on a private session bus, and later starts of the program.
 
 Usage: desktop_session_test.py TAERIN DATA_DIR DEMO_TRACK (under an X server)."""
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -25,6 +26,12 @@ def wait_until(check, timeout=15.0):
             return value
         time.sleep(0.1)
     return check()
+
+
+def next_line(process, timeout=10.0):
+    """The next line a process prints, or None when none comes in time."""
+    ready, _, _ = select.select([process.stdout], [], [], timeout)
+    return process.stdout.readline().strip() if ready else None
 
 
 class Desktop:
@@ -116,6 +123,17 @@ class MediaPlayerInterface(unittest.TestCase):
         self.assertTrue(wait_until(lambda: d.playerctl("status") == "Stopped"))
         d.playerctl("play")
         self.assertTrue(wait_until(lambda: d.playerctl("status") == "Playing"))
+
+    def test_changes_are_announced(self):
+        # playerctl --follow prints what PropertiesChanged signals announce.
+        follow = subprocess.Popen(["playerctl", "-p", "taerin", "--follow", "metadata", "--format",
+                                   "{{status}} {{title}}"], env=self.desktop.env, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(lambda: (follow.terminate(), follow.wait()))
+        self.assertEqual(next_line(follow), "Playing Tone north")
+        self.desktop.playerctl("pause")
+        self.assertEqual(next_line(follow), "Paused Tone north")
+        self.desktop.playerctl("play")
+        self.assertEqual(next_line(follow), "Playing Tone north")
 
     def test_position_seek_and_volume(self):
         d = self.desktop
