@@ -1,20 +1,17 @@
 #include "player/app/DesktopSession.h"
 
 #include "desktop/SingleInstance.h"
+#include "player/binding/LxZelkorPlayer.h"
 #include "player/mainform/StartUpOptions.h"
 #include "player/mainform/TaerinWindows.h"
 #include "player/mainform/mainform.h"
-#include "player/binding/LxZelkorPlayer.h"
 #include "player/mpris/MprisService.h"
 #include "player/mpris/WindowsMprisHost.h"
 
 TDesktopSession::TDesktopSession() : m_instance(std::make_unique<TSingleInstance>()) {}
 
-// The service goes before the host it uses.
-TDesktopSession::~TDesktopSession() {
-    m_mpris.reset();
-    m_mprisHost.reset();
-}
+// Members go in reverse order: the service before the host it uses.
+TDesktopSession::~TDesktopSession() = default;
 
 bool TDesktopSession::HandedOver(const TStartUpOptions& options) { return m_instance->HandOverOrListen(options.Files); }
 
