@@ -122,6 +122,8 @@ const CodeInfo kCodes[ZK_MSG_COUNT] = {
     ZK_CODE(ZK_MSG_COMMAND_FEEDBACK_FLUSH, S::None, C::Nothing),
     ZK_CODE(ZK_MSG_NOTIFY_FEEDBACK_EVENT, S::FeedbackEvent, C::Nothing),
     ZK_CODE(ZK_MSG_NOTIFY_TAG_EVENT, S::TagEvent, C::Nothing),
+    ZK_CODE(ZK_MSG_NOTIFY_INPUT_STREAM_TITLE, S::Name, C::NameInL),
+    ZK_CODE(ZK_MSG_NOTIFY_INPUT_STREAM_NAME, S::Name, C::NameInL),
 };
 
 #undef ZK_CODE

@@ -70,13 +70,13 @@ struct CodeInfo {
     Carriage carriage;
 };
 
-// Information on a code; code 0 and codes above 110 give the entry of
+// Information on a code; code 0 and codes above 112 give the entry of
 // ZK_MSG_UNKNOWN (shape None).
 const CodeInfo& code_info(uint32_t code);
 
-// Codes that control_message_send refuses: 0, 87, 106-108 and above 110.
+// Codes that control_message_send refuses: 0, 87, 106-108 and above 112.
 bool is_sendable(uint32_t code);
-// Codes that have a byte serialisation: 1-105 and 109-110.
+// Codes that have a byte serialisation: 1-105 and 109-112.
 bool is_serialisable(uint32_t code);
 
 } // namespace zk::control

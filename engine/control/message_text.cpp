@@ -251,6 +251,8 @@ void describe(Line& line, const ZK_Message& m) {
         line.add("MSG command %s tag event [seconds=%ld, mseconds=%ld, tag=%ld]", m.code == 105 ? "queue" : "notify",
                  long(m.tag_event.seconds), long(m.tag_event.mseconds), long(m.tag_event.tag));
         break;
+    case 111: line.add("MSG notify input stream title [%s]", text(m.name.name)); break;
+    case 112: line.add("MSG notify input stream name [%s]", text(m.name.name)); break;
     default: line.add("MSG unknown"); break;
     }
 }

@@ -5,10 +5,11 @@
 namespace {
 
 const char* const general_texts[] = {"out of memory", "invalid parameters", "internal error", "timeout"};
-const char* const network_texts[] = {"connect timed out", "connect failed",     "connection refused", "accept failed",
-                                     "listen failed",     "socket failed",      "socket closed",      "bind failed",
-                                     "host unknown",      "invalid http reply", "http error reply",   "http error",
-                                     "invalid ftp reply", "ftp error reply",    "ftp error"};
+const char* const network_texts[] = {"connect timed out",   "connect failed",     "connection refused", "accept failed",
+                                     "listen failed",       "socket failed",      "socket closed",      "bind failed",
+                                     "host unknown",        "invalid http reply", "http error reply",   "http error",
+                                     "invalid ftp reply",   "ftp error reply",    "ftp error",          "tls failed",
+                                     "certificate refused", "stream stalled",     "stream cut short"};
 const char* const pipe_texts[] = {"pipe failed",     "fork failed",         "select failed",
                                   "pipe closed",     "pipe read failed",    "pipe write failed",
                                   "invalid message", "circular queue full", "post failed"};

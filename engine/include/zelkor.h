@@ -63,6 +63,10 @@ enum {
     ZK_ERROR_INVALID_FTP_REPLY = -212,
     ZK_ERROR_FTP_ERROR_REPLY = -213,
     ZK_ERROR_FTP = -214,
+    ZK_ERROR_TLS_FAILED = -215,          /* the secure connection could not be made */
+    ZK_ERROR_CERTIFICATE_REFUSED = -216, /* the server's certificate did not verify */
+    ZK_ERROR_STREAM_STALLED = -217,      /* no byte arrived within the stall time */
+    ZK_ERROR_STREAM_TRUNCATED = -218,    /* the body ended before its announced end */
 
     ZK_ERROR_PIPE_FAILED = -300,
     ZK_ERROR_FORK_FAILED = -301,
@@ -191,6 +195,7 @@ enum {
 #define ZK_NOTIFY_MASK_OUTPUT_PCM_LEVEL 0x00100000u
 #define ZK_NOTIFY_MASK_OUTPUT_MASTER_LEVEL 0x00200000u
 #define ZK_NOTIFY_MASK_OUTPUT_PORTS 0x00400000u
+#define ZK_NOTIFY_MASK_INPUT_STREAM_TITLE 0x00800000u /* stream titles and station names */
 #define ZK_NOTIFY_MASK_ALL 0xFFFFFFFFu
 
 /* Progress codes reported by the network stream input (source = its module id). */
@@ -200,7 +205,12 @@ enum {
     ZK_PROGRESS_BUFFER_UNDERFLOW = 19, /* "buffer underflow" */
     ZK_PROGRESS_BUFFER_REFILLED = 20,  /* "buffer refilled" */
     ZK_PROGRESS_BUFFER_FILLING = 21,   /* value = buffered x 100 / high mark */
-    ZK_PROGRESS_END_OF_STREAM = 22     /* "reached end of stream" */
+    ZK_PROGRESS_END_OF_STREAM = 22,    /* "reached end of stream" */
+    /* Texts a radio server sends with the stream; message = the text. The
+     * player turns them into ZK_MSG_NOTIFY_INPUT_STREAM_TITLE / _NAME
+     * instead of progress notifications. */
+    ZK_PROGRESS_STREAM_TITLE = 23, /* the title now playing (may be empty) */
+    ZK_PROGRESS_STREAM_NAME = 24   /* the station's name */
 };
 
 /* ======================================================================== */
@@ -575,7 +585,21 @@ ZK_API int32_t memory_input_module_register(ZK_InputModule* module);
  * -102 when the current input is not a streaming memory input. Call it from
  * the thread that drives the decoder. */
 ZK_API int32_t memory_input_stream_write(ZK_Decoder* decoder, const void* data, uint32_t size);
-/* Network streams: "http://", "ftp://", "udp://" URLs. */
+/* Network streams: "http://", "https://", "ftp://", "udp://" URLs; hosts may
+ * be IPv6 literals in brackets ("http://[::1]:8000/"). HTTPS verifies the
+ * server's certificate and host name against the system's store
+ * (SSL_CERT_FILE and SSL_CERT_DIR are honoured); a refusal is -216 with the
+ * reason in an error report. Radio servers are asked for stream titles, which
+ * arrive as ZK_PROGRESS_STREAM_TITLE reports. FTP tries passive mode (EPSV,
+ * then PASV) before active mode.
+ * Variables read at input creation or open:
+ *   INPUT.STREAM.BUFFER-SIZE, MAX-PACKET-SIZE, HIGH-MARK, READ-TIMEOUT (ms),
+ *   MAX-ACCU, FORCE-FILL-ZONE: the receive ring and its refills;
+ *   INPUT.STREAM.STALL-TIMEOUT: ms without a byte after which an open stream
+ *   ends with -217 and an error report (default 15000);
+ *   NETWORK.HTTP.PROXY.HOSTNAME and NETWORK.HTTP.PROXY.PORT: the proxy for
+ *   HTTP and HTTPS (CONNECT); when unset, the environment's http_proxy,
+ *   https_proxy and no_proxy (or their upper-case forms but HTTP_PROXY). */
 ZK_API int32_t stream_input_module_register(ZK_InputModule* module);
 
 /* ======================================================================== */
@@ -721,10 +745,16 @@ typedef enum ZK_MessageCode {
     ZK_MSG_COMMAND_FEEDBACK_RESTART = 107,
     ZK_MSG_COMMAND_FEEDBACK_FLUSH = 108,
     ZK_MSG_NOTIFY_FEEDBACK_EVENT = 109,
-    ZK_MSG_NOTIFY_TAG_EVENT = 110
+    ZK_MSG_NOTIFY_TAG_EVENT = 110,
+    /* The title a radio stream plays now (payload: name = the title, possibly
+     * empty) and the station's name (name = the name). Sent when the server
+     * tells them, subject to ZK_NOTIFY_MASK_INPUT_STREAM_TITLE; clients that
+     * do not know these codes ignore them. */
+    ZK_MSG_NOTIFY_INPUT_STREAM_TITLE = 111,
+    ZK_MSG_NOTIFY_INPUT_STREAM_NAME = 112
 } ZK_MessageCode;
 
-#define ZK_MSG_COUNT 111
+#define ZK_MSG_COUNT 113
 /* Window (port) message number of a code: ZK_WINDOW_MESSAGE_BASE + code. */
 #define ZK_WINDOW_MESSAGE_BASE 0x9000u
 
@@ -856,7 +886,7 @@ typedef intptr_t ZK_WindowHandle;
  *     post is one ZK_PortRecord written atomically. Read whole records and,
  *     on the thread that called player_new, convert each:
  *        control_win32_params_to_message(channel, &message, r.message, r.wparam, r.lparam);
- *     Records whose number is not ZK_WINDOW_MESSAGE_BASE + 1..110 are not engine
+ *     Records whose number is not ZK_WINDOW_MESSAGE_BASE + 1..112 are not engine
  *     messages. Every record must be converted: the conversion frees the
  *     payload copies that travel with it.
  *  4. Convert what is still waiting on the port, then call player_delete (the
@@ -895,7 +925,7 @@ ZK_API int32_t player_get_priority(ZK_ControlChannel* channel);
 
 /* Builds a message from code and the further arguments in the payload's send
  * order (integers as int, strings and data as pointers) and posts it to the
- * peer. -306 for codes not sendable (0, 87, 106-108, above 110), -308 when the
+ * peer. -306 for codes not sendable (0, 87, 106-108, above 112), -308 when the
  * post is refused, -1 when the calling thread has no slot on the channel. */
 ZK_API int32_t control_message_send(ZK_ControlChannel* channel, uint32_t code, ...);
 /* Fixed-arity forms of control_message_send (N none, P pointer, S string, I integer). */

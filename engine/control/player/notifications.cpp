@@ -25,6 +25,12 @@ void format_text(char* out, const char* text, const char* detail) {
 
 void on_progress(void* client, int32_t source, int32_t code, int32_t value, const char* message) {
     auto& player = *static_cast<PlayerContext*>(client);
+    if (code == ZK_PROGRESS_STREAM_TITLE || code == ZK_PROGRESS_STREAM_NAME) {
+        const uint32_t notification =
+            code == ZK_PROGRESS_STREAM_TITLE ? ZK_MSG_NOTIFY_INPUT_STREAM_TITLE : ZK_MSG_NOTIFY_INPUT_STREAM_NAME;
+        notify(player, ZK_NOTIFY_MASK_INPUT_STREAM_TITLE, notification, message ? message : "");
+        return;
+    }
     notify(player, ZK_NOTIFY_MASK_PROGRESS, ZK_MSG_NOTIFY_PROGRESS, source, code, value, message ? message : "");
 }
 

@@ -21,10 +21,30 @@ std::string_view trimmed(std::string_view text) {
 std::string http_request_text(std::string_view target, std::string_view host) {
     std::string request = "GET ";
     request += target;
-    request += " HTTP/1.0\r\nHost: ";
+    request += " HTTP/1.1\r\nHost: ";
     request += host;
-    request += "\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\n\r\n";
+    request += "\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\nIcy-MetaData: 1\r\nConnection: close\r\n\r\n";
     return request;
+}
+
+std::string http_connect_text(std::string_view authority) {
+    std::string request = "CONNECT ";
+    request += authority;
+    request += " HTTP/1.1\r\nHost: ";
+    request += authority;
+    request += "\r\nUser-Agent: Zelkor/1.0\r\n\r\n";
+    return request;
+}
+
+bool is_chunked(std::string_view transfer_encoding) {
+    transfer_encoding = trimmed(transfer_encoding);
+    const size_t last = transfer_encoding.find_last_of(", ");
+    std::string_view coding = last == std::string_view::npos ? transfer_encoding : transfer_encoding.substr(last + 1);
+    constexpr std::string_view chunked = "chunked";
+    if (coding.size() != chunked.size()) return false;
+    for (size_t i = 0; i < chunked.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(coding[i])) != chunked[i]) return false;
+    return true;
 }
 
 int32_t check_http_status_line(std::string_view line, char& status_class) {

@@ -1,4 +1,4 @@
-// The texts of the HTTP/1.0 exchange: the request, the status line and the
+// The texts of the HTTP/1.1 exchange: the requests, the status line and the
 // header lines of the reply.
 #pragma once
 
@@ -8,8 +8,12 @@
 
 namespace zk::stream {
 
-// The GET request for target (a path, or the whole URL through a proxy).
+// The GET request for target (a path, or the whole URL through a proxy) on
+// host (with its port when not the default). It asks radio servers for
+// stream titles and for the connection to close after the reply.
 std::string http_request_text(std::string_view target, std::string_view host);
+// The request that asks a proxy for a tunnel to authority ("host:port").
+std::string http_connect_text(std::string_view authority);
 
 // Checks a status line "HTTP/x.y NNN reason" (or a radio server's "ICY NNN
 // reason"; the reason may be missing): 0 for the classes 1, 2 and 3 with the
@@ -21,6 +25,9 @@ int32_t check_http_status_line(std::string_view line, char& status_class);
 // True when the header line has the given name (any letter case) followed by
 // ":"; value gets the rest without surrounding blanks.
 bool header_value(std::string_view line, std::string_view name, std::string_view& value);
+
+// Whether a Transfer-Encoding value ends with "chunked" (any letter case).
+bool is_chunked(std::string_view transfer_encoding);
 
 // A Content-Length value: true with the size when it is a decimal number that
 // fits 32 bits.

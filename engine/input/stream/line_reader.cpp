@@ -1,6 +1,6 @@
 #include "input/stream/line_reader.h"
 
-#include "platform/net/socket.h"
+#include "platform/net/transport.h"
 #include "zelkor.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ int32_t LineReader::read_line(std::string& line) {
         const int wait_ms = next_wait_ms();
         if (wait_ms < 0) return ZK_ERROR_TIMEOUT;
         char byte;
-        const int32_t got = platform::receive_within(fd_, &byte, 1, wait_ms);
+        const int32_t got = transport_.receive_within(&byte, 1, wait_ms);
         if (got < 0) return got;
         --budget_;
         if (byte == '\n') return 0;

@@ -1,4 +1,4 @@
-// Reply lines read from a socket one byte at a time, so that nothing after
+// Reply lines read from a transport one byte at a time, so that nothing after
 // the last line (the start of a stream) is consumed.
 #pragma once
 
@@ -6,6 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+namespace zk::platform {
+class Transport;
+}
 
 namespace zk::stream {
 
@@ -16,14 +20,15 @@ public:
     // read_line fails with too_long_error. With total_timeout_ms >= 0 the
     // lines must also arrive within that time from construction, so that a
     // server sending a byte now and then cannot hold the reader for days.
-    LineReader(int fd, int byte_timeout_ms, size_t keep, size_t budget, int32_t too_long_error,
+    LineReader(platform::Transport& transport, int byte_timeout_ms, size_t keep, size_t budget, int32_t too_long_error,
                int total_timeout_ms = -1)
-        : fd_(fd), byte_timeout_ms_(byte_timeout_ms), keep_(keep), budget_(budget), too_long_error_(too_long_error),
+        : transport_(transport), byte_timeout_ms_(byte_timeout_ms), keep_(keep), budget_(budget),
+          too_long_error_(too_long_error),
           deadline_(total_timeout_ms < 0 ? Clock::time_point::max()
                                          : Clock::now() + std::chrono::milliseconds(total_timeout_ms)) {}
 
     // The next line without its end: a carriage return is dropped, a line
-    // feed ends the line. 0, or the error of the socket read
+    // feed ends the line. 0, or the error of the transport
     // (ZK_ERROR_TIMEOUT, ZK_ERROR_SOCKET_CLOSED, ...) or too_long_error.
     int32_t read_line(std::string& line);
 
@@ -33,7 +38,7 @@ private:
     // -1 once the deadline has passed.
     int next_wait_ms() const;
 
-    int fd_;
+    platform::Transport& transport_;
     int byte_timeout_ms_;
     size_t keep_;
     size_t budget_;

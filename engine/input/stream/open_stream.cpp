@@ -38,7 +38,8 @@ int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConn
     std::vector<std::string> visited{url.full};
     for (;;) {
         switch (current.scheme) {
-        case Scheme::http: {
+        case Scheme::http:
+        case Scheme::https: {
             std::string location;
             int32_t result = http_exchange(current, context, connection.data, size, location);
             if (result != 0 || location.empty()) return result;
@@ -48,7 +49,13 @@ int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConn
             break;
         }
         case Scheme::ftp: return ftp_dialogue(current, context, connection, size);
-        case Scheme::udp: size = 0; return platform::open_udp_receiver(current.port, connection.data);
+        case Scheme::udp: {
+            size = 0;
+            platform::Socket receiver;
+            const int32_t result = platform::open_udp_receiver(current.port, receiver);
+            if (result == 0) connection.data = std::make_unique<platform::PlainTransport>(std::move(receiver));
+            return result;
+        }
         case Scheme::file: return ZK_ERROR_UNSUPPORTED_URL_SCHEME;
         }
     }

@@ -3,9 +3,9 @@
 #include "decoder/module_info.h"
 #include "input/stream/stream_open.h"
 #include "input/stream/stream_ring.h"
-#include "platform/net/socket.h"
 #include "zelkor.h"
 
+#include <chrono>
 #include <cstring>
 #include <new>
 #include <string>
@@ -25,16 +25,18 @@ struct StreamInput {
     bool underflow = true;
     uint32_t accumulated = 0;
     bool end_of_stream = false;
+    int32_t fault = 0; // what ended the stream when it did not end in order; read once
+    std::chrono::steady_clock::time_point last_arrival;
     uint32_t size = 0;
     bool connected = false;
     StreamConnection connection;
 };
 
-const DeviceEntry devices[] = {{"http://*, ftp://*, udp://*", "streaming url", 1}};
+const DeviceEntry devices[] = {{"http://*, https://*, ftp://*, udp://*", "streaming url", 1}};
 
 int32_t probe(const char* name) {
     if (!name) return 1;
-    for (const char* scheme : {"http://", "ftp://", "udp://"})
+    for (const char* scheme : {"http://", "https://", "ftp://", "udp://"})
         if (strncasecmp(name, scheme, std::strlen(scheme)) == 0) return 0;
     return 1;
 }
@@ -87,6 +89,7 @@ int32_t open(void* instance) {
     input.threshold = static_cast<uint32_t>(input.settings.high_mark);
     input.underflow = true;
     input.end_of_stream = false;
+    input.fault = 0;
     input.size = 0;
 
     try {
@@ -94,7 +97,7 @@ int32_t open(void* instance) {
         int32_t result = parse_stream_url(input.name, url);
         if (result != 0) return result;
         input.trace.progress(ZK_PROGRESS_CONNECTING, 0, "connecting");
-        const OpenContext context{read_http_proxy(input.decoder), StreamLimits{}, input.trace};
+        const OpenContext context{read_proxy_settings(input.decoder), StreamLimits{}, input.trace};
         if ((result = open_stream(url, context, input.connection, input.size)) != 0) {
             input.connection.close();
             input.size = 0;
@@ -107,6 +110,7 @@ int32_t open(void* instance) {
     }
     input.trace.progress(ZK_PROGRESS_CONNECTED, 0, "connected");
     input.connected = true;
+    input.last_arrival = std::chrono::steady_clock::now();
     return ZK_OK;
 }
 
@@ -118,18 +122,46 @@ int32_t close(void* instance) {
     return ZK_OK;
 }
 
+// Ends the stream: in order at the server's end, otherwise with an error
+// report and the fault for the read that meets the end.
+void end_stream(StreamInput& input, int32_t result) {
+    input.end_of_stream = true;
+    if (result != ZK_ERROR_SOCKET_CLOSED) {
+        input.fault = result;
+        const char* reason = result == ZK_ERROR_STREAM_STALLED ? "no data within the stall time" : "";
+        input.trace.debug(0, "stream ended by an error", zelkor_error_string(result));
+        input.trace.error(result, zelkor_error_string(result), reason);
+    }
+    input.trace.progress(ZK_PROGRESS_END_OF_STREAM, 0, "reached end of stream");
+}
+
 // Receives what the connection has into the ring, waiting at most limit_ms.
 void refill(StreamInput& input, int limit_ms) {
-    if (input.end_of_stream || input.ring.free_space() < static_cast<uint32_t>(input.settings.max_packet)) return;
+    if (input.end_of_stream) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (input.ring.free_space() < static_cast<uint32_t>(input.settings.max_packet)) {
+        input.last_arrival = now; // a full ring waits for nothing
+        return;
+    }
     uint32_t room = 0;
     uint8_t* area = input.ring.write_area(room);
-    const int32_t got = platform::receive_within(input.connection.data.fd(), area, room, limit_ms);
+    const int32_t got = input.connection.data->receive_within(area, room, limit_ms);
     if (got > 0) {
         input.ring.commit(static_cast<uint32_t>(got));
+        input.last_arrival = std::chrono::steady_clock::now();
     } else if (got != ZK_ERROR_TIMEOUT) {
-        input.end_of_stream = true;
-        input.trace.progress(ZK_PROGRESS_END_OF_STREAM, 0, "reached end of stream");
+        end_stream(input, got);
+    } else if (std::chrono::steady_clock::now() - input.last_arrival >=
+               std::chrono::milliseconds(input.settings.stall_timeout)) {
+        end_stream(input, ZK_ERROR_STREAM_STALLED);
     }
+}
+
+// The result of a read that finds the stream ended: its fault once, then the end.
+int32_t ended(StreamInput& input) {
+    const int32_t fault = input.fault;
+    input.fault = 0;
+    return fault != 0 ? fault : ZK_ERROR_INPUT_END;
 }
 
 int32_t read(void* instance, void* buffer, uint32_t count) {
@@ -151,7 +183,7 @@ int32_t read(void* instance, void* buffer, uint32_t count) {
                 return ZK_ERROR_TIMEOUT;
             }
         }
-        if (input.ring.buffered() < count) return input.end_of_stream ? ZK_ERROR_INPUT_END : ZK_ERROR_TIMEOUT;
+        if (input.ring.buffered() < count) return input.end_of_stream ? ended(input) : ZK_ERROR_TIMEOUT;
         input.ring.take(buffer, count);
         return static_cast<int32_t>(count);
     }

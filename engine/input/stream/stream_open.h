@@ -1,5 +1,5 @@
-// Opening a network stream: connecting, the HTTP exchange with its proxy and
-// redirects, the active FTP dialogue, the UDP receiver.
+// Opening a network stream: connecting, the HTTP(S) exchange with its proxy
+// and redirects, the FTP dialogue, the UDP receiver.
 #pragma once
 
 #include "input/stream/stream_connection.h"
@@ -8,12 +8,13 @@
 #include "input/stream/stream_url.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zk::stream {
 
 struct OpenContext {
-    HttpProxy proxy;
+    ProxySettings proxies;
     StreamLimits limits;
     StreamTrace trace;
 };
@@ -24,12 +25,13 @@ constexpr int kMaxRedirects = 10;
 // Resolves host and connects to it, tracing each step.
 int32_t connect_host(const std::string& host, uint16_t port, const OpenContext& context, platform::Socket& out);
 
-// One HTTP request and its reply header. On success the body follows on
-// data; a redirection leaves data closed and the new location in location.
-int32_t http_exchange(const StreamUrl& url, const OpenContext& context, platform::Socket& data, uint32_t& size,
-                      std::string& location);
+// One HTTP or HTTPS request and its reply header. On success data delivers
+// the body (its framing and radio metadata taken out); a redirection leaves
+// data empty and the new location in location.
+int32_t http_exchange(const StreamUrl& url, const OpenContext& context, std::unique_ptr<platform::Transport>& data,
+                      uint32_t& size, std::string& location);
 
-// The active FTP dialogue up to the accepted data connection.
+// The FTP dialogue up to the data connection, passive first, active after.
 int32_t ftp_dialogue(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size);
 
 // Opens url by its scheme, following HTTP redirects; size gets the stream

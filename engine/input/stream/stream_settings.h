@@ -17,6 +17,7 @@ struct StreamSettings {
     int32_t read_timeout = 100; // milliseconds
     int32_t max_accu = 2048;
     int32_t force_fill_zone = 2048;
+    int32_t stall_timeout = 15000; // milliseconds without a byte that end an open stream
 
     // The most the ring can be sure to fill: a receive needs max_packet bytes
     // free, so a high mark or a read beyond this could wait for ever.
@@ -29,12 +30,20 @@ struct StreamSettings {
 // can fill is lowered to it so that playback can start.
 int32_t read_stream_settings(ZK_Decoder* decoder, StreamSettings& settings);
 
-// The HTTP proxy named by the environment at open time; empty host: none.
 struct HttpProxy {
-    std::string host;
+    std::string host; // empty: none
     uint16_t port = 80;
 };
-HttpProxy read_http_proxy(ZK_Decoder* decoder);
+
+// The proxies at open time: the decoder's variables, which serve every HTTP
+// and HTTPS URL, then the process environment's.
+struct ProxySettings {
+    HttpProxy configured;
+    HttpProxy http;       // http_proxy
+    HttpProxy https;      // https_proxy
+    std::string no_proxy; // hosts reached directly, separated by commas
+};
+ProxySettings read_proxy_settings(ZK_Decoder* decoder);
 
 // How long the dialogues wait, in milliseconds.
 struct StreamLimits {

@@ -69,16 +69,16 @@ int32_t parse_stream_url(std::string_view text, StreamUrl& url) {
     }
     if (same_text(scheme, "http")) {
         parsed.scheme = Scheme::http;
-        parsed.port = 80;
+    } else if (same_text(scheme, "https")) {
+        parsed.scheme = Scheme::https;
     } else if (same_text(scheme, "ftp")) {
         parsed.scheme = Scheme::ftp;
-        parsed.port = 21;
     } else if (same_text(scheme, "udp")) {
         parsed.scheme = Scheme::udp;
-        parsed.port = 8888;
     } else {
         return ZK_ERROR_UNSUPPORTED_URL_SCHEME;
     }
+    parsed.port = parsed.default_port();
     if (rest.substr(0, 2) != "//") return ZK_ERROR_INVALID_URL_SYNTAX;
     rest.remove_prefix(2);
     const size_t slash = rest.find('/');
@@ -94,8 +94,16 @@ int32_t parse_stream_url(std::string_view text, StreamUrl& url) {
         if (separator != std::string_view::npos) parsed.password = std::string(login.substr(separator + 1));
         authority.remove_prefix(at + 1);
     }
-    const size_t port_colon = authority.find(':');
-    parsed.host = std::string(authority.substr(0, port_colon));
+    size_t port_colon = authority.find(':');
+    if (authority.substr(0, 1) == "[") {
+        const size_t close = authority.find(']');
+        if (close == std::string_view::npos) return ZK_ERROR_INVALID_URL_SYNTAX;
+        parsed.host = std::string(authority.substr(1, close - 1));
+        if (close + 1 < authority.size() && authority[close + 1] != ':') return ZK_ERROR_INVALID_URL_SYNTAX;
+        port_colon = close + 1 < authority.size() ? close + 1 : std::string_view::npos;
+    } else {
+        parsed.host = std::string(authority.substr(0, port_colon));
+    }
     if (port_colon != std::string_view::npos && !parse_port(authority.substr(port_colon + 1), parsed.port))
         return ZK_ERROR_INVALID_URL_SYNTAX;
     if (parsed.host.empty()) return ZK_ERROR_INVALID_URL_SYNTAX;
@@ -106,6 +114,23 @@ int32_t parse_stream_url(std::string_view text, StreamUrl& url) {
     }
     url = std::move(parsed);
     return 0;
+}
+
+uint16_t StreamUrl::default_port() const {
+    switch (scheme) {
+    case Scheme::http: return 80;
+    case Scheme::https: return 443;
+    case Scheme::ftp: return 21;
+    case Scheme::udp: return 8888;
+    case Scheme::file: break;
+    }
+    return 0;
+}
+
+std::string StreamUrl::authority(bool always_port) const {
+    std::string text = host.find(':') != std::string::npos ? "[" + host + "]" : host;
+    if (always_port || port != default_port()) text += ":" + std::to_string(port);
+    return text;
 }
 
 std::string resolve_location(const StreamUrl& base, std::string_view location) {

@@ -2,7 +2,6 @@
 
 #include "platform/net/helper_task.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -21,19 +20,15 @@ struct Attempt {
 // A non-blocking connect waited for with poll; the socket is made blocking
 // again once connected. The helper thus gives up by itself about when its
 // caller does.
-Attempt attempt_connect(uint32_t address, uint16_t port, int timeout_ms) {
+Attempt attempt_connect(const NetAddress& address, int timeout_ms) {
     Attempt attempt;
-    Socket s(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    Socket s(::socket(address.family(), SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!s.is_open()) {
         attempt.error = errno;
         return attempt;
     }
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    peer.sin_addr.s_addr = htonl(address);
-    peer.sin_port = htons(port);
     int error = 0;
-    if (::connect(s.fd(), reinterpret_cast<sockaddr*>(&peer), sizeof peer) != 0) {
+    if (::connect(s.fd(), reinterpret_cast<const sockaddr*>(&address.storage), address.length) != 0) {
         error = errno;
         if (error == EINPROGRESS || error == EINTR) {
             pollfd entry{s.fd(), POLLOUT, 0};
@@ -64,11 +59,11 @@ Attempt attempt_connect(uint32_t address, uint16_t port, int timeout_ms) {
 
 } // namespace
 
-int32_t connect_tcp(uint32_t address, uint16_t port, int timeout_ms, Socket& connected, int& system_error) {
+int32_t connect_tcp(const NetAddress& address, int timeout_ms, Socket& connected, int& system_error) {
     system_error = 0;
     Attempt attempt;
     const int32_t waited = run_with_limit<Attempt>(
-        [address, port, timeout_ms] { return attempt_connect(address, port, timeout_ms); }, timeout_ms, attempt);
+        [address, timeout_ms] { return attempt_connect(address, timeout_ms); }, timeout_ms, attempt);
     if (waited != ZK_OK) return waited;
     system_error = attempt.error;
     if (attempt.code == ZK_OK) connected = std::move(attempt.socket);

@@ -4,6 +4,7 @@
 
 #include <arpa/inet.h>
 #include <netdb.h>
+#include <cstring>
 #include <sys/socket.h>
 
 namespace zk::platform {
@@ -34,33 +35,51 @@ namespace {
 
 struct Lookup {
     int32_t code = ZK_ERROR_HOST_UNKNOWN;
-    uint32_t address = 0;
+    std::vector<NetAddress> addresses;
 };
 
-Lookup look_up(const std::string& host) {
+Lookup look_up(const std::string& host, uint16_t port, int flags) {
     Lookup lookup;
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = flags;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0 && found) {
-        lookup.address = ntohl(reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
-        lookup.code = ZK_OK;
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0) {
+        for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
+            if (entry->ai_family != AF_INET && entry->ai_family != AF_INET6) continue;
+            if (entry->ai_addrlen > sizeof(sockaddr_storage)) continue;
+            NetAddress address;
+            std::memcpy(&address.storage, entry->ai_addr, entry->ai_addrlen);
+            address.length = entry->ai_addrlen;
+            lookup.addresses.push_back(address.with_port(port));
+        }
     }
     if (found) ::freeaddrinfo(found);
+    if (!lookup.addresses.empty()) lookup.code = ZK_OK;
     return lookup;
 }
 
 } // namespace
 
-int32_t resolve_host(const std::string& host, int timeout_ms, uint32_t& address) {
+int32_t resolve_host(const std::string& host, uint16_t port, int timeout_ms, std::vector<NetAddress>& addresses) {
+    addresses.clear();
     if (host.empty()) return ZK_ERROR_HOST_UNKNOWN;
+    uint32_t dotted = 0;
     // Names that begin with a digit ("3com.example") fall through to the resolver.
-    if (host[0] >= '0' && host[0] <= '8' && parse_dotted_address(host, address)) return ZK_OK;
+    if (host[0] >= '0' && host[0] <= '8' && parse_dotted_address(host, dotted)) {
+        addresses.push_back(NetAddress::from_ipv4(dotted, port));
+        return ZK_OK;
+    }
+    if (host.find(':') != std::string::npos) {
+        Lookup literal = look_up(host, port, AI_NUMERICHOST);
+        addresses = std::move(literal.addresses);
+        return literal.code;
+    }
     Lookup lookup;
-    const int32_t waited = run_with_limit<Lookup>([host] { return look_up(host); }, timeout_ms, lookup);
+    const int32_t waited = run_with_limit<Lookup>([host, port] { return look_up(host, port, 0); }, timeout_ms, lookup);
     if (waited != ZK_OK) return waited;
-    if (lookup.code == ZK_OK) address = lookup.address;
+    addresses = std::move(lookup.addresses);
     return lookup.code;
 }
 

@@ -32,9 +32,11 @@ void Socket::close() {
     fd_ = -1;
 }
 
-int32_t wait_readable(int fd, int timeout_ms) {
-    return wait_interruptibly(timeout_ms, [fd](int slice_ms) -> int {
-        pollfd entry{fd, POLLIN, 0};
+namespace {
+
+int32_t wait_for(int fd, short events, int timeout_ms) {
+    return wait_interruptibly(timeout_ms, [fd, events](int slice_ms) -> int {
+        pollfd entry{fd, events, 0};
         for (;;) {
             const int ready = ::poll(&entry, 1, slice_ms);
             if (ready > 0) return 1;
@@ -43,6 +45,12 @@ int32_t wait_readable(int fd, int timeout_ms) {
         }
     });
 }
+
+} // namespace
+
+int32_t wait_readable(int fd, int timeout_ms) { return wait_for(fd, POLLIN, timeout_ms); }
+
+int32_t wait_writable(int fd, int timeout_ms) { return wait_for(fd, POLLOUT, timeout_ms); }
 
 int32_t receive_within(int fd, void* buffer, size_t size, int timeout_ms) {
     const int32_t ready = wait_readable(fd, timeout_ms);

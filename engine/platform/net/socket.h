@@ -1,11 +1,13 @@
 // POSIX sockets for the network input: an owning descriptor, waits with poll,
 // receives and sends with the engine's error codes, listening and UDP
-// receiving sockets. IPv4 only (active FTP announces an IPv4 address).
+// receiving sockets. Listening and UDP sockets are IPv4 (active FTP announces
+// an IPv4 address).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <netinet/in.h>
+#include <utility>
 
 namespace zk::platform {
 
@@ -33,6 +35,8 @@ private:
 // 0 expired or cut short by the thread's wait interruption,
 // ZK_ERROR_SELECT_FAILED when the wait failed. The waits below use it.
 int32_t wait_readable(int fd, int timeout_ms);
+// As wait_readable, until fd can be written.
+int32_t wait_writable(int fd, int timeout_ms);
 
 // Waits for data at most timeout_ms, then receives up to size bytes: the byte
 // count, ZK_ERROR_TIMEOUT, ZK_ERROR_SELECT_FAILED, ZK_ERROR_READ_FAILED, or

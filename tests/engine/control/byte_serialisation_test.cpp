@@ -43,7 +43,7 @@ TEST(ByteSerialisation, ReadsTheSeekExampleAndRejectsLengthMismatches) {
 
 TEST(ByteSerialisation, RefusesCodesWithoutByteForm) {
     std::vector<uint8_t> buffer(16);
-    for (uint32_t code : {0u, 106u, 107u, 108u, 111u, 200u}) {
+    for (uint32_t code : {0u, 106u, 107u, 108u, uint32_t{ZK_MSG_COUNT}, 200u}) {
         ZK_Message m{};
         m.code = code;
         EXPECT_EQ(control_message_to_bytes(&m, buffer.data(), 16), 0) << code;

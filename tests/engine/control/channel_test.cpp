@@ -24,7 +24,7 @@ TEST(Channel, PingPongThroughThreadQueues) {
 TEST(Channel, RefusesCodesThatAreNotSent) {
     ZK_ControlChannel* channel = nullptr;
     ASSERT_EQ(control_procedure_new(&channel, nullptr, zk::test::echo_procedure, nullptr), 0);
-    for (uint32_t code : {0u, 87u, 106u, 107u, 108u, 111u})
+    for (uint32_t code : {0u, 87u, 106u, 107u, 108u, uint32_t{ZK_MSG_COUNT}})
         EXPECT_EQ(control_message_send_N(channel, code), ZK_ERROR_INVALID_MESSAGE) << code;
     EXPECT_EQ(control_message_send_N(nullptr, ZK_MSG_COMMAND_PLAY), ZK_ERROR_INVALID_PARAMETERS);
     control_procedure_delete(channel);

@@ -24,6 +24,8 @@ bool PlayerClient::receive(int timeout_ms) {
     Notification n{m, {}};
     switch (m.code) {
     case ZK_MSG_NOTIFY_INPUT_NAME:
+    case ZK_MSG_NOTIFY_INPUT_STREAM_TITLE:
+    case ZK_MSG_NOTIFY_INPUT_STREAM_NAME:
     case ZK_MSG_NOTIFY_OUTPUT_NAME: n.text = m.name.name; break;
     case ZK_MSG_NOTIFY_DEBUG: n.text = m.debug.message; break;
     case ZK_MSG_NOTIFY_ERROR: n.text = m.error.message; break;

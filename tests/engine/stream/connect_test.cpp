@@ -19,14 +19,23 @@
 namespace zk::test {
 namespace {
 
-TEST(Connect, ResolvesNamesAndDottedAddresses) {
-    uint32_t address = 0;
-    EXPECT_EQ(platform::resolve_host("127.0.0.1", 1000, address), 0);
-    EXPECT_EQ(address, 0x7F000001u);
-    EXPECT_EQ(platform::resolve_host("localhost", 5000, address), 0);
-    EXPECT_EQ(address >> 24, 127u);
-    EXPECT_EQ(platform::resolve_host("no-such-host.invalid", 5000, address), ZK_ERROR_HOST_UNKNOWN);
-    EXPECT_EQ(platform::resolve_host("", 1000, address), ZK_ERROR_HOST_UNKNOWN);
+TEST(Connect, ResolvesNamesDottedAndIpv6Addresses) {
+    std::vector<platform::NetAddress> found;
+    EXPECT_EQ(platform::resolve_host("127.0.0.1", 80, 1000, found), 0);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].ipv4(), 0x7F000001u);
+    EXPECT_EQ(found[0].port(), 80);
+    EXPECT_EQ(platform::resolve_host("localhost", 8000, 5000, found), 0);
+    ASSERT_FALSE(found.empty());
+    EXPECT_TRUE(found[0].text() == "::1" || found[0].ipv4() >> 24 == 127u) << found[0].text();
+    EXPECT_EQ(platform::resolve_host("::1", 443, 1000, found), 0);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].family(), AF_INET6);
+    EXPECT_EQ(found[0].text(), "::1");
+    EXPECT_EQ(found[0].port(), 443);
+    EXPECT_EQ(platform::resolve_host("no-such-host.invalid", 80, 5000, found), ZK_ERROR_HOST_UNKNOWN);
+    EXPECT_EQ(platform::resolve_host("", 80, 1000, found), ZK_ERROR_HOST_UNKNOWN);
+    EXPECT_EQ(platform::resolve_host("::zz", 80, 1000, found), ZK_ERROR_HOST_UNKNOWN);
 }
 
 TEST(Connect, LongHostNamesAreShortenedInTraces) {
@@ -53,7 +62,8 @@ TEST(Connect, ServerThatNeverAcceptsTimesOut) {
     for (int attempt = 0; attempt < 8 && result == 0; ++attempt) {
         platform::Socket socket;
         int error = 0;
-        result = platform::connect_tcp(0x7F000001, ntohs(address.sin_port), 300, socket, error);
+        result = platform::connect_tcp(platform::NetAddress::from_ipv4(0x7F000001, ntohs(address.sin_port)), 300,
+                                       socket, error);
         if (result == 0) queued.push_back(std::move(socket));
     }
     EXPECT_EQ(result, ZK_ERROR_TIMEOUT);

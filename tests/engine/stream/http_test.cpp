@@ -28,8 +28,9 @@ TEST(HttpExchange, RequestsThePathAndDeliversTheBody) {
     EXPECT_EQ(opened.body, "MPEG-DATA");
     EXPECT_EQ(opened.size, 0u);
     ASSERT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(server.requests()[0],
-              "GET /music/a.mp3 HTTP/1.0\r\nHost: 127.0.0.1\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\n\r\n");
+    EXPECT_EQ(server.requests()[0], "GET /music/a.mp3 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
+                                        "\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\nIcy-MetaData: 1\r\n"
+                                        "Connection: close\r\n\r\n");
     EXPECT_TRUE(log.has_debug("0 connecting: host 127.0.0.1, port " + std::to_string(server.port())));
     EXPECT_TRUE(log.has_debug("1 requesting data: /music/a.mp3"));
     EXPECT_TRUE(log.has_debug("1 got http reply: HTTP/1.0 200 OK"));
@@ -111,7 +112,7 @@ TEST(HttpExchange, RedirectLeadsToASecondRequest) {
     EXPECT_EQ(opened.body, "FINAL");
     EXPECT_EQ(opened.size, 5u);
     ASSERT_EQ(target.requests().size(), 1u);
-    EXPECT_EQ(target.requests()[0].substr(0, 21), "GET /b.mp3 HTTP/1.0\r\n");
+    EXPECT_EQ(target.requests()[0].substr(0, 21), "GET /b.mp3 HTTP/1.1\r\n");
     EXPECT_TRUE(log.has_debug("0 http redirect, new location: " + target.url("/b.mp3")));
 }
 
@@ -168,13 +169,14 @@ TEST(HttpExchange, ProxyGetsTheFullUrl) {
     ScriptedServer proxy(reply("HTTP/1.0 200 OK\r\n\r\nVIA-PROXY"));
     test::TraceLog log;
     OpenContext context = log.context();
-    context.proxy = HttpProxy{"127.0.0.1", proxy.port()};
+    context.proxies.configured = HttpProxy{"127.0.0.1", proxy.port()};
     Opened opened = test::open_and_receive("http://radio.invalid:8000/live.mp3", context);
     EXPECT_EQ(opened.result, 0);
     EXPECT_EQ(opened.body, "VIA-PROXY");
     ASSERT_EQ(proxy.requests().size(), 1u);
-    EXPECT_EQ(proxy.requests()[0], "GET http://radio.invalid:8000/live.mp3 HTTP/1.0\r\nHost: radio.invalid\r\n"
-                                   "User-Agent: Zelkor/1.0\r\nAccept: */*\r\n\r\n");
+    EXPECT_EQ(proxy.requests()[0], "GET http://radio.invalid:8000/live.mp3 HTTP/1.1\r\nHost: radio.invalid:8000\r\n"
+                                   "User-Agent: Zelkor/1.0\r\nAccept: */*\r\nIcy-MetaData: 1\r\n"
+                                   "Connection: close\r\n\r\n");
 }
 
 } // namespace

@@ -1,6 +1,9 @@
-// The reply and request texts of HTTP and FTP, parsed from buffers.
+// The reply and request texts of HTTP and FTP, radio metadata and proxy
+// settings, parsed from buffers.
 #include "input/stream/ftp_reply.h"
 #include "input/stream/http_reply.h"
+#include "input/stream/icy_stream.h"
+#include "input/stream/proxy_choice.h"
 #include "platform/net/resolver.h"
 
 #include "zelkor.h"
@@ -58,6 +61,18 @@ TEST(HttpReply, HeaderNamesInAnyLetterCase) {
     EXPECT_FALSE(header_value("X-Location: /x", "Location", value));
 }
 
+TEST(HttpReply, RequestsAndTransferEncodings) {
+    EXPECT_EQ(http_request_text("/a.mp3", "[::1]:8000"),
+              "GET /a.mp3 HTTP/1.1\r\nHost: [::1]:8000\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\n"
+              "Icy-MetaData: 1\r\nConnection: close\r\n\r\n");
+    EXPECT_EQ(http_connect_text("radio.example:443"),
+              "CONNECT radio.example:443 HTTP/1.1\r\nHost: radio.example:443\r\nUser-Agent: Zelkor/1.0\r\n\r\n");
+    for (const char* value : {"chunked", "Chunked", "gzip, chunked", "gzip,chunked "})
+        EXPECT_TRUE(is_chunked(value)) << value;
+    for (const char* value : {"", "gzip", "chunked, gzip", "xchunked", "chunkedx"})
+        EXPECT_FALSE(is_chunked(value)) << value;
+}
+
 TEST(HttpReply, ContentLengthFitsThirtyTwoBits) {
     uint32_t size = 7;
     EXPECT_TRUE(parse_content_length("1234", size));
@@ -90,9 +105,86 @@ TEST(FtpReply, SizeFromTheFirstByteCount) {
     EXPECT_EQ(ftp_reply_size("150 (99999999999999999999 bytes)"), 0u);
 }
 
+TEST(FtpReply, PassivePortsAndMalformedPassiveReplies) {
+    uint16_t port = 0;
+    EXPECT_TRUE(ftp_epsv_port("229 Entering Extended Passive Mode (|||6446|)", port));
+    EXPECT_EQ(port, 6446);
+    EXPECT_TRUE(ftp_epsv_port("229 ok (!!!21!)", port));
+    EXPECT_EQ(port, 21);
+    for (const char* reply : {"229 ok", "229 (|||0|)", "229 (|||70000|)", "229 (||6446|)", "229 (|||6446)", "229 ("})
+        EXPECT_FALSE(ftp_epsv_port(reply, port)) << reply;
+    EXPECT_TRUE(ftp_pasv_port("227 Entering Passive Mode (192,168,1,2,195,149).", port));
+    EXPECT_EQ(port, 195 * 256 + 149);
+    EXPECT_TRUE(ftp_pasv_port("227 =10,0,0,1,0,21", port));
+    EXPECT_EQ(port, 21);
+    for (const char* reply : {"227 ok", "227 (1,2,3,4,5)", "227 (1,2,3,4,256,1)", "227 (1,2,3,4,0,0)", "227", ""})
+        EXPECT_FALSE(ftp_pasv_port(reply, port)) << reply;
+}
+
 TEST(FtpReply, PortCommandFromAddressAndPort) {
     EXPECT_EQ(ftp_port_command(0x7F000001, 0x1234), "PORT 127,0,0,1,18,52\r\n");
     EXPECT_EQ(ftp_port_command(0xC0A80A05, 21), "PORT 192,168,10,5,0,21\r\n");
+}
+
+TEST(IcyMetadata, StreamTitles) {
+    struct Case {
+        std::string metadata;
+        bool found;
+        std::string title;
+    } cases[] = {
+        {"StreamTitle='Artist - Song';StreamUrl='http://x/';", true, "Artist - Song"},
+        {std::string("StreamTitle='Rock n' Roll';\0\0\0", 31), true, "Rock n' Roll"},
+        {"StreamTitle='';", true, ""},
+        {"StreamTitle='Cut off", true, "Cut off"},
+        {"StreamTitle='Tab\there\x01';", true, "Tab here "},
+        {"StreamUrl='http://x/';", false, ""},
+        {std::string(16, '\0'), false, ""},
+    };
+    for (const Case& c : cases) {
+        std::string title = "unchanged";
+        EXPECT_EQ(stream_title_of(c.metadata, title), c.found) << c.metadata;
+        if (c.found) EXPECT_EQ(title, c.title) << c.metadata;
+    }
+}
+
+TEST(ProxyChoice, EnvironmentTextsAndExceptions) {
+    HttpProxy proxy;
+    EXPECT_TRUE(parse_proxy_text("http://user:pw@proxy.example:3128/", proxy));
+    EXPECT_EQ(proxy.host, "proxy.example");
+    EXPECT_EQ(proxy.port, 3128);
+    EXPECT_TRUE(parse_proxy_text("10.0.0.1:8080", proxy));
+    EXPECT_EQ(proxy.host, "10.0.0.1");
+    EXPECT_TRUE(parse_proxy_text("HTTP://[::1]", proxy));
+    EXPECT_EQ(proxy.host, "::1");
+    EXPECT_EQ(proxy.port, 80);
+    for (const char* text : {"", "socks5://proxy:1080", "https://proxy:443", "http://proxy:0"})
+        EXPECT_FALSE(parse_proxy_text(text, proxy)) << text;
+
+    EXPECT_TRUE(bypasses_proxy("*", "anything.example"));
+    EXPECT_TRUE(bypasses_proxy("localhost, .example.org", "radio.Example.org"));
+    EXPECT_TRUE(bypasses_proxy("example.org", "example.org"));
+    EXPECT_TRUE(bypasses_proxy("127.0.0.1:8000,::1", "::1"));
+    EXPECT_FALSE(bypasses_proxy("example.org", "badexample.org"));
+    EXPECT_FALSE(bypasses_proxy("", "example.org"));
+    EXPECT_FALSE(bypasses_proxy(",,", "example.org"));
+
+    ProxySettings proxies;
+    proxies.http = {"http-proxy", 3128};
+    proxies.https = {"https-proxy", 3129};
+    proxies.no_proxy = "local.example";
+    StreamUrl url;
+    ASSERT_EQ(parse_stream_url("http://radio.example/", url), 0);
+    EXPECT_EQ(proxy_for(proxies, url)->host, "http-proxy");
+    ASSERT_EQ(parse_stream_url("https://radio.example/", url), 0);
+    EXPECT_EQ(proxy_for(proxies, url)->host, "https-proxy");
+    ASSERT_EQ(parse_stream_url("https://a.local.example/", url), 0);
+    EXPECT_EQ(proxy_for(proxies, url), nullptr);
+    ASSERT_EQ(parse_stream_url("ftp://radio.example/", url), 0);
+    EXPECT_EQ(proxy_for(proxies, url), nullptr);
+    // The decoder's own proxy comes first and knows no exceptions.
+    proxies.configured = {"configured", 8080};
+    ASSERT_EQ(parse_stream_url("https://a.local.example/", url), 0);
+    EXPECT_EQ(proxy_for(proxies, url)->host, "configured");
 }
 
 TEST(DottedAddress, FourNumbersWithSingleSeparators) {

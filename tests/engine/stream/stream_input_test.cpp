@@ -16,10 +16,10 @@
 namespace zk::test {
 namespace {
 
-TEST_F(StreamInputTest, ProbeAcceptsTheThreeSchemesInAnyCase) {
-    for (const char* name : {"http://a/b", "HTTP://A/B", "Ftp://a/b", "udp://0.0.0.0:9"})
+TEST_F(StreamInputTest, ProbeAcceptsTheNetworkSchemesInAnyCase) {
+    for (const char* name : {"http://a/b", "HTTP://A/B", "https://a/b", "Ftp://a/b", "udp://0.0.0.0:9"})
         EXPECT_EQ(module.probe(name), 0) << name;
-    for (const char* name : {"", "a.mp3", "https://a/b", "http:/a", "file:///a.mp3"})
+    for (const char* name : {"", "a.mp3", "httpx://a/b", "http:/a", "file:///a.mp3"})
         EXPECT_NE(module.probe(name), 0) << name;
 }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <sys/socket.h>
 #include <vector>
 
 namespace zk::test {
@@ -17,6 +16,7 @@ struct Opened {
     int32_t result = 0;
     uint32_t size = 0;
     std::string body; // what the data connection delivers up to its end
+    int32_t end = 0;  // how the body ended: ZK_ERROR_SOCKET_CLOSED in order
 };
 
 // Opens the url with the context and receives what the data connection brings.
@@ -26,15 +26,17 @@ inline Opened open_and_receive(const std::string& text, const stream::OpenContex
     EXPECT_EQ(stream::parse_stream_url(text, url), 0) << text;
     stream::StreamConnection connection;
     opened.result = stream::open_stream(url, context, connection, opened.size);
+    if (opened.result != 0) return opened;
     char buffer[4096];
-    ssize_t got;
-    while (opened.result == 0 && (got = ::recv(connection.data.fd(), buffer, sizeof buffer, 0)) > 0)
+    int32_t got;
+    while ((got = connection.data->receive_within(buffer, sizeof buffer, 5000)) > 0)
         opened.body.append(buffer, static_cast<size_t>(got));
+    opened.end = got;
     return opened;
 }
 
-// The debug reports (as "level message: detail" lines) and progress reports
-// of a decoder record: its own, or one it listens to.
+// The debug reports (as "level message: detail" lines), progress and error
+// reports of a decoder record: its own, or one it listens to.
 struct TraceLog {
     struct Progress {
         int32_t source, code, value;
@@ -52,6 +54,10 @@ struct TraceLog {
         };
         decoder.progress = [](void* client, int32_t source, int32_t code, int32_t value, const char* message) {
             static_cast<TraceLog*>(client)->progress.push_back({source, code, value, message ? message : ""});
+        };
+        decoder.error = [](void* client, int32_t, int32_t code, const char* message, const char* detail) {
+            static_cast<TraceLog*>(client)->errors.push_back(
+                {code, std::string(message ? message : "") + ": " + (detail ? detail : "")});
         };
     }
     // Short limits so that stalls end quickly.
@@ -73,9 +79,15 @@ struct TraceLog {
         return count;
     }
 
+    struct Error {
+        int32_t code;
+        std::string text; // "message: detail"
+    };
+
     ZK_Decoder record{};
     std::vector<std::string> debug;
     std::vector<Progress> progress;
+    std::vector<Error> errors;
 };
 
 } // namespace zk::test

@@ -27,6 +27,8 @@ TEST(StreamUrl, SchemesTakeTheirDefaultPortsAndPathsDefaultToSlash) {
     EXPECT_EQ(http.path, "/live.mp3");
     EXPECT_EQ(http.full, "HTTP://radio.example/live.mp3");
     EXPECT_EQ(parsed("ftp://files.example/a.mp3").port, 21);
+    EXPECT_EQ(parsed("HTTPS://radio.example/").scheme, Scheme::https);
+    EXPECT_EQ(parsed("https://radio.example/").port, 443);
     EXPECT_EQ(parsed("Udp://0.0.0.0").port, 8888);
     EXPECT_EQ(parsed("http://host:8000/x").port, 8000);
     EXPECT_EQ(parsed("http://host").path, "/");
@@ -51,6 +53,23 @@ TEST(StreamUrl, UserAndPasswordBeforeTheHost) {
     EXPECT_FALSE(user_only.password.has_value());
 }
 
+TEST(StreamUrl, Ipv6HostsAndTheAuthorityOfHostHeaders) {
+    StreamUrl v6 = parsed("http://[::1]:8000/live.mp3");
+    EXPECT_EQ(v6.host, "::1");
+    EXPECT_EQ(v6.port, 8000);
+    EXPECT_EQ(v6.path, "/live.mp3");
+    EXPECT_EQ(v6.authority(), "[::1]:8000");
+    StreamUrl bare = parsed("https://joe@[2001:db8::7]/");
+    EXPECT_EQ(bare.host, "2001:db8::7");
+    EXPECT_EQ(bare.port, 443);
+    EXPECT_EQ(bare.authority(), "[2001:db8::7]");
+    EXPECT_EQ(bare.authority(true), "[2001:db8::7]:443");
+    // The port shows only when it is not the scheme's own.
+    EXPECT_EQ(parsed("http://radio.example:80/").authority(), "radio.example");
+    EXPECT_EQ(parsed("https://radio.example:80/").authority(), "radio.example:80");
+    EXPECT_EQ(parsed("http://radio.example:8000/").authority(), "radio.example:8000");
+}
+
 TEST(StreamUrl, FtpWithoutLoginIsAnonymous) {
     StreamUrl url = parsed("ftp://files.example/a.mp3");
     EXPECT_EQ(url.user, "anonymous");
@@ -70,10 +89,11 @@ TEST(StreamUrl, FileNamesAndFileUrls) {
 }
 
 TEST(StreamUrl, MalformedUrlsAreRefused) {
-    for (const char* url : {"gopher://host/", "https://host/"})
+    for (const char* url : {"gopher://host/", "httpx://host/"})
         EXPECT_EQ(parse_result(url), ZK_ERROR_UNSUPPORTED_URL_SCHEME) << url;
     for (const char* url : {"http:/host/a.mp3", "http:host", "http://host:0/", "http://host:http/", "http://host:/",
-                            "http://host:65536/", "http:///a.mp3", "http://joe@:80/", "http://",
+                            "http://host:65536/", "http:///a.mp3", "http://joe@:80/", "http://", "http://[::1/",
+                            "http://[::1]x/", "http://[]/", "http://[::1]:/", "http://::1/",
                             // a request line or an FTP command must not be smuggled in
                             "http://host/a.mp3 HTTP/1.0\r\nX: y", "ftp://host/a.mp3\r\nDELE b"})
         EXPECT_EQ(parse_result(url), ZK_ERROR_INVALID_URL_SYNTAX) << url;
