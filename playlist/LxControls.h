@@ -73,6 +73,7 @@ public:
     void MoveSelectedUp() { model_.MoveSelectedUp(); }
     void MoveSelectedDown() { model_.MoveSelectedDown(); }
     void RefreshDisplayTexts() { model_.RefreshDisplayTexts(); }
+    void SetNowPlaying(int index, const QString& title) { model_.SetNowPlaying(index, title); }
 
     // Throw std::runtime_error naming the file on failure.
     void SavePlaylist(const QString& fileName) const { model_.SavePlaylist(fileName); }

@@ -135,9 +135,21 @@ void TPlaylistModel::DeleteAll() {
     careIndex_ = -1;
 }
 
+QString TPlaylistModel::DisplayTextOf(const TLine& line, int position) const {
+    const QString& title = line.NowPlaying.isEmpty() ? line.Item.Title : line.NowPlaying;
+    return MakeDisplayText(line.Item.Path, title, position, showNumbers_);
+}
+
 void TPlaylistModel::RefreshDisplayTexts() {
-    for (int i = 0; i < Count(); ++i)
-        lines_[i]->Text = MakeDisplayText(lines_[i]->Item.Path, lines_[i]->Item.Title, i, showNumbers_);
+    for (int i = 0; i < Count(); ++i) lines_[i]->Text = DisplayTextOf(*lines_[i], i);
+    LinesChanged();
+}
+
+void TPlaylistModel::SetNowPlaying(int index, const QString& title) {
+    CheckIndex(index);
+    TLine& line = *lines_[index];
+    line.NowPlaying = title;
+    line.Text = DisplayTextOf(line, index);
     LinesChanged();
 }
 

@@ -77,6 +77,11 @@ public:
 
     // Recomputes every display text from its record and position.
     void RefreshDisplayTexts();
+    // What line `index` plays now (a radio stream's title): its display text
+    // from then on, in place of its name; empty gives the name back. It is
+    // not saved with the playlist. An index outside the list throws
+    // std::out_of_range.
+    void SetNowPlaying(int index, const QString& title);
 
     // Swaps two lines: record, text and selection travel together.
     void Exchange(int a, int b);
@@ -86,9 +91,11 @@ private:
         TPlaylistItem Item;
         QString Text;
         bool Selected = false;
+        QString NowPlaying;
     };
 
     void CheckIndex(int index) const;
+    QString DisplayTextOf(const TLine& line, int position) const;
     void RemoveLine(int index);
     void DeleteWhere(const std::function<bool(const TLine&)>& goes);
     void SortBy(bool byPath, bool descending);

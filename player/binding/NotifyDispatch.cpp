@@ -12,6 +12,13 @@ template <typename Handler, typename... Args> void Raise(const Handler& slot, Ar
 
 QString Text(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
 
+// Radio servers send their titles as UTF-8 or, as often, Latin-1.
+QString StreamText(const char* text) {
+    if (!text) return {};
+    const QByteArray bytes(text);
+    return QUtf8StringView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+}
+
 void RaiseEqualizer(QObject* Sender, const TZelkorEvents& Events, const ZK_Message& Msg) {
     if (!Msg.equalizer.equalizer) return;
     ZK_EqualizerInfo bands;
@@ -109,6 +116,10 @@ void DispatchNotification(QObject* Sender, const TZelkorEvents& Events, ZK_Messa
     case ZK_MSG_NOTIFY_ERROR:
         Raise(Events.OnNotifyError, Sender, m.error.source, m.error.code, Text(m.error.message));
         break;
+    case ZK_MSG_NOTIFY_INPUT_STREAM_TITLE:
+        Raise(Events.OnNotifyInputStreamTitle, Sender, StreamText(m.name.name));
+        break;
+    case ZK_MSG_NOTIFY_INPUT_STREAM_NAME: Raise(Events.OnNotifyInputStreamName, Sender, StreamText(m.name.name)); break;
     default: break;
     }
 }

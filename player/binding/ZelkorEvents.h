@@ -57,8 +57,10 @@ using TNotifyProgressEvent =
     std::function<void(QObject* Sender, uint8_t Source, uint8_t Code, int16_t Value, const QString& Msg)>;
 using TNotifyDebugEvent = std::function<void(QObject* Sender, uint8_t Source, uint8_t Level, const QString& Msg)>;
 using TNotifyErrorEvent = std::function<void(QObject* Sender, uint8_t Source, int16_t Code, const QString& Msg)>;
+// A radio stream's title now playing (possibly empty), or its station's name.
+using TNotifyInputStreamTitleEvent = std::function<void(QObject* Sender, const QString& Title)>;
 
-// The 42 event slots of the binding; an empty slot drops its notification.
+// The 44 event slots of the binding; an empty slot drops its notification.
 struct TZelkorEvents {
     TNotifyMessageEvent OnNotifyMessage;
     TNotifyEvent OnNotifyReady;
@@ -102,4 +104,6 @@ struct TZelkorEvents {
     TNotifyProgressEvent OnNotifyProgress;
     TNotifyDebugEvent OnNotifyDebug;
     TNotifyErrorEvent OnNotifyError;
+    TNotifyInputStreamTitleEvent OnNotifyInputStreamTitle;
+    TNotifyInputStreamTitleEvent OnNotifyInputStreamName;
 };

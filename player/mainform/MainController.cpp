@@ -128,6 +128,16 @@ void TMainController::StreamInfoChanged(int layer, int bitrate, int frequency) {
     m_face.ShowStreamInfo(LayerText(layer), BitrateText(bitrate), FrequencyText(frequency));
 }
 
+void TMainController::StreamTitleChanged(const QString& title) {
+    if (title.isEmpty()) return;
+    m_face.ShowSongName(title);
+    m_face.ShowTrackTitle(m_face.CurrentIndex(), title);
+}
+
+void TMainController::StationNameChanged(const QString& name) {
+    if (!name.isEmpty()) m_face.ShowSongName(name);
+}
+
 void TMainController::OpenFailed(const QString& error) {
     m_face.ShowStatus(QString::fromUtf8(S::CannotOpenTrack).arg(error));
     if (OnTrackFailed) OnTrackFailed(error);

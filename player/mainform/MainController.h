@@ -46,6 +46,10 @@ public:
     void DurationChanged(uint32_t seconds);
     void TimecodeChanged(int hours, int minutes, int seconds);
     void StreamInfoChanged(int layer, int bitrate, int frequency);
+    // A radio stream's title: the song name and the text of the playing
+    // track's playlist line; the station's name until a title comes.
+    void StreamTitleChanged(const QString& title);
+    void StationNameChanged(const QString& name);
     // The input could not be opened; `error` is the engine's text.
     void OpenFailed(const QString& error);
 

@@ -40,6 +40,9 @@ public:
     // track last started.
     virtual void MarkStartedTrack(int index) = 0;
     virtual void RefreshPlaylistCaption() = 0;
+    // Shows what line `index` plays now (a radio stream's title) as its text;
+    // nothing when there is no such line.
+    virtual void ShowTrackTitle(int index, const QString& title) = 0;
     // Adds the tracks and loads the playlists among `paths`; may throw the
     // errors of unreadable playlists after adding the rest.
     virtual void AddFiles(const QStringList& paths) = 0;

@@ -168,6 +168,10 @@ void Tmainform::BindEngine() {
     engine.OnNotifyOutputState = [softwareGain](QObject*, int32_t) {
         if (softwareGain) softwareGain->OutputOpened();
     };
+    engine.OnNotifyInputStreamTitle = [this](QObject*, const QString& title) {
+        m_controller.StreamTitleChanged(title);
+    };
+    engine.OnNotifyInputStreamName = [this](QObject*, const QString& name) { m_controller.StationNameChanged(name); };
     engine.OnNotifyNack = [this](QObject*, uint8_t command, int16_t code) {
         if (command == ZK_MSG_COMMAND_INPUT_OPEN) m_controller.OpenFailed(LxZelkorPlayer1->ErrorString(code));
     };
@@ -352,6 +356,10 @@ void Tmainform::MarkStartedTrack(int index) {
     list.SetSelected(index, true);
     list.SetItemIndex(index);
     m_playlistform->SetTag(index);
+}
+
+void Tmainform::ShowTrackTitle(int index, const QString& title) {
+    if (m_playlistform && index >= 0 && index < TrackCount()) m_playlistform->LxPlaylist1->SetNowPlaying(index, title);
 }
 
 void Tmainform::RefreshPlaylistCaption() {

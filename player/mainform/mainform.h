@@ -126,6 +126,7 @@ private:
     QString TrackText(int index) const override;
     void MarkStartedTrack(int index) override;
     void RefreshPlaylistCaption() override;
+    void ShowTrackTitle(int index, const QString& title) override;
     void AddFiles(const QStringList& paths) override;
     void ShowTagsOf(const QString& path) override;
 

@@ -210,3 +210,26 @@ TEST(PlaylistModel, SelectedBlocksMoveTogether) {
     model.MoveSelectedDown();
     EXPECT_EQ(model.Paths(), QStringList({"/a", "/b", "/c", "/d", "/e"}));
 }
+
+TEST(PlaylistModel, NowPlayingTitleShowsInPlaceOfTheNameAndStaysOutOfSavedLists) {
+    TPlaylistModel model = ModelOf({"/music/a.mp3", "http://radio.example/live"});
+    int changes = 0;
+    model.OnLinesChanged = [&changes] { ++changes; };
+    model.SetNowPlaying(1, "Artist - AC/DC");
+    EXPECT_EQ(model.Text(1), "2. Artist - AC/DC");
+    EXPECT_EQ(changes, 1);
+    model.SetShowNumbers(false);
+    EXPECT_EQ(model.Text(1), "Artist - AC/DC");
+    model.ReverseOrder();
+    EXPECT_EQ(model.Text(0), "Artist - AC/DC");
+    EXPECT_EQ(model.Path(0), "http://radio.example/live");
+    QTemporaryDir folder;
+    const QString list = folder.filePath("list.m3u");
+    model.SavePlaylist(list);
+    TPlaylistModel loaded;
+    loaded.LoadPlaylist(list);
+    EXPECT_EQ(loaded.Text(0), "http://radio.example/live");
+    model.SetNowPlaying(0, "");
+    EXPECT_EQ(model.Text(0), "http://radio.example/live");
+    EXPECT_THROW(model.SetNowPlaying(2, "x"), std::out_of_range);
+}

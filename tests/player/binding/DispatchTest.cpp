@@ -63,6 +63,7 @@ struct LoggingEvents : TZelkorEvents {
         OnNotifyOutputFilterInfo = Log("output filter"), OnNotifyCodecEqualizer = Log("equalizer");
         OnNotifyNotificationMask = Log("mask"), OnNotifyDebugLevel = Log("debug level");
         OnNotifyProgress = Log("progress"), OnNotifyDebug = Log("debug"), OnNotifyError = Log("error");
+        OnNotifyInputStreamTitle = Log("stream title"), OnNotifyInputStreamName = Log("station");
     }
 };
 
@@ -75,8 +76,9 @@ TEST(NotifyDispatch, EveryNotificationUpToErrorButFeedbackRateRaisesExactlyOneEv
         LoggingEvents events;
         // The equalizer event needs bands to pass.
         Send(events, code, [](ZK_Message& m) { m.equalizer.equalizer = kBands; });
-        const bool hasEvent =
-            code >= ZK_MSG_NOTIFY_READY && code <= ZK_MSG_NOTIFY_ERROR && code != ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE;
+        const bool hasEvent = (code >= ZK_MSG_NOTIFY_READY && code <= ZK_MSG_NOTIFY_ERROR &&
+                               code != ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE) ||
+                              code == ZK_MSG_NOTIFY_INPUT_STREAM_TITLE || code == ZK_MSG_NOTIFY_INPUT_STREAM_NAME;
         EXPECT_EQ(events.seen, 1) << code;
         EXPECT_EQ(events.lines.size(), hasEvent ? 1 : 0) << code;
         TZelkorEvents none; // empty slots are skipped
@@ -111,6 +113,14 @@ TEST(NotifyDispatch, EachEventCarriesItsFieldsWidenedWithSignsKept) {
         {ZK_MSG_NOTIFY_INPUT_MODULE, [](ZK_Message& m) { m.module_id.id = -1; }, {"input module -1"}},
         {ZK_MSG_NOTIFY_OUTPUT_MODULE, [](ZK_Message& m) { m.module_id.id = 1; }, {"output module 1"}},
         {ZK_MSG_NOTIFY_INPUT_NAME, [](ZK_Message& m) { m.name.name = "/a/b.mp3"; }, {"input name /a/b.mp3"}},
+        // Titles in UTF-8, or else in Latin-1 as many radio servers send them.
+        {ZK_MSG_NOTIFY_INPUT_STREAM_TITLE,
+         [](ZK_Message& m) { m.name.name = "Bj\xc3\xb6rk - J\xc3\xb3ga"; },
+         {QString::fromUtf8("stream title Bj\xc3\xb6rk - J\xc3\xb3ga")}},
+        {ZK_MSG_NOTIFY_INPUT_STREAM_TITLE,
+         [](ZK_Message& m) { m.name.name = "Bj\xf6rk"; },
+         {QString::fromUtf8("stream title Bj\xc3\xb6rk")}},
+        {ZK_MSG_NOTIFY_INPUT_STREAM_NAME, [](ZK_Message& m) { m.name.name = "Test FM"; }, {"station Test FM"}},
         {ZK_MSG_NOTIFY_INPUT_CAPS, [](ZK_Message& m) { m.value.caps = 1; }, {"input caps 1"}},
         {ZK_MSG_NOTIFY_INPUT_POSITION,
          [](ZK_Message& m) {

@@ -247,7 +247,7 @@ TEST_F(ZelkorPlayerTest, FeedbackEventAndUnrelatedRecordsReachOnlyTheMessageHand
     const std::vector<uint32_t> silent = {93, 104, 105, 106, 107, 108, 109, 110};
     for (uint32_t code : silent) WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + code);
     WriteRecord(player, 0x0400);
-    WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + 111);
+    WriteRecord(player, ZK_WINDOW_MESSAGE_BASE + ZK_MSG_COUNT);
     player.Ping(2);
     ASSERT_TRUE(log.WaitFor("ack 2"));
     EXPECT_EQ(Joined(log.lines), Joined({"ready", "pong 2", "ack 2"}));
@@ -255,7 +255,7 @@ TEST_F(ZelkorPlayerTest, FeedbackEventAndUnrelatedRecordsReachOnlyTheMessageHand
     expected.insert(expected.end(), silent.begin(), silent.end());
     ASSERT_EQ(log.codes.size(), expected.size() + 4);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), log.codes.begin()));
-    for (uint32_t code : {log.codes[9], log.codes[10]}) EXPECT_TRUE(code < 1 || code > 110) << code;
+    for (uint32_t code : {log.codes[9], log.codes[10]}) EXPECT_TRUE(code < 1 || code >= ZK_MSG_COUNT) << code;
     EXPECT_EQ(log.codes[11], uint32_t(ZK_MSG_NOTIFY_PONG));
 }
 

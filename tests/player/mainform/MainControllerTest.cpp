@@ -59,6 +59,9 @@ public:
         Current = index;
     }
     void RefreshPlaylistCaption() override { ++CaptionRefreshes; }
+    void ShowTrackTitle(int index, const QString& title) override {
+        TrackTitles << QString::number(index) + " " + title;
+    }
     void AddFiles(const QStringList& paths) override {
         for (const QString& path : paths) {
             if (path.endsWith(".mp3")) Paths << path;
@@ -73,6 +76,7 @@ public:
     QStringList Paths;
     int Marked = -1, Current = 0, CaptionRefreshes = 0;
     QStringList TagsShown;
+    QStringList TrackTitles;
 };
 
 class MainFormControllerTest : public ::testing::Test {
@@ -219,4 +223,18 @@ TEST_F(MainFormControllerTest, ShowTagsOfAnExistingLine) {
     EXPECT_EQ(face.Status, "Showing ID3 Tag...");
     controller.ShowTags(2); // the current track was deleted
     EXPECT_EQ(face.TagsShown.size(), 1);
+}
+
+TEST_F(MainFormControllerTest, StreamTitlesBecomeTheSongNameAndThePlayingLinesText) {
+    face.Paths = {"/music/a.mp3", "http://radio.example/live"};
+    controller.PlayFromPlaylist(1);
+    controller.StationNameChanged("Test FM");
+    EXPECT_EQ(face.SongName, "Test FM");
+    controller.StreamTitleChanged("Artist - Song");
+    EXPECT_EQ(face.SongName, "Artist - Song");
+    // An empty title (between songs) keeps what shows.
+    controller.StreamTitleChanged("");
+    controller.StationNameChanged("");
+    EXPECT_EQ(face.SongName, "Artist - Song");
+    EXPECT_EQ(face.TrackTitles, QStringList{"1 Artist - Song"});
 }
