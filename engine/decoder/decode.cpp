@@ -5,6 +5,8 @@
 #include "decoder/pcm_format.h"
 #include "decoder/timecode.h"
 
+#include <algorithm>
+
 namespace {
 
 struct ChannelChoice {
@@ -37,21 +39,36 @@ bool same_stream_info(const ZK_StreamInfo& a, const ZK_StreamInfo& b) {
            a.mode == b.mode;
 }
 
-// Microseconds of audio in the output's queue, 0 when it cannot say.
-uint32_t output_delay(ZK_Decoder* decoder, const ZK_PcmBuffer& pcm) {
+// Bytes of audio the output holds; false when it cannot say, and then it
+// counts as holding nothing.
+bool output_queued_bytes(ZK_Decoder* decoder, uint32_t& queued) {
+    queued = 0;
     const ZK_OutputInfo& output = *decoder->output;
-    if (!output.attached || !(output.caps & ZK_OUTPUT_CAP_DELAY)) return 0;
-    uint32_t queued = 0;
-    if (decoder->private_data->output.queued_bytes(&queued) < 0) return 0;
-    const uint64_t samples = queued >> (pcm.bytes_per_sample - 1);
-    const uint64_t per_second = uint64_t(pcm.sample_rate) * (pcm.stereo == 1 ? 2 : 1);
-    if (samples == 0 || per_second == 0) return 0;
-    return static_cast<uint32_t>(samples * 1000 / per_second * 1000);
+    if (!output.attached || !(output.caps & ZK_OUTPUT_CAP_DELAY)) return false;
+    return decoder->private_data->output.queued_bytes(&queued) >= 0;
 }
 
-void update_status(ZK_Decoder* decoder, const zk::FrameHeader& header) {
+// Per-channel samples and microseconds of audio in those bytes.
+uint64_t samples_in(uint32_t bytes, const ZK_PcmBuffer& pcm) {
+    return (uint64_t{bytes} >> (pcm.bytes_per_sample - 1)) / (pcm.stereo == 1 ? 2 : 1);
+}
+
+uint32_t delay_of(uint64_t samples, const ZK_PcmBuffer& pcm) {
+    if (samples == 0 || pcm.sample_rate <= 0) return 0;
+    return static_cast<uint32_t>(samples * 1000 / uint64_t(pcm.sample_rate) * 1000);
+}
+
+// Streams of unknown length but known size: size / average byte rate so
+// far, refined once per second of audio.
+void refine_duration(ZK_InputInfo& input, zk::Timeline& timeline) {
+    if (timeline.total_known() || !input.size || input.offset == 0 || !timeline.next_second()) return;
+    input.duration = static_cast<int32_t>(double(input.size) * timeline.decoded_seconds() / input.offset);
+}
+
+void update_status(ZK_Decoder* decoder, const zk::FrameHeader& header, uint64_t queued) {
     ZK_DecodeStatus& status = *decoder->status;
     ZK_InputInfo& input = *decoder->input;
+    zk::Timeline& timeline = decoder->private_data->input.timeline();
 
     const ZK_StreamInfo info = stream_info_of(header);
     status.info.changed = 0;
@@ -61,15 +78,13 @@ void update_status(ZK_Decoder* decoder, const zk::FrameHeader& header) {
     }
     input.info = status.info;
 
-    double seconds;
+    const uint64_t heard = timeline.heard(queued);
     float position = status.position;
-    if (input.size) {
+    if (timeline.total_known())
+        position = static_cast<float>(std::min(1.0, double(heard) / double(timeline.layout().heard_total)));
+    else if (input.size)
         position = static_cast<float>(input.offset) / static_cast<float>(input.size);
-        seconds = input.duration * double(position);
-    } else {
-        seconds = double(uint64_t(input.offset) * 8 / (uint64_t(info.bitrate) * 1000));
-    }
-    zk::publish_position(decoder, position, zk::timecode_from_seconds(seconds));
+    zk::publish_position(decoder, position, zk::timecode_from_seconds(double(heard) / timeline.sample_rate()));
 }
 
 } // namespace
@@ -88,17 +103,21 @@ extern "C" ZK_API int32_t decoder_decode(ZK_Decoder* decoder, void* pcm) {
     if (result != ZK_OK) return result;
     const zk::FrameHeader& header = p.reader.header();
     const ChannelChoice channels = choose_channels(header, selection);
+
+    zk::Timeline& timeline = p.input.timeline();
+    const zk::Timeline::Span span = timeline.next_frame(header.frequency_hz(), header.samples_per_channel());
     int16_t* samples = pcm ? static_cast<int16_t*>(pcm) : p.pcm;
     zk::FrameContext frame{decoder, p.reader, p.codec, channels.output, samples};
     result = zk::decode_frame(frame);
     if (result != ZK_OK) return result; // the records stay as the last good frame left them
 
     ZK_InputInfo& input = *decoder->input;
-    const int32_t bitrate = header.bitrate_kbps();
-    input.duration = input.size && bitrate > 0 ? static_cast<int32_t>(input.size / (uint32_t(bitrate) * 125)) : 0;
+    refine_duration(input, timeline);
 
     ZK_PcmBuffer& out = *decoder->output_buffer;
-    const int32_t count = header.samples_per_channel() * (channels.stereo ? 2 : 1);
+    const int32_t channel_count = channels.stereo ? 2 : 1;
+    int16_t* played = samples + span.first * channel_count;
+    const int32_t count = span.count * channel_count;
     int32_t bytes_per_sample = 2;
     int32_t size = count * 2;
     const uint32_t caps = decoder->output->caps;
@@ -106,9 +125,9 @@ extern "C" ZK_API int32_t decoder_decode(ZK_Decoder* decoder, void* pcm) {
         bytes_per_sample = 1;
         size = count;
         if (caps & ZK_OUTPUT_CAP_LOG8)
-            zk::convert_to_log8(samples, count);
+            zk::convert_to_log8(played, count);
         else
-            zk::convert_to_unsigned8(samples, count);
+            zk::convert_to_unsigned8(played, count);
     }
     const int32_t sample_rate = header.frequency_hz();
     int32_t changes = 0;
@@ -116,13 +135,19 @@ extern "C" ZK_API int32_t decoder_decode(ZK_Decoder* decoder, void* pcm) {
     if (channels.stereo != out.stereo) changes |= ZK_PCM_CHANGED_CHANNELS | ZK_PCM_CHANGED_SAMPLE_RATE;
     if (sample_rate != out.sample_rate) changes |= ZK_PCM_CHANGED_SAMPLE_RATE;
     out.changes = changes;
-    out.samples = samples;
+    out.samples = played;
     out.size = size;
     out.bytes_per_sample = bytes_per_sample;
     out.stereo = channels.stereo;
     out.sample_rate = sample_rate;
 
-    update_status(decoder, header);
-    out.delay = output_delay(decoder, out);
+    // The frame is counted as written; an output that reports what it holds
+    // is about to hold this frame too.
+    timeline.written(span);
+    uint32_t queued_bytes = 0;
+    const bool holds_frame = output_queued_bytes(decoder, queued_bytes);
+    const uint64_t queued = samples_in(queued_bytes, out) + (holds_frame ? uint64_t(span.count) : 0);
+    update_status(decoder, header, queued);
+    out.delay = delay_of(queued, out);
     return ZK_OK;
 }

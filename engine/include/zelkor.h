@@ -547,13 +547,23 @@ ZK_API int32_t decoder_input_module_query(ZK_Decoder* decoder, int32_t module_id
  * probe accepts the name; the same module and name again keep the instance. */
 ZK_API int32_t decoder_input_new(ZK_Decoder* decoder, const char* name, int32_t module_id);
 ZK_API int32_t decoder_input_delete(ZK_Decoder* decoder);
-/* Opens a created, closed input and probes its first frame header. */
+/* Opens a created, closed input and probes its first frame header. A
+ * seekable input is indexed: its frames are counted (the duration), an
+ * information frame (Xing, Info, VBRI) is taken out of the stream, and with
+ * LAME's tag the encoder delay and padding are left out of playback. */
 ZK_API int32_t decoder_input_open(ZK_Decoder* decoder);
+/* Environment integers read when an input opens: the encoder delay and
+ * padding are played too when ZK_GAPLESS_VARIABLE is 0 (default: trimmed);
+ * seekable inputs start playing at ZK_INPUT_START_VARIABLE milliseconds. */
+#define ZK_GAPLESS_VARIABLE "DECODER.GAPLESS"
+#define ZK_INPUT_START_VARIABLE "INPUT.START-MILLISECONDS"
 ZK_API int32_t decoder_input_close(ZK_Decoder* decoder);
 /* Bytes read; -513 at the end. */
 ZK_API int32_t decoder_input_read(ZK_Decoder* decoder, void* buffer, uint32_t count);
 /* Seeks need ZK_INPUT_CAN_SEEK and a known size (-1 otherwise); offsets past
- * the end are clamped to the size. */
+ * the end are clamped to the size. On an indexed input, seeks by position,
+ * time and timecode land on the sample: the first sample played is the one
+ * a decode from the start gives there. */
 ZK_API int32_t decoder_input_seek_to_offset(ZK_Decoder* decoder, uint32_t offset);
 ZK_API int32_t decoder_input_seek_to_position(ZK_Decoder* decoder, float position);
 ZK_API int32_t decoder_input_seek_to_time(ZK_Decoder* decoder, double seconds);

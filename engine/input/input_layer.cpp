@@ -1,6 +1,7 @@
 #include "input/input_layer.h"
 
 #include "codec/bitstream_reader.h"
+#include "codec/vbr_header.h"
 #include "decoder/decoder_hooks.h"
 #include "decoder/timecode.h"
 
@@ -39,6 +40,9 @@ int32_t InputLayer::open() {
     decoder_->status->info = ZK_StreamInfo{};
     forget_leading_tag();
     reset_decoding(decoder_);
+    vbr_ = VbrHeader{};
+    index_.clear();
+    timeline_.start(TrackLayout{});
     info_.state = 1;
     publish_position(decoder_, 0.0f, ZK_Timecode{});
     info_.caps = chain.get_caps(chain.context);
@@ -64,6 +68,8 @@ int32_t InputLayer::skip_tag_and_probe(uint32_t chain_size) {
 
     int32_t result = chain.seek(chain.context, data_start_);
     if (result < 0) return result;
+    skip_vbr_header(chain);
+    if ((result = chain.seek(chain.context, data_start_)) < 0) return result;
     uint8_t first[4];
     int32_t bytes_per_second = 0;
     if (chain.read(chain.context, first, sizeof first) == static_cast<int32_t>(sizeof first) &&
@@ -71,10 +77,61 @@ int32_t InputLayer::skip_tag_and_probe(uint32_t chain_size) {
         info_.info.changed = 1;
         info_.duration = bytes_per_second > 0 ? static_cast<int32_t>(info_.size / bytes_per_second) : 0;
     }
+    if ((result = chain.seek(chain.context, data_start_)) < 0) return result;
+    index_.build(chain, 0);
+    lay_out_track();
     result = chain.seek(chain.context, data_start_);
-    return result < 0 ? result : ZK_OK;
+    if (result < 0) return result;
+    const uint64_t start = index_.empty() ? 0 : requested_start();
+    return start ? seek_to_sample(start) : ZK_OK;
 }
 
+void InputLayer::skip_vbr_header(const ZK_InputNext& chain) {
+    uint8_t frame[2048];
+    FrameHeader header;
+    if (chain.read(chain.context, frame, 4) != 4 || !has_sync(header_word(frame)) ||
+        !decode_frame_header(header_word(frame), header))
+        return;
+    const int32_t length = header.frame_length();
+    if (length <= 4 || length > static_cast<int32_t>(sizeof frame) ||
+        chain.read(chain.context, frame + 4, static_cast<uint32_t>(length - 4)) != length - 4)
+        return;
+    if (!parse_vbr_header(header, frame, length, vbr_)) return;
+    data_start_ += static_cast<uint32_t>(length);
+    info_.size = info_.size > static_cast<uint32_t>(length) ? info_.size - static_cast<uint32_t>(length) : 0;
+}
+
+bool InputLayer::gapless() const {
+    int32_t value = 1;
+    return decoder_->get_integer(decoder_, ZK_GAPLESS_VARIABLE, &value) != ZK_OK || value != 0;
+}
+
+uint64_t InputLayer::requested_start() const {
+    int32_t milliseconds = 0;
+    if (decoder_->get_integer(decoder_, ZK_INPUT_START_VARIABLE, &milliseconds) != ZK_OK || milliseconds <= 0) return 0;
+    return static_cast<uint64_t>(milliseconds) * static_cast<uint64_t>(timeline_.sample_rate()) / 1000;
+}
+
+void InputLayer::lay_out_track() {
+    if (index_.empty()) return;
+    TrackLayout layout;
+    layout.sample_rate = index_.first().frequency_hz();
+    layout.samples_per_frame = index_.first().samples_per_channel();
+    layout.frames = index_.frames();
+    const uint64_t decoded = layout.frames * static_cast<uint64_t>(layout.samples_per_frame);
+    layout.heard_total = decoded;
+    if (vbr_.encoder_delay >= 0 && gapless()) {
+        const uint64_t lead = static_cast<uint64_t>(vbr_.encoder_delay) + kDecoderDelay;
+        // A file cut short has lost its padding with its last frames.
+        const uint64_t padding = vbr_.frames == layout.frames ? static_cast<uint64_t>(vbr_.padding) : 0;
+        if (lead + padding < decoded) {
+            layout.lead = static_cast<int32_t>(lead);
+            layout.heard_total = std::min(decoded - lead, decoded + kDecoderDelay - lead - padding);
+        }
+    }
+    timeline_.start(layout);
+    if (layout.sample_rate > 0) info_.duration = static_cast<int32_t>(layout.heard_total / layout.sample_rate);
+}
 int32_t InputLayer::settle_leading_tag() {
     const ZK_InputNext& chain = endpoint_.head();
     // Byte by byte, so that a stream without a tag is not held back.
@@ -134,6 +191,8 @@ int32_t InputLayer::close() {
     info_.duration = 0;
     info_.state = 0;
     forget_leading_tag();
+    index_.clear();
+    timeline_.start(TrackLayout{});
     const ZK_InputNext& chain = endpoint_.head();
     return chain.close(chain.context);
 }
@@ -166,8 +225,37 @@ int32_t InputLayer::seek_to_offset(uint32_t offset) {
     offset = std::min(offset, info_.size);
     info_.offset = offset;
     const float position = static_cast<float>(offset) / static_cast<float>(info_.size);
-    publish_position(decoder_, position, timecode_from_seconds(info_.duration * double(position)));
+    double seconds = info_.duration * double(position);
+    if (!index_.empty()) {
+        // Decoding resumes at the next frame start.
+        const TrackLayout& layout = timeline_.layout();
+        const uint64_t decoded = index_.frame_at(offset) * static_cast<uint64_t>(layout.samples_per_frame);
+        const uint64_t lead = static_cast<uint64_t>(layout.lead);
+        const uint64_t target = decoded > lead ? decoded - lead : 0;
+        timeline_.restart(index_.frame_at(offset), target);
+        seconds = double(target) / layout.sample_rate;
+    }
+    publish_position(decoder_, position, timecode_from_seconds(seconds));
     reset_decoding(decoder_);
+    const ZK_InputNext& chain = endpoint_.head();
+    return chain.seek(chain.context, offset + data_start_);
+}
+
+int32_t InputLayer::seek_to_sample(uint64_t target) {
+    const int32_t result = endpoint_.check_open();
+    if (result != ZK_OK) return result;
+    if (!(info_.caps & ZK_INPUT_CAN_SEEK) || index_.empty()) return ZK_FAILURE;
+    const TrackLayout& layout = timeline_.layout();
+    target = std::min(target, layout.heard_total);
+    const uint64_t frame =
+        (target + static_cast<uint64_t>(layout.lead)) / static_cast<uint64_t>(layout.samples_per_frame);
+    const uint64_t start = index_.preroll_start(frame);
+    const uint32_t offset = index_.offset_of(start);
+    info_.offset = offset;
+    const float position = static_cast<float>(double(target) / double(layout.heard_total));
+    publish_position(decoder_, position, timecode_from_seconds(double(target) / layout.sample_rate));
+    reset_decoding(decoder_);
+    timeline_.restart(start, target);
     const ZK_InputNext& chain = endpoint_.head();
     return chain.seek(chain.context, offset + data_start_);
 }
@@ -175,11 +263,15 @@ int32_t InputLayer::seek_to_offset(uint32_t offset) {
 int32_t InputLayer::seek_to_position(double position) {
     if (!(position > 0)) position = 0;
     if (position > 1) position = 1;
+    if (!index_.empty() && info_.state == 1)
+        return seek_to_sample(static_cast<uint64_t>(position * double(timeline_.layout().heard_total)));
     return seek_to_offset(static_cast<uint32_t>(info_.size * position));
 }
 
 int32_t InputLayer::seek_to_time(double seconds) {
     if (!(seconds > 0)) seconds = 0;
+    if (!index_.empty() && info_.state == 1)
+        return seek_to_sample(static_cast<uint64_t>(std::min(seconds * timeline_.sample_rate(), 1e18)));
     return seek_to_position(info_.duration > 0 ? seconds / info_.duration : 0.0);
 }
 

@@ -1,9 +1,15 @@
 // The decoder's input: module registry, the chosen module behind its filter
 // chain, open/close/read with offset tracking, the four seeks, and the
 // leading ID3v2 tag, which is skipped so that offset 0 is the first byte
-// after it (sizes, positions and seeks all count from there).
+// after it (sizes, positions and seeks all count from there). A seekable
+// input is indexed when it opens: its information frame (Xing, Info, VBRI)
+// is taken out of the stream like the tag, and its frames are counted, which
+// gives the duration and seeks that land on the sample.
 #pragma once
 
+#include "codec/vbr_header.h"
+#include "decoder/timeline.h"
+#include "input/frame_index.h"
 #include "input/input_chain.h"
 #include "input/leading_tag.h"
 #include "zelkor.h"
@@ -24,6 +30,10 @@ public:
     int32_t seek_to_offset(uint32_t offset);
     int32_t seek_to_position(double position);
     int32_t seek_to_time(double seconds);
+    // Seekable inputs of known layout: decoding resumes so that heard sample
+    // `target` is the first one played.
+    int32_t seek_to_sample(uint64_t target);
+    Timeline& timeline() { return timeline_; }
     int32_t send_message(int32_t type, const void* data, uint32_t size);
 
 private:
@@ -32,6 +42,13 @@ private:
     // Seekable inputs: skip a leading tag by seeking past it and probe the
     // first frame header for stream info and duration.
     int32_t skip_tag_and_probe(uint32_t chain_size);
+    // Takes an information frame at the data start out of the stream.
+    void skip_vbr_header(const ZK_InputNext& chain);
+    // The layout from the index and the information frame, and the duration.
+    void lay_out_track();
+    bool gapless() const;
+    // The start the environment asks for, in heard samples.
+    uint64_t requested_start() const;
     // Other inputs: on the first reads, take up to 10 bytes while they may
     // begin a tag, then either skip the tag or deliver them ahead of the rest.
     int32_t settle_leading_tag();
@@ -48,6 +65,10 @@ private:
     uint32_t held_used_ = 0;
     uint32_t skip_remaining_ = 0;
     uint32_t data_start_ = 0; // chain offset of input offset 0
+
+    VbrHeader vbr_;
+    FrameIndex index_;
+    Timeline timeline_;
 };
 
 } // namespace zk

@@ -73,7 +73,7 @@ int32_t WaveOutput::open_device(audio::PcmFormat format) {
     }
     device_key_ = device.is_silent() ? "silent" : device.pcm;
     device_.open(std::move(opening.sink), format, kBufferBytes, device_key_,
-                 [this](audio::WaveBlock&) { queued_.fetch_sub(1); });
+                 [this](audio::WaveBlock& block) { queued_.fetch_sub(block.bytes); });
     lost_ = 0;
     lost_reported_ = false;
     int32_t rate = 0;
@@ -166,14 +166,13 @@ int32_t WaveOutput::lost() {
 int32_t WaveOutput::submit_current(uint32_t count) {
     audio::WaveBlock& block = blocks_[next_];
     block.bytes = count;
-    queued_.fetch_add(1);
+    queued_.fetch_add(count);
     const int32_t result = device_.submit(block);
     if (result != ZK_OK) {
-        queued_.fetch_sub(1);
+        queued_.fetch_sub(count);
         return result;
     }
     submitted_[next_] = true;
-    last_write_size_ = count;
     next_ = (next_ + 1) % kBufferCount;
     return ZK_OK;
 }
@@ -255,10 +254,7 @@ int32_t WaveOutput::get_control(ZK_OutputControl& control, uint32_t request) {
     return ZK_OK;
 }
 
-uint32_t WaveOutput::queued_bytes() const {
-    const int32_t queued = queued_.load();
-    return queued > 0 ? last_write_size_ * static_cast<uint32_t>(queued) : 0;
-}
+uint32_t WaveOutput::queued_bytes() const { return queued_.load(); }
 
 void WaveOutput::apply_rate(int32_t rate) {
     if (!audio::RateShifter::supports(static_cast<uint32_t>(rate))) {

@@ -65,8 +65,7 @@ private:
     std::array<audio::WaveBlock, kBufferCount> blocks_;
     std::array<bool, kBufferCount> submitted_{};
     uint32_t next_ = 0;
-    std::atomic<int32_t> queued_{0};
-    uint32_t last_write_size_ = 0;
+    std::atomic<uint32_t> queued_{0}; // bytes submitted and not yet taken by the sink
 
     audio::WaveOut device_;
     std::string mixer_control_; // ALSA mixer of the requested device; empty for none

@@ -1,17 +1,25 @@
 #include "platform/audio/silent_sink.h"
 
+#include <cstdlib>
 #include <thread>
 
 namespace zk::audio {
 
-SilentSink::SilentSink(PcmFormat format) : format_(format), played_until_(Clock::now()) {}
+SilentSink::SilentSink(PcmFormat format) : format_(format), played_until_(Clock::now()) {
+    const char* path = std::getenv(kCaptureVariable);
+    if (path && *path) capture_.reset(std::fopen(path, "ab"));
+}
 
 SilentSink::Clock::duration SilentSink::duration_of(uint32_t frames) const {
     using namespace std::chrono;
     return duration_cast<Clock::duration>(nanoseconds(uint64_t(frames) * 1000000000u / format_.rate));
 }
 
-int SilentSink::write(const int16_t*, uint32_t frames) {
+int SilentSink::write(const int16_t* samples, uint32_t frames) {
+    if (capture_) {
+        std::fwrite(samples, sizeof *samples * format_.channels, frames, capture_.get());
+        std::fflush(capture_.get());
+    }
     if (paused_) pause(false); // a paused device that is fed plays again
     const Clock::time_point now = Clock::now();
     if (played_until_ < now) played_until_ = now; // ran dry: start afresh

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -145,21 +146,27 @@ TEST_F(Decoding, StatusFollowsTheStream) {
     EXPECT_EQ(status.info.layer, 2);
     EXPECT_EQ(status.info.frequency, 32000);
     EXPECT_GT(status.info.bitrate, 0);
-    EXPECT_EQ(input.duration, int32_t(input.size / (uint32_t(status.info.bitrate) * 125)));
+    const int32_t duration = input.duration;
     ASSERT_EQ(decoder_decode(decoder, nullptr), 0);
     EXPECT_EQ(status.info.changed, 0);
     float last = 0;
     int32_t result;
+    int frames = 2;
     while ((result = decoder_decode(decoder, nullptr)) == 0) {
         EXPECT_GE(status.position, last);
         last = status.position;
         EXPECT_EQ(input.position, status.position);
+        ++frames;
     }
     EXPECT_EQ(result, ZK_ERROR_INPUT_END);
     EXPECT_FLOAT_EQ(last, 1.0f);
+    // The duration counts the frames indexed at open, the timecode the samples decoded.
+    const double played = frames * 1152 / 32000.0;
+    EXPECT_EQ(duration, int32_t(played));
+    EXPECT_EQ(input.duration, duration);
     const double seconds = status.timecode.hours * 3600 + status.timecode.minutes * 60 + status.timecode.seconds +
                            status.timecode.hundredths / 100.0;
-    EXPECT_NEAR(seconds, input.duration, 0.011);
+    EXPECT_NEAR(seconds, played, 0.011);
 }
 
 // Layer I, mono, 44100 Hz, silent: 32-byte frames at 32 kbit/s (index 1),
@@ -174,21 +181,27 @@ std::vector<uint8_t> layer1_frame(bool invalid, int bitrate_index = 1) {
     return frame;
 }
 
-TEST_F(Decoding, DurationFollowsTheBitrateOfEachFrame) {
+TEST_F(Decoding, VariableBitrateDurationIsCountedOnceAndTheTimecodeRises) {
+    // 3000 frames of 384 samples at 44.1 kHz: 26.1 s, the first half at twice the bitrate.
     std::vector<uint8_t> bytes;
-    for (int index : {1, 2}) {
+    for (int index : {2, 1}) {
         const std::vector<uint8_t> frame = layer1_frame(false, index);
-        for (int i = 0; i < 100; ++i) bytes.insert(bytes.end(), frame.begin(), frame.end());
+        for (int i = 0; i < 1500; ++i) bytes.insert(bytes.end(), frame.begin(), frame.end());
     }
-    ASSERT_EQ(bytes.size(), 10000u);
     ASSERT_TRUE(open_path(temp("vbr.mp1", bytes)));
-    EXPECT_EQ(decoder->input->duration, 2); // probed: 10000 bytes at 4000 bytes/s
+    EXPECT_EQ(decoder->input->duration, 26);
     std::vector<int32_t> durations;
-    while (decoder_decode(decoder, nullptr) == 0) durations.push_back(decoder->input->duration);
-    ASSERT_EQ(durations.size(), 200u);
-    EXPECT_EQ(durations[99], 2);
-    EXPECT_EQ(durations[100], 1);
-    EXPECT_EQ(decoder->status->info.bitrate, 64);
+    double last = -1;
+    while (decoder_decode(decoder, nullptr) == 0) {
+        durations.push_back(decoder->input->duration);
+        const ZK_Timecode& tc = decoder->status->timecode;
+        const double now = tc.minutes * 60 + tc.seconds + tc.hundredths / 100.0;
+        ASSERT_GE(now, last);
+        last = now;
+    }
+    ASSERT_EQ(durations.size(), 3000u);
+    EXPECT_EQ(std::count(durations.begin(), durations.end(), 26), 3000);
+    EXPECT_NEAR(last, 3000 * 384 / 44100.0, 0.011);
 }
 
 TEST_F(Decoding, InvalidFrameLeavesTheRecordsAsTheLastGoodFrameLeftThem) {
