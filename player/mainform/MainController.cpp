@@ -16,16 +16,23 @@ TMainController::TMainController(TTrackPlayer& player, TMainFace& face) : m_play
 
 void TMainController::Status(const char* text) { m_face.ShowStatus(QString::fromUtf8(text)); }
 
-void TMainController::PlayFromPlaylist(int index) {
+void TMainController::PlayFromPlaylist(int index) { StartTrack(index, true); }
+
+void TMainController::StartTrack(int index, bool cut) {
     const QString path = m_face.TrackPath(index);
     m_time.TrackStarted();
     m_player.InputOpen(path);
     m_face.ShowSongName(SongNameOf(m_face.TrackText(index)));
     m_face.MarkStartedTrack(index);
-    try {
-        m_player.Stop();
-    } catch (const std::exception&) {
-        // Play is sent all the same.
+    m_face.SetPauseFlag(0);
+    // Without a stop, what the output still holds of the last track plays
+    // out and the new track follows it directly.
+    if (cut) {
+        try {
+            m_player.Stop();
+        } catch (const std::exception&) {
+            // Play is sent all the same.
+        }
     }
     m_player.Play();
     m_face.RefreshPlaylistCaption();
@@ -113,7 +120,9 @@ bool TMainController::ToggleElapsedTime() {
 void TMainController::StateChanged(int32_t state) {
     if (state != ZK_PLAYER_STATE_EOF) return;
     if (OnTrackEnded) OnTrackEnded();
-    Next();
+    Status(S::SkippingNext);
+    const int count = m_face.TrackCount();
+    if (count > 0) StartTrack(NextIndex(m_face.ItemIndex(), count), false);
 }
 
 void TMainController::PositionChanged(uint32_t offset, uint32_t range) { m_face.ShowPosition(offset, range); }

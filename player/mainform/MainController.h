@@ -17,8 +17,9 @@ class TMainController {
 public:
     TMainController(TTrackPlayer& player, TMainFace& face);
 
-    // Starts playlist line `index` (it exists): input open, song name,
-    // selection, current index, stop, play, caption, status.
+    // Starts playlist line `index` (it exists) at once: input open, song
+    // name, selection, current index, pause flag cleared, stop, play,
+    // caption, status.
     void PlayFromPlaylist(int index);
 
     void Play();
@@ -40,7 +41,8 @@ public:
     bool ToggleElapsedTime();
 
     // Engine notifications. States are the player's and the input's, which
-    // share this handler; at the end of a track the next one starts.
+    // share this handler; at the end of a track the next one starts without
+    // a stop, so that it joins the end of the last one.
     void StateChanged(int32_t state);
     void PositionChanged(uint32_t offset, uint32_t range);
     void DurationChanged(uint32_t seconds);
@@ -61,6 +63,8 @@ public:
     std::function<void(const QString& error)> OnTrackFailed;
 
 private:
+    // cut: stop what the output still holds first.
+    void StartTrack(int index, bool cut);
     void Status(const char* text);
     void SeekBy(int step);
 

@@ -55,8 +55,11 @@ void TLxSlider::SetMaximum(int value) {
 }
 
 void TLxSlider::SetPosition(int value) {
+    // While the user drags, the thumb is theirs: outside writes would move the
+    // seek target away from where they let go.
+    if (model_.Dragging()) return;
     model_.SetPosition(value);
-    if (!model_.Dragging()) update();
+    update();
 }
 
 void TLxSlider::paintEvent(QPaintEvent*) {

@@ -30,7 +30,7 @@ public:
     // Negative values are taken as 0.
     int Maximum() const { return model_.Maximum(); }
     void SetMaximum(int value);
-    // Clamped to 0 ... Maximum; during a drag the thumb is not redrawn.
+    // Clamped to 0 ... Maximum; ignored while the user drags the thumb.
     int Position() const { return model_.Position(); }
     void SetPosition(int value);
 

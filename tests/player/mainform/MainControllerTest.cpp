@@ -138,7 +138,7 @@ TEST_F(MainFormControllerTest, PlayStartsTheMarkedLineOrTheFirstAndNextAndPrevio
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainFormControllerTest, EndOfTheLastTrackStartsTheFirst) {
+TEST_F(MainFormControllerTest, EndOfTheLastTrackJoinsTheFirstWithoutAStop) {
     face.Paths = {"/a.mp3", "/b.mp3"};
     int ended = 0;
     controller.OnTrackEnded = [&] { ++ended; };
@@ -149,22 +149,26 @@ TEST_F(MainFormControllerTest, EndOfTheLastTrackStartsTheFirst) {
     EXPECT_TRUE(player.Commands.isEmpty());
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(ended, 1);
-    EXPECT_EQ(player.Commands, (QStringList{"open /a.mp3", "stop", "play"}));
+    EXPECT_EQ(player.Commands, (QStringList{"open /a.mp3", "play"}));
     EXPECT_EQ(face.Current, 0);
+    // The user's own change cuts at once.
+    player.Commands.clear();
+    controller.Next();
+    EXPECT_EQ(player.Commands, (QStringList{"open /b.mp3", "stop", "play"}));
 }
 
-TEST_F(MainFormControllerTest, PauseFlagSurvivesAnotherTrack) {
+TEST_F(MainFormControllerTest, ANewTrackClearsThePauseFlag) {
     face.Paths = {"/a.mp3", "/b.mp3"};
     controller.PlayFromPlaylist(0);
     controller.PauseResume();
     EXPECT_EQ(face.Status, "Paused!");
     EXPECT_EQ(face.Pause, 1);
     controller.PlayFromPlaylist(1);
+    EXPECT_EQ(face.Pause, 0);
     player.Commands.clear();
     controller.PauseResume();
-    EXPECT_EQ(player.Commands, QStringList{"play"});
-    EXPECT_EQ(face.Status, "Resumed!");
-    EXPECT_EQ(face.Pause, 0);
+    EXPECT_EQ(player.Commands, QStringList{"pause"});
+    EXPECT_EQ(face.Status, "Paused!");
 }
 
 TEST_F(MainFormControllerTest, StopForwardRewindAndSeek) {
@@ -196,6 +200,8 @@ TEST_F(MainFormControllerTest, NotificationsBecomeLabelTextsInTheChosenTimeDispl
     controller.DurationChanged(75);
     controller.TimecodeChanged(0, 0, 5);
     EXPECT_EQ(face.CurrentTime, "01:10");
+    controller.TimecodeChanged(0, 1, 17); // past a duration that fell short
+    EXPECT_EQ(face.CurrentTime, "00:00");
     EXPECT_TRUE(controller.ToggleElapsedTime());
     EXPECT_EQ(face.CurrentTimeHint, "Elapsed Time");
     controller.TimecodeChanged(0, 0, 5);

@@ -141,11 +141,17 @@ TEST_F(SliderPictures, DrawsTheThumbAtItsPositionAndThePressedHalfWhileDown) {
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(150, 4));
     EXPECT_EQ(At(90, 5), QColor(Qt::green));
 
-    // A position written during a drag is kept but not drawn until the release.
+    // A position written during a drag is ignored: the release reports the
+    // dragged value, and later writes move the thumb again.
     QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(20, 4));
+    QTest::mouseMove(&slider, QPoint(46, 4));
     slider.SetPosition(100);
-    EXPECT_EQ(slider.Position(), 100);
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(20, 4));
+    EXPECT_EQ(slider.Position(), 20);
+    int released = -1;
+    slider.OnStopChanged = [&](QObject*) { released = slider.Position(); };
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(46, 4));
+    EXPECT_EQ(released, 20);
+    slider.SetPosition(100);
     EXPECT_EQ(At(170, 5), QColor(Qt::green));
 }
 
