@@ -32,6 +32,7 @@ encode() { # output, encoder command...
 encode l3-128-joint.mp3 lame -b 128 -m j
 encode l3-320-stereo.mp3 lame -b 320 -m s
 encode l3-vbr-v2.mp3 lame -V 2
+encode l3-192-joint.mp3 lame -b 192 -m j # about the average bitrate of -V 2
 encode l3-64-mono.mp3 lame -b 64 -m m
 encode mpeg2-l3-22050-64.mp3 lame --resample 22.05 -b 64
 encode mpeg25-l3-8000.mp3 lame --resample 8 -b 16

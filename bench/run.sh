@@ -4,6 +4,8 @@
 #   - decode loop: zkbench on a memory input, audio seconds per CPU second
 #     (median of RUNS runs) and instructions per audio second (callgrind,
 #     counted inside decoder_decode only);
+#   - index scan: the CPU time of opening the input (one pass over the frame
+#     headers) as a share of the decode loop's (the target is under 2 %);
 #   - pipeline: zkplay -q -o raw:/dev/null, the same two figures (callgrind
 #     counts the whole process);
 # then the CPU share of zkplay playing in real time on the silent device and
@@ -55,21 +57,22 @@ echo "Machine: $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), $(npro
      "$(grep -o -w avx2 /proc/cpuinfo | head -1 || echo no-avx2); $(uname -sr); $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "CPU times are medians of $RUNS runs on a shared machine (noisy); instruction counts are callgrind's."
 echo
-echo "| file | audio s | loop: audio s per CPU s | loop: M instr per audio s | zkplay: audio s per CPU s | zkplay: M instr per audio s |"
-echo "|---|---:|---:|---:|---:|---:|"
+echo "| file | audio s | loop: audio s per CPU s | loop: M instr per audio s | index scan, % of decode | zkplay: audio s per CPU s | zkplay: M instr per audio s |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
 for file in "$corpus"/*.mp?; do
     line=$("$bin/zkbench" -r "$RUNS" "$file")
     audio=$(echo "$line" | awk '{ print $2 }')
     loop_speed=$(echo "$line" | awk '{ printf "%.0f", $4 }')
+    index_share=$(echo "$line" | awk '{ printf "%.2f", $3 > 0 ? $8 / $3 * 100 : 0 }')
     loop_instr=$(valgrind --tool=callgrind --callgrind-out-file="$scratch/cg.out" --collect-atstart=no \
                      --toggle-collect=decoder_decode "$bin/zkbench" -r 0 "$file" 2>&1 >/dev/null |
                  sed -n 's/.*Collected : \([0-9]*\).*/\1/p' | tail -1)
     play_cpu=$(for r in $(seq "$RUNS"); do cpu_seconds "$bin/zkplay" -q -o raw:/dev/null "$file"; done | median)
     play_instr=$(instructions "$bin/zkplay" -q -o raw:/dev/null "$file")
     awk -v f="$(basename "$file")" -v a="$audio" -v ls="$loop_speed" -v li="$loop_instr" -v pc="$play_cpu" \
-        -v pi="$play_instr" 'BEGIN {
+        -v pi="$play_instr" -v is="$index_share" 'BEGIN {
             ps = pc > 0 ? sprintf("%.0f", a / pc) : "> " sprintf("%.0f", a / 0.01)
-            printf "| %s | %.1f | %s | %.2f | %s | %.2f |\n", f, a, ls, li / a / 1e6, ps, pi / a / 1e6 }'
+            printf "| %s | %.1f | %s | %.2f | %s | %s | %.2f |\n", f, a, ls, li / a / 1e6, is, ps, pi / a / 1e6 }'
 done
 
 echo

@@ -2,6 +2,7 @@
 
 #include "zelkor.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace zkplay {
@@ -13,6 +14,7 @@ const char* const kUsage = "usage: zkplay [options] INPUT...\n"
                            "  -c CHANNELS      stereo, left, right or mix\n"
                            "  -e NAME=VALUE    set an engine environment variable (integer or string)\n"
                            "  -m SYMBOL@LIB    register an output module from a library\n"
+                           "  --start SECONDS  start each input there (decimals allowed)\n"
                            "  -v               print every notification\n"
                            "  -q               print nothing but errors\n";
 
@@ -61,6 +63,14 @@ bool parse_options(int argc, char** argv, Options& options, std::string& error) 
         } else if (arg == "-m") {
             if (!value(text)) return false;
             options.output_modules.push_back(text);
+        } else if (arg == "--start") {
+            if (!value(text)) return false;
+            char* end = nullptr;
+            options.start_seconds = std::strtod(text.c_str(), &end);
+            if (text.empty() || *end || !(options.start_seconds >= 0) || options.start_seconds > 2147483.0) {
+                error = "--start needs a number of seconds, not \"" + text + "\"";
+                return false;
+            }
         } else if (arg == "-v") {
             options.verbose = true;
         } else if (arg == "-q") {

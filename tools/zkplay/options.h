@@ -12,6 +12,7 @@ struct Options {
     int channels = 0;   // ZK_OUTPUT_CHANNELS_*
     std::vector<std::pair<std::string, std::string>> environment;
     std::vector<std::string> output_modules; // SYMBOL@LIBRARY
+    double start_seconds = 0;                // --start: where each input begins
     bool verbose = false;
     bool quiet = false;
     std::vector<std::string> inputs;

@@ -127,6 +127,11 @@ int Session::run() {
             await_result(ZK_MSG_SET_PLAYER_ENVIRONMENT_STRING);
         }
     }
+    if (options_.start_seconds > 0) {
+        const auto milliseconds = static_cast<int32_t>(options_.start_seconds * 1000 + 0.5);
+        control_message_send_SI(channel_, ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER, ZK_INPUT_START_VARIABLE, milliseconds);
+        await_result(ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER);
+    }
     control_message_send_I(channel_, ZK_MSG_SET_OUTPUT_CHANNELS, options_.channels);
     await_result(ZK_MSG_SET_OUTPUT_CHANNELS);
     control_message_send_S(channel_, ZK_MSG_COMMAND_OUTPUT_OPEN, options_.output.c_str());
