@@ -47,9 +47,9 @@ TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration) {
     time.TrackStarted();
     EXPECT_EQ(time.Duration(0), "00:00");
     EXPECT_EQ(time.Timecode(0, 0, 12), "--:--");
-    // Past the end (a duration estimated too short) the time left is negative.
+    // Past the end (a duration estimated too short) no time is left.
     time.Duration(10);
-    EXPECT_EQ(time.Timecode(0, 0, 12), "00:0-2");
+    EXPECT_EQ(time.Timecode(0, 0, 12), "00:00");
 }
 
 TEST(MainFormTrackSteps, WrapAroundAndSeekWithinTheRange) {
