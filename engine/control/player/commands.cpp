@@ -406,10 +406,8 @@ int32_t run(PlayerContext& p, const ZK_Message& m) {
         return output_request(p, ZK_OUTPUT_REQUEST_PORTS, control);
     }
     case ZK_MSG_GET_OUTPUT_PORTS: return read_and_notify_controls(p, ZK_OUTPUT_REQUEST_PORTS, ZK_OUTPUT_REQUEST_PORTS);
-    case ZK_MSG_SET_FEEDBACK_RATE: p.feedback_period = m.byte.rate ? 1000000u / m.byte.rate : 0; return 0;
-    case ZK_MSG_GET_FEEDBACK_RATE:
-        notify(p, kAlways, ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE, p.feedback_period ? 1000000u / p.feedback_period : 0u);
-        return 0;
+    case ZK_MSG_SET_FEEDBACK_RATE: p.feedback_rate = m.byte.rate; return 0;
+    case ZK_MSG_GET_FEEDBACK_RATE: notify(p, kAlways, ZK_MSG_NOTIFY_OUTPUT_FEEDBACK_RATE, p.feedback_rate); return 0;
     case ZK_MSG_SET_CODEC_EQUALIZER:
         return decoder_codec_set_equalizer(p.decoder, reinterpret_cast<const ZK_EqualizerInfo*>(m.equalizer.equalizer));
     case ZK_MSG_GET_CODEC_EQUALIZER: return get_equalizer(p);

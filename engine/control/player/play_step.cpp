@@ -1,53 +1,11 @@
 // One decode step while playing and the notifications that follow it.
 #include "control/player/player_context.h"
 
-#include <chrono>
 #include <cstring>
 
 namespace zk::player {
 
 namespace {
-
-uint64_t now_microseconds() {
-    using namespace std::chrono;
-    return static_cast<uint64_t>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// A feedback event of the last decoded buffer: 128 evenly spaced frames per
-// channel as unsigned bytes. Its delivery is not part of the protocol yet,
-// so it is built and kept for the time being.
-struct FeedbackEvent {
-    uint64_t stamp;
-    uint8_t samples[256];
-};
-
-void build_feedback(PlayerContext& p, FeedbackEvent& event, uint64_t now) {
-    const ZK_PcmBuffer& pcm = *p.decoder->output_buffer;
-    event.stamp = now + pcm.delay;
-    int channels = pcm.stereo == 1 ? 2 : 1;
-    int bytes = pcm.bytes_per_sample > 0 ? pcm.bytes_per_sample : 2;
-    int frames = pcm.size / (bytes * channels);
-    for (int i = 0; i < 128; ++i) {
-        int frame = frames > 0 ? i * frames / 128 : 0;
-        for (int c = 0; c < 2; ++c) {
-            int index = frame * channels + (channels == 2 ? c : 0);
-            uint8_t value = 0x80;
-            if (frames > 0 && bytes == 2)
-                value = static_cast<uint8_t>((static_cast<const int16_t*>(pcm.samples)[index] + 0x8000) >> 8);
-            else if (frames > 0)
-                value = static_cast<const uint8_t*>(pcm.samples)[index];
-            event.samples[c * 128 + i] = value;
-        }
-    }
-}
-
-void feedback_step(PlayerContext& p) {
-    uint64_t now = now_microseconds();
-    if (now - p.feedback_last < p.feedback_period) return;
-    p.feedback_last = now;
-    FeedbackEvent event;
-    build_feedback(p, event, now);
-}
 
 void end_of_input(PlayerContext& p) {
     set_state(p, ZK_PLAYER_STATE_EOF);
@@ -81,7 +39,6 @@ void notify_progress(PlayerContext& p) {
     if (info.changed)
         notify(p, ZK_NOTIFY_MASK_INPUT_STREAM_INFO, ZK_MSG_NOTIFY_INPUT_STREAM_INFO, info.level, info.layer,
                info.bitrate, info.frequency, info.mode);
-    if (p.feedback_period) feedback_step(p);
 }
 
 } // namespace

@@ -20,12 +20,9 @@ struct PlayerContext {
     int32_t last_duration = 0;
     int32_t input_module = -1;
     std::string input_name;
-    bool has_input_name = false;
     int32_t output_module = -1;
     std::string output_name;
-    bool has_output_name = false;
-    uint32_t feedback_period = 0; // microseconds between feedback events, 0 = off
-    uint64_t feedback_last = 0;   // microseconds
+    uint8_t feedback_rate = 0; // feedback events per second asked for, 0 = off
     uint32_t notification_mask = ZK_NOTIFY_MASK_ALL;
     uint32_t debug_level = 0;
     bool exiting = false;
