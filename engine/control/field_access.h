@@ -5,6 +5,8 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
 namespace zk::control {
 
@@ -80,6 +82,48 @@ inline void fill_fields_from_arguments(ZK_Message& m, va_list args) {
         else
             set_number(m, f, static_cast<uint32_t>(va_arg(args, int)));
     }
+}
+
+// Whether an argument of type T can fill a field of this kind: an integer
+// (or enumerator) a number, a C string a String, any pointer Data.
+template <typename T> constexpr bool argument_fits(FieldKind kind) {
+    using V = std::remove_cvref_t<T>;
+    switch (kind) {
+    case FieldKind::String: return std::is_convertible_v<V, const char*>;
+    case FieldKind::Data: return std::is_pointer_v<V> || std::is_null_pointer_v<V>;
+    default: return (std::is_integral_v<V> && !std::is_same_v<V, bool>) || std::is_enum_v<V>;
+    }
+}
+
+template <uint32_t Code> inline constexpr std::span<const Field> kCodeFields = shape_fields(code_info(Code).shape);
+
+template <uint32_t Code, typename... Args, size_t... I> constexpr bool arguments_fit_fields(std::index_sequence<I...>) {
+    return (argument_fits<Args>(kCodeFields<Code>[I].kind) && ...);
+}
+
+// Whether the arguments fill the payload fields of Code one for one, in order.
+template <uint32_t Code, typename... Args> constexpr bool arguments_fit() {
+    if constexpr (kCodeFields<Code>.size() != sizeof...(Args))
+        return false;
+    else
+        return arguments_fit_fields<Code, Args...>(std::index_sequence_for<Args...>{});
+}
+
+template <typename T> void set_argument(ZK_Message& m, const Field& f, T value) {
+    if constexpr (std::is_pointer_v<T> || std::is_null_pointer_v<T>)
+        set_pointer(m, f, value);
+    else
+        set_number(m, f, static_cast<uint32_t>(value));
+}
+
+template <uint32_t Code, typename... Args, size_t... I>
+void fill_fields_at(ZK_Message& m, std::index_sequence<I...>, Args... args) {
+    (set_argument(m, kCodeFields<Code>[I], args), ...);
+}
+
+// Fills the payload fields of Code from arguments that arguments_fit.
+template <uint32_t Code, typename... Args> void fill_fields(ZK_Message& m, Args... args) {
+    fill_fields_at<Code>(m, std::index_sequence_for<Args...>{}, args...);
 }
 
 } // namespace zk::control
