@@ -3,9 +3,7 @@
 #include "control/player/player_context.h"
 
 #include "control/channel.h"
-#include "control/field_access.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 namespace zk::player {
@@ -25,13 +23,13 @@ void format_text(char* out, const char* text, const char* detail) {
 
 void on_progress(void* client, int32_t source, int32_t code, int32_t value, const char* message) {
     auto& player = *static_cast<PlayerContext*>(client);
-    if (code == ZK_PROGRESS_STREAM_TITLE || code == ZK_PROGRESS_STREAM_NAME) {
-        const uint32_t notification =
-            code == ZK_PROGRESS_STREAM_TITLE ? ZK_MSG_NOTIFY_INPUT_STREAM_TITLE : ZK_MSG_NOTIFY_INPUT_STREAM_NAME;
-        notify(player, ZK_NOTIFY_MASK_INPUT_STREAM_TITLE, notification, message ? message : "");
-        return;
-    }
-    notify(player, ZK_NOTIFY_MASK_PROGRESS, ZK_MSG_NOTIFY_PROGRESS, source, code, value, message ? message : "");
+    const char* text = message ? message : "";
+    if (code == ZK_PROGRESS_STREAM_TITLE)
+        notify<ZK_MSG_NOTIFY_INPUT_STREAM_TITLE>(player, ZK_NOTIFY_MASK_INPUT_STREAM_TITLE, text);
+    else if (code == ZK_PROGRESS_STREAM_NAME)
+        notify<ZK_MSG_NOTIFY_INPUT_STREAM_NAME>(player, ZK_NOTIFY_MASK_INPUT_STREAM_TITLE, text);
+    else
+        notify<ZK_MSG_NOTIFY_PROGRESS>(player, ZK_NOTIFY_MASK_PROGRESS, source, code, value, text);
 }
 
 void on_debug(void* client, int32_t source, int32_t level, const char* text, const char* detail) {
@@ -39,33 +37,26 @@ void on_debug(void* client, int32_t source, int32_t level, const char* text, con
     if (level > static_cast<int32_t>(player.debug_level)) return;
     char line[kCallbackTextSize];
     format_text(line, text, detail);
-    notify(player, ZK_NOTIFY_MASK_DEBUG, ZK_MSG_NOTIFY_DEBUG, source, level, line);
+    notify<ZK_MSG_NOTIFY_DEBUG>(player, ZK_NOTIFY_MASK_DEBUG, source, level, line);
 }
 
 void on_error(void* client, int32_t source, int32_t code, const char* text, const char* detail) {
     auto& player = *static_cast<PlayerContext*>(client);
     char line[kCallbackTextSize];
     format_text(line, text, detail);
-    notify(player, ZK_NOTIFY_MASK_ERROR, ZK_MSG_NOTIFY_ERROR, source, code, line);
+    notify<ZK_MSG_NOTIFY_ERROR>(player, ZK_NOTIFY_MASK_ERROR, source, code, line);
 }
 
 } // namespace
 
-void notify(PlayerContext& player, uint32_t mask_bit, uint32_t code, ...) {
-    if (mask_bit && !(player.notification_mask & mask_bit)) return;
-    ZK_Message message{};
-    message.code = code;
-    va_list args;
-    va_start(args, code);
-    zk::control::fill_fields_from_arguments(message, args);
-    va_end(args);
+void send_notification(PlayerContext& player, const ZK_Message& message) {
     zk::control::send_message(player.channel, message);
 }
 
 void set_state(PlayerContext& player, int32_t state) {
     if (player.state == state) return;
     player.state = state;
-    notify(player, ZK_NOTIFY_MASK_PLAYER_STATE, ZK_MSG_NOTIFY_PLAYER_STATE, state);
+    notify<ZK_MSG_NOTIFY_PLAYER_STATE>(player, ZK_NOTIFY_MASK_PLAYER_STATE, state);
 }
 
 void install_callbacks(PlayerContext& player) {

@@ -13,7 +13,7 @@ void end_of_input(PlayerContext& p) {
     ZK_OutputControl control{};
     decoder_output_set_control(p.decoder, &control, ZK_OUTPUT_REQUEST_DRAIN);
     decoder_output_close(p.decoder);
-    notify(p, ZK_NOTIFY_MASK_OUTPUT_STATE, ZK_MSG_NOTIFY_OUTPUT_STATE, ZK_NOTIFIED_STATE_CLOSED);
+    notify<ZK_MSG_NOTIFY_OUTPUT_STATE>(p, ZK_NOTIFY_MASK_OUTPUT_STATE, ZK_NOTIFIED_STATE_CLOSED);
 }
 
 void notify_progress(PlayerContext& p) {
@@ -21,24 +21,24 @@ void notify_progress(PlayerContext& p) {
     uint32_t offset = static_cast<uint32_t>(p.position_range * static_cast<double>(status.position));
     if (offset != p.last_offset) {
         p.last_offset = offset;
-        notify(p, ZK_NOTIFY_MASK_INPUT_POSITION, ZK_MSG_NOTIFY_INPUT_POSITION, offset, p.position_range);
+        notify<ZK_MSG_NOTIFY_INPUT_POSITION>(p, ZK_NOTIFY_MASK_INPUT_POSITION, offset, p.position_range);
     }
     const ZK_Timecode& tc = status.timecode;
     int32_t fraction = p.granularity == 100 ? 0 : tc.hundredths - tc.hundredths % static_cast<int32_t>(p.granularity);
     int32_t now[4] = {tc.hours, tc.minutes, tc.seconds, fraction};
     if (std::memcmp(now, p.last_timecode, sizeof now) != 0) {
         std::memcpy(p.last_timecode, now, sizeof now);
-        notify(p, ZK_NOTIFY_MASK_INPUT_TIMECODE, ZK_MSG_NOTIFY_INPUT_TIMECODE, now[0], now[1], now[2], now[3]);
+        notify<ZK_MSG_NOTIFY_INPUT_TIMECODE>(p, ZK_NOTIFY_MASK_INPUT_TIMECODE, now[0], now[1], now[2], now[3]);
     }
     int32_t duration = p.decoder->input->duration;
     if (duration != p.last_duration) {
         p.last_duration = duration;
-        notify(p, ZK_NOTIFY_MASK_INPUT_DURATION, ZK_MSG_NOTIFY_INPUT_DURATION, duration);
+        notify<ZK_MSG_NOTIFY_INPUT_DURATION>(p, ZK_NOTIFY_MASK_INPUT_DURATION, duration);
     }
     const ZK_StreamInfo& info = status.info;
     if (info.changed)
-        notify(p, ZK_NOTIFY_MASK_INPUT_STREAM_INFO, ZK_MSG_NOTIFY_INPUT_STREAM_INFO, info.level, info.layer,
-               info.bitrate, info.frequency, info.mode);
+        notify<ZK_MSG_NOTIFY_INPUT_STREAM_INFO>(p, ZK_NOTIFY_MASK_INPUT_STREAM_INFO, info.level, info.layer,
+                                                info.bitrate, info.frequency, info.mode);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The player procedure's state: one decoder and what the commands set.
 #pragma once
 
+#include "control/field_access.h"
 #include "zelkor.h"
 
 #include <cstdint>
@@ -31,8 +32,20 @@ struct PlayerContext {
     bool output_open() const { return decoder->output->state == 1; }
 };
 
-// Sends a notification when its mask bit is set (bit 0: always sent).
-void notify(PlayerContext& player, uint32_t mask_bit, uint32_t code, ...);
+// Posts a filled notification to the client.
+void send_notification(PlayerContext& player, const ZK_Message& message);
+
+// Sends notification Code when its mask bit is set (0: always sent). The
+// arguments are its payload fields in their serialisation order.
+template <uint32_t Code, typename... Args> void notify(PlayerContext& player, uint32_t mask_bit, Args... args) {
+    static_assert(control::kCodeFields<Code>.size() == sizeof...(Args), "one argument per payload field");
+    static_assert(control::arguments_fit<Code, Args...>(), "an argument does not fit its payload field");
+    if (mask_bit && !(player.notification_mask & mask_bit)) return;
+    ZK_Message message{};
+    message.code = Code;
+    control::fill_fields<Code>(message, args...);
+    send_notification(player, message);
+}
 // Changes the state, notifying a real change.
 void set_state(PlayerContext& player, int32_t state);
 
