@@ -105,9 +105,11 @@ enum {
     ZK_ERROR_INVALID_VARIABLE_TYPE = -801
 };
 
-/* The message of an error code: "input end" for -513, the empty text for 0 and
- * above or an unused code within a known hundred, "unknown error" for a code
- * outside the hundreds -100 to -800. Never null. */
+/* The message of an error code: "input end" for ZK_ERROR_INPUT_END, the
+ * empty text for ZK_OK and above or an unused code within a known hundred,
+ * "unknown error" for a code outside the hundreds ZK_ERROR_OUT_OF_MEMORY
+ * (-100) to ZK_ERROR_NO_SUCH_VARIABLE (-800), ZK_FAILURE included. Never null;
+ * the text is static. */
 ZK_API const char* zelkor_error_string(int32_t code);
 
 /* ======================================================================== */
@@ -290,26 +292,49 @@ typedef struct ZK_EnvironmentListener ZK_EnvironmentListener;
 #define ZK_INPUT_CAN_SEEK 0x1u
 
 /* An input module: operations in slot order. new_instance, delete_instance,
- * open, close and read are required; the others may be null. */
+ * open, close and read are required (registration refuses the module with
+ * ZK_ERROR_INTERNAL otherwise); the others may be null.
+ *
+ * Threads: every operation is called on the thread that drives the decoder
+ * (with a player, the player thread), one at a time per decoder.
+ * Order: probe and query at any time, without an instance. decoder_input_new
+ * calls new_instance; decoder_input_open calls open (through the filters),
+ * then get_size and get_caps, and on a seekable input reads and seeks to find
+ * the first frame. read, seek, get_caps, get_size and send_message come only
+ * between open and close. open may follow close again on the same instance.
+ * delete_instance comes last (an open instance is closed first), when another
+ * input is created, on decoder_input_delete or decoder_delete. */
 typedef struct ZK_InputModule {
     /* 0 if the module accepts the input name, non-zero otherwise. */
     int32_t (*probe)(const char* name);
-    /* Fills info for what = ZK_MODULE_QUERY_*. */
+    /* Fills info for what = ZK_MODULE_QUERY_*; 0 or an error. Missing: one
+     * device, "unknown device name". */
     int32_t (*query)(ZK_ModuleInfo* info, int32_t what);
+    /* Stores the instance for name; module_id is this module's id. An error
+     * is returned by decoder_input_new and no instance is kept. */
     int32_t (*new_instance)(void** instance, const char* name, int32_t module_id, ZK_Decoder* decoder);
     int32_t (*delete_instance)(void* instance);
+    /* 0, or an error that decoder_input_open returns: the input stays
+     * created and closed, and may be opened again. */
     int32_t (*open)(void* instance);
+    /* Its result is what decoder_input_close returns; the input is closed
+     * either way. */
     int32_t (*close)(void* instance);
     /* Bytes read (count, or fewer for a stream), 0 at the end, or an error. */
     int32_t (*read)(void* instance, void* buffer, uint32_t count);
+    /* Moves to a byte offset; 0 or an error. Missing: seeks give ZK_FAILURE. */
     int32_t (*seek)(void* instance, uint32_t offset);
+    /* ZK_INPUT_* of the open instance; missing: 0. */
     uint32_t (*get_caps)(void* instance);
-    uint32_t (*get_size)(void* instance); /* 0 when unknown */
+    uint32_t (*get_size)(void* instance); /* 0 when unknown; missing: 0 */
+    /* The module's answer to a message of its own type; missing: ZK_FAILURE. */
     int32_t (*send_message)(void* instance, int32_t type, const void* data, uint32_t size);
 } ZK_InputModule;
 
 /* The rest of an input chain, as seen by a filter: call an operation with
- * its context to pass a call on. */
+ * its context to pass a call on (next->read(next->context, ...)); its result
+ * is what the rest of the chain answers. Valid during the call that hands it
+ * over only: the chain is relinked when filters come and go. */
 typedef struct ZK_InputNext {
     void* context;
     int32_t (*open)(void* context);
@@ -322,7 +347,17 @@ typedef struct ZK_InputNext {
 } ZK_InputNext;
 
 /* An input filter. name is required; every operation after delete_instance
- * is optional, a missing one passes the call to the next element unchanged. */
+ * is optional, a missing one passes the call to the next element unchanged.
+ *
+ * Threads: as modules, the thread that drives the decoder.
+ * Order: new_instance when decoder_input_add_filter adds the filter (an error
+ * refuses it and is returned there; filter_id is its id); delete_instance
+ * when it is removed or the decoder is deleted. In between, each operation
+ * that reaches the filter is the chain's operation of the same name, in the
+ * module's order: a filter that has one passes the call on itself through
+ * next (or answers in its place) and its result is what the caller sees. A
+ * filter added while the input is open sees no open; one removed while it is
+ * open sees no close. */
 typedef struct ZK_InputFilter {
     const char* (*name)(void);
     int32_t (*new_instance)(void** instance, int32_t filter_id, ZK_Decoder* decoder);
@@ -390,28 +425,62 @@ typedef struct ZK_OutputControl {
 } ZK_OutputControl;
 
 /* An output module: operations in slot order. new_instance, delete_instance,
- * open, close and write are required; the others may be null. */
+ * open, close and write are required (registration refuses the module with
+ * ZK_ERROR_INTERNAL otherwise); the others may be null.
+ *
+ * Threads: every operation is called on the thread that drives the decoder
+ * (with a player, the player thread), one at a time per decoder. A module
+ * that plays in the background does so on threads of its own: the built-in
+ * audio output has a feeder thread that hands queued blocks to the device,
+ * and a block is done (its memory free for get_buffer again) on that thread,
+ * or at once on the calling thread when set_control resets or close runs.
+ * Order: probe and query at any time, without an instance. decoder_output_new
+ * calls new_instance; decoder_output_open calls open (through the filters)
+ * and then get_caps. While open, each decoder_play step calls get_buffer,
+ * set_control when the PCM format changed (request: the ZK_PCM_CHANGED_*
+ * bits, which are the SAMPLE_SIZE, STEREO and SAMPLE_RATE request bits),
+ * then write; get_status after each decoded frame when the caps have
+ * ZK_OUTPUT_CAP_DELAY; set_control, get_control and send_message as the
+ * client asks. open may follow close again on the same instance.
+ * delete_instance comes last (an open instance is closed first). */
 typedef struct ZK_OutputModule {
-    int32_t (*probe)(const char* name);
+    int32_t (*probe)(const char* name); /* 0 if the module accepts the name */
     int32_t (*query)(ZK_ModuleInfo* info, int32_t what);
+    /* An error is returned by decoder_output_new and no instance is kept. */
     int32_t (*new_instance)(void** instance, const char* name, int32_t module_id, ZK_Decoder* decoder);
     int32_t (*delete_instance)(void* instance);
+    /* 0, or an error that decoder_output_open returns: the output stays
+     * created and closed, and may be opened again. */
     int32_t (*open)(void* instance);
+    /* Its result is what decoder_output_close returns; the output is closed
+     * either way. */
     int32_t (*close)(void* instance);
-    /* Bytes accepted, or an error. */
+    /* Bytes accepted, or an error, which decoder_play returns (the frame
+     * counts as not played). */
     int32_t (*write)(void* instance, const void* samples, uint32_t count, int32_t sample_size, int32_t stereo,
                      int32_t sample_rate);
-    /* Memory of at least count bytes for the decoder's next output, or null. */
+    /* Memory of at least count bytes for the decoder's next frame, which is
+     * then written from there; null: the decoder uses memory of its own.
+     * Missing: null. */
     void* (*get_buffer)(void* instance, uint32_t count);
+    /* Applies the fields the request bits name; 0 or an error. Missing:
+     * ZK_FAILURE. */
     int32_t (*set_control)(void* instance, const ZK_OutputControl* control, uint32_t request);
+    /* Fills the fields the request bits name; 0 or an error. Missing:
+     * ZK_FAILURE. */
     int32_t (*get_control)(void* instance, ZK_OutputControl* control, uint32_t request);
-    /* Stores the bytes queued but not yet played. */
+    /* Stores the bytes queued but not yet played; 0 or an error. Missing:
+     * ZK_FAILURE. */
     int32_t (*get_status)(void* instance, uint32_t* queued_bytes);
+    /* Request and ZK_OUTPUT_CAP_* bits of the open instance. Missing: 0,
+     * which gets 8-bit unsigned samples. */
     uint32_t (*get_caps)(void* instance);
+    /* The module's answer to a message of its own type; missing: ZK_FAILURE. */
     int32_t (*send_message)(void* instance, int32_t type, const void* data, uint32_t size);
 } ZK_OutputModule;
 
-/* The rest of an output chain, as seen by a filter. */
+/* The rest of an output chain, as seen by a filter; as ZK_InputNext, valid
+ * during the call that hands it over only. */
 typedef struct ZK_OutputNext {
     void* context;
     int32_t (*open)(void* context);
@@ -426,7 +495,10 @@ typedef struct ZK_OutputNext {
     int32_t (*send_message)(void* context, int32_t type, const void* data, uint32_t size);
 } ZK_OutputNext;
 
-/* An output filter; as ZK_InputFilter, optional operations pass calls on. */
+/* An output filter; as ZK_InputFilter: name required, optional operations
+ * pass calls on, called on the thread that drives the decoder in the module's
+ * order, new_instance when decoder_output_add_filter adds it, delete_instance
+ * when it is removed or the decoder is deleted. */
 typedef struct ZK_OutputFilter {
     const char* (*name)(void);
     int32_t (*new_instance)(void** instance, int32_t filter_id, ZK_Decoder* decoder);
@@ -455,7 +527,8 @@ typedef struct ZK_OutputInfo {
     int32_t attached; /* 1 while an output instance exists */
 } ZK_OutputInfo;
 
-/* Registration functions, as exported by module and filter libraries. */
+/* Registration functions, as exported by module and filter libraries: they
+ * fill the record and give 0 or an error. */
 typedef int32_t (*ZK_InputModuleRegister)(ZK_InputModule* module);
 typedef int32_t (*ZK_OutputModuleRegister)(ZK_OutputModule* module);
 typedef int32_t (*ZK_InputFilterRegister)(ZK_InputFilter* filter);
@@ -465,8 +538,16 @@ typedef int32_t (*ZK_OutputFilterRegister)(ZK_OutputFilter* filter);
 /* The decoder object                                                       */
 /* ======================================================================== */
 
+/* The decoder's three callbacks are called on the thread inside the decoder
+ * call that reports (the thread that drives the decoder; with a player, the
+ * player thread), before that call returns. source is the reporting module's
+ * id (0 for the decoder itself); message and detail may be null and are valid
+ * during the call only. */
+/* Progress of an input (ZK_PROGRESS_*), value as the code says. */
 typedef void (*ZK_ProgressCallback)(void* client, int32_t source, int32_t code, int32_t value, const char* message);
+/* A debug line of a level (0 the most important, as internal errors). */
 typedef void (*ZK_DebugCallback)(void* client, int32_t source, int32_t level, const char* message, const char* detail);
+/* A failure a module met; code is a ZK_ERROR_*. */
 typedef void (*ZK_ErrorCallback)(void* client, int32_t source, int32_t code, const char* message, const char* detail);
 /* Called on every set and unset of the watched name, on the caller's thread.
  * value: the text of a string variable, a pointer to the int32_t of an integer
@@ -496,94 +577,137 @@ struct ZK_Decoder {
     int32_t (*get_string_sized)(ZK_Decoder* decoder, const char* name, char* buffer, size_t size);
 };
 
-/* Creates a decoder and stores it in *decoder; -100 when memory runs out. */
+/* Creates a decoder without modules and stores it in *decoder; 0, or
+ * ZK_ERROR_OUT_OF_MEMORY. A decoder is driven by one thread at a time. */
 ZK_API int32_t decoder_new(ZK_Decoder** decoder);
-/* Releases the decoder with its input, output, filters, modules and environment. */
+/* Closes and releases the decoder with its input, output, filters, modules
+ * and environment; 0. */
 ZK_API int32_t decoder_delete(ZK_Decoder* decoder);
 /* Decodes the next frame into pcm (at least 4608 bytes) or, when pcm is null,
  * into the decoder's internal buffer; the result is described by
- * decoder->output_buffer. 0, -101, -102 (input not open, bad channel
- * selection), -600 (invalid frame contents; the next call goes on with the
- * next frame), or an input code (-513 at the end of the input). */
+ * decoder->output_buffer. 0; ZK_ERROR_INTERNAL (input not open, bad channel
+ * selection); ZK_ERROR_INVALID_FRAME (invalid frame contents; the next call
+ * goes on with the next frame); or the input's error (ZK_ERROR_INPUT_END at
+ * the end of the input). */
 ZK_API int32_t decoder_decode(ZK_Decoder* decoder, void* pcm);
 /* One step: decodes a frame into the output's buffer and writes it to the
- * output. 0, -101, -102 (output not open) or what decoder_decode returned. */
+ * output. 0; ZK_ERROR_INTERNAL (output not open); what decoder_decode
+ * returned; or the output's write error. */
 ZK_API int32_t decoder_play(ZK_Decoder* decoder);
 
 /* Environment: named integer and string variables (names compared exactly).
- * Setting a name that exists with the other type gives -801. */
+ * Each call gives 0, or ZK_ERROR_INVALID_PARAMETERS for a null argument and
+ * ZK_ERROR_OUT_OF_MEMORY when a copy cannot be made, besides the results
+ * named below. Setting notifies the name's listeners.
+ * Setting a name that exists with the other type gives
+ * ZK_ERROR_INVALID_VARIABLE_TYPE and changes nothing. */
 ZK_API int32_t decoder_set_environment_integer(ZK_Decoder* decoder, const char* name, int32_t value);
 ZK_API int32_t decoder_set_environment_string(ZK_Decoder* decoder, const char* name, const char* text);
-/* -800 when unset, -801 when the variable is a string. */
+/* ZK_ERROR_NO_SUCH_VARIABLE when unset, ZK_ERROR_INVALID_VARIABLE_TYPE when
+ * the variable is a string. */
 ZK_API int32_t decoder_get_environment_integer(ZK_Decoder* decoder, const char* name, int32_t* value);
 /* Copies the text into buffer, which must be large enough for it; prefer
- * decoder_get_environment_string_sized. -800 when unset, -801 for an integer. */
+ * decoder_get_environment_string_sized. ZK_ERROR_NO_SUCH_VARIABLE when unset,
+ * ZK_ERROR_INVALID_VARIABLE_TYPE for an integer. */
 ZK_API int32_t decoder_get_environment_string(ZK_Decoder* decoder, const char* name, char* buffer);
-/* As decoder_get_environment_string into a buffer of size bytes; -101 (and
- * nothing copied) when the text and its zero do not fit. */
+/* As decoder_get_environment_string into a buffer of size bytes;
+ * ZK_ERROR_INVALID_PARAMETERS (and nothing copied) when the text and its zero
+ * do not fit. */
 ZK_API int32_t decoder_get_environment_string_sized(ZK_Decoder* decoder, const char* name, char* buffer, size_t size);
-/* Notifies listeners with a null value, then removes the variable; -800 when unset. */
+/* Notifies listeners with a null value, then removes the variable;
+ * ZK_ERROR_NO_SUCH_VARIABLE when unset. */
 ZK_API int32_t decoder_unset_environment(ZK_Decoder* decoder, const char* name);
 /* Watches a name (which need not exist yet); *handle identifies the listener. */
 ZK_API int32_t decoder_add_environment_listener(ZK_Decoder* decoder, const char* name, void* client,
                                                 ZK_EnvironmentCallback callback, ZK_EnvironmentListener** handle);
-/* -1 when the handle is not a listener of this decoder. */
+/* ZK_FAILURE when the handle is not a listener of this decoder. */
 ZK_API int32_t decoder_remove_environment_listener(ZK_Decoder* decoder, ZK_EnvironmentListener* handle);
 
-/* Sets the 64 band values (null switches the equalizer off); effective from the next frame. */
+/* Sets the 64 band values (null switches the equalizer off); effective from
+ * the next frame. 0, or ZK_ERROR_OUT_OF_MEMORY. */
 ZK_API int32_t decoder_codec_set_equalizer(ZK_Decoder* decoder, const ZK_EqualizerInfo* equalizer);
-/* Reads the band values back; -1 when a channel has no equalizer (it reads as zeros). */
+/* Reads the band values back; ZK_FAILURE when a channel has no equalizer (it
+ * reads as zeros). */
 ZK_API int32_t decoder_codec_get_equalizer(ZK_Decoder* decoder, ZK_EqualizerInfo* equalizer);
 
 /* ======================================================================== */
 /* Inputs                                                                   */
 /* ======================================================================== */
 
-/* Registers a copy of the module; the result is its id (0, 1, 2, ...). */
+/* Inputs and outputs: every export below gives ZK_ERROR_INVALID_PARAMETERS
+ * for a null decoder, and ZK_ERROR_INTERNAL (with a debug report) when the
+ * input or output it needs is not in the state named. */
+
+/* Registers a copy of the module; the result is its id (0, 1, 2, ...).
+ * ZK_ERROR_INTERNAL when a required operation is missing,
+ * ZK_ERROR_OUT_OF_MEMORY. */
 ZK_API int32_t decoder_input_module_register(ZK_Decoder* decoder, const ZK_InputModule* module);
-/* The module's query answer; -507 for an unknown id. */
+/* The module's query answer; ZK_ERROR_MODULE_NOT_FOUND for an unknown id. */
 ZK_API int32_t decoder_input_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info, int32_t what);
 /* Creates the input for name with module id, or -1 for the newest module whose
- * probe accepts the name; the same module and name again keep the instance. */
+ * probe accepts the name; the same module and name again keep the instance,
+ * otherwise the current input is closed and deleted first. 0;
+ * ZK_ERROR_UNSUPPORTED_INPUT_TYPE when no module accepts the name;
+ * ZK_ERROR_MODULE_NOT_FOUND for an unknown id; ZK_ERROR_OUT_OF_MEMORY; or the
+ * module's new_instance error. */
 ZK_API int32_t decoder_input_new(ZK_Decoder* decoder, const char* name, int32_t module_id);
+/* Closes (when open) and deletes the input instance; 0, also without one. */
 ZK_API int32_t decoder_input_delete(ZK_Decoder* decoder);
 /* Opens a created, closed input and probes its first frame header. A
  * seekable input is indexed: its frames are counted (the duration), an
  * information frame (Xing, Info, VBRI) is taken out of the stream, and with
- * LAME's tag the encoder delay and padding are left out of playback. */
+ * LAME's tag the encoder delay and padding are left out of playback. 0,
+ * ZK_ERROR_INTERNAL, or the chain's open error (the input stays closed) or an
+ * error while probing (the input is closed again). */
 ZK_API int32_t decoder_input_open(ZK_Decoder* decoder);
 /* Environment integers read when an input opens: the encoder delay and
  * padding are played too when ZK_GAPLESS_VARIABLE is 0 (default: trimmed);
  * seekable inputs start playing at ZK_INPUT_START_VARIABLE milliseconds. */
 #define ZK_GAPLESS_VARIABLE "DECODER.GAPLESS"
 #define ZK_INPUT_START_VARIABLE "INPUT.START-MILLISECONDS"
+/* Closes an open input (ZK_ERROR_INTERNAL otherwise); the module's close
+ * result. The instance stays, to be opened again. */
 ZK_API int32_t decoder_input_close(ZK_Decoder* decoder);
-/* Bytes read; -513 at the end. */
+/* Reads from an open input: the bytes read, 0 for a count of 0,
+ * ZK_ERROR_INPUT_END at the end, or the chain's error. */
 ZK_API int32_t decoder_input_read(ZK_Decoder* decoder, void* buffer, uint32_t count);
-/* Seeks need ZK_INPUT_CAN_SEEK and a known size (-1 otherwise); offsets past
- * the end are clamped to the size. On an indexed input, seeks by position,
- * time and timecode land on the sample: the first sample played is the one
- * a decode from the start gives there. */
+/* Seeks need ZK_INPUT_CAN_SEEK and a known size (ZK_FAILURE otherwise); 0
+ * or the chain's seek error. Offsets past the end are clamped to the size. On
+ * an indexed input, seeks by position, time and timecode land on the sample:
+ * the first sample played is the one a decode from the start gives there. */
 ZK_API int32_t decoder_input_seek_to_offset(ZK_Decoder* decoder, uint32_t offset);
+/* To a fraction of the input, 0 to 1 (outside: clamped). */
 ZK_API int32_t decoder_input_seek_to_position(ZK_Decoder* decoder, float position);
+/* To a time from the start (negative: the start); with the duration unknown,
+ * to the start. */
 ZK_API int32_t decoder_input_seek_to_time(ZK_Decoder* decoder, double seconds);
+/* As decoder_input_seek_to_time with the timecode's time. */
 ZK_API int32_t decoder_input_seek_to_timecode(ZK_Decoder* decoder, const ZK_Timecode* timecode);
+/* Passes a message to the open input's chain; the answer of the first filter
+ * or module that takes it, ZK_FAILURE when the module has no send_message. */
 ZK_API int32_t decoder_input_send_message(ZK_Decoder* decoder, int32_t type, const void* data, uint32_t size);
 
 /* Filter placement (where): -1 first in the chain; 0 or 1 last, before the
- * module; n >= 2 before the filter with id n. The result is the new filter id. */
+ * module; n >= 2 before the filter with id n (last when there is none). The
+ * result is the new filter id (1, 2, ...: the lowest unused);
+ * ZK_ERROR_INVALID_PARAMETERS for a null filter or name or a where below -1;
+ * ZK_ERROR_OUT_OF_MEMORY; or the filter's new_instance error. */
 #define ZK_FILTER_FIRST (-1)
 #define ZK_FILTER_LAST 0
 ZK_API int32_t decoder_input_add_filter(ZK_Decoder* decoder, const ZK_InputFilter* filter, int32_t where);
 /* Filter selection (id): -2 by name, -1 the first element, 0 the last filter,
- * n > 0 the filter with id n. Returns the id of the new first element. */
+ * n > 0 the filter with id n. Returns the id of the new first filter (0 when
+ * none is left), or ZK_FAILURE when no filter matches. */
 #define ZK_FILTER_BY_NAME (-2)
 ZK_API int32_t decoder_input_remove_filter(ZK_Decoder* decoder, const char* name, int32_t id);
 typedef int32_t (*ZK_FilterListCallback)(void* client, const char* name, int32_t id);
-/* Calls the callback once per filter, first to last. */
+/* Calls the callback once per filter, first to last (its result is ignored);
+ * 0, or ZK_ERROR_INVALID_PARAMETERS for a null callback. */
 ZK_API int32_t decoder_input_filters_list(ZK_Decoder* decoder, void* client, ZK_FilterListCallback callback);
 
-/* Built-in input modules. */
+/* Built-in input modules. Each register function fills the record (to be
+ * passed to decoder_input_module_register); 0, or
+ * ZK_ERROR_INVALID_PARAMETERS for a null record. */
 /* Files ("-" is standard input). */
 ZK_API int32_t file_input_module_register(ZK_InputModule* module);
 /* Memory: "size@address" (hexadecimal, in this process) reads a static block;
@@ -591,22 +715,24 @@ ZK_API int32_t file_input_module_register(ZK_InputModule* module);
  * with memory_input_stream_write. */
 ZK_API int32_t memory_input_module_register(ZK_InputModule* module);
 /* Appends up to size bytes to the streaming ring of the decoder's current
- * memory input; returns the bytes taken (fewer when the ring is full), or
- * -102 when the current input is not a streaming memory input. Call it from
- * the thread that drives the decoder. */
+ * memory input; returns the bytes taken (fewer when the ring is full),
+ * ZK_ERROR_INVALID_PARAMETERS for null data with a size, or ZK_ERROR_INTERNAL
+ * when the current input is not a streaming memory input. Call it from the
+ * thread that drives the decoder. */
 ZK_API int32_t memory_input_stream_write(ZK_Decoder* decoder, const void* data, uint32_t size);
 /* Network streams: "http://", "https://", "ftp://", "udp://" URLs; hosts may
  * be IPv6 literals in brackets ("http://[::1]:8000/"). HTTPS verifies the
  * server's certificate and host name against the system's store
- * (SSL_CERT_FILE and SSL_CERT_DIR are honoured); a refusal is -216 with the
- * reason in an error report. Radio servers are asked for stream titles, which
- * arrive as ZK_PROGRESS_STREAM_TITLE reports. FTP tries passive mode (EPSV,
+ * (SSL_CERT_FILE and SSL_CERT_DIR are honoured); a refusal is
+ * ZK_ERROR_CERTIFICATE_REFUSED with the reason in an error report. Radio
+ * servers are asked for stream titles, which arrive as
+ * ZK_PROGRESS_STREAM_TITLE reports. FTP tries passive mode (EPSV,
  * then PASV) before active mode.
  * Variables read at input creation or open:
  *   INPUT.STREAM.BUFFER-SIZE, MAX-PACKET-SIZE, HIGH-MARK, READ-TIMEOUT (ms),
  *   MAX-ACCU, FORCE-FILL-ZONE: the receive ring and its refills;
  *   INPUT.STREAM.STALL-TIMEOUT: ms without a byte after which an open stream
- *   ends with -217 and an error report (default 15000);
+ *   ends with ZK_ERROR_STREAM_STALLED and an error report (default 15000);
  *   NETWORK.HTTP.PROXY.HOSTNAME and NETWORK.HTTP.PROXY.PORT: the proxy for
  *   HTTP and HTTPS (CONNECT); when unset, the environment's http_proxy,
  *   https_proxy and no_proxy (or their upper-case forms but HTTP_PROXY). */
@@ -616,22 +742,48 @@ ZK_API int32_t stream_input_module_register(ZK_InputModule* module);
 /* Outputs                                                                  */
 /* ======================================================================== */
 
+/* Registers a copy of the module; its id, ZK_ERROR_INTERNAL when a required
+ * operation is missing, ZK_ERROR_OUT_OF_MEMORY. */
 ZK_API int32_t decoder_output_module_register(ZK_Decoder* decoder, const ZK_OutputModule* module);
+/* The module's query answer; ZK_ERROR_MODULE_NOT_FOUND for an unknown id. */
 ZK_API int32_t decoder_output_module_query(ZK_Decoder* decoder, int32_t module_id, ZK_ModuleInfo* info, int32_t what);
+/* Creates the output for name with module id, or -1 for the newest module
+ * whose probe accepts the name; the same module and name keep the instance.
+ * 0; ZK_ERROR_UNSUPPORTED_OUTPUT_TYPE when no module accepts the name;
+ * ZK_ERROR_MODULE_NOT_FOUND; ZK_ERROR_OUT_OF_MEMORY; or the module's
+ * new_instance error. */
 ZK_API int32_t decoder_output_new(ZK_Decoder* decoder, const char* name, int32_t module_id);
+/* Closes (when open) and deletes the output instance; 0, also without one. */
 ZK_API int32_t decoder_output_delete(ZK_Decoder* decoder);
+/* Opens a created, closed output and reads its caps into decoder->output;
+ * the next frame sets the PCM format anew. 0, ZK_ERROR_INTERNAL, or the
+ * chain's open error (the output stays closed). */
 ZK_API int32_t decoder_output_open(ZK_Decoder* decoder);
+/* Closes an open output; the chain's close result. */
 ZK_API int32_t decoder_output_close(ZK_Decoder* decoder);
+/* Writes count bytes of samples to the open output: the chain's result (bytes
+ * accepted, or an error); ZK_ERROR_INVALID_PARAMETERS for null samples with a
+ * count. */
 ZK_API int32_t decoder_output_write(ZK_Decoder* decoder, const void* samples, uint32_t count, int32_t sample_size,
                                     int32_t stereo, int32_t sample_rate);
+/* Applies the request bits (ZK_OUTPUT_REQUEST_*) to the open output: the
+ * chain's result, ZK_FAILURE when the module has no set_control. */
 ZK_API int32_t decoder_output_set_control(ZK_Decoder* decoder, const ZK_OutputControl* control, uint32_t request);
+/* Reads the requested fields from the open output: the chain's result,
+ * ZK_FAILURE when the module has no get_control, ZK_ERROR_INTERNAL for a null
+ * control. */
 ZK_API int32_t decoder_output_get_control(ZK_Decoder* decoder, ZK_OutputControl* control, uint32_t request);
+/* Passes a message to the open output's chain; its answer, ZK_FAILURE when
+ * the module has no send_message. */
 ZK_API int32_t decoder_output_send_message(ZK_Decoder* decoder, int32_t type, const void* data, uint32_t size);
+/* Placement, ids and results as decoder_input_add_filter. */
 ZK_API int32_t decoder_output_add_filter(ZK_Decoder* decoder, const ZK_OutputFilter* filter, int32_t where);
+/* Selection and results as decoder_input_remove_filter. */
 ZK_API int32_t decoder_output_remove_filter(ZK_Decoder* decoder, const char* name, int32_t id);
+/* As decoder_input_filters_list. */
 ZK_API int32_t decoder_output_filters_list(ZK_Decoder* decoder, void* client, ZK_FilterListCallback callback);
 
-/* Built-in output modules. */
+/* Built-in output modules, filled as the input ones. */
 /* Files: "raw:NAME" or NAME (raw PCM), "wav:NAME", "aiff:NAME", "sun:NAME";
  * "-" after the prefix is standard output. */
 ZK_API int32_t file_output_module_register(ZK_OutputModule* module);
@@ -902,7 +1054,7 @@ typedef intptr_t ZK_WindowHandle;
  *  4. Convert what is still waiting on the port, then call player_delete (the
  *     exit notification posted meanwhile carries no payload), then close both
  *     ends.
- * A full pipe refuses the post; the sender gets -308.
+ * A full pipe refuses the post; the sender gets ZK_ERROR_POST_FAILED.
  */
 typedef struct ZK_PortRecord {
     uint32_t message;  /* ZK_WINDOW_MESSAGE_BASE + code */
@@ -920,25 +1072,36 @@ typedef int32_t (*ZK_ControlProcedure)(ZK_ControlChannel* channel, void* user);
  * the calling thread may then send on the channel or convert its messages. */
 ZK_API int32_t control_procedure_new(ZK_ControlChannel** channel, const ZK_WindowHandle* window,
                                      ZK_ControlProcedure procedure, void* user);
-/* Sends ZK_MSG_COMMAND_EXIT, waits at most 10 s for the procedure to end, frees the channel. */
+/* Sends ZK_MSG_COMMAND_EXIT, waits at most 10 s for the procedure to end and
+ * frees the channel; 0. A procedure that does not end in time is left
+ * running and its channel is not freed (still 0). */
 ZK_API int32_t control_procedure_delete(ZK_ControlChannel* channel);
-/* ZK_CONTROL_PRIORITY_*; -1 when the calling thread has no slot. */
+/* Sets the procedure thread's priority (ZK_CONTROL_PRIORITY_*); 0,
+ * ZK_ERROR_INVALID_PARAMETERS for another value, ZK_FAILURE when the calling
+ * thread has no slot on the channel. */
 ZK_API int32_t control_procedure_set_priority(ZK_ControlChannel* channel, int32_t priority);
 
 /* The player: control_procedure_new with the engine's player procedure. It
  * sends ZK_MSG_NOTIFY_READY once it is initialised. */
 ZK_API int32_t player_new(ZK_ControlChannel** channel, const ZK_WindowHandle* window);
+/* As control_procedure_delete: the player deletes its decoder and ends. */
 ZK_API int32_t player_delete(ZK_ControlChannel* channel);
+/* As control_procedure_set_priority. */
 ZK_API int32_t player_set_priority(ZK_ControlChannel* channel, int32_t priority);
-/* The ZK_CONTROL_PRIORITY_* last set (or time-critical, HIGHEST, at start). */
+/* The ZK_CONTROL_PRIORITY_* last set (or time-critical, HIGHEST, at start);
+ * ZK_ERROR_INVALID_PARAMETERS for a null channel. */
 ZK_API int32_t player_get_priority(ZK_ControlChannel* channel);
 
 /* Builds a message from code and the further arguments in the payload's send
  * order (integers as int, strings and data as pointers) and posts it to the
- * peer. -306 for codes not sendable (0, 87, 106-108, above 112), -308 when the
- * post is refused, -1 when the calling thread has no slot on the channel. */
+ * peer; 0. ZK_ERROR_INVALID_MESSAGE for codes not sendable (0, 87, 106-108,
+ * above 112), ZK_ERROR_OUT_OF_MEMORY when a payload copy cannot be made,
+ * ZK_ERROR_POST_FAILED when the post is refused, ZK_FAILURE when the calling
+ * thread has no slot on the channel. */
 ZK_API int32_t control_message_send(ZK_ControlChannel* channel, uint32_t code, ...);
-/* Fixed-arity forms of control_message_send (N none, P pointer, S string, I integer). */
+/* Fixed-arity forms of control_message_send for callers without C varargs
+ * (N none, P pointer, S string, I integer, in argument order); the same
+ * results. */
 ZK_API int32_t control_message_send_N(ZK_ControlChannel* channel, uint32_t code);
 ZK_API int32_t control_message_send_P(ZK_ControlChannel* channel, uint32_t code, const void* p);
 ZK_API int32_t control_message_send_S(ZK_ControlChannel* channel, uint32_t code, const char* s);
@@ -952,18 +1115,21 @@ ZK_API int32_t control_message_send_IIII(ZK_ControlChannel* channel, uint32_t co
 ZK_API int32_t control_message_send_IPI(ZK_ControlChannel* channel, uint32_t code, int32_t i1, const void* p,
                                         int32_t i2);
 
-/* 1 when a message was taken and converted, 0 when none is waiting; never blocks. */
+/* 1 when a message was taken and converted, 0 when none is waiting; never
+ * blocks. ZK_FAILURE when the calling thread has no slot on the channel. */
 ZK_API int32_t control_message_get(ZK_ControlChannel* channel, ZK_Message* message);
-/* Waits up to timeout microseconds (-1: no limit) for the next message;
- * -103 on expiry. */
+/* Waits up to timeout microseconds (-1: no limit) for the next message and
+ * converts it; 0, ZK_ERROR_TIMEOUT on expiry, ZK_FAILURE when the calling
+ * thread has no slot on the channel. */
 ZK_API int32_t control_message_wait(ZK_ControlChannel* channel, ZK_Message* message, int32_t timeout);
 
-/* Packs a message for window carriage (heap copies travel with it); -100
- * when a copy cannot be made. */
+/* Packs a message for window carriage (heap copies travel with it); 0,
+ * ZK_ERROR_OUT_OF_MEMORY when a copy cannot be made. */
 ZK_API int32_t control_message_to_win32_params(const ZK_Message* message, uint32_t* number, uintptr_t* wparam,
                                                intptr_t* lparam);
 /* Unpacks a carried message on the receiving thread into its slot buffer and
- * frees the copies; -1 when the calling thread has no slot on the channel. */
+ * frees the copies; 0, ZK_FAILURE when the calling thread has no slot on the
+ * channel. */
 ZK_API int32_t control_win32_params_to_message(ZK_ControlChannel* channel, ZK_Message* message, uint32_t number,
                                                uintptr_t wparam, intptr_t lparam);
 
@@ -971,20 +1137,21 @@ ZK_API int32_t control_win32_params_to_message(ZK_ControlChannel* channel, ZK_Me
  * -(bytes needed) when size is too small. */
 ZK_API int32_t control_message_to_bytes(const ZK_Message* message, uint8_t* buffer, int32_t size);
 /* Deserialises; strings and data point into bytes, which must outlive the
- * message. -306 for a code that is not allowed, -102 when malformed. Reads as
+ * message. 0, ZK_ERROR_INVALID_MESSAGE for a code that is not allowed,
+ * ZK_ERROR_INTERNAL when malformed. Reads as
  * many bytes as the block's length field claims: prefer the sized form for
  * bytes of unknown origin. */
 ZK_API int32_t control_message_from_bytes(ZK_Message* message, const uint8_t* bytes);
-/* As control_message_from_bytes, never reading beyond size bytes (-102 when
- * the block claims more). */
+/* As control_message_from_bytes, never reading beyond size bytes
+ * (ZK_ERROR_INTERNAL when the block claims more). */
 ZK_API int32_t control_message_from_bytes_sized(ZK_Message* message, const uint8_t* bytes, size_t size);
 
-/* The debug text of a message, e.g. "MSG command seek [offset=5, range=400]".
- * The text buffer must be large enough (2048 bytes); prefer the sized form. */
+/* The debug text of a message, e.g. "MSG command seek [offset=5, range=400]";
+ * 0. The text buffer must be large enough (2048 bytes); prefer the sized form. */
 ZK_API int32_t control_message_sprint(char* text, const ZK_Message* message);
 /* As control_message_sprint into size bytes, cut to fit; returns the length written. */
 ZK_API int32_t control_message_snprint(char* text, size_t size, const ZK_Message* message);
-/* Writes the debug text and a newline to standard output. */
+/* Writes the debug text and a newline to standard output; 0. */
 ZK_API int32_t control_message_print(const ZK_Message* message);
 
 #ifdef __cplusplus
