@@ -14,65 +14,187 @@ uint32_t big_endian_word(const uint8_t bytes[4]) {
     return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | bytes[3];
 }
 
-// ID3v1 tag after the last frame of a file.
-bool is_tag_start(const uint8_t bytes[4]) { return bytes[0] == 'T' && bytes[1] == 'A' && bytes[2] == 'G'; }
+// An ID3v1, APE or Lyrics3 tag after the last frame of a file.
+bool is_tag_start(const uint8_t bytes[4]) {
+    return std::memcmp(bytes, "TAG", 3) == 0 || std::memcmp(bytes, "APET", 4) == 0 ||
+           std::memcmp(bytes, "LYRI", 4) == 0;
+}
+
+bool same_stream(const FrameHeader& a, const FrameHeader& b) {
+    return a.version_id == b.version_id && a.layer_code == b.layer_code && a.frequency_index == b.frequency_index &&
+           a.is_free_format() == b.is_free_format();
+}
+
+// CRC-16 with the polynomial x^16 + x^15 + x^2 + 1, most significant bit first.
+uint32_t crc16_step(uint32_t crc, uint32_t value, int bits) {
+    for (int i = bits - 1; i >= 0; --i) {
+        const uint32_t top = ((crc >> 15) ^ (value >> i)) & 1;
+        crc = (crc << 1) & 0xFFFF;
+        if (top) crc ^= 0x8005;
+    }
+    return crc;
+}
 
 } // namespace
 
 BitstreamReader::BitstreamReader(ByteSource& source) : source_(source) {}
 
-int32_t BitstreamReader::read_exact(uint8_t* buffer, int32_t count) {
-    while (filled_ < count) {
-        const int32_t result = source_.read(buffer + filled_, static_cast<uint32_t>(count - filled_));
-        if (result < 0) return result;
-        if (result == 0) return ZK_ERROR_INPUT_END;
-        filled_ += std::min(result, count - filled_);
+// At least count bytes in the look-ahead: 0, a failed read's code (retried
+// by the next call), or -513 when the input ends before.
+int32_t BitstreamReader::fill(int32_t count) {
+    count = std::min(count, kLookAheadBytes);
+    if (buffered() >= count) return 0;
+    if (ahead_begin_ > 0) {
+        std::memmove(ahead_, ahead(), static_cast<size_t>(buffered()));
+        ahead_end_ -= ahead_begin_;
+        ahead_begin_ = 0;
     }
-    filled_ = 0;
-    return count;
-}
-
-int32_t BitstreamReader::sync_search() {
-    for (;;) {
-        if (!window_full_) {
-            const int32_t result = read_exact(window_bytes_, 4);
-            if (result < 0) return result;
-            window_ = big_endian_word(window_bytes_);
-            window_full_ = true;
-        }
-        while (!has_sync(window_)) {
-            uint8_t byte = 0;
-            const int32_t result = read_exact(&byte, 1);
-            if (result < 0) return result;
-            window_ = (window_ << 8) | byte;
-        }
-        // A rejected candidate is skipped as a whole: the next one starts
-        // with the 4 bytes after it.
-        window_full_ = false;
-        FrameHeader candidate;
-        if (decode_frame_header(window_, candidate)) {
-            header_ = candidate;
-            return 0;
+    while (ahead_end_ < count) {
+        if (source_ended_) return ZK_ERROR_INPUT_END;
+        const int32_t wanted = count - ahead_end_;
+        const int32_t result = source_.read(ahead_ + ahead_end_, static_cast<uint32_t>(wanted));
+        if (result > 0) {
+            ahead_end_ += std::min(result, wanted);
+        } else if (result == 0 || result == ZK_ERROR_INPUT_END) {
+            const int32_t drained = drain_source_end(count);
+            if (drained < 0) return drained;
+        } else {
+            return result;
         }
     }
-}
-
-int32_t BitstreamReader::read_frame_buffer(int32_t count) {
-    count = std::clamp(count, 0, kFrameBufferBytes);
-    // An interrupted read may leave bytes in the words it covers.
-    zero_from_ = std::max(zero_from_, (count + 3) / 4);
-    const int32_t result = read_exact(reinterpret_cast<uint8_t*>(words_), count);
-    if (result < 0) return result;
-    finish_frame_buffer(count);
     return 0;
 }
 
-// The first count bytes of the frame buffer hold data in stream order: clear
-// everything after them and turn the data into words.
-void BitstreamReader::finish_frame_buffer(int32_t count) {
+// A read across the end of the input delivers nothing: the last bytes come
+// one at a time, until count are there or the input has ended.
+int32_t BitstreamReader::drain_source_end(int32_t count) {
+    while (ahead_end_ < count) {
+        const int32_t result = source_.read(ahead_ + ahead_end_, 1);
+        if (result == 0 || result == ZK_ERROR_INPUT_END) {
+            source_ended_ = true;
+            return 0;
+        }
+        if (result < 0) return result;
+        ++ahead_end_;
+    }
+    return 0;
+}
+
+void BitstreamReader::skip_byte() {
+    ++ahead_begin_;
+    ++skipped_;
+    in_sync_ = false;
+}
+
+int32_t BitstreamReader::end_of_input() {
+    ahead_begin_ = ahead_end_ = 0;
+    return found_frame_ ? ZK_ERROR_INPUT_END : ZK_ERROR_NO_AUDIO;
+}
+
+// The candidate's length in bytes, 0 when it cannot be a frame here, or a
+// failed read's code. A free-format candidate is measured to the next header
+// with the same fixed fields unless the stream's length is known already.
+int32_t BitstreamReader::frame_length_of(FrameHeader& candidate, uint32_t word) {
+    if (!candidate.is_free_format()) return candidate.frame_length();
+    const uint32_t fixed = word & kFixedHeaderBits;
+    if (free_format_bytes_ && fixed == free_format_word_) {
+        candidate.free_format_bytes = free_format_bytes_;
+        return candidate.frame_length();
+    }
+    const int32_t result = fill(kFrameBufferBytes + 4);
+    if (result < 0 && result != ZK_ERROR_INPUT_END) return result;
+    const int32_t pad = candidate.padding * candidate.slot_bytes();
+    const int32_t shortest = 4 + (candidate.layer() == 3 ? candidate.side_info_length() : 0) + pad + 1;
+    const uint8_t* bytes = ahead();
+    for (int32_t at = shortest; at + 4 <= buffered() && at <= kFrameBufferBytes; ++at) {
+        if (bytes[at] != 0xFF) continue;
+        const uint32_t next_word = big_endian_word(bytes + at);
+        FrameHeader next;
+        if ((next_word & kFixedHeaderBits) != fixed || !decode_frame_header(next_word, next)) continue;
+        candidate.free_format_bytes = at - pad;
+        return at;
+    }
+    return 0;
+}
+
+bool BitstreamReader::confirmed(const FrameHeader& candidate, int32_t length) const {
+    if (in_sync_ && same_stream(candidate, last_)) return true;
+    const int32_t after = buffered() - length;
+    if (after == 0) return source_ended_;
+    if (after < 4) return false;
+    const uint8_t* next = ahead() + length;
+    if (is_tag_start(next)) return true;
+    const uint32_t word = big_endian_word(next);
+    FrameHeader successor;
+    return has_sync(word) && decode_frame_header(word, successor);
+}
+
+int32_t BitstreamReader::fetch_frame() {
+    for (;;) {
+        int32_t result = fill(4);
+        if (result == ZK_ERROR_INPUT_END) return end_of_input();
+        if (result < 0) return result;
+        const uint32_t word = big_endian_word(ahead());
+        FrameHeader candidate;
+        if (!has_sync(word) || !decode_frame_header(word, candidate)) {
+            skip_byte();
+            continue;
+        }
+        const int32_t length = frame_length_of(candidate, word);
+        if (length < 0) return length;
+        if (length == 0 || length > kFrameBufferBytes) {
+            if (candidate.is_free_format()) free_format_bytes_ = 0;
+            skip_byte();
+            continue;
+        }
+        // The header after the frame is needed unless the frame continues the stream.
+        const bool continues = in_sync_ && same_stream(candidate, last_);
+        result = fill(continues ? length : length + 4);
+        if (result < 0 && result != ZK_ERROR_INPUT_END) return result;
+        if (buffered() < length && continues) return end_of_input(); // a truncated last frame
+        if (buffered() < length || !confirmed(candidate, length)) {
+            if (candidate.is_free_format()) free_format_bytes_ = 0;
+            skip_byte();
+            continue;
+        }
+        take_frame(candidate, word, length);
+        return 0;
+    }
+}
+
+void BitstreamReader::take_frame(const FrameHeader& candidate, uint32_t word, int32_t length) {
+    // Bytes skipped between frames may have been a frame whose main data later
+    // frames would reach back into.
+    if (skipped_ >= 4 && candidate.layer() == 3) available_ = 0;
+    skipped_ = 0;
+    header_ = candidate;
+    header_word_ = word;
+    last_ = candidate;
+    in_sync_ = true;
+    found_frame_ = true;
+    if (candidate.is_free_format()) {
+        free_format_word_ = word & kFixedHeaderBits;
+        free_format_bytes_ = candidate.free_format_bytes;
+    }
+    const uint8_t* body = ahead() + 4;
+    if (candidate.layer() == 3) {
+        const int32_t side = candidate.side_info_length();
+        store_main_data(body + side, length - 4 - side);
+        load_frame_buffer(body, side);
+    } else {
+        load_frame_buffer(body, length - 4);
+    }
+    ahead_begin_ += length;
+    if (header_.protection == 0) read_bits(16);
+}
+
+// The frame buffer holds count bytes in stream order, then zeros.
+void BitstreamReader::load_frame_buffer(const uint8_t* bytes, int32_t count) {
+    count = std::clamp(count, 0, kFrameBufferBytes);
     const int32_t words = (count + 3) / 4;
-    auto* bytes = reinterpret_cast<uint8_t*>(words_);
-    std::memset(bytes + count, 0, static_cast<size_t>(words * 4 - count));
+    auto* buffer = reinterpret_cast<uint8_t*>(words_);
+    std::memcpy(buffer, bytes, static_cast<size_t>(count));
+    std::memset(buffer + count, 0, static_cast<size_t>(words * 4 - count));
     if (words < zero_from_) std::memset(words_ + words, 0, static_cast<size_t>(zero_from_ - words) * sizeof(uint32_t));
     zero_from_ = words;
     if constexpr (std::endian::native == std::endian::little) {
@@ -82,94 +204,30 @@ void BitstreamReader::finish_frame_buffer(int32_t count) {
     reset_cursor();
 }
 
-int32_t BitstreamReader::read_main_data() {
-    const int32_t main_bytes = std::max(0, header_.frame_length() - 4 - header_.side_info_length());
+void BitstreamReader::store_main_data(const uint8_t* bytes, int32_t count) {
+    count = std::max(count, 0);
     main_start_ = write_position_;
-    const int32_t first = std::min(main_bytes, static_cast<int32_t>(kReservoirBytes - write_position_));
-    const int32_t result = read_exact(reservoir_ + write_position_, first);
-    if (result < 0) return result;
-    write_position_ = (write_position_ + static_cast<uint32_t>(first)) & kReservoirMask;
-    frame_main_bytes_ = main_bytes;
-    wrap_rest_ = main_bytes - first;
-    return 0;
-}
-
-int32_t BitstreamReader::read_main_data_wrapped() {
-    const int32_t result = read_exact(reservoir_ + write_position_, wrap_rest_);
-    if (result < 0) return result;
-    write_position_ = (write_position_ + static_cast<uint32_t>(wrap_rest_)) & kReservoirMask;
-    wrap_rest_ = 0;
+    const int32_t first = std::min(count, static_cast<int32_t>(kReservoirBytes - write_position_));
+    std::memcpy(reservoir_ + write_position_, bytes, static_cast<size_t>(first));
+    std::memcpy(reservoir_, bytes + first, static_cast<size_t>(count - first));
+    write_position_ = (write_position_ + static_cast<uint32_t>(count)) & kReservoirMask;
+    frame_main_bytes_ = count;
     available_before_ = available_;
-    available_ = std::min(available_ + frame_main_bytes_, kReservoirBytes);
-    return 0;
+    available_ = std::min(available_ + count, kReservoirBytes);
 }
 
-// True when the 4 bytes after the frame let it stand: a valid header (kept
-// as the look-ahead) or the start of an ID3v1 tag.
-bool BitstreamReader::check_successor(const uint8_t bytes[4]) {
-    const uint32_t word = big_endian_word(bytes);
-    lookahead_present_ = has_sync(word) && decode_frame_header(word, lookahead_);
-    return lookahead_present_ || is_tag_start(bytes);
-}
-
-int32_t BitstreamReader::fetch_frame() {
-    for (;;) {
-        int32_t result = 0;
-        switch (stage_) {
-        case Stage::NeedHeader:
-            if (lookahead_present_) {
-                header_ = lookahead_;
-                lookahead_present_ = false;
-            } else if ((result = sync_search()) < 0) {
-                return result;
-            }
-            stage_ = Stage::NeedBody;
-            break;
-
-        case Stage::NeedBody:
-            if (header_.layer() == 3) {
-                if ((result = read_frame_buffer(header_.side_info_length())) < 0) return result;
-                stage_ = Stage::MainData;
-            } else {
-                if ((result = read_frame_buffer(header_.frame_length() - 4)) < 0) return result;
-                stage_ = Stage::CheckSuccessor;
-            }
-            break;
-
-        case Stage::MainData:
-            if ((result = read_main_data()) < 0) return result;
-            stage_ = Stage::MainDataWrapped;
-            break;
-
-        case Stage::MainDataWrapped:
-            if ((result = read_main_data_wrapped()) < 0) return result;
-            stage_ = Stage::CheckSuccessor;
-            break;
-
-        case Stage::CheckSuccessor: {
-            result = read_exact(successor_bytes_, 4);
-            if (result < 0 && result != ZK_ERROR_INPUT_END) return result; // retried by the next call
-            stage_ = Stage::NeedHeader;
-            bool accepted = true;
-            if (result == ZK_ERROR_INPUT_END) {
-                // The last frame of the input needs no successor.
-                filled_ = 0;
-                lookahead_present_ = false;
-            } else {
-                accepted = check_successor(successor_bytes_);
-            }
-            if (accepted) {
-                reset_cursor();
-                if (header_.protection == 0) read_bits(16); // the CRC is not verified
-                return 0;
-            }
-            // A dropped layer III frame breaks the chain of main data: later
-            // frames must not reach back across it.
-            if (header_.layer() == 3) available_ = 0;
-            break;
-        }
-        }
+bool BitstreamReader::crc_intact(int32_t protected_bits) const {
+    if (!crc_check_ || header_.protection != 0) return true;
+    protected_bits = std::clamp(protected_bits, 0, data_bits() - 16);
+    uint32_t crc = crc16_step(0xFFFF, header_word_ & 0xFFFF, 16);
+    BitCursor bits(words_, kFrameWords, 16);
+    for (int32_t left = protected_bits; left > 0;) {
+        const int n = std::min<int32_t>(left, 32);
+        crc = crc16_step(crc, bits.window().peek_bits(n), n);
+        bits.skip_bits(n);
+        left -= n;
     }
+    return crc == (words_[0] >> 16);
 }
 
 void BitstreamReader::put_back_bits(int n) {
@@ -187,11 +245,10 @@ bool BitstreamReader::load_main_data(int32_t main_data_begin, int32_t bit_count)
     const int32_t count = std::min({(bit_count + 7) / 8, main_data_begin + frame_main_bytes_, kFrameBufferBytes});
     const uint32_t start = (main_start_ - static_cast<uint32_t>(main_data_begin)) & kReservoirMask;
     const int32_t first = std::min(count, static_cast<int32_t>(kReservoirBytes - start));
-    auto* bytes = reinterpret_cast<uint8_t*>(words_);
-    zero_from_ = std::max(zero_from_, (count + 3) / 4);
-    std::memcpy(bytes, reservoir_ + start, static_cast<size_t>(first));
-    std::memcpy(bytes + first, reservoir_, static_cast<size_t>(count - first));
-    finish_frame_buffer(count);
+    uint8_t assembled[kFrameBufferBytes];
+    std::memcpy(assembled, reservoir_ + start, static_cast<size_t>(first));
+    std::memcpy(assembled + first, reservoir_, static_cast<size_t>(count - first));
+    load_frame_buffer(assembled, count);
     return true;
 }
 
@@ -201,21 +258,24 @@ void BitstreamReader::reset_reservoir() {
     available_ = 0;
     available_before_ = 0;
     frame_main_bytes_ = 0;
-    wrap_rest_ = 0;
-    lookahead_present_ = false;
+    in_sync_ = false;
 }
 
-void BitstreamReader::reset_all() {
+void BitstreamReader::reset_all(bool new_input) {
     reset_cursor();
     reset_reservoir();
-    stage_ = Stage::NeedHeader;
-    filled_ = 0;
-    window_full_ = false;
+    ahead_begin_ = ahead_end_ = 0;
+    source_ended_ = false;
+    skipped_ = 0;
+    free_format_bytes_ = 0;
+    if (new_input) found_frame_ = false;
 }
 
 bool probe_frame_header(const uint8_t bytes[4], ZK_StreamInfo& info, int32_t& bytes_per_second) {
     FrameHeader header;
-    if (bytes[0] != 0xFF || bytes[1] < 0xE0 || !decode_frame_header(big_endian_word(bytes), header)) return false;
+    if (bytes[0] != 0xFF || bytes[1] < 0xE0 || !decode_frame_header(big_endian_word(bytes), header) ||
+        header.is_free_format())
+        return false;
     set_stream_info(header, info);
     bytes_per_second = header.bitrate_kbps() * 1000 / 8;
     return true;

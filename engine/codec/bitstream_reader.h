@@ -1,6 +1,6 @@
-// Frames from the decoder's input: sync search, staged fetch with successor
-// check, the layer III main-data reservoir, and the bit reader the layer
-// decoders use.
+// Frames from the decoder's input: sync search with confirmation, free-format
+// lengths, the CRC check, the layer III main-data reservoir, and the bit
+// reader the layer decoders use.
 #pragma once
 
 #include "codec/frame_header.h"
@@ -79,12 +79,27 @@ public:
     BitstreamReader& operator=(const BitstreamReader&) = delete;
 
     // Next accepted frame: 0 with header() and the frame data ready, or a
-    // negative input code (-513 at the end); never -600. Resumable after a
-    // failed read. The cursor then stands at the start of the frame buffer,
-    // past the 16 CRC bits when the header announces a CRC: at the audio data
-    // (layers I and II) or the side information (layer III).
+    // negative input code (-513 at the end, -601 when the input ended
+    // without a single frame); never -600. Resumable after a failed read.
+    // The cursor then stands at the start of the frame buffer, past the 16
+    // CRC bits when the header announces a CRC: at the audio data (layers I
+    // and II) or the side information (layer III).
+    //
+    // A header found by searching is taken when the next header, a trailing
+    // tag or the exact end of the input follows its frame; otherwise the
+    // search goes on one byte further. A header where the previous frame
+    // ended is taken without that check when the stream's fixed fields stay
+    // the same. Free-format frames take their length from the distance to
+    // the next header.
     int32_t fetch_frame();
     const FrameHeader& header() const { return header_; }
+
+    // True unless the frame carries a CRC (and the check is on) that does not
+    // match the header's last two bytes and the first protected_bits bits
+    // after the CRC in the frame buffer. Layer III calls it before it loads
+    // the main data.
+    bool crc_intact(int32_t protected_bits) const;
+    void set_crc_check(bool on) { crc_check_ = on; }
 
     // Next n bits (0..16), most significant first. Reads past the loaded
     // data give zero bits and never leave the frame buffer.
@@ -108,30 +123,30 @@ public:
     // far enough. Bits beyond the main data received so far read as zeros.
     bool load_main_data(int32_t main_data_begin, int32_t bit_count);
 
-    void reset_all();       // open, close, seek by offset
-    void reset_reservoir(); // codec reset after a seek; also drops the look-ahead header
+    // Open, close, seek by offset; a new input also forgets that frames were
+    // found (for the -601 result).
+    void reset_all(bool new_input = false);
+    void reset_reservoir(); // codec reset after a seek; the next frame is searched for
 
-    static constexpr int32_t kFrameBufferBytes = 2048;
+    static constexpr int32_t kFrameBufferBytes = 2048; // also the longest frame taken
     static constexpr int32_t kReservoirBytes = 4096;
+    static constexpr int32_t kLookAheadBytes = 4096; // the largest single read as well
 
 private:
-    enum class Stage {
-        NeedHeader,      // sync search or look-ahead header
-        NeedBody,        // frame body (layers I, II) or side information (layer III)
-        MainData,        // layer III main data into the reservoir
-        MainDataWrapped, // the part of the main data that wraps to the ring start
-        CheckSuccessor,  // the header after the frame must be valid
-    };
     static constexpr int32_t kFrameWords = kFrameBufferBytes / 4;
     static constexpr uint32_t kReservoirMask = kReservoirBytes - 1;
 
-    int32_t read_exact(uint8_t* buffer, int32_t count);
-    int32_t sync_search();
-    int32_t read_frame_buffer(int32_t count);
-    void finish_frame_buffer(int32_t count);
-    int32_t read_main_data();
-    int32_t read_main_data_wrapped();
-    bool check_successor(const uint8_t bytes[4]);
+    int32_t fill(int32_t count);
+    int32_t drain_source_end(int32_t count);
+    int32_t buffered() const { return ahead_end_ - ahead_begin_; }
+    const uint8_t* ahead() const { return ahead_ + ahead_begin_; }
+    void skip_byte();
+    int32_t end_of_input();
+    int32_t frame_length_of(FrameHeader& candidate, uint32_t word);
+    bool confirmed(const FrameHeader& candidate, int32_t length) const;
+    void take_frame(const FrameHeader& candidate, uint32_t word, int32_t length);
+    void load_frame_buffer(const uint8_t* bytes, int32_t count);
+    void store_main_data(const uint8_t* bytes, int32_t count);
     void reset_cursor() {
         word_index_ = 0;
         bits_left_ = 32;
@@ -139,17 +154,21 @@ private:
 
     ByteSource& source_;
     FrameHeader header_{};
-    Stage stage_ = Stage::NeedHeader;
-    int32_t filled_ = 0; // bytes of the pending read already delivered
+    uint32_t header_word_ = 0;
+    bool crc_check_ = true;
 
-    // Sync search window, kept across failed reads.
-    uint8_t window_bytes_[4] = {};
-    uint32_t window_ = 0;
-    bool window_full_ = false;
+    // Bytes read from the source and not yet taken as frames or skipped.
+    uint8_t ahead_[kLookAheadBytes] = {};
+    int32_t ahead_begin_ = 0;
+    int32_t ahead_end_ = 0;
+    bool source_ended_ = false;
 
-    uint8_t successor_bytes_[4] = {};
-    bool lookahead_present_ = false;
-    FrameHeader lookahead_{};
+    bool in_sync_ = false;          // the last frame ended where the next byte starts
+    FrameHeader last_{};            // the last frame taken
+    int32_t skipped_ = 0;           // bytes skipped since the last frame
+    bool found_frame_ = false;      // since the input was opened
+    uint32_t free_format_word_ = 0; // fixed header bits of the free-format length below
+    int32_t free_format_bytes_ = 0;
 
     // Frame buffer: 32-bit words in stream order, plus a zero guard word the
     // cursor stops at and one more that a BitCursor's peeks past it see. Words from
@@ -165,7 +184,6 @@ private:
     uint32_t main_start_ = 0; // this frame's main data start in the ring
     uint32_t write_position_ = 0;
     int32_t frame_main_bytes_ = 0; // main data bytes of this frame
-    int32_t wrap_rest_ = 0;        // bytes still to go to the ring start
     int32_t available_ = 0;        // main data bytes in the ring, up to 4096
     int32_t available_before_ = 0; // the same before this frame's data
 };
@@ -194,7 +212,7 @@ inline void BitstreamReader::seek_bits(int32_t position) {
 }
 
 // Parses 4 bytes as a header for the open-time probe (first byte 0xFF, second
-// at least 0xE0, valid header). On success fills level, layer, bitrate,
+// at least 0xE0, valid header, not free format). On success fills level, layer, bitrate,
 // frequency and mode of info and the stream's bytes per second.
 bool probe_frame_header(const uint8_t bytes[4], ZK_StreamInfo& info, int32_t& bytes_per_second);
 

@@ -48,21 +48,38 @@ bool decode_frame_header(uint32_t word, FrameHeader& header) {
     header.original = static_cast<int32_t>((word >> 2) & 1);
     header.emphasis = static_cast<int32_t>(word & 3);
 
-    if (header.bitrate_index == kForbiddenBitrate || header.bitrate_index == kFreeFormat) return false;
+    header.free_format_bytes = 0;
+
+    if (header.bitrate_index == kForbiddenBitrate) return false;
     if (header.layer_code == kLayerCodeReserved) return false;
-    // Only 44100, 22050 and 11025 Hz need padding; elsewhere it marks a false sync.
-    if (header.padding && header.frequency_index != 0) return false;
     if (header.frequency_index == kFrequencyReserved) return false;
     if (header.version_id == kVersionReserved) return false;
     if (header.version_id == kVersionMpeg25 && header.layer() != 3) return false;
-    if (header.is_mpeg1() && header.layer_code == kLayerCodeLayer2 &&
+    if (header.is_mpeg1() && header.layer_code == kLayerCodeLayer2 && header.bitrate_index != kFreeFormat &&
         !layer2_bitrate_allowed(header.bitrate_index, header.mode))
         return false;
     return true;
 }
 
+namespace {
+
+// Frame bytes per kbit/s at 1 Hz, times 1000 (the frame length formula).
+int bytes_per_kbps_times_1000(const FrameHeader& header) {
+    switch (header.layer()) {
+    case 1: return 12000 * 4;
+    case 3: return header.is_mpeg1() ? 144000 : 72000;
+    default: return 144000;
+    }
+}
+
+} // namespace
+
 int FrameHeader::bitrate_kbps() const {
     if (layer_code == kLayerCodeReserved || version_id == kVersionReserved) return 0;
+    if (is_free_format()) {
+        const int64_t bytes = free_format_bytes;
+        return static_cast<int>(bytes * frequency_hz() / bytes_per_kbps_times_1000(*this));
+    }
     const int kbps = tables::kBitrateKbps[is_mpeg1() ? 0 : 1][layer() - 1][bitrate_index];
     return kbps > 0 ? kbps : 0;
 }
@@ -76,8 +93,10 @@ int FrameHeader::frequency_hz() const {
 int FrameHeader::frame_length() const {
     const int frequency = frequency_hz();
     if (frequency == 0) return 0;
+    if (layer_code == kLayerCodeReserved) return 0;
+    if (is_free_format()) return free_format_bytes ? free_format_bytes + padding * slot_bytes() : 0;
     const int bitrate = bitrate_kbps();
-    const int pad = frequency_index == 0 ? padding : 0;
+    const int pad = padding;
     switch (layer()) {
     case 1: return (12000 * bitrate / frequency + pad) * 4;
     case 2: return 144000 * bitrate / frequency + pad;

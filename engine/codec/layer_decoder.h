@@ -35,15 +35,20 @@ struct FrameContext {
     int16_t* pcm; // room for 2304 samples
 };
 
-// Each decodes the current frame into ctx.pcm; 0, or ZK_ERROR_INVALID_FRAME
-// when the frame's contents are invalid (nothing is written outside the
-// layer decoders' own storage and the PCM buffer). The sample count per
-// channel is header.samples_per_channel().
+// A layer decoder's result for a frame whose CRC does not match: nothing of
+// it is used, and decode_frame mutes it.
+constexpr int32_t kFrameConcealed = 1;
+
+// Each decodes the current frame into ctx.pcm; 0, kFrameConcealed, or
+// ZK_ERROR_INVALID_FRAME when the frame's contents are invalid (nothing is
+// written outside the layer decoders' own storage and the PCM buffer). The
+// sample count per channel is header.samples_per_channel().
 int32_t decode_layer1(FrameContext& ctx);
 int32_t decode_layer2(FrameContext& ctx);
 int32_t decode_layer3(FrameContext& ctx);
 
-// Dispatches on the header's layer.
+// Dispatches on the header's layer; a concealed frame becomes silence,
+// reported at debug level 1.
 int32_t decode_frame(FrameContext& ctx);
 
 } // namespace zk

@@ -61,6 +61,10 @@ namespace {
 
 std::shared_ptr<MessageQueue> own_queue() { return zk::platform::current_thread_queue(discard_posted); }
 
+std::shared_ptr<MessageQueue> receiving_queue(const zk::control::ChannelSlot& slot) {
+    return slot.own_queue ? slot.own_queue : own_queue();
+}
+
 struct StartRecord {
     ZK_ControlChannel* channel;
     std::shared_ptr<MessageQueue> client_queue; // null when posting to a port
@@ -79,6 +83,7 @@ void run_procedure(StartRecord* start) {
     if (slot) {
         slot->peer_queue = start->client_queue;
         slot->peer_window = start->client_window;
+        slot->own_queue = start->procedure_queue;
         pthread_setspecific(channel->slot_key, slot);
     }
     zk::platform::adopt_thread_queue(start->procedure_queue);
@@ -116,7 +121,10 @@ extern "C" ZK_API int32_t control_procedure_new(ZK_ControlChannel** channel_out,
     StartRecord start;
     start.channel = channel;
     start.client_window = window ? *window : -1;
-    if (!window) start.client_queue = own_queue();
+    // Each channel has a queue of its own, so that two players created by one
+    // thread never take each other's notifications.
+    if (!window) start.client_queue = std::make_shared<MessageQueue>(discard_posted);
+    slot->own_queue = start.client_queue;
     start.procedure_queue = std::make_shared<MessageQueue>(discard_posted);
     start.procedure = procedure;
     start.user = user;
@@ -140,6 +148,8 @@ extern "C" ZK_API int32_t control_procedure_new(ZK_ControlChannel** channel_out,
 
 extern "C" ZK_API int32_t control_procedure_delete(ZK_ControlChannel* channel) {
     if (!channel) return ZK_ERROR_INVALID_PARAMETERS;
+    // Only a thread of the channel can ask the procedure to end.
+    if (!current_slot(channel)) return ZK_FAILURE;
     control_message_send_N(channel, ZK_MSG_COMMAND_EXIT);
     if (!channel->done->wait(10000)) {
         // Abandoned: the procedure may still use the channel, so it stays.
@@ -178,7 +188,7 @@ extern "C" ZK_API int32_t control_message_get(ZK_ControlChannel* channel, ZK_Mes
     ChannelSlot* slot = current_slot(channel);
     if (!slot) return ZK_FAILURE;
     PostedMessage posted;
-    if (!own_queue()->take(posted)) return 0;
+    if (!receiving_queue(*slot)->take(posted)) return 0;
     unpack_message(*message, posted, slot->buffer);
     return 1;
 }
@@ -187,7 +197,7 @@ extern "C" ZK_API int32_t control_message_wait(ZK_ControlChannel* channel, ZK_Me
     if (!channel || !message) return ZK_ERROR_INVALID_PARAMETERS;
     ChannelSlot* slot = current_slot(channel);
     if (!slot) return ZK_FAILURE;
-    std::shared_ptr<MessageQueue> queue = own_queue();
+    std::shared_ptr<MessageQueue> queue = receiving_queue(*slot);
     if (!queue->wait(timeout < 0 ? -1 : timeout / 1000)) return ZK_ERROR_TIMEOUT;
     PostedMessage posted;
     if (!queue->take(posted)) return ZK_FAILURE;

@@ -31,6 +31,7 @@ private:
 struct ChannelSlot {
     std::shared_ptr<platform::MessageQueue> peer_queue; // set: post thread messages there
     ZK_WindowHandle peer_window = -1;                   // otherwise: post to this port
+    std::shared_ptr<platform::MessageQueue> own_queue;  // where this side receives; null: the thread's queue
     char buffer[kSlotBufferSize];
 };
 

@@ -11,19 +11,22 @@ namespace {
 // Fills the payload from the arguments in the shape's send order: the
 // serialisation order, except volume (balance, pcm level, master level),
 // module messages (type, data, size) and feedback events (with nb_samples).
-void fill_from_arguments(ZK_Message& m, va_list args) {
+// False for a module message larger than a slot can carry.
+bool fill_from_arguments(ZK_Message& m, va_list args) {
     Shape shape = code_info(m.code).shape;
     if (shape == Shape::Volume) {
         m.volume.balance = static_cast<uint8_t>(va_arg(args, int));
         m.volume.pcm_level = static_cast<uint8_t>(va_arg(args, int));
         m.volume.master_level = static_cast<uint8_t>(va_arg(args, int));
-        return;
+        return true;
     }
     if (shape == Shape::ModuleMessage) {
         m.module_message.type = static_cast<uint16_t>(va_arg(args, int));
         m.module_message.data = va_arg(args, const void*);
-        m.module_message.size = static_cast<uint16_t>(va_arg(args, int));
-        return;
+        const int size = va_arg(args, int);
+        if (size < 0 || static_cast<size_t>(size) > kSlotBufferSize) return false;
+        m.module_message.size = static_cast<uint16_t>(size);
+        return true;
     }
     if (shape == Shape::FeedbackEvent) {
         m.feedback_event.seconds = static_cast<uint32_t>(va_arg(args, int));
@@ -31,9 +34,10 @@ void fill_from_arguments(ZK_Message& m, va_list args) {
         m.feedback_event.channels = static_cast<uint16_t>(va_arg(args, int));
         m.feedback_event.nb_samples = static_cast<uint16_t>(va_arg(args, int));
         m.feedback_event.samples = va_arg(args, const uint8_t*);
-        return;
+        return true;
     }
     fill_fields_from_arguments(m, args);
+    return true;
 }
 
 } // namespace
@@ -45,9 +49,9 @@ extern "C" ZK_API int32_t control_message_send(ZK_ControlChannel* channel, uint3
     message.code = code;
     va_list args;
     va_start(args, code);
-    fill_from_arguments(message, args);
+    const bool filled = fill_from_arguments(message, args);
     va_end(args);
-    return send_message(channel, message);
+    return filled ? send_message(channel, message) : ZK_ERROR_INVALID_PARAMETERS;
 }
 
 extern "C" ZK_API int32_t control_message_send_N(ZK_ControlChannel* channel, uint32_t code) {

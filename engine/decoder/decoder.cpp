@@ -11,11 +11,15 @@ ZK_DecoderPrivate::ZK_DecoderPrivate(ZK_Decoder* decoder)
 
 namespace zk {
 
-void reset_decoding(ZK_Decoder* decoder) {
+void reset_decoding(ZK_Decoder* decoder, bool new_input) {
     DecoderPrivate& p = private_of(decoder);
     p.source.reset();
-    p.reader.reset_all();
+    p.reader.reset_all(new_input);
     p.codec.reset();
+    if (!new_input) return;
+    int32_t crc_check = 1;
+    decoder_get_environment_integer(decoder, "CODEC.CRC-CHECK", &crc_check);
+    p.reader.set_crc_check(crc_check != 0);
 }
 
 void publish_position(ZK_Decoder* decoder, float position, const ZK_Timecode& timecode) {

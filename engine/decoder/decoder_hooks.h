@@ -6,8 +6,9 @@
 namespace zk {
 
 // A new stream position (open, close, seek): empties the bitstream reader and
-// the bytes held for it, and clears the codec's history.
-void reset_decoding(ZK_Decoder* decoder);
+// the bytes held for it, and clears the codec's history. A newly opened input
+// also takes the CRC check setting ("CODEC.CRC-CHECK", 0 turns it off).
+void reset_decoding(ZK_Decoder* decoder, bool new_input = false);
 
 // Position and timecode for both the input record and the decode status.
 void publish_position(ZK_Decoder* decoder, float position, const ZK_Timecode& timecode);

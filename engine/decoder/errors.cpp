@@ -28,7 +28,7 @@ const char* const device_texts[] = {"open failed",
                                     "no such device",
                                     "no such file",
                                     "input end"};
-const char* const frame_texts[] = {"invalid frame"};
+const char* const frame_texts[] = {"invalid frame", "no MPEG audio found"};
 const char* const library_texts[] = {"library not found", "symbol not found"};
 const char* const environment_texts[] = {"no such environment variable", "invalid environment variable type"};
 

@@ -28,11 +28,12 @@ Timeline::Span Timeline::next_frame(int32_t sample_rate, int32_t samples_per_fra
     ++frames_since_restart_;
 
     // The played window in decoded samples: from the target on, up to the
-    // end of the track when it is known.
+    // end of the track when its padding is cut. Otherwise every frame the
+    // reader finds plays, whatever the index counted.
     const uint64_t lead = static_cast<uint64_t>(layout_.lead);
     const uint64_t from = std::max(begin, lead + target_);
     uint64_t to = begin + length;
-    if (layout_.heard_total) to = std::min(to, lead + layout_.heard_total);
+    if (layout_.trims_end) to = std::min(to, lead + layout_.heard_total);
     if (to <= from) return Span{static_cast<int32_t>(length), 0};
     return Span{static_cast<int32_t>(from - begin), static_cast<int32_t>(to - from)};
 }

@@ -19,6 +19,7 @@ struct TrackLayout {
     uint64_t frames = 0;      // audio frames
     int32_t lead = 0;         // decoded samples before the first heard one
     uint64_t heard_total = 0; // heard samples of the whole track
+    bool trims_end = false;   // playback stops at heard_total (the encoder's padding is cut)
 };
 
 class Timeline {

@@ -97,6 +97,7 @@ enum {
     ZK_ERROR_INPUT_END = -513,
 
     ZK_ERROR_INVALID_FRAME = -600,
+    ZK_ERROR_NO_AUDIO = -601, /* the input holds no MPEG audio frame */
 
     ZK_ERROR_LIBRARY_NOT_FOUND = -700,
     ZK_ERROR_SYMBOL_NOT_FOUND = -701,

@@ -39,7 +39,7 @@ int32_t InputLayer::open() {
     info_.info = ZK_StreamInfo{};
     decoder_->status->info = ZK_StreamInfo{};
     forget_leading_tag();
-    reset_decoding(decoder_);
+    reset_decoding(decoder_, true);
     vbr_ = VbrHeader{};
     index_.clear();
     timeline_.start(TrackLayout{});
@@ -126,6 +126,7 @@ void InputLayer::lay_out_track() {
         const uint64_t padding = vbr_.frames == layout.frames ? static_cast<uint64_t>(vbr_.padding) : 0;
         if (lead + padding < decoded) {
             layout.lead = static_cast<int32_t>(lead);
+            layout.trims_end = true;
             layout.heard_total = std::min(decoded - lead, decoded + kDecoderDelay - lead - padding);
         }
     }

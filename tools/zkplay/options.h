@@ -15,11 +15,19 @@ struct Options {
     double start_seconds = 0;                // --start: where each input begins
     bool verbose = false;
     bool quiet = false;
+    bool list_devices = false;
     std::vector<std::string> inputs;
 };
 
-// Parses argv; on failure returns false with a message in error.
-bool parse_options(int argc, char** argv, Options& options, std::string& error);
+enum class ParseResult {
+    Run,
+    Help,    // usage asked for
+    Version, // --version
+    Error,   // the message is in error
+};
+
+// Parses argv.
+ParseResult parse_options(int argc, char** argv, Options& options, std::string& error);
 
 extern const char* const kUsage;
 

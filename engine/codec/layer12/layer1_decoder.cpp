@@ -19,6 +19,7 @@ int32_t decode_layer1(FrameContext& ctx) {
     const FrameHeader& header = reader.header();
     const int channels = header.channels();
     const int bound = layer12::joint_stereo_bound(header, kSubbands);
+    if (!reader.crc_intact(4 * (channels * bound + kSubbands - bound))) return kFrameConcealed;
 
     int allocation[2][kSubbands] = {};
     for (int sb = 0; sb < kSubbands; ++sb) {

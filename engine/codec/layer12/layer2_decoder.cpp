@@ -72,6 +72,8 @@ int32_t decode_layer2(FrameContext& ctx) {
     for (int sb = 0; sb < sblimit; ++sb)
         for (int ch = 0; ch < channels; ++ch)
             if (cls[ch][sb]) selection[ch][sb] = reader.read_bits(2);
+    // The CRC covers the allocations and the scalefactor selection.
+    if (!reader.crc_intact(reader.bits_consumed() - 16)) return kFrameConcealed;
 
     // Per subband, channel and part of the frame (4 granules each):
     // scalefactor, times the step for the ungrouped classes.

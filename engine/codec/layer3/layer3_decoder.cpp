@@ -126,6 +126,11 @@ int32_t decode_layer3(FrameContext& ctx) {
     const FrameHeader& header = reader.header();
     const FrameLayout layout = frame_layout(header);
 
+    if (!reader.crc_intact((header.side_info_length() - 2) * 8)) {
+        reader.load_main_data(0, 0);
+        state.reset();
+        return kFrameConcealed;
+    }
     if (!read_side_info(reader, header, state.side)) return abandon(reader);
     const int32_t frame_main_bytes = header.frame_length() - 4 - header.side_info_length();
     if (state.side.part2_3_total > 8 * (state.side.main_data_begin + frame_main_bytes)) return abandon(reader);

@@ -2,10 +2,12 @@
 // nacked.
 #include "control/player/endpoint_sides.h"
 #include "control/player/module_names.h"
+#include "input/stream/stream_settings.h"
 
 #include <array>
 #include <cstring>
 #include <iterator>
+#include <type_traits>
 
 namespace zk::player {
 
@@ -78,7 +80,15 @@ template <class Side> int32_t open_side(PlayerContext& p, const char* name) {
     if (Side::is_open(p)) close_side<Side>(p);
     if (name) Side::name(p) = name;
     const char* stored = Side::name(p).c_str();
+    if constexpr (std::is_same_v<Side, OutputSide>) {
+        if (name) p.output_named = true;
+        // The same name keeps the output instance, which goes on where it
+        // ended; a name given again starts it over.
+        if (p.output_named && p.decoder->output->attached) decoder_output_delete(p.decoder);
+    }
     int32_t result = Side::create(p.decoder, stored, Side::module(p));
+    if constexpr (std::is_same_v<Side, OutputSide>)
+        if (result >= 0) p.output_named = false;
     if (result < 0) {
         // Without an input or output there is nothing to play on.
         set_state(p, ZK_PLAYER_STATE_STOPPED);
@@ -104,6 +114,8 @@ int32_t play(PlayerContext& p) {
         if (result < 0) return result;
     }
     output_request(p, ZK_OUTPUT_REQUEST_RESUME);
+    p.failed_steps = 0;
+    p.waiting_since = 0;
     set_state(p, ZK_PLAYER_STATE_PLAYING);
     return 0;
 }
@@ -196,6 +208,7 @@ template <class Side> int32_t list_modules(PlayerContext& p, const ZK_Message&) 
 
 template <class Side> int32_t set_name(PlayerContext& p, const ZK_Message& m) {
     Side::name(p) = m.name.name ? m.name.name : "";
+    if constexpr (std::is_same_v<Side, OutputSide>) p.output_named = true;
     return Side::is_open(p) ? open_side<Side>(p, nullptr) : 0;
 }
 
@@ -209,6 +222,7 @@ template <class Side> int32_t set_module(PlayerContext& p, const ZK_Message& m) 
     int32_t count = p.decoder->module_counts[Side::module_list];
     if (id < -1 || id >= count) return ZK_ERROR_MODULE_NOT_FOUND;
     Side::module(p) = id;
+    if constexpr (std::is_same_v<Side, OutputSide>) p.output_named = true;
     return 0;
 }
 
@@ -283,8 +297,21 @@ int32_t get_mode(PlayerContext& p, const ZK_Message&) {
     return 0;
 }
 
+// A network input setting that cannot work with the others is refused and
+// the variable keeps its value.
 int32_t set_environment_integer(PlayerContext& p, const ZK_Message& m) {
-    return decoder_set_environment_integer(p.decoder, m.environment_integer.name, m.environment_integer.value);
+    const char* name = m.environment_integer.name;
+    int32_t previous = 0;
+    const bool was_set = name && decoder_get_environment_integer(p.decoder, name, &previous) == 0;
+    int32_t result = decoder_set_environment_integer(p.decoder, name, m.environment_integer.value);
+    if (result < 0) return result;
+    zk::stream::StreamSettings settings;
+    if (zk::stream::read_stream_settings(p.decoder, settings) == 0) return result;
+    if (was_set)
+        decoder_set_environment_integer(p.decoder, name, previous);
+    else
+        decoder_unset_environment(p.decoder, name);
+    return ZK_ERROR_INVALID_PARAMETERS;
 }
 
 int32_t get_environment_integer(PlayerContext& p, const ZK_Message& m) {
@@ -357,6 +384,7 @@ int32_t get_volume(PlayerContext& p, const ZK_Message&) {
 }
 
 int32_t set_channels(PlayerContext& p, const ZK_Message& m) {
+    if (m.byte.channels > ZK_OUTPUT_CHANNELS_MIX) return ZK_ERROR_INVALID_PARAMETERS;
     p.decoder->output->channels = m.byte.channels;
     reset_output(p);
     return 0;

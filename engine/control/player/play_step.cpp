@@ -1,11 +1,17 @@
 // One decode step while playing and the notifications that follow it.
 #include "control/player/player_context.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace zk::player {
 
 namespace {
+
+uint64_t now_microseconds() {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
 
 void end_of_input(PlayerContext& p) {
     set_state(p, ZK_PLAYER_STATE_EOF);
@@ -41,14 +47,43 @@ void notify_progress(PlayerContext& p) {
                                                 info.bitrate, info.frequency, info.mode);
 }
 
+// Damaged frames in a row that end the track: about two seconds of audio.
+constexpr int32_t kMaxFailedSteps = 100;
+// How long steps may go on timing out (a stalled stream or device).
+constexpr uint64_t kMaxWaitMicroseconds = 30'000'000;
+
+// A step that failed with an error a later step may get past.
+bool may_heal(int32_t result) { return result == ZK_ERROR_INVALID_FRAME; }
+
+// The track ends on an error: it is reported and the player stops, keeping
+// input and output open for the next command.
+void end_on_error(PlayerContext& p, int32_t result) {
+    notify<ZK_MSG_NOTIFY_ERROR>(p, ZK_NOTIFY_MASK_ERROR, 0, result, zelkor_error_string(result));
+    set_state(p, ZK_PLAYER_STATE_STOPPED);
+}
+
 } // namespace
 
 void play_step(PlayerContext& player) {
     int32_t result = decoder_play(player.decoder);
-    if (result == ZK_ERROR_INPUT_END)
-        end_of_input(player);
-    else if (result == 0)
+    if (result != ZK_ERROR_TIMEOUT) player.waiting_since = 0;
+    if (result == 0) {
+        player.failed_steps = 0;
         notify_progress(player);
+    } else if (result == ZK_ERROR_INPUT_END) {
+        end_of_input(player);
+    } else if (result == ZK_ERROR_TIMEOUT) {
+        // A stream still filling waits in its input; only a long stall ends the track.
+        const uint64_t now = now_microseconds();
+        if (!player.waiting_since) player.waiting_since = now;
+        if (now - player.waiting_since >= kMaxWaitMicroseconds) {
+            player.waiting_since = 0;
+            end_on_error(player, result);
+        }
+    } else if (!may_heal(result) || ++player.failed_steps >= kMaxFailedSteps) {
+        player.failed_steps = 0;
+        end_on_error(player, result);
+    }
 }
 
 } // namespace zk::player

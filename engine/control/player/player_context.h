@@ -23,9 +23,15 @@ struct PlayerContext {
     std::string input_name;
     int32_t output_module = -1;
     std::string output_name;
+    // A name or module was given since the output was created: the next open
+    // creates it anew (a file output starts its file over); otherwise the
+    // output is reopened where it left off.
+    bool output_named = true;
     uint8_t feedback_rate = 0; // feedback events per second asked for, 0 = off
     uint32_t notification_mask = ZK_NOTIFY_MASK_ALL;
     uint32_t debug_level = 0;
+    int32_t failed_steps = 0;   // consecutive decode steps that failed
+    uint64_t waiting_since = 0; // microseconds; start of consecutive timed-out steps, 0 = none
     bool exiting = false;
 
     bool input_open() const { return decoder->input->state == 1; }

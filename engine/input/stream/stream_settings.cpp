@@ -32,8 +32,8 @@ int32_t read_stream_settings(ZK_Decoder* decoder, StreamSettings& settings) {
     read_integer(decoder, "INPUT.STREAM.MAX-ACCU", settings.max_accu);
     read_integer(decoder, "INPUT.STREAM.FORCE-FILL-ZONE", settings.force_fill_zone);
     read_integer(decoder, "INPUT.STREAM.STALL-TIMEOUT", settings.stall_timeout);
-    if (settings.max_packet <= 0 || settings.buffer_size <= 2 * int64_t{settings.max_packet} ||
-        settings.high_mark < 0 || settings.read_timeout < 0 || settings.max_accu < 0 || settings.force_fill_zone < 0 ||
+    if (settings.max_packet <= 0 || settings.buffer_size < 2 * int64_t{settings.max_packet} + kLargestDecoderRead ||
+        settings.high_mark < 0 || settings.read_timeout <= 0 || settings.max_accu < 0 || settings.force_fill_zone < 0 ||
         settings.stall_timeout <= 0)
         return ZK_ERROR_INVALID_PARAMETERS;
     settings.high_mark = std::min(settings.high_mark, settings.fillable());

@@ -24,10 +24,14 @@ struct StreamSettings {
     int32_t fillable() const { return buffer_size - 2 * max_packet; }
 };
 
+// The largest single read the decoder makes: the ring must be able to hold it.
+constexpr int32_t kLargestDecoderRead = 4096;
+
 // The settings in the decoder's environment, defaults for variables not set.
-// ZK_ERROR_INVALID_PARAMETERS when they cannot work together (a buffer not
-// larger than two packets, negative values); a high mark beyond what the ring
-// can fill is lowered to it so that playback can start.
+// ZK_ERROR_INVALID_PARAMETERS when they cannot work together (a ring that
+// cannot fill to the decoder's largest read, a zero read timeout, negative
+// values); a high mark beyond what the ring can fill is lowered to it so that
+// playback can start.
 int32_t read_stream_settings(ZK_Decoder* decoder, StreamSettings& settings);
 
 struct HttpProxy {

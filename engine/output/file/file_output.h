@@ -1,12 +1,16 @@
 // One instance of the file output: a raw, WAV, AIFF or Sun audio file, or
 // standard output. The header goes out with the first samples and is
-// rewritten with the final sizes at close.
+// rewritten with the final sizes at close, where the file began, when the
+// output can be rewound. Opening the instance again continues its file; a
+// change of sample format ends a file with a header (the samples of the new
+// format are refused and reported).
 #pragma once
 
 #include "output/file/audio_file_format.h"
 #include "zelkor.h"
 
 #include <string>
+#include <sys/types.h>
 
 namespace zk::file_output {
 
@@ -31,6 +35,9 @@ private:
     // Reports the first failed write of an open as a debug line and an error.
     void report_write_failure(int error);
     int32_t rewrite_header();
+    int32_t open_file();
+    bool same_format(int32_t sample_size, int32_t stereo, int32_t sample_rate) const;
+    void report_format_change(int32_t stereo, int32_t sample_rate);
 
     std::string name_;
     int32_t module_id_;
@@ -38,8 +45,13 @@ private:
     OutputTarget target_;
     SampleFormat format_;
     int fd_ = -1;
+    bool opened_before_ = false;
     bool header_written_ = false;
     bool write_failed_ = false;
+    bool format_change_reported_ = false;
+    bool rewindable_ = false; // seekable, not appending: the header can be rewritten
+    off_t start_ = 0;         // where the file began on its descriptor
+    size_t header_bytes_ = 0;
     uint32_t data_bytes_ = 0; // saturates at 4 GiB - 1
     uint8_t chunk_[kChunkBytes];
 };

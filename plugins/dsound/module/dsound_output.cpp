@@ -168,6 +168,8 @@ void DsoundOutput::reset_buffer() {
 }
 
 void DsoundOutput::create_buffer(const ZK_OutputControl& control) {
+    // What the old buffer holds plays out in its own format first.
+    drain();
     if (state_lock_opened_) state_lock_.acquire();
     if (buffer_) {
         buffer_->stop();

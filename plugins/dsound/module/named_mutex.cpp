@@ -1,40 +1,48 @@
 #include "module/named_mutex.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace zk::dsound {
 
 namespace {
 
-constexpr time_t kWaitSeconds = 5;
+constexpr int kWaitMilliseconds = 5000;
+constexpr int kPollMilliseconds = 10;
+
+std::string lock_path(const char* name) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string folder = runtime && *runtime ? runtime : "/tmp";
+    return folder + "/" + name + "-" + std::to_string(getuid()) + ".lock";
+}
 
 } // namespace
 
-NamedMutex::NamedMutex(const char* name) {
-    semaphore_ = sem_open(("/" + std::string(name)).c_str(), O_CREAT, 0600, 1);
-    if (semaphore_ == SEM_FAILED) semaphore_ = nullptr;
-}
+NamedMutex::NamedMutex(const char* name)
+    : fd_(::open(lock_path(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {}
 
 NamedMutex::~NamedMutex() {
-    if (semaphore_) sem_close(semaphore_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 bool NamedMutex::lock() {
-    if (!semaphore_) return false;
-    timespec deadline{};
-    clock_gettime(CLOCK_REALTIME, &deadline);
-    deadline.tv_sec += kWaitSeconds;
-    int result;
-    do result = sem_timedwait(semaphore_, &deadline);
-    while (result != 0 && errno == EINTR);
-    return result == 0;
+    if (fd_ < 0) return false;
+    for (int waited = 0;; waited += kPollMilliseconds) {
+        if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (waited >= kWaitMilliseconds) return false;
+        const timespec pause{0, kPollMilliseconds * 1000000L};
+        nanosleep(&pause, nullptr);
+    }
 }
 
 void NamedMutex::unlock() {
-    if (semaphore_) sem_post(semaphore_);
+    if (fd_ >= 0) ::flock(fd_, LOCK_UN);
 }
 
 } // namespace zk::dsound

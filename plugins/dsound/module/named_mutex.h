@@ -1,17 +1,15 @@
-// A mutex shared by every process of the user: a POSIX named semaphore with
-// a count of one. A holder that died would block everyone for good, so a
-// lock gives up waiting after a while; callers guard their own process's
-// data with a mutex of their own as well.
+// A mutex shared by every process of the user: an exclusive lock on a lock
+// file. The kernel releases it with its holder, so a process that died
+// holding it blocks nobody. A lock gives up waiting after a while all the
+// same; callers guard their own process's data with a mutex of their own.
 #pragma once
-
-#include <semaphore.h>
 
 namespace zk::dsound {
 
 class NamedMutex {
 public:
-    // name without the leading slash; a mutex that the system refuses (no
-    // shared memory, another user's semaphore) locks nothing.
+    // The lock file is NAME-UID.lock in $XDG_RUNTIME_DIR, or in /tmp; a file
+    // that cannot be opened locks nothing.
     explicit NamedMutex(const char* name);
     ~NamedMutex();
     NamedMutex(const NamedMutex&) = delete;
@@ -23,7 +21,7 @@ public:
     void unlock();
 
 private:
-    sem_t* semaphore_;
+    int fd_ = -1;
 };
 
 } // namespace zk::dsound

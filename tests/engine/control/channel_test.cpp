@@ -33,15 +33,49 @@ TEST(Channel, RefusesCodesThatAreNotSent) {
 TEST(Channel, OnlyTheCreatingThreadHasASlot) {
     ZK_ControlChannel* channel = nullptr;
     ASSERT_EQ(control_procedure_new(&channel, nullptr, zk::test::echo_procedure, nullptr), 0);
-    int32_t from_other = 0, priority_from_other = 0;
+    int32_t from_other = 0, priority_from_other = 0, delete_from_other = 0;
     std::thread([&] {
         from_other = control_message_send_N(channel, ZK_MSG_COMMAND_PLAY);
         priority_from_other = control_procedure_set_priority(channel, ZK_CONTROL_PRIORITY_NORMAL);
+        delete_from_other = control_procedure_delete(channel); // at once, without waiting
     }).join();
     EXPECT_EQ(from_other, ZK_FAILURE);
     EXPECT_EQ(priority_from_other, ZK_FAILURE);
+    EXPECT_EQ(delete_from_other, ZK_FAILURE);
     EXPECT_EQ(control_procedure_set_priority(channel, ZK_CONTROL_PRIORITY_LOW), 0);
     EXPECT_EQ(control_procedure_set_priority(channel, 5), ZK_ERROR_INVALID_PARAMETERS);
+    control_procedure_delete(channel);
+}
+
+// Two channels of one thread: each receives only its own procedure's messages.
+TEST(Channel, EachChannelHasItsOwnQueue) {
+    ZK_ControlChannel* first = nullptr;
+    ZK_ControlChannel* second = nullptr;
+    ASSERT_EQ(control_procedure_new(&first, nullptr, zk::test::echo_procedure, nullptr), 0);
+    ASSERT_EQ(control_procedure_new(&second, nullptr, zk::test::echo_procedure, nullptr), 0);
+    ASSERT_EQ(control_message_send_I(first, ZK_MSG_COMMAND_PING, 1), 0);
+    ASSERT_EQ(control_message_send_I(second, ZK_MSG_COMMAND_PING, 2), 0);
+    ZK_Message m{};
+    ASSERT_EQ(control_message_wait(second, &m, 5000000), 0);
+    EXPECT_EQ(m.tag.tag, 2);
+    ASSERT_EQ(control_message_wait(first, &m, 5000000), 0);
+    EXPECT_EQ(m.tag.tag, 1);
+    EXPECT_EQ(control_message_get(first, &m), 0);
+    EXPECT_EQ(control_procedure_delete(first), 0);
+    EXPECT_EQ(control_procedure_delete(second), 0);
+}
+
+// A module message's data travels in the slot buffer; a larger one is refused
+// instead of having its size cut.
+TEST(Channel, ModuleMessagesLargerThanTheCarriageAreRefused) {
+    ZK_ControlChannel* channel = nullptr;
+    ASSERT_EQ(control_procedure_new(&channel, nullptr, zk::test::echo_procedure, nullptr), 0);
+    static char data[70000] = {};
+    for (int size : {4097, 65537, -1})
+        EXPECT_EQ(control_message_send_IPI(channel, ZK_MSG_COMMAND_INPUT_SEND_MESSAGE, 1, data, size),
+                  ZK_ERROR_INVALID_PARAMETERS)
+            << size;
+    EXPECT_EQ(control_message_send_IPI(channel, ZK_MSG_COMMAND_INPUT_SEND_MESSAGE, 1, data, 100), 0);
     control_procedure_delete(channel);
 }
 

@@ -41,8 +41,9 @@ uint32_t le32(const std::vector<uint8_t>& bytes, size_t at) {
     return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t{bytes[at + 3]} << 24;
 }
 
-// Plays the demo track into a WAV file, closing it at the end of the input;
-// the player's error notifications.
+// Plays the demo track into a WAV file until the track ends (at the end of
+// the input, or stopped by a failed write), then closes the file; the
+// player's error notifications.
 std::vector<zk::test::Notification> record(const std::string& path) {
     PlayerClient client;
     const std::string name = "wav:" + path;
@@ -52,13 +53,10 @@ std::vector<zk::test::Notification> record(const std::string& path) {
     control_message_send_N(client.channel(), ZK_MSG_COMMAND_PLAY);
     EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_PLAY, 30000), 0);
     EXPECT_TRUE(zk::test::wait_until(
-        client,
-        [&] {
-            return !client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE).empty() &&
-                   client.of_code(ZK_MSG_NOTIFY_OUTPUT_STATE).back().message.byte.state == ZK_NOTIFIED_STATE_CLOSED;
-        },
-        120000))
-        << "the file is closed at the end of the input";
+        client, [&] { return zk::test::last_player_state(client) != ZK_PLAYER_STATE_PLAYING; }, 120000))
+        << "the track ends";
+    control_message_send_N(client.channel(), ZK_MSG_COMMAND_OUTPUT_CLOSE);
+    client.result_of(ZK_MSG_COMMAND_OUTPUT_CLOSE, 30000);
     // Still answering after the failure.
     control_message_send_I(client.channel(), ZK_MSG_COMMAND_PING, 1);
     EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_PING, 30000), 0);
@@ -79,9 +77,11 @@ TEST(DiskFaults, AFullDiskIsReportedOnceAndTheWavWrittenSoFarStaysValid) {
         ASSERT_TRUE(limit.active());
         reported = record(cut_path);
     }
-    ASSERT_EQ(reported.size(), 1u) << "one report, not one per frame";
+    // The file output's report, then the track's end on it; not one per frame.
+    ASSERT_EQ(reported.size(), 2u);
     EXPECT_EQ(reported[0].message.error.code, ZK_ERROR_WRITE_FAILED);
     EXPECT_NE(reported[0].text.find(std::strerror(EFBIG)), std::string::npos) << reported[0].text;
+    EXPECT_EQ(reported[1].message.error.code, ZK_ERROR_WRITE_FAILED);
 
     const std::vector<uint8_t> cut = zk::test::read_file(cut_path);
     ASSERT_GE(cut.size(), 44u);

@@ -117,10 +117,71 @@ TEST_F(FileOutputTest, MonoWavTakesItsFormatFromTheFirstWrite) {
     expected.insert(expected.end(), b.begin(), b.end());
     EXPECT_EQ(zk::test::read_file(path("m.wav")), expected);
 
-    // Reopened: truncated, and closed without samples it still has a header.
+    // Reopened without a new name: the file goes on where it ended.
     ASSERT_EQ(decoder_output_open(decoder_), 0);
     ASSERT_EQ(decoder_output_close(decoder_), 0);
+    EXPECT_EQ(zk::test::read_file(path("m.wav")), expected);
+    ASSERT_EQ(decoder_output_open(decoder_), 0);
+    EXPECT_EQ(write({8}, 0, 22050), 2);
+    ASSERT_EQ(decoder_output_close(decoder_), 0);
+    expected = expected_wav_header(8, 1, 22050);
+    const std::vector<uint8_t> all = bytes_of({5, 6, 7, 8});
+    expected.insert(expected.end(), all.begin(), all.end());
+    EXPECT_EQ(zk::test::read_file(path("m.wav")), expected);
+
+    // Created anew under the name: started over.
+    ASSERT_EQ(decoder_output_delete(decoder_), 0);
+    ASSERT_EQ(open("wav:" + path("m.wav")), 0);
+    ASSERT_EQ(decoder_output_close(decoder_), 0);
     EXPECT_EQ(zk::test::read_file(path("m.wav")), expected_wav_header(0, 2, 44100));
+}
+
+// A header describes every sample after it: a new format ends the file
+// (raw files have no header and take it).
+TEST_F(FileOutputTest, AFormatChangeEndsAFileWithAHeader) {
+    ASSERT_EQ(open("wav:" + path("c.wav")), 0);
+    EXPECT_EQ(write({1, 2, 3, 4}, 1, 44100), 8);
+    EXPECT_EQ(write({9, 9}, 0, 22050), ZK_ERROR_WRITE_FAILED);
+    EXPECT_EQ(write({9, 9}, 1, 48000), ZK_ERROR_WRITE_FAILED);
+    ASSERT_EQ(decoder_output_close(decoder_), 0);
+    std::vector<uint8_t> expected = expected_wav_header(8, 2, 44100);
+    const std::vector<uint8_t> b = bytes_of({1, 2, 3, 4});
+    expected.insert(expected.end(), b.begin(), b.end());
+    EXPECT_EQ(zk::test::read_file(path("c.wav")), expected);
+    EXPECT_TRUE(debugged("sample format changed", "22050 Hz mono after 44100 Hz stereo; the file ends before it"));
+
+    ASSERT_EQ(open("raw:" + path("c.raw")), 0);
+    EXPECT_EQ(write({1, 2}, 1, 44100), 4);
+    EXPECT_EQ(write({3}, 0, 22050), 2);
+    ASSERT_EQ(decoder_output_close(decoder_), 0);
+    EXPECT_EQ(zk::test::read_file(path("c.raw")), bytes_of({1, 2, 3}));
+}
+
+// Standard output redirected into the middle of a file: the header is
+// rewritten where the WAV began, not at offset 0.
+TEST_F(FileOutputTest, HeaderIsRewrittenWhereTheFileBegan) {
+    const std::string captured = path("after-prefix.wav");
+    const std::vector<uint8_t> prefix = {'p', 'r', 'e', 'f', 'i', 'x'};
+    const int target = ::open(captured.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(target, 0);
+    ASSERT_EQ(::write(target, prefix.data(), prefix.size()), static_cast<ssize_t>(prefix.size()));
+    fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    dup2(target, STDOUT_FILENO);
+    const int32_t opened = open("wav:-");
+    const int32_t written = write({7, 8});
+    const int32_t closed = decoder_output_close(decoder_);
+    dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    ::close(target);
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(written, 4);
+    EXPECT_EQ(closed, 0);
+    std::vector<uint8_t> expected = prefix;
+    const std::vector<uint8_t> header = expected_wav_header(4, 2, 44100), b = bytes_of({7, 8});
+    expected.insert(expected.end(), header.begin(), header.end());
+    expected.insert(expected.end(), b.begin(), b.end());
+    EXPECT_EQ(zk::test::read_file(captured), expected);
 }
 
 TEST_F(FileOutputTest, RawFilesHaveNoHeader) {

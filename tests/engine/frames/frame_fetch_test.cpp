@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace zk::test {
 namespace {
@@ -73,8 +74,15 @@ TEST(FrameFetch, YieldsEveryFrameThenInputEnd) {
     EXPECT_EQ(result.frames[0].bitrate, 160);
 }
 
-// Inputs with what the reader must find in them; every one ends with
-// ZK_ERROR_INPUT_END. `marked`: the private bit of the first frame found.
+Bytes tag_of(const char* start, size_t size) {
+    Bytes tag(size, ' ');
+    std::copy_n(start, std::strlen(start), tag.begin());
+    return tag;
+}
+
+// Inputs with what the reader must find in them; each ends with
+// ZK_ERROR_INPUT_END, or ZK_ERROR_NO_AUDIO when it holds no frame. `marked`:
+// the private bit of the first frame found.
 TEST(FrameFetch, FindsTheFramesOfEachInput) {
     struct Case {
         const char* what;
@@ -88,29 +96,45 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
     append(garbage_first, frames(layer2_spec(), 3));
     cases.push_back({"garbage before the first frame", garbage_first, 3});
 
-    // The candidate FF FF FB 90 (bitrate index 15) is rejected and its 4
-    // bytes skipped, so the frame behind the stray FF is missed.
+    // The candidate FF FF FB 90 (bitrate index 15) is rejected and the
+    // search goes on one byte further.
     Bytes stray = {0xFF};
     append(stray, make_frame(HeaderSpec{}, 1));
     append(stray, frames(marked(HeaderSpec{}), 2, 2));
-    cases.push_back({"stray FF before a frame", stray, 2, 1});
-    cases.push_back({"the same without the FF", Bytes(stray.begin() + 1, stray.end()), 3});
+    cases.push_back({"stray FF before a frame", stray, 3});
+    Bytes stray_zeros = frames(HeaderSpec{}, 3);
+    append(stray_zeros, {0, 0, 0});
+    append(stray_zeros, frames(HeaderSpec{}, 3, 7));
+    cases.push_back({"three stray zero bytes between frames", stray_zeros, 6});
 
-    Bytes free_format;
-    for (int i = 0; i < 20; ++i) {
-        Bytes frame = make_frame(HeaderSpec{}, static_cast<uint32_t>(i));
-        frame[2] &= 0x0F; // bitrate index 0
-        append(free_format, frame);
+    for (int layer_code : {1, 2, 3}) {
+        Bytes free_format;
+        HeaderSpec spec;
+        spec.layer_code = layer_code;
+        for (int i = 0; i < 20; ++i) {
+            spec.padding = i % 3 == 1;
+            Bytes frame = make_frame(spec, static_cast<uint32_t>(i));
+            frame[2] &= 0x0F; // bitrate index 0
+            append(free_format, frame);
+        }
+        cases.push_back({"free format", free_format, 20});
     }
-    cases.push_back({"free format", free_format, 0});
+    for (int frequency_index : {1, 2}) {
+        HeaderSpec padded = layer2_spec();
+        padded.frequency_index = frequency_index;
+        Bytes stream = frames(padded, 2);
+        padded.padding = 1;
+        append(stream, frames(padded, 2, 3));
+        cases.push_back({"padding at 48 and 32 kHz", stream, 4});
+    }
 
     Bytes no_successor = make_frame(layer2_spec(), 1);
     append(no_successor, {0x00, 0x01, 0x02, 0x03});
     append(no_successor, frames(marked(layer2_spec()), 2, 5));
-    cases.push_back({"frame followed by garbage", no_successor, 2, 1});
+    cases.push_back({"first frame followed by garbage", no_successor, 2, 1});
     Bytes tail = frames(layer2_spec(), 2);
     append(tail, {0x12, 0x34, 0x56, 0x78, 0x9A});
-    cases.push_back({"last frame followed by garbage", tail, 1});
+    cases.push_back({"last frame followed by garbage", tail, 2});
 
     // Successors must be valid, not equal: layer III after layer II, MPEG-2 after MPEG-1.
     Bytes mixed = make_frame(layer2_spec(), 1);
@@ -129,21 +153,22 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
         append(stream, Bytes(trailing, 0x77));
         cases.push_back({"last frame with a few trailing bytes", stream, 3});
     }
-    Bytes tagged = frames(layer2_spec(), 3);
-    Bytes tag(128, ' ');
-    std::copy_n("TAG", 3, tag.begin());
-    append(tagged, tag);
-    cases.push_back({"last frame before an ID3v1 tag", tagged, 3});
+    for (const char* tag : {"TAG", "APETAGEX", "LYRICSBEGIN"}) {
+        Bytes tagged = make_frame(layer2_spec());
+        append(tagged, tag_of(tag, 128));
+        cases.push_back({"only frame before a tag", tagged, 1});
+    }
     Bytes truncated = frames(layer2_spec(), 3);
     truncated.resize(truncated.size() - 10);
     cases.push_back({"truncated last frame", truncated, 2});
     for (size_t size = 0; size < 8; ++size) cases.push_back({"empty or tiny input", Bytes(size, 0xFF), 0});
+    cases.push_back({"text", Bytes(3000, 'x'), 0});
 
     for (const Case& c : cases) {
         MemoryByteSource source(c.bytes);
         const FetchResult result = fetch_all(source);
         ASSERT_EQ(result.frames.size(), c.frames) << c.what << " (" << c.bytes.size() << " bytes)";
-        EXPECT_EQ(result.end, ZK_ERROR_INPUT_END) << c.what;
+        EXPECT_EQ(result.end, c.frames ? ZK_ERROR_INPUT_END : ZK_ERROR_NO_AUDIO) << c.what;
         if (!result.frames.empty()) {
             EXPECT_EQ(result.frames[0].private_bit, c.marked) << c.what;
         }
@@ -151,7 +176,8 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
 }
 
 // A stream that passes through every stage: garbage before the first frame,
-// layers I and II, CRCs, a frame dropped for its garbage successor.
+// layers I and II, CRCs, a layer II frame dropped for its garbage successor
+// (a change of layer needs the next header).
 Bytes staged_stream() {
     Bytes stream = pattern_bytes(300, 11);
     HeaderSpec layer1;
@@ -201,11 +227,12 @@ TEST(FrameFetch, ResetAllStartsOverWithASyncSearch) {
     MemoryByteSource source(stream);
     BitstreamReader reader(source);
     ASSERT_EQ(reader.fetch_frame(), 0);
-    // A seek would now move the input; the look-ahead header read after the
+    // A seek would now move the input; the look-ahead bytes read after the
     // first frame must not be used.
     reader.reset_all();
     EXPECT_EQ(source.offset(), second + 4);
     EXPECT_EQ(reader.fetch_frame(), ZK_ERROR_INPUT_END);
+    // Frames were found on this input: its end is no "no audio".
 }
 
 } // namespace

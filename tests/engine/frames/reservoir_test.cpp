@@ -120,22 +120,23 @@ TEST(Reservoir, ResetReservoirForgetsReceivedData) {
     ASSERT_EQ(r.reader.fetch_frame(), 0);
     ASSERT_EQ(r.reader.fetch_frame(), 0);
     r.reader.reset_reservoir();
-    // The look-ahead header went with it: the search resumes in frame 2's body.
+    // Frame 2 cannot reach back; frame 3 can reach into frame 2.
     ASSERT_EQ(r.reader.fetch_frame(), 0);
     EXPECT_FALSE(r.reader.load_main_data(1, 8));
     EXPECT_TRUE(r.reader.load_main_data(0, 8));
     ASSERT_EQ(r.reader.fetch_frame(), 0);
-    ASSERT_TRUE(r.reader.load_main_data(r.stream.main_size[3], 80));
-    EXPECT_EQ(read_bytes(r.reader, 10), r.stream.expected(4, r.stream.main_size[3], 80));
+    ASSERT_TRUE(r.reader.load_main_data(r.stream.main_size[2], 80));
+    EXPECT_EQ(read_bytes(r.reader, 10), r.stream.expected(3, r.stream.main_size[2], 80));
 }
 
-TEST(Reservoir, DroppedFrameBreaksTheChainOfMainData) {
+TEST(Reservoir, SkippedBytesBreakTheChainOfMainData) {
     Layer3Stream stream = make_stream(2);
-    append(stream.bytes, {0x00, 0x11, 0x22, 0x33}); // frame 1 has no valid successor
+    append(stream.bytes, {0x00, 0x11, 0x22, 0x33}); // as long as a lost header
     stream.add(layer3_spec(), 50);
     stream.add(layer3_spec(), 60);
     Reading r(std::move(stream));
     ASSERT_EQ(r.reader.fetch_frame(), 0); // frame 0
+    ASSERT_EQ(r.reader.fetch_frame(), 0); // frame 1, whole before the garbage
     ASSERT_EQ(r.reader.fetch_frame(), 0); // frame 2
     EXPECT_EQ(r.reader.header().frame_length(), 960);
     EXPECT_FALSE(r.reader.load_main_data(1, 8));

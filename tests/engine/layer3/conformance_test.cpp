@@ -22,16 +22,22 @@ bool is(const ConformanceStream& s, const std::string& name) { return s.file.fin
 
 class Layer3Conformance : public ::testing::TestWithParam<ConformanceStream> {};
 
+// The free-format stream's reference lines up as those of the other "he_"
+// streams: it lacks the first frame.
+ConformanceStream aligned(ConformanceStream s) {
+    if (s.ref_first_stream_frame < 0 && is(s, "l3-he_free")) {
+        s.ref_first_stream_frame = 1;
+        s.compare_from = 1;
+    }
+    return s;
+}
+
 TEST_P(Layer3Conformance, MatchesTheReference) {
-    const ConformanceStream& s = GetParam();
+    const ConformanceStream s = aligned(GetParam());
     const DecodedStream decoded = decode_file(s.bitstream_path());
     EXPECT_EQ(decoded.end_result, ZK_ERROR_INPUT_END);
     EXPECT_EQ(decoded.invalid_frames, 0);
-    if (s.ref_first_stream_frame < 0) {
-        // Free format is not decoded: the stream yields no frame at all.
-        EXPECT_TRUE(decoded.frames.empty());
-        return;
-    }
+    ASSERT_GE(s.ref_first_stream_frame, 0);
     ASSERT_EQ(static_cast<int>(decoded.frames.size()), s.complete_frames);
     if (is(s, "l3-sin1k0db")) {
         // Frames 0 and 1 refer to main data before the stream: silence.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using zk::test::PlayerClient;
@@ -124,6 +126,40 @@ TEST(PlayerCommands, SettingsReadBack) {
     control_message_send_N(client.channel(), ZK_MSG_GET_CODEC_EQUALIZER);
     ASSERT_TRUE(client.wait_for(ZK_MSG_NOTIFY_CODEC_EQUALIZER));
     EXPECT_EQ(client.of_code(ZK_MSG_NOTIFY_CODEC_EQUALIZER)[0].message.equalizer.equalizer, nullptr);
+}
+
+// Settings that could never work are refused where they are set, and what
+// was set before stays.
+TEST(PlayerCommands, UnworkableSettingsAreNacked) {
+    PlayerClient client;
+    control_message_send_I(client.channel(), ZK_MSG_SET_OUTPUT_CHANNELS, 7);
+    EXPECT_EQ(client.result_of(ZK_MSG_SET_OUTPUT_CHANNELS), ZK_ERROR_INVALID_PARAMETERS);
+    control_message_send_I(client.channel(), ZK_MSG_SET_OUTPUT_CHANNELS, ZK_OUTPUT_CHANNELS_MIX);
+    EXPECT_EQ(client.result_of(ZK_MSG_SET_OUTPUT_CHANNELS), 0);
+
+    const struct {
+        const char* name;
+        int32_t value;
+        int32_t result;
+    } settings[] = {
+        {"INPUT.STREAM.BUFFER-SIZE", 65536, 0},
+        {"INPUT.STREAM.BUFFER-SIZE", 16385, ZK_ERROR_INVALID_PARAMETERS}, // two packets and one byte
+        {"INPUT.STREAM.READ-TIMEOUT", 0, ZK_ERROR_INVALID_PARAMETERS},
+        {"INPUT.STREAM.MAX-PACKET-SIZE", 40000, ZK_ERROR_INVALID_PARAMETERS},
+        {"INPUT.STREAM.READ-TIMEOUT", 50, 0},
+    };
+    for (const auto& s : settings) {
+        control_message_send_SI(client.channel(), ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER, s.name, s.value);
+        EXPECT_EQ(client.result_of(ZK_MSG_SET_PLAYER_ENVIRONMENT_INTEGER), s.result) << s.name << "=" << s.value;
+    }
+    for (const auto& [name, value] :
+         {std::pair{"INPUT.STREAM.BUFFER-SIZE", 65536}, {"INPUT.STREAM.READ-TIMEOUT", 50}}) {
+        client.clear();
+        control_message_send_S(client.channel(), ZK_MSG_GET_PLAYER_ENVIRONMENT_INTEGER, name);
+        ASSERT_TRUE(client.wait_for(ZK_MSG_NOTIFY_PLAYER_ENVIRONMENT_INTEGER));
+        EXPECT_EQ(client.of_code(ZK_MSG_NOTIFY_PLAYER_ENVIRONMENT_INTEGER)[0].message.environment_integer.value, value)
+            << name;
+    }
 }
 
 TEST(PlayerCommands, NotificationCodesSentToThePlayerAreIgnored) {

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <string>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -38,6 +42,47 @@ TEST(PlayerFaults, EveryCommandOfAStormIsAnsweredWhileDecoding) {
     ASSERT_EQ(pongs.size(), static_cast<size_t>(kRounds));
     for (int i = 0; i < kRounds; ++i) EXPECT_EQ(pongs[i].message.tag.tag, i);
     EXPECT_TRUE(client.of_code(ZK_MSG_NOTIFY_NACK).empty());
+}
+
+// A track that cannot go on ends within seconds: the error is notified with
+// its code and text, the player stops and still answers.
+TEST(PlayerFaults, PersistentErrorsEndTheTrack) {
+    const std::string text_file = testing::TempDir() + "player-faults-text.mp3";
+    {
+        std::ofstream out(text_file);
+        for (int i = 0; i < 200; ++i) out << "This is a text file, not MPEG audio.\n";
+    }
+    const struct {
+        const char* what;
+        std::string input, output;
+        int32_t code;
+    } cases[] = {
+        {"text input", text_file, "raw:/dev/null", ZK_ERROR_NO_AUDIO},
+        {"full disk", TAERIN_DEMO_TRACK, "wav:/dev/full", ZK_ERROR_WRITE_FAILED},
+        {"unreadable input", "/proc/self/mem", "raw:/dev/null", ZK_ERROR_READ_FAILED},
+    };
+    for (const auto& c : cases) {
+        PlayerClient client;
+        control_message_send_S(client.channel(), ZK_MSG_COMMAND_OUTPUT_OPEN, c.output.c_str());
+        control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, c.input.c_str());
+        control_message_send_N(client.channel(), ZK_MSG_COMMAND_PLAY);
+        ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_PLAY), 0) << c.what;
+        bool stopped = false;
+        while (!stopped && client.wait_for(ZK_MSG_NOTIFY_PLAYER_STATE, 10000)) {
+            auto states = client.of_code(ZK_MSG_NOTIFY_PLAYER_STATE);
+            stopped = states.back().message.byte.state == ZK_PLAYER_STATE_STOPPED;
+            if (!stopped) client.wait_for(ZK_MSG_NOTIFY_EXITED, 100); // keep receiving
+        }
+        ASSERT_TRUE(stopped) << c.what;
+        auto errors = client.of_code(ZK_MSG_NOTIFY_ERROR);
+        ASSERT_FALSE(errors.empty()) << c.what;
+        EXPECT_EQ(errors.back().message.error.code, c.code) << c.what;
+        EXPECT_EQ(errors.back().text, zelkor_error_string(c.code)) << c.what;
+        EXPECT_LE(errors.size(), 2u) << c.what; // no storm
+        control_message_send_I(client.channel(), ZK_MSG_COMMAND_PING, 1);
+        EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_PING), 0) << c.what;
+    }
+    std::remove(text_file.c_str());
 }
 
 // Reads and converts every record waiting on the port; returns how many.

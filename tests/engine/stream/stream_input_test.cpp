@@ -146,7 +146,7 @@ TEST_F(StreamInputTest, WithoutHighMarkReadsStillWaitForWholeCounts) {
 }
 
 TEST_F(StreamInputTest, SettingsComeFromTheEnvironment) {
-    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 4096);
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 6144);
     decoder_set_environment_integer(decoder, "INPUT.STREAM.MAX-PACKET-SIZE", 1024);
     decoder_set_environment_integer(decoder, "INPUT.STREAM.HIGH-MARK", 1000000); // more than the ring holds
     const std::vector<uint8_t> body = pattern(20000);
@@ -160,10 +160,14 @@ TEST_F(StreamInputTest, SettingsComeFromTheEnvironment) {
     for (size_t at = 0; at < body.size(); at += 500) ASSERT_EQ(read_through_timeouts(&received[at], 500), 500);
     EXPECT_EQ(received, body);
     // A ring that cannot hold a read.
-    EXPECT_EQ(read(received.data(), 2049), ZK_ERROR_INVALID_PARAMETERS);
+    EXPECT_EQ(read(received.data(), 4097), ZK_ERROR_INVALID_PARAMETERS);
     decoder_input_close(decoder);
 
-    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 2048);
+    // Too small for the decoder's largest read, and a zero read timeout.
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 6143);
+    EXPECT_EQ(decoder_input_new(decoder, "http://127.0.0.1:1/other.mp3", -1), ZK_ERROR_INVALID_PARAMETERS);
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.BUFFER-SIZE", 6144);
+    decoder_set_environment_integer(decoder, "INPUT.STREAM.READ-TIMEOUT", 0);
     EXPECT_EQ(decoder_input_new(decoder, "http://127.0.0.1:1/other.mp3", -1), ZK_ERROR_INVALID_PARAMETERS);
 }
 

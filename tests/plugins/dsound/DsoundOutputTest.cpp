@@ -2,11 +2,17 @@
 // module's device handling on the machine's devices.
 #include "manual_device.h"
 #include "module/dsound_output.h"
+#include "module/named_mutex.h"
 #include "zk_dsound_output.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace zk::dsound {
 namespace {
@@ -246,6 +252,35 @@ TEST_F(DsoundOutputTest, DrainStartsAShortStreamAndPlaysItOut) {
     clock.join();
     EXPECT_EQ(output->play_state(), PlayState::Idle);
     EXPECT_TRUE(recorder.has_debug("DirectSound buffer played out"));
+}
+
+// The lock of the device table is a lock file: a process that died holding
+// it does not keep others waiting.
+TEST(DsoundNamedMutex, AHolderThatDiedReleasesIt) {
+    const std::string name = "zk-dsound-test-" + std::to_string(getpid());
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        NamedMutex mutex(name.c_str());
+        const char taken = mutex.lock() ? 1 : 0;
+        (void)!write(ready[1], &taken, 1);
+        _exit(0); // dies holding it
+    }
+    char taken = 0;
+    ASSERT_EQ(read(ready[0], &taken, 1), 1);
+    ASSERT_EQ(taken, 1);
+    waitpid(child, nullptr, 0);
+    NamedMutex mutex(name.c_str());
+    EXPECT_TRUE(mutex.lock());
+    mutex.unlock();
+    close(ready[0]);
+    close(ready[1]);
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::remove(
+        ((runtime && *runtime ? std::string(runtime) : "/tmp") + "/" + name + "-" + std::to_string(getuid()) + ".lock")
+            .c_str());
 }
 
 TEST_F(DsoundOutputTest, LevelsBalanceAndMute) {
