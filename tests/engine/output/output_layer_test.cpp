@@ -187,8 +187,9 @@ TEST_F(Playing, FramesGoIntoLentMemoryWithTheirFormatAnnouncedFirst) {
     EXPECT_EQ(script.writes[0].samples, script.lent.data());
     EXPECT_EQ(script.writes[0].count, 4608u);
     EXPECT_EQ(script.writes[0].stereo, 1);
-    // 4608 samples at 32000 Hz in two channels: 72 ms.
-    EXPECT_EQ(decoder->output_buffer->delay, 72000u);
+    // What the output holds (4608 samples in two channels at 32000 Hz: 72 ms)
+    // and the frame it is about to take (1152 per channel: 36 ms).
+    EXPECT_EQ(decoder->output_buffer->delay, 108000u);
 
     ASSERT_EQ(decoder_play(decoder), 0);
     EXPECT_EQ(script.controls.size(), 1u); // same format: nothing to announce
