@@ -30,6 +30,16 @@ void SayNoTrayOnce() {
 
 } // namespace
 
+// Menus, tooltips and windows outside the window manager's care are no
+// windows of the application; the tray icon's own window on an XEmbed tray is
+// one of the latter, and hiding it would leave no way back.
+bool TLxTrayIcon::IsApplicationWindow(const QWidget* window) {
+    if (!window->isVisible() || qobject_cast<const QMenu*>(window)) return false;
+    const Qt::WindowType type = window->windowType();
+    if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen) return false;
+    return !window->windowFlags().testFlag(Qt::BypassWindowManagerHint);
+}
+
 TLxTrayIcon::TLxTrayIcon(QObject* owner) : QObject(owner), icon_(ApplicationIcon()) {
     tray_ = new QSystemTrayIcon(icon_, this);
     connect(tray_, &QSystemTrayIcon::activated, this,
@@ -70,7 +80,7 @@ void TLxTrayIcon::SetApplicationVisible(bool value) {
 void TLxTrayIcon::HideApplication() {
     if (!active_ || !applicationVisible_) return;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && !qobject_cast<QMenu*>(window)) {
+        if (IsApplicationWindow(window)) {
             hiddenWindows_.append(window);
             window->hide();
         }

@@ -45,10 +45,14 @@ public:
 
     bool ApplicationVisible() const { return applicationVisible_; }
     void SetApplicationVisible(bool value);
-    // Hides the application's visible windows while the icon is in the
-    // tray; shows them again.
+    // Hides the application's visible windows (see IsApplicationWindow)
+    // while the icon is in the tray; shows them again.
     void HideApplication();
     void ShowApplication();
+    // A visible top-level window the user works with: not a menu, popup,
+    // tooltip, splash screen or a window the window manager does not handle
+    // (such as the tray icon's own).
+    static bool IsApplicationWindow(const QWidget* window);
 
     bool Animated() const { return animation_.isActive(); }
     void SetAnimated(bool value);

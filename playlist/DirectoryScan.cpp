@@ -1,12 +1,31 @@
 #include "playlist/DirectoryScan.h"
 
+#include "playlist/NaturalOrder.h"
 #include "playlist/TrackFiles.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+QFileInfoList EntriesInNaturalOrder(const QString& folder) {
+    // Names that differ in letter case only keep a fixed order by the name.
+    std::vector<std::pair<std::pair<QByteArray, QString>, QFileInfo>> keyed;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        keyed.push_back({{NaturalSortKey(entries.fileName()), entries.fileName()}, entries.fileInfo()});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QFileInfoList sorted;
+    sorted.reserve(qsizetype(keyed.size()));
+    for (auto& [key, entry] : keyed) sorted.append(std::move(entry));
+    return sorted;
+}
 
 struct TScan {
     const std::function<void(const QString&)>& entering;
@@ -20,10 +39,7 @@ struct TScan {
 
         entering(folder);
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-        QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        while (entries.hasNext()) {
-            entries.next();
-            const QFileInfo entry = entries.fileInfo();
+        for (const QFileInfo& entry : EntriesInNaturalOrder(folder)) {
             const QString path = prefix + entry.fileName();
             if (entry.isDir())
                 Walk(path);

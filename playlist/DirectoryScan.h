@@ -4,8 +4,8 @@
 
 #include <functional>
 
-// Walks `folder` depth first, in the order the file system lists entries
-// (hidden ones too), descending into each subfolder where it is met. Calls
+// Walks `folder` depth first, its entries (hidden ones too) in the natural
+// order of their names (see NaturalSortKey), descending into each subfolder where it is met. Calls
 // `entering` with each folder before listing it and `found` with every
 // existing file that IsScannedTrack accepts. A folder reached a second time
 // (through a symbolic link) is not walked again; an unreadable folder yields

@@ -1,48 +1,60 @@
 #include "playlist/HtmlExport.h"
 
+#include "playlist/DisplayText.h"
 #include "playlist/PlaylistModel.h"
 
 #include <QString>
+#include <QUrl>
 
 namespace {
 
+// The page is well-formed (every element closed and nested, attributes
+// quoted), so that HTML and XML readers take it alike.
 const char* const HtmlHead[] = {
-    R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN">)",
-    R"(<HTML><HEAD><TITLE>Tessaly Aerin Generated List</TITLE>)",
-    R"(<META content="text/html; charset=utf-8" http-equiv=Content-Type><LINK)",
-    R"(href="null" rel=stylesheet>)",
-    R"(<STYLE type=text/css>BODY {)",
-    "\tBACKGROUND: #000040",
+    "<!DOCTYPE html>",
+    "<html><head><title>Tessaly Aerin Generated List</title>",
+    R"(<meta http-equiv="Content-Type" content="text/html; charset=utf-8"/>)",
+    R"(<style type="text/css">)",
+    "body {",
+    "\tbackground: #000080; color: #ffffff; margin: 0; font-family: Arial, sans-serif",
     "}",
     ".para1 {",
-    "\tCOLOR: #e1e1e1; FONT-FAMILY: font2, Arial; FONT-SIZE: 30px; LINE-HEIGHT: 35px; MARGIN-LEFT: 145px; "
-    "MARGIN-RIGHT: 10px; MARGIN-TOP: -42px; TEXT-ALIGN: left",
+    "\tcolor: #e1e1e1; font-family: font2, Arial; font-size: 30px; line-height: 35px; margin-left: 145px; "
+    "margin-right: 10px; margin-top: -42px; text-align: left",
     "}",
     ".para2 {",
-    "\tCOLOR: #004080; FONT-FAMILY: font1, Arial Black; FONT-SIZE: 50px; LINE-HEIGHT: 40px; MARGIN-LEFT: 15px; "
-    "MARGIN-RIGHT: 50px; MARGIN-TOP: 15px; TEXT-ALIGN: left",
+    "\tcolor: #004080; font-family: font1, 'Arial Black'; font-size: 50px; line-height: 40px; margin-left: 15px; "
+    "margin-right: 50px; margin-top: 15px; text-align: left",
     "}",
-    "</STYLE>",
-    R"(<META content="MSHTML 5.00.2014.210" name=GENERATOR></HEAD>)",
-    R"(<BODY bgColor=#000080 leftMargin=0 text=#ffffff topMargin=0><!--TOOLBAR_START--><!--TOOLBAR_EXEMPT-->)",
-    R"(<DIV align=center>)",
-    R"(<DIV align=center class=para2>)",
-    R"(<P>Tessaly Aerin</P></DIV>)",
-    R"(<DIV align=center class=para1>)",
-    R"(<P>PLAYLIST</P></DIV></DIV>)",
-    R"(<HR align=left color=#ffbf00 noShade SIZE=1 width="90%">)",
-    R"(<BLOCKQUOTE><P><UL><FONT color=#ffffff face=Arial><SMALL>)",
-    R"(<TABLE WIDTH=80% NOBORDER CELLSPACING=3 >)",
+    "hr { border: 0; border-top: 1px solid #ffbf00; width: 90%; margin-left: 0 }",
+    "table { width: 80%; font-size: small }",
+    "th { color: red; font-weight: normal; text-align: left }",
+    "a { color: #ffffff }",
+    "</style></head>",
+    "<body>",
+    R"(<div style="text-align: center">)",
+    R"(<div class="para2"><p>Tessaly Aerin</p></div>)",
+    R"(<div class="para1"><p>PLAYLIST</p></div></div>)",
+    "<hr/>",
+    R"(<blockquote><table cellspacing="3">)",
 };
 
-const char* const HeaderRow = R"(<TR><TD><FONT COLOR=Red>%1</FONT></TD></TR>)";
+const char* const HeaderRow = R"(<tr><th>%1</th></tr>)";
 const char* const HeaderText = "Track";
-const char* const TrackRow = R"(<a href="%1"><TR><TD>%2</TD></TR></a>)";
+const char* const TrackRow = R"(<tr><td><a href="%1">%2</a></td></tr>)";
 
 const char* const HtmlTail[] = {
-    R"(</TABLE></FONT></UL></BLOCKQUOTE><HR align=left color=#ffbf00 noShade SIZE=1 width="90%">)",
-    R"(</SMALL></BODY></HTML>)",
+    "</table></blockquote><hr/>",
+    "</body></html>",
 };
+
+// A file becomes a file: URL, a stream address stays one; either way every
+// character that would end or change the address ('#', '?', '%', spaces, ...)
+// is percent-encoded.
+QString LinkTo(const QString& path) {
+    const QUrl url = IsUrl(path) ? QUrl(path, QUrl::TolerantMode) : QUrl::fromLocalFile(path);
+    return QString::fromLatin1(url.toEncoded()).toHtmlEscaped();
+}
 
 } // namespace
 
@@ -52,8 +64,7 @@ QStringList HtmlPlaylistLines(const TPlaylistModel& playlist) {
     lines.append(QString::fromUtf8(HeaderRow).arg(QString::fromUtf8(HeaderText)));
     for (int i = 0; i < playlist.Count(); ++i) {
         // One arg() call with both values, so that a "%1" inside a path stays text.
-        lines.append(
-            QString::fromUtf8(TrackRow).arg(playlist.Path(i).toHtmlEscaped(), playlist.Text(i).toHtmlEscaped()));
+        lines.append(QString::fromUtf8(TrackRow).arg(LinkTo(playlist.Path(i)), playlist.Text(i).toHtmlEscaped()));
     }
     for (const char* line : HtmlTail) lines.append(QString::fromUtf8(line));
     return lines;

@@ -33,9 +33,11 @@ TLxPlaylist::TLxPlaylist(QWidget* parent)
 
 void TLxPlaylist::LineAdded(int index) {
     const QString text = model_.Text(index); // a copy: handlers may change the list
-    showingModel_ = true;
-    addItem(text);
-    showingModel_ = false;
+    if (!rebuildPending_) {
+        showingModel_ = true;
+        addItem(text);
+        showingModel_ = false;
+    }
     extent_.LineAdded(text);
     Raise(OnAddString, this, text);
     Raise(OnChange, this);
@@ -60,7 +62,7 @@ void TLxPlaylist::LineDeleted(int index) {
     Raise(OnChange, this);
 }
 
-void TLxPlaylist::DeleteMany(void (TPlaylistModel::*walk)()) {
+void TLxPlaylist::DeleteMany(const std::function<void()>& walk) {
     struct TRebuildAtEnd {
         TLxPlaylist* list;
         ~TRebuildAtEnd() {
@@ -70,16 +72,28 @@ void TLxPlaylist::DeleteMany(void (TPlaylistModel::*walk)()) {
     };
     rebuildPending_ = true;
     const TRebuildAtEnd rebuild{this};
-    (model_.*walk)();
+    walk();
 }
 
-void TLxPlaylist::DeleteSelection() { DeleteMany(&TPlaylistModel::DeleteSelection); }
+void TLxPlaylist::DeleteSelection() {
+    DeleteMany([this] { model_.DeleteSelection(); });
+}
 
-void TLxPlaylist::DeleteAllButSelection() { DeleteMany(&TPlaylistModel::DeleteAllButSelection); }
+void TLxPlaylist::DeleteAllButSelection() {
+    DeleteMany([this] { model_.DeleteAllButSelection(); });
+}
 
-void TLxPlaylist::DeleteAll() { DeleteMany(&TPlaylistModel::DeleteAll); }
+void TLxPlaylist::DeleteAll() {
+    DeleteMany([this] { model_.DeleteAll(); });
+}
 
-void TLxPlaylist::DeleteDeadFiles() { DeleteMany(&TPlaylistModel::DeleteDeadFiles); }
+void TLxPlaylist::DeleteDeadFiles() {
+    DeleteMany([this] { model_.DeleteDeadFiles(); });
+}
+
+void TLxPlaylist::ReplaceWithPlaylist(const QString& fileName) {
+    DeleteMany([this, &fileName] { model_.ReplaceWithPlaylist(fileName); });
+}
 
 // Replaces all rows of the view with the model's lines, keeping the scroll
 // position.

@@ -34,6 +34,10 @@ public:
     void SetCareIndex(int index);
     int ItemIndex() const { return CareIndex(); }
     void SetItemIndex(int index) { SetCareIndex(index); }
+    // The line last started (see TPlaylistModel::PlayingIndex).
+    int PlayingIndex() const { return model_.PlayingIndex(); }
+    TPlayingPlace PlayingPlace() const { return model_.PlayingPlace(); }
+    void SetPlayingIndex(int index) { model_.SetPlayingIndex(index); }
 
     bool ShowNumbers() const { return model_.ShowNumbers(); }
     void SetShowNumbers(bool value) { model_.SetShowNumbers(value); }
@@ -78,6 +82,8 @@ public:
     // Throw std::runtime_error naming the file on failure.
     void SavePlaylist(const QString& fileName) const { model_.SavePlaylist(fileName); }
     void LoadPlaylist(const QString& fileName) { model_.LoadPlaylist(fileName); }
+    // The lines stay as they were when the playlist cannot be read.
+    void ReplaceWithPlaylist(const QString& fileName);
 
     TListboxChange OnAddString;    // after a line was appended, with its text
     TListboxChange OnDeleteString; // before a line is deleted, with its text
@@ -116,9 +122,9 @@ private:
     void ShowAllLines();
     void ShowCaret();
     void TakeSelectionFromView();
-    // Runs an operation that may delete many lines; the view drops its rows
-    // in one rebuild at the end rather than one by one.
-    void DeleteMany(void (TPlaylistModel::*walk)());
+    // Runs an operation that may delete or add many lines; the view takes
+    // them in one rebuild at the end rather than one by one.
+    void DeleteMany(const std::function<void()>& walk);
     void RebuildView();
 
     TPlaylistModel model_;

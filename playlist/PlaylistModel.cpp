@@ -54,6 +54,10 @@ int TPlaylistModel::SelectedCount() const {
 
 void TPlaylistModel::SetCareIndex(int index) { careIndex_ = (index >= 0 && index < Count()) ? index : -1; }
 
+void TPlaylistModel::SetPlayingIndex(int index) {
+    playing_ = (index >= 0 && index < Count()) ? TPlayingPlace{index, false} : TPlayingPlace{};
+}
+
 void TPlaylistModel::SetShowNumbers(bool value) {
     showNumbers_ = value;
     RefreshDisplayTexts();
@@ -96,6 +100,10 @@ void TPlaylistModel::RemoveLine(int index) {
     if (OnDeleting) OnDeleting(index);
     lines_.erase(lines_.begin() + index);
     if (careIndex_ > index || careIndex_ >= Count()) --careIndex_;
+    if (playing_.Index == index)
+        playing_.Removed = true;
+    else if (playing_.Index > index)
+        --playing_.Index;
     if (OnDeleted) OnDeleted(index);
 }
 
@@ -133,6 +141,7 @@ void TPlaylistModel::DeleteDeadFiles() {
 void TPlaylistModel::DeleteAll() {
     while (Count() > 0) RemoveLine(Count() - 1);
     careIndex_ = -1;
+    playing_ = {};
 }
 
 QString TPlaylistModel::DisplayTextOf(const TLine& line, int position) const {
@@ -157,6 +166,14 @@ void TPlaylistModel::Exchange(int a, int b) {
     CheckIndex(a);
     CheckIndex(b);
     std::swap(lines_[a], lines_[b]);
+    const auto follow = [a, b](int& index) {
+        if (index == a)
+            index = b;
+        else if (index == b)
+            index = a;
+    };
+    follow(careIndex_);
+    if (!playing_.Removed) follow(playing_.Index);
 }
 
 void TPlaylistModel::SavePlaylist(const QString& fileName) const {
@@ -167,3 +184,9 @@ void TPlaylistModel::SavePlaylist(const QString& fileName) const {
 }
 
 void TPlaylistModel::LoadPlaylist(const QString& fileName) { AddEntries(ReadPlaylistFile(fileName)); }
+
+void TPlaylistModel::ReplaceWithPlaylist(const QString& fileName) {
+    const TPlaylistEntries entries = ReadPlaylistFile(fileName);
+    DeleteAll();
+    AddEntries(entries);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playlist/PlaylistEntry.h"
+#include "playlist/PlayingPlace.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,9 +39,16 @@ public:
     void SetSelected(int index, bool selected);
     int SelectedCount() const;
 
-    // The caret (focus) line, -1 when there is none.
+    // The caret (focus) line, -1 when there is none. It stays on its line
+    // when lines are reordered.
     int CareIndex() const { return careIndex_; }
     void SetCareIndex(int index);
+
+    // The line last started. It is followed by identity through sorting,
+    // moving and deleting; deleting it or emptying the list ends it.
+    int PlayingIndex() const { return playing_.Removed ? -1 : playing_.Index; }
+    TPlayingPlace PlayingPlace() const { return playing_; }
+    void SetPlayingIndex(int index);
 
     bool ShowNumbers() const { return showNumbers_; }
     void SetShowNumbers(bool value);
@@ -74,6 +82,9 @@ public:
     // when it cannot be written or read; a failed load adds nothing.
     void SavePlaylist(const QString& fileName) const;
     void LoadPlaylist(const QString& fileName);
+    // Reads the playlist first; only when that succeeded are the lines
+    // replaced by its entries.
+    void ReplaceWithPlaylist(const QString& fileName);
 
     // Recomputes every display text from its record and position.
     void RefreshDisplayTexts();
@@ -83,7 +94,8 @@ public:
     // std::out_of_range.
     void SetNowPlaying(int index, const QString& title);
 
-    // Swaps two lines: record, text and selection travel together.
+    // Swaps two lines: record, text, selection, caret and playing mark travel
+    // together.
     void Exchange(int a, int b);
 
 private:
@@ -105,5 +117,6 @@ private:
     // pointers, not records.
     std::vector<std::unique_ptr<TLine>> lines_;
     int careIndex_ = -1;
+    TPlayingPlace playing_;
     bool showNumbers_ = false;
 };

@@ -2,19 +2,21 @@
 // moving the selected lines.
 #include "playlist/PlaylistModel.h"
 
+#include "playlist/DisplayText.h"
+#include "playlist/NaturalOrder.h"
 #include "playlist/SelectionSort.h"
 
 #include <QByteArray>
 
-#include <chrono>
 #include <random>
 
-// Keys are the paths or the display texts as they stand before sorting; they
-// travel with their lines.
+// Keys are the paths, or the song names in natural order (without the line
+// numbers), as they stand before sorting; they travel with their lines.
 void TPlaylistModel::SortBy(bool byPath, bool descending) {
     std::vector<QByteArray> keys;
     keys.reserve(lines_.size());
-    for (const auto& line : lines_) keys.push_back((byPath ? line->Item.Path : line->Text).toUtf8());
+    for (const auto& line : lines_)
+        keys.push_back(byPath ? line->Item.Path.toUtf8() : NaturalSortKey(MakeDisplayText(line->Item.Path, 0, false)));
     SelectionSort(keys, descending, [this](int i, int m) { Exchange(i, m); });
     RefreshDisplayTexts();
 }
@@ -33,17 +35,10 @@ void TPlaylistModel::ReverseOrder() {
     RefreshDisplayTexts();
 }
 
+// Every order equally likely (Fisher-Yates).
 void TPlaylistModel::RandomOrder() {
-    const int count = Count();
-    if (count == 0) return;
-    std::mt19937 generator(
-        static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    std::uniform_int_distribution<int> line(0, count - 1);
-    for (int n = 0; n < count / 2 + 1; ++n) {
-        const int a = line(generator);
-        const int b = line(generator);
-        Exchange(a, b);
-    }
+    std::mt19937 generator(std::random_device{}());
+    for (int i = Count() - 1; i > 0; --i) Exchange(i, std::uniform_int_distribution<int>(0, i)(generator));
     RefreshDisplayTexts();
 }
 

@@ -93,27 +93,38 @@ void Tplaylistform::BuildMenus() {
     item(selectpopup, S::SelectInvert, [list] { list->ReverseSelection(); });
     item(selectpopup, S::SelectNone, [list] { list->UnselectAll(); });
 
+    // The playing line moves with a reordering; the caption follows it.
+    const auto reorder = [this, list](void (TLxPlaylist::*operation)()) {
+        return [this, list, operation] {
+            (list->*operation)();
+            updatecaption();
+        };
+    };
     QMenu* sort = miscpopup->addMenu(Text(S::SortMenu));
-    item(sort, S::SortByPath, [list] { list->SortByPath(); });
-    item(sort, S::SortByPathInverted, [list] { list->SortByPathInverted(); });
-    item(sort, S::SortBySongname, [list] { list->SortBySongname(); });
-    item(sort, S::SortBySongnameInverted, [list] { list->SortBySongnameInverted(); });
-    item(sort, S::Randomize, [list] { list->RandomOrder(); });
-    item(sort, S::InvertOrder, [list] { list->ReverseOrder(); });
+    item(sort, S::SortByPath, reorder(&TLxPlaylist::SortByPath));
+    item(sort, S::SortByPathInverted, reorder(&TLxPlaylist::SortByPathInverted));
+    item(sort, S::SortBySongname, reorder(&TLxPlaylist::SortBySongname));
+    item(sort, S::SortBySongnameInverted, reorder(&TLxPlaylist::SortBySongnameInverted));
+    item(sort, S::Randomize, reorder(&TLxPlaylist::RandomOrder));
+    item(sort, S::InvertOrder, reorder(&TLxPlaylist::ReverseOrder));
     QMenu* load = miscpopup->addMenu(Text(S::LoadMenu));
     item(load, S::LoadReplace, [this] { LoadReplacing(); });
     item(load, S::LoadAppend, [this] { LoadAppending(); });
     QMenu* move = miscpopup->addMenu(Text(S::MoveMenu));
-    item(move, S::MoveUp, [list] { list->MoveSelectedUp(); });
-    item(move, S::MoveDown, [list] { list->MoveSelectedDown(); });
+    item(move, S::MoveUp, reorder(&TLxPlaylist::MoveSelectedUp));
+    item(move, S::MoveDown, reorder(&TLxPlaylist::MoveSelectedDown));
     QMenu* save = miscpopup->addMenu(Text(S::SaveMenu));
     item(save, S::SaveM3u, [this] { SaveM3u(); });
     item(save, S::SaveHtml, [this] { SaveHtml(); });
     item(miscpopup, S::Info, [this] { ShowInfo(); });
 }
 
+int Tplaylistform::Tag() const { return LxPlaylist1->PlayingIndex(); }
+
+void Tplaylistform::SetTag(int value) { LxPlaylist1->SetPlayingIndex(value); }
+
 void Tplaylistform::updatecaption() {
-    setWindowTitle(Text(S::CaptionPrefix) + QString::number(tag_ + 1) + u'/' + QString::number(LxPlaylist1->Count()) +
+    setWindowTitle(Text(S::CaptionPrefix) + QString::number(Tag() + 1) + u'/' + QString::number(LxPlaylist1->Count()) +
                    Text(S::CaptionSuffix));
 }
 
@@ -163,17 +174,16 @@ void Tplaylistform::ScanFolder(const QString& folder) {
 
 void Tplaylistform::ShowUrlWindow() { urlform->ShowOver(this); }
 
-void Tplaylistform::LoadChosenPlaylist() {
+void Tplaylistform::LoadReplacing() {
+    const QString fileName = dialogs_->ChoosePlaylistToLoad();
+    if (!fileName.isEmpty()) LxPlaylist1->ReplaceWithPlaylist(fileName);
+    updatecaption();
+}
+
+void Tplaylistform::LoadAppending() {
     const QString fileName = dialogs_->ChoosePlaylistToLoad();
     if (!fileName.isEmpty()) LxPlaylist1->LoadPlaylist(fileName);
 }
-
-void Tplaylistform::LoadReplacing() {
-    LxPlaylist1->DeleteAll();
-    LoadChosenPlaylist();
-}
-
-void Tplaylistform::LoadAppending() { LoadChosenPlaylist(); }
 
 QString Tplaylistform::ChooseSaveName(const char* filter, const char* extension) {
     return dialogs_->ChooseSaveName(Text(filter), Text(extension));

@@ -31,9 +31,10 @@ public:
     // At exit: saves the playlist for the next start (see LastPlaylist.h).
     void SaveAtExit() const;
 
-    // Index of the track last started; the main window sets it.
-    int Tag() const { return tag_; }
-    void SetTag(int value) { tag_ = value; }
+    // Line of the track last started, -1 when it is no longer in the list;
+    // the main window sets it, the playlist follows it as lines move.
+    int Tag() const;
+    void SetTag(int value);
     // Caption := "Playlist Window... " + (Tag + 1) + "/" + count + " tracks".
     void updatecaption();
 
@@ -66,10 +67,8 @@ public:
 private:
     void BuildMenus();
     void ScanFolder(const QString& folder);
-    void LoadChosenPlaylist();
     QString ChooseSaveName(const char* filter, const char* extension);
 
     TPlaylistHost& host_;
     std::unique_ptr<TPlaylistDialogs> dialogs_;
-    int tag_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "tags/TagStrings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -204,6 +205,11 @@ Id3v2Tag Id3v2Parser::Parse(const QByteArray& fileStart) {
 
 Id3v2Tag Id3v2Parser::ReadFile(const QString& fileName) {
     QFile file(fileName);
+    if (!QFileInfo(fileName).isFile()) {
+        throw std::runtime_error(QString::fromUtf8(TagStrings::CannotOpen)
+                                     .arg(fileName, QString::fromUtf8(TagStrings::NotARegularFile))
+                                     .toStdString());
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         throw std::runtime_error(
             QString::fromUtf8(TagStrings::CannotOpen).arg(fileName, file.errorString()).toStdString());

@@ -4,6 +4,7 @@
 #include "tags/TagStrings.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -12,6 +13,15 @@ namespace {
     QString message = QString::fromUtf8(pattern).arg(fileName);
     if (!reason.isEmpty()) message = message.arg(reason);
     throw std::runtime_error(message.toStdString());
+}
+
+// Opens only regular files: a FIFO or device would block or never end.
+bool OpenRegular(QFile& file, QIODevice::OpenMode mode) {
+    return QFileInfo(file.fileName()).isFile() && file.open(mode);
+}
+
+QString OpenError(const QFile& file) {
+    return QFileInfo(file.fileName()).isFile() ? file.errorString() : QString::fromUtf8(TagStrings::NotARegularFile);
 }
 
 // The last 128 bytes of an open file, or an empty array when it is shorter.
@@ -31,7 +41,7 @@ void TLxId3v1::SetFilename(const QString& fileName) {
 
 bool TLxId3v1::ReadTag(const QString& fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, file.errorString());
+    if (!OpenRegular(file, QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, OpenError(file));
     if (file.size() < Id3v1Layout::Size) Fail(TagStrings::TooShortForTag, fileName);
     const QByteArray block = LastBlock(file);
     if (block.isEmpty()) Fail(TagStrings::CannotRead, fileName, file.errorString());
@@ -51,7 +61,7 @@ bool TLxId3v1::ReadTag(const QString& fileName) {
 bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const QString& artist, const QString& album,
                         const QString& year, const QString& comment, TGenre genre) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
+    if (!OpenRegular(file, QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
     const qint64 originalSize = file.size();
     const QByteArray oldBlock = LastBlock(file);
     if (oldBlock.isEmpty()) return false;
@@ -68,7 +78,7 @@ void TLxId3v1::RemoveTag(const QString& fileName) {
     qint64 size = 0;
     {
         QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, file.errorString());
+        if (!OpenRegular(file, QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, OpenError(file));
         size = file.size();
         if (!Id3v1Layout::HasMarker(LastBlock(file))) return;
     }

@@ -1,5 +1,7 @@
 #include "player/binding/ZelkorCommands.h"
 
+#include <QFile>
+
 TZelkorCommands::TZelkorCommands(const TEngineExports& exports, ZK_ControlChannel* channel) {
     SetEngine(exports, channel);
 }
@@ -38,7 +40,11 @@ int32_t TZelkorCommands::InputSeek(uint32_t Offset, uint32_t Range) {
                                              static_cast<int32_t>(Range));
 }
 
-int32_t TZelkorCommands::InputOpen(const QString& Name) { return SendS(ZK_MSG_COMMAND_INPUT_OPEN, Name); }
+// File names travel in the file system's encoding, so that a name that is not
+// valid UTF-8 reaches the same file; URLs are ASCII either way.
+int32_t TZelkorCommands::InputOpen(const QString& Name) {
+    return m_exports.control_message_send_S(m_channel, ZK_MSG_COMMAND_INPUT_OPEN, QFile::encodeName(Name).constData());
+}
 int32_t TZelkorCommands::InputClose() { return SendN(ZK_MSG_COMMAND_INPUT_CLOSE); }
 
 int32_t TZelkorCommands::InputSendMessage(uint16_t Type, const void* Data, uint32_t Size) {

@@ -5,6 +5,7 @@
 #include "player/mainform/MainFormStrings.h"
 #include "player/mainform/TrackPlayer.h"
 #include "player/mainform/TrackSteps.h"
+#include "playlist/DisplayText.h"
 
 #include "zelkor.h"
 
@@ -16,10 +17,16 @@ TMainController::TMainController(TTrackPlayer& player, TMainFace& face) : m_play
 
 void TMainController::Status(const char* text) { m_face.ShowStatus(QString::fromUtf8(text)); }
 
-void TMainController::PlayFromPlaylist(int index) { StartTrack(index, true); }
+void TMainController::PlayFromPlaylist(int index) {
+    m_failedInRow = 0;
+    StartTrack(index, true);
+}
 
 void TMainController::StartTrack(int index, bool cut) {
     const QString path = m_face.TrackPath(index);
+    m_trackPath = path;
+    m_trackPlayed = false;
+    m_stopped = false;
     m_time.TrackStarted();
     m_player.InputOpen(path);
     m_face.ShowSongName(SongNameOf(m_face.TrackText(index)));
@@ -57,6 +64,7 @@ void TMainController::PauseResume() {
 }
 
 void TMainController::Stop() {
+    m_stopped = true;
     Status(S::Stopped);
     m_player.Stop();
 }
@@ -65,14 +73,14 @@ void TMainController::Next() {
     Status(S::SkippingNext);
     const int count = m_face.TrackCount();
     if (count == 0) return;
-    PlayFromPlaylist(NextIndex(m_face.ItemIndex(), count));
+    PlayFromPlaylist(NextIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count));
 }
 
 void TMainController::Previous() {
     Status(S::GoingPrevious);
     const int count = m_face.TrackCount();
     if (count == 0) return;
-    PlayFromPlaylist(PreviousIndex(m_face.ItemIndex(), count));
+    PlayFromPlaylist(PreviousIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count));
 }
 
 void TMainController::SeekBy(int step) {
@@ -118,11 +126,21 @@ bool TMainController::ToggleElapsedTime() {
 }
 
 void TMainController::StateChanged(int32_t state) {
-    if (state != ZK_PLAYER_STATE_EOF) return;
+    if (state != ZK_PLAYER_STATE_EOF || m_stopped) return;
+    if (!m_trackPlayed) {
+        TrackFailed(QString::fromUtf8(S::NoAudioInTrack));
+        return;
+    }
     if (OnTrackEnded) OnTrackEnded();
-    Status(S::SkippingNext);
+    m_failedInRow = 0;
     const int count = m_face.TrackCount();
-    if (count > 0) StartTrack(NextIndex(m_face.ItemIndex(), count), false);
+    if (count == 0) {
+        m_stopped = true;
+        Status(S::EndOfPlaylist);
+        return;
+    }
+    Status(S::SkippingNext);
+    StartTrack(NextIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count), false);
 }
 
 void TMainController::PositionChanged(uint32_t offset, uint32_t range) { m_face.ShowPosition(offset, range); }
@@ -130,6 +148,8 @@ void TMainController::PositionChanged(uint32_t offset, uint32_t range) { m_face.
 void TMainController::DurationChanged(uint32_t seconds) { m_face.ShowTotalTime(m_time.Duration(seconds)); }
 
 void TMainController::TimecodeChanged(int hours, int minutes, int seconds) {
+    m_trackPlayed = true;
+    m_failedInRow = 0;
     m_face.ShowCurrentTime(m_time.Timecode(hours, minutes, seconds));
 }
 
@@ -148,6 +168,25 @@ void TMainController::StationNameChanged(const QString& name) {
 }
 
 void TMainController::OpenFailed(const QString& error) {
-    m_face.ShowStatus(QString::fromUtf8(S::CannotOpenTrack).arg(error));
-    if (OnTrackFailed) OnTrackFailed(error);
+    if (m_stopped) {
+        m_face.ShowStatus(QString::fromUtf8(S::CannotOpenTrack).arg(error));
+        return;
+    }
+    TrackFailed(error);
+}
+
+// Moves on to the next line until every line failed once in a row; a list of
+// nothing but unplayable lines then rests instead of cycling.
+void TMainController::TrackFailed(const QString& reason) {
+    if (OnTrackFailed) OnTrackFailed(reason);
+    const QString name = MakeDisplayText(m_trackPath, 0, false);
+    const int count = m_face.TrackCount();
+    if (++m_failedInRow >= count) {
+        m_stopped = true;
+        m_player.Stop();
+        m_face.ShowStatus(QString::fromUtf8(S::NothingPlayable).arg(name, reason));
+        return;
+    }
+    StartTrack(NextIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count), true);
+    m_face.ShowStatus(QString::fromUtf8(S::SkippedTrack).arg(name, reason));
 }

@@ -22,6 +22,11 @@ public:
     // caption, status.
     void PlayFromPlaylist(int index);
 
+    // Play, Next, Previous and the end of a track start a line; a line that
+    // cannot be opened or ends without a sound is skipped with a status
+    // naming it. When every line of the list failed in a row, playback
+    // stops. Stop makes a pending end of track start nothing.
+
     void Play();
     void PauseResume();
     void Stop();
@@ -59,16 +64,22 @@ public:
 
     // Raised at the end of a track, before the next one starts.
     std::function<void()> OnTrackEnded;
-    // Raised when a track cannot be opened, with the engine's error text.
+    // Raised when a track cannot be opened, with the engine's error text, or
+    // ends without playing anything.
     std::function<void(const QString& error)> OnTrackFailed;
 
 private:
     // cut: stop what the output still holds first.
     void StartTrack(int index, bool cut);
+    void TrackFailed(const QString& reason);
     void Status(const char* text);
     void SeekBy(int step);
 
     TTrackPlayer& m_player;
     TMainFace& m_face;
     TTimeDisplay m_time;
+    QString m_trackPath;        // of the track last started
+    bool m_trackPlayed = false; // it reported a time code
+    bool m_stopped = false;     // Stop came after the last start
+    int m_failedInRow = 0;      // tracks that failed since one last played
 };

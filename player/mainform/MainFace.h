@@ -1,5 +1,7 @@
 #pragma once
 
+#include "playlist/PlayingPlace.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -31,8 +33,11 @@ public:
     virtual int TrackCount() const = 0;
     // The marked line, -1 when none.
     virtual int ItemIndex() const = 0;
-    // The track last started (the playlist window's tag).
+    // The track last started (the playlist window's tag), -1 when it is no
+    // longer in the list.
     virtual int CurrentIndex() const = 0;
+    // Where that track stands now that lines may have moved or gone.
+    virtual TPlayingPlace PlayingPlace() const = 0;
     // The line's path or URL; scrolls the list so that it is the top line.
     virtual QString TrackPath(int index) = 0;
     virtual QString TrackText(int index) const = 0;

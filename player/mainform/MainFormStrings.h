@@ -29,6 +29,11 @@ inline constexpr char OpeningDialog[] = "Opening dialog...";
 inline constexpr char ShowingTags[] = "Showing ID3 Tag...";
 // "%1" is the engine's error text.
 inline constexpr char CannotOpenTrack[] = "Cannot open track: %1";
+// "%1" is the file name, "%2" why it did not play.
+inline constexpr char SkippedTrack[] = "Skipped %1: %2";
+inline constexpr char NothingPlayable[] = "Stopped: nothing in the playlist plays (%1: %2)";
+inline constexpr char NoAudioInTrack[] = "no audio in it";
+inline constexpr char EndOfPlaylist[] = "End of playlist";
 
 // Label texts.
 inline constexpr char NoTime[] = "--:--";

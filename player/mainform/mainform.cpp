@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 namespace S = MainFormStrings;
 
@@ -66,6 +67,14 @@ Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
     FormCreate();
     resize(AerinSkin->size());
     Centre();
+    // Every way the application ends (the Exit button, closing the window, a
+    // quit signal, the session ending) saves the playlist, whatever is shown.
+    // A box would hold up an ending the user did not ask for here.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (m_exiting) return;
+        m_exiting = true;
+        SaveAtExit(false);
+    });
 }
 
 Tmainform::~Tmainform() = default;
@@ -237,16 +246,22 @@ void Tmainform::Restore() {
 void Tmainform::Exit() {
     if (m_exiting) return;
     m_exiting = true;
+    SaveAtExit(true);
+    QCoreApplication::quit();
+}
+
+void Tmainform::SaveAtExit(bool mayAsk) {
     try {
         if (m_playlistform) m_playlistform->SaveAtExit();
     } catch (const std::exception& error) {
         const QString message = QString::fromUtf8(error.what());
         if (OnSaveError)
             OnSaveError(this, message);
-        else
+        else if (mayAsk)
             QMessageBox::critical(this, QApplication::applicationDisplayName(), message);
+        else
+            std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     }
-    QCoreApplication::quit();
 }
 
 void Tmainform::VolumeChanging() {
@@ -344,7 +359,11 @@ int Tmainform::TrackCount() const { return m_playlistform ? m_playlistform->LxPl
 
 int Tmainform::ItemIndex() const { return m_playlistform ? m_playlistform->LxPlaylist1->ItemIndex() : -1; }
 
-int Tmainform::CurrentIndex() const { return m_playlistform ? m_playlistform->Tag() : 0; }
+int Tmainform::CurrentIndex() const { return m_playlistform ? m_playlistform->Tag() : -1; }
+
+TPlayingPlace Tmainform::PlayingPlace() const {
+    return m_playlistform ? m_playlistform->LxPlaylist1->PlayingPlace() : TPlayingPlace{};
+}
 
 QString Tmainform::TrackPath(int index) { return m_playlistform->LxPlaylist1->GetItem(index); }
 

@@ -64,7 +64,10 @@ public:
     // Saves the playlist as the last playlist, then ends the application. A
     // failed save goes to OnSaveError, or into a message box when that is
     // not assigned, and the application ends all the same. Only the first
-    // call does this: ending the application closes the window again.
+    // call does this: ending the application closes the window again. The
+    // playlist is saved as well when the application is told to quit in any
+    // other way (a quit signal), hidden windows or not; a failed save then
+    // goes to OnSaveError or standard error.
     void Exit();
     void VolumeChanging();
     void VolumeChanged();
@@ -105,6 +108,7 @@ private:
     void BindEngine();
     void Centre();
     void HideInTray();
+    void SaveAtExit(bool mayAsk);
     void Status(const char* text);
 
     // TMainFace
@@ -122,6 +126,7 @@ private:
     int TrackCount() const override;
     int ItemIndex() const override;
     int CurrentIndex() const override;
+    TPlayingPlace PlayingPlace() const override;
     QString TrackPath(int index) override;
     QString TrackText(int index) const override;
     void MarkStartedTrack(int index) override;

@@ -1,5 +1,7 @@
 #include "skin/controls/ScrollingText.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMostPaddingSpaces = 10000;
@@ -22,8 +24,17 @@ QString ScrollingTextOf(const QString& text) {
 
 QString WorkTextOf(const QString& text, bool noGrap, int labelWidth, const TextWidth& width) {
     if (noGrap) return text + QLatin1Char(' ');
-    QString work = text;
-    for (int spaces = 0; spaces < kMostPaddingSpaces && width(work) < labelWidth; ++spaces) work += QLatin1Char(' ');
+    // The spaces are counted from two measurements; the loop only makes up for
+    // rounding and kerning, so the cost stays linear in the text.
+    const int textWidth = width(text);
+    if (textWidth >= labelWidth) return text;
+    const int spaceWidth = std::max(1, width(QStringLiteral(" ")));
+    int spaces = std::min(kMostPaddingSpaces, (labelWidth - textWidth + spaceWidth - 1) / spaceWidth);
+    QString work = text + QString(spaces, QLatin1Char(' '));
+    while (spaces < kMostPaddingSpaces && width(work) < labelWidth) {
+        work += QLatin1Char(' ');
+        ++spaces;
+    }
     return work;
 }
 

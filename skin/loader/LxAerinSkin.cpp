@@ -59,6 +59,7 @@ TLxAerinSkin::TLxAerinSkin(QWidget* owner) : QWidget(owner) {
         DragPress(button, x, y);
     };
     m_mainImage->OnMouseMove = [this](QObject*, TShiftState, int x, int y) { DragMove(x, y); };
+    m_mainImage->OnMouseUp = [this](QObject*, Qt::MouseButton button, TShiftState, int, int) { DragRelease(button); };
 
     m_labels = std::make_unique<TLxAerinLabels>(this);
     m_buttons = std::make_unique<TLxAerinButtons>(this);
@@ -68,6 +69,7 @@ TLxAerinSkin::TLxAerinSkin(QWidget* owner) : QWidget(owner) {
         MovePress(sender, button, shift, x, y);
     };
     move.OnMouseMove() = [this](QObject* sender, TShiftState shift, int x, int y) { MoveMove(sender, shift, x, y); };
+    move.OnMouseUp() = [this](QObject*, Qt::MouseButton button, TShiftState, int, int) { DragRelease(button); };
 
     m_volume = std::make_unique<TLxAerinVolume>(this);
     m_position = std::make_unique<TLxAerinPosition>(this);
@@ -195,8 +197,10 @@ void TLxAerinSkin::SetWindowFramed(bool framed) {
     if (visible) owner->show();
 }
 
+// As the face's resting picture, so that a click on the face, which shows
+// the resting picture again, leaves it as it is.
 void TLxAerinSkin::ShowPicture(const QImage& picture) {
-    m_mainImage->SetPicture(QPixmap::fromImage(picture));
+    m_mainImage->SetPictureLeave(QPixmap::fromImage(picture));
     if (picture.isNull()) m_mainImage->resize(0, 0);
 }
 
@@ -226,17 +230,29 @@ void TLxAerinSkin::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TLxAerinSkin::DragPress(Qt::MouseButton button, int x, int y) {
+    if (button != Qt::LeftButton) return;
+    m_dragging = true;
     m_dragOriginX = x;
     m_dragOriginY = y;
     // Wayland clients cannot place their windows: the compositor moves it.
-    if (button == Qt::LeftButton && m_options->AutoMove() && OnWayland() && window()->windowHandle())
-        window()->windowHandle()->startSystemMove();
+    if (m_options->AutoMove() && OnWayland() && window()->windowHandle()) window()->windowHandle()->startSystemMove();
 }
 
+// Only a drag that began with a left press on the face or the Move button
+// moves the window; a press elsewhere (a label, a slider) leaves no stale
+// origin behind.
 void TLxAerinSkin::DragMove(int x, int y) {
-    if (!m_options->AutoMove() || !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) return;
+    if (!m_dragging || !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
+        m_dragging = false;
+        return;
+    }
+    if (!m_options->AutoMove() || (x == m_dragOriginX && y == m_dragOriginY)) return;
     QWidget* owner = window();
     owner->move(owner->pos() + QPoint(x - m_dragOriginX, y - m_dragOriginY));
+}
+
+void TLxAerinSkin::DragRelease(Qt::MouseButton button) {
+    if (button == Qt::LeftButton) m_dragging = false;
 }
 
 void TLxAerinSkin::MovePress(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y) {

@@ -108,6 +108,7 @@ private:
     void DragPress(Qt::MouseButton button, int x, int y);
     // Moves the window when AutoMove is on and the left button is down.
     void DragMove(int x, int y);
+    void DragRelease(Qt::MouseButton button);
     void MovePress(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y);
     void MoveMove(QObject* sender, TShiftState shift, int x, int y);
 
@@ -120,6 +121,7 @@ private:
     std::unique_ptr<TLxAerinPosition> m_position;
     TSkinPictures m_pictures;
     QPointer<QMenu> m_popupMenu;
+    bool m_dragging = false; // a left press on the face is held
     int m_dragOriginX = 0;
     int m_dragOriginY = 0;
     int m_tag = 0;

@@ -6,8 +6,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
+#include <QHash>
 #include <QRegularExpression>
 
 // Resources of a static library are registered on first use.
@@ -53,21 +52,57 @@ QStringList SplitLines(const QByteArray& text) {
     return lines;
 }
 
-// A missing file gives an empty picture; a file that is no BMP raises.
-QImage DirectoryBitmap(const QDir& directory, const char* fileName) {
-    const QString path = directory.filePath(QString::fromLatin1(fileName));
-    if (!QFileInfo::exists(path)) return {};
-    QImageReader reader(path, "bmp");
-    reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (image.isNull()) throw ESkinError(QString(kBitmapNotValid).arg(path).toStdString());
-    return image;
-}
+// The files of a skin directory by lower-cased name.
+class TSkinFolder {
+public:
+    explicit TSkinFolder(const QString& directory) : m_dir(directory) {
+        for (const QString& name : m_dir.entryList(QDir::Files | QDir::Hidden)) {
+            const QString key = name.toLower();
+            // Of names that differ in case only, the exact lower-case one wins.
+            if (!m_names.contains(key) || name == key) m_names.insert(key, name);
+        }
+    }
 
-QImage DirectoryBitmapOr(const QDir& directory, const char* fileName, const char* resource) {
-    QImage image = DirectoryBitmap(directory, fileName);
-    return image.isNull() ? BuiltInJpeg(resource) : image;
-}
+    // The path of `name` in any letter case; empty when there is none.
+    QString Find(const QString& name) const {
+        const auto found = m_names.constFind(name.toLower());
+        return found == m_names.cend() ? QString() : m_dir.filePath(*found);
+    }
+
+    // The picture `baseName` with the first extension found; a missing
+    // picture gives an empty one, a file that decodes as none of the
+    // formats raises.
+    QImage Picture(const char* baseName) const {
+        for (const char* extension : kPictureExtensions) {
+            const QString path = Find(QString::fromLatin1(baseName) + QLatin1String(extension));
+            if (!path.isEmpty()) return Decode(path);
+        }
+        return {};
+    }
+
+private:
+    static QImage Decode(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) throw ESkinError(QString(kCannotReadFile).arg(path).toStdString());
+        const QByteArray data = file.readAll();
+        QImage image;
+        try {
+            if (data.startsWith("\xFF\xD8"))
+                image = DecodeJpeg(data);
+            else if (data.startsWith('\x0A'))
+                image = DecodePcx(data).Bitmap;
+            else if (data.startsWith("BM"))
+                image = QImage::fromData(data, "bmp");
+        } catch (const std::runtime_error&) {
+            image = QImage();
+        }
+        if (image.isNull()) throw ESkinError(QString(kBitmapNotValid).arg(path).toStdString());
+        return image;
+    }
+
+    QDir m_dir;
+    QHash<QString, QString> m_names;
+};
 
 } // namespace
 
@@ -89,18 +124,24 @@ TSkinPictures LoadBuiltInSkinPictures() {
 QByteArray BuiltInSkinLayout() { return ReadResource(kResMain); }
 
 TSkinPictures LoadSkinDirectoryPictures(const QString& directory) {
-    const QDir dir(directory);
+    const TSkinFolder folder(directory);
+    const auto pictureOr = [&folder](const char* baseName, const char* resource) {
+        QImage image = folder.Picture(baseName);
+        return image.isNull() ? BuiltInJpeg(resource) : image;
+    };
     TSkinPictures p;
-    p.Back = DirectoryBitmap(dir, kBackFile);
-    p.Deact = DirectoryBitmap(dir, kDeactFile);
-    p.Info = DirectoryBitmap(dir, kInfoFile);
-    p.Mask = DirectoryBitmap(dir, kMaskFile);
-    p.Over = DirectoryBitmap(dir, kOverFile);
-    p.PosRuler = DirectoryBitmapOr(dir, kPosRulerFile, kResPosRuler);
-    p.PosThumb = DirectoryBitmapOr(dir, kPosThumbFile, kResPosThumb);
-    p.VolRuler = DirectoryBitmapOr(dir, kVolRulerFile, kResVolRuler);
-    p.VolThumb = DirectoryBitmapOr(dir, kVolThumbFile, kResVolThumb);
-    p.AboutText = ReadTextLines(dir.filePath(QString::fromLatin1(kAboutTextFile)));
+    p.Back = folder.Picture(kBackFile);
+    if (p.Back.isNull()) throw ESkinError(QString(kNoBackground).arg(directory).toStdString());
+    p.Deact = folder.Picture(kDeactFile);
+    p.Info = folder.Picture(kInfoFile);
+    p.Mask = folder.Picture(kMaskFile);
+    p.Over = folder.Picture(kOverFile);
+    p.PosRuler = pictureOr(kPosRulerFile, kResPosRuler);
+    p.PosThumb = pictureOr(kPosThumbFile, kResPosThumb);
+    p.VolRuler = pictureOr(kVolRulerFile, kResVolRuler);
+    p.VolThumb = pictureOr(kVolThumbFile, kResVolThumb);
+    const QString aboutText = folder.Find(QString::fromLatin1(kAboutTextFile));
+    if (!aboutText.isEmpty()) p.AboutText = ReadTextLines(aboutText);
     return p;
 }
 

@@ -31,9 +31,10 @@ struct TSkinPictures {
 TSkinPictures LoadBuiltInSkinPictures();
 QByteArray BuiltInSkinLayout();
 
-// The pictures of the skin directory `directory`; slider pictures it lacks
-// come from the built-in skin. Raises ESkinError naming the file when a
-// picture exists but is no valid BMP.
+// The pictures of the skin directory `directory`, each a BMP, JPEG or PCX
+// file named in any letter case; slider pictures it lacks come from the
+// built-in skin. Raises ESkinError when the background picture is missing or
+// empty, and naming the file when a picture exists but cannot be decoded.
 TSkinPictures LoadSkinDirectoryPictures(const QString& directory);
 
 // Lines of a text file; a missing file gives no lines.

@@ -3,16 +3,19 @@
 
 namespace skin_strings {
 
-// Files of a skin directory.
-inline constexpr const char* kBackFile = "back.bmp";
-inline constexpr const char* kDeactFile = "deact.bmp";
-inline constexpr const char* kInfoFile = "info.bmp";
-inline constexpr const char* kMaskFile = "mask.bmp";
-inline constexpr const char* kOverFile = "over.bmp";
-inline constexpr const char* kPosRulerFile = "posruler.bmp";
-inline constexpr const char* kPosThumbFile = "posthumb.bmp";
-inline constexpr const char* kVolRulerFile = "volruler.bmp";
-inline constexpr const char* kVolThumbFile = "volthumb.bmp";
+// Pictures of a skin directory by name without extension; each may be a
+// BMP, JPEG or PCX file, the names matched in any letter case.
+inline constexpr const char* kBackFile = "back";
+inline constexpr const char* kDeactFile = "deact";
+inline constexpr const char* kInfoFile = "info";
+inline constexpr const char* kMaskFile = "mask";
+inline constexpr const char* kOverFile = "over";
+inline constexpr const char* kPosRulerFile = "posruler";
+inline constexpr const char* kPosThumbFile = "posthumb";
+inline constexpr const char* kVolRulerFile = "volruler";
+inline constexpr const char* kVolThumbFile = "volthumb";
+// Extensions tried in this order.
+inline constexpr std::array<const char*, 4> kPictureExtensions = {".bmp", ".jpg", ".jpeg", ".pcx"};
 inline constexpr const char* kAboutTextFile = "info.txt";
 
 // Resources of the built-in skin.
@@ -61,6 +64,8 @@ inline constexpr const char* kAboutTitle = "About";
 
 // Errors.
 inline constexpr const char* kBitmapNotValid = "Bitmap image is not valid: %1";
+inline constexpr const char* kNoBackground =
+    "The skin in %1 has no background picture (back.bmp, back.jpg or back.pcx)";
 inline constexpr const char* kCannotReadFile = "Cannot read file %1";
 inline constexpr const char* kBuiltInSkinBroken = "The built-in skin is damaged: %1";
 

@@ -144,7 +144,7 @@ TPcxPicture DecodePcx(QByteArrayView data) {
     case TPcxPixelFormat::pf24bit: break;
     }
 
-    QByteArray rows = PcxDecodeRunLength(data.sliced(TPcxHeader::kSize));
+    QByteArray rows = PcxDecodeRunLength(data.sliced(TPcxHeader::kSize), rowSize * height);
     if (rows.size() < rowSize * height) // missing data reads as pixel value 0
         rows.append(rowSize * height - rows.size(), '\0');
     const auto* decoded = reinterpret_cast<const std::uint8_t*>(rows.constData());

@@ -1,5 +1,7 @@
 #include "skin/picture/PcxRunLength.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned char kRunMarker = 0xC0;
@@ -17,19 +19,19 @@ void AppendRun(QByteArray& out, unsigned char value, int length) {
 
 } // namespace
 
-QByteArray PcxDecodeRunLength(QByteArrayView encoded) {
+QByteArray PcxDecodeRunLength(QByteArrayView encoded, qsizetype limit) {
     QByteArray out;
-    out.reserve(encoded.size() * 2);
+    out.reserve(std::max<qsizetype>(0, std::min(limit, encoded.size() * 63)));
     const auto* data = reinterpret_cast<const unsigned char*>(encoded.data());
     const qsizetype size = encoded.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    for (qsizetype i = 0; i < size && out.size() < limit; ++i) {
         const unsigned char b = data[i];
         if (b < kRunMarker) {
             out.append(static_cast<char>(b));
             continue;
         }
         if (i + 1 >= size) break;
-        out.append(b & 0x3F, static_cast<char>(data[++i]));
+        out.append(std::min<qsizetype>(b & 0x3F, limit - out.size()), static_cast<char>(data[++i]));
     }
     return out;
 }

@@ -152,8 +152,9 @@ TEST_F(PlaylistForm, AddFilesAddsTracksLoadsListsAndPlaysNothing) {
     EXPECT_EQ(List().Count(), 3);
 }
 
-TEST_F(PlaylistForm, AddDirectoryScansTheTree) {
-    for (const char* name : {"d/a.MP3", "d/b.mp2", "d/c.mpeg", "d/d.mp4", "d/sub/e.mp3"}) WriteBytes(File(name), "x");
+TEST_F(PlaylistForm, AddDirectoryScansTheTreeInNaturalNameOrder) {
+    for (const char* name : {"d/10 x.mp3", "d/2 x.mp3", "d/B.mp2", "d/a.MP3", "d/c.mpeg", "d/d.mp4", "d/sub/e.mp3"})
+        WriteBytes(File(name), "x");
     dialogs_->directory = File("d");
     QStringList captions;
     QObject::connect(form_.get(), &QWidget::windowTitleChanged,
@@ -161,29 +162,36 @@ TEST_F(PlaylistForm, AddDirectoryScansTheTree) {
     form_->AddDirectory();
     EXPECT_TRUE(captions.contains("Scanning: " + File("d")));
     EXPECT_TRUE(captions.contains("Scanning: " + File("d/sub")));
-    QStringList paths = List().Model().Paths();
-    paths.sort();
-    EXPECT_EQ(paths, QStringList({File("d/a.MP3"), File("d/b.mp2"), File("d/sub/e.mp3")}));
-    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/3 tracks");
+    EXPECT_EQ(List().Model().Paths(), QStringList({File("d/2 x.mp3"), File("d/10 x.mp3"), File("d/a.MP3"),
+                                                   File("d/B.mp2"), File("d/sub/e.mp3")}));
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 0/5 tracks"); // nothing started yet
 
     dialogs_->directory.clear();
     form_->setWindowTitle("untouched");
     form_->AddDirectory();
-    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/3 tracks");
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 0/5 tracks");
 }
 
-TEST_F(PlaylistForm, LoadReplacingAndAppending) {
+TEST_F(PlaylistForm, ReplacingTakesTheListOnlyOnceItWasReadAndTheCaptionFollowsThePlayingLine) {
     WriteBytes(File("l.m3u"), "/l1.mp3\r\n/l2.mp3\r\n");
-    List().AddItem("/old.mp3");
-    dialogs_->playlist = File("l.m3u");
-    form_->LoadAppending();
-    EXPECT_EQ(List().Model().Paths(), QStringList({"/old.mp3", "/l1.mp3", "/l2.mp3"}));
-    form_->LoadReplacing();
-    EXPECT_EQ(List().Model().Paths(), QStringList({"/l1.mp3", "/l2.mp3"}));
+    List().AddItems({"/c.mp3", "/a.mp3", "/b.mp3"});
+    host_.PlayFromPlaylist(2);
+    form_->miscpopup->actions().at(0)->menu()->actions().at(0)->trigger(); // "&Sort" > "by &Path"
+    EXPECT_EQ(form_->Tag(), 1);
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 2/3 tracks");
 
     dialogs_->playlist.clear();
-    form_->LoadReplacing(); // then Cancel
-    EXPECT_EQ(List().Count(), 0);
+    form_->LoadReplacing(); // Cancel
+    dialogs_->playlist = File("missing.m3u");
+    EXPECT_THROW(form_->LoadReplacing(), std::runtime_error);
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/a.mp3", "/b.mp3", "/c.mp3"}));
+
+    dialogs_->playlist = File("l.m3u");
+    form_->LoadAppending();
+    EXPECT_EQ(List().Count(), 5);
+    form_->LoadReplacing();
+    EXPECT_EQ(List().Model().Paths(), QStringList({"/l1.mp3", "/l2.mp3"}));
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 0/2 tracks");
 }
 
 TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles) {
@@ -198,8 +206,8 @@ TEST_F(PlaylistForm, SaveM3uAndHtmlWriteTheChosenFiles) {
     form_->SaveHtml();
     EXPECT_EQ(dialogs_->saveFilter, PlaylistStrings::HtmlFilter);
     EXPECT_EQ(dialogs_->saveExt, "HTML");
-    EXPECT_TRUE(
-        ReadBytes(File("out.html")).contains("<a href=\"/m/a&amp;b.mp3\"><TR><TD>1. a&amp;b.mp3</TD></TR></a>\r\n"));
+    EXPECT_TRUE(ReadBytes(File("out.html"))
+                    .contains("<tr><td><a href=\"file:///m/a&amp;b.mp3\">1. a&amp;b.mp3</a></td></tr>\r\n"));
 
     dialogs_->saveName = File("missing/folder/x.html");
     EXPECT_THROW(form_->SaveHtml(), std::runtime_error);

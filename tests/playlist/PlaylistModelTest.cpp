@@ -1,6 +1,7 @@
 #include "PlaylistTestFiles.h"
 
 #include "playlist/DisplayText.h"
+#include "playlist/NaturalOrder.h"
 #include "playlist/PlaylistModel.h"
 
 #include <QTemporaryDir>
@@ -138,23 +139,114 @@ TEST(PlaylistModel, PathSortIsOrdinalAndCaseSensitiveAndCarriesSelections) {
     EXPECT_EQ(SelectedLines(model), std::vector<int>{2});
 }
 
-TEST(PlaylistModel, SongnameSortOrdersNumbersAsText) {
+TEST(PlaylistModel, SongnameSortIsNaturalAndIgnoresTheLineNumbers) {
     QStringList paths;
     for (int i = 0; i < 11; ++i) paths.append(QString("/m/%1.mp3").arg(QChar(u'k' - i))); // k.mp3 ... a.mp3
     TPlaylistModel model = ModelOf(paths);
     model.SortBySongname();
-    // "1. k", "10. b", "11. a", "2. j", ... : line 10 sorts between lines 1 and 2.
-    EXPECT_EQ(model.Path(0), "/m/k.mp3");
-    EXPECT_EQ(model.Path(1), "/m/b.mp3");
-    EXPECT_EQ(model.Path(2), "/m/a.mp3");
-    EXPECT_EQ(model.Path(3), "/m/j.mp3");
+    EXPECT_EQ(model.Path(0), "/m/a.mp3");
+    EXPECT_EQ(model.Path(10), "/m/k.mp3");
     EXPECT_EQ(model.Text(1), "2. b.mp3");
 
-    TPlaylistModel plain = ModelOf({"/x/b.mp3", "/a/c.mp3", "/c/a.mp3"}, false);
-    plain.SortBySongname();
-    EXPECT_EQ(plain.Paths(), QStringList({"/c/a.mp3", "/x/b.mp3", "/a/c.mp3"}));
-    plain.SortBySongnameInverted();
-    EXPECT_EQ(plain.Paths(), QStringList({"/a/c.mp3", "/x/b.mp3", "/c/a.mp3"}));
+    TPlaylistModel tracks = ModelOf(
+        {"/x/Track 10.mp3", "/y/track 9.mp3", "/z/Track 010b.mp3", "/w/b.mp3", "/v/track 1.mp3", "/u/Track 0100.mp3"});
+    tracks.SortBySongname();
+    EXPECT_EQ(tracks.Paths(), QStringList({"/w/b.mp3", "/v/track 1.mp3", "/y/track 9.mp3", "/x/Track 10.mp3",
+                                           "/z/Track 010b.mp3", "/u/Track 0100.mp3"}));
+    tracks.SortBySongnameInverted();
+    EXPECT_EQ(tracks.Path(0), "/u/Track 0100.mp3");
+    EXPECT_EQ(tracks.Path(5), "/w/b.mp3");
+}
+
+TEST(PlaylistModel, NaturalKeysOrderNumbersByValueAndLettersWithoutCase) {
+    const auto before = [](const char* a, const char* b) { return NaturalSortKey(a) < NaturalSortKey(b); };
+    EXPECT_TRUE(before("2", "10"));
+    EXPECT_TRUE(before("a2b", "a10"));
+    EXPECT_TRUE(before("Apple", "banana"));
+    EXPECT_TRUE(before("x 9", "x 00010"));
+    EXPECT_TRUE(before("1 z", "a")); // digits before letters, as in byte order
+    EXPECT_EQ(NaturalSortKey("007"), NaturalSortKey("7"));
+    EXPECT_EQ(NaturalSortKey("0"), NaturalSortKey("000"));
+    EXPECT_TRUE(before("99999999999999999999", "100000000000000000000")); // beyond any integer type
+    EXPECT_EQ(NaturalSortKey(""), QByteArray());
+}
+
+// Two lines of a pair of positions the shuffle leaves where they were; an
+// order chosen uniformly keeps one line in place on average, whatever the
+// length, where swapping random pairs kept more than a third.
+TEST(PlaylistModel, RandomOrderIsUniform) {
+    constexpr int lines = 20, rounds = 2000;
+    QStringList paths;
+    for (int i = 0; i < lines; ++i) paths.append(QString("/m/%1").arg(i));
+    std::vector<int> firstLine(lines, 0);
+    int unmoved = 0;
+    for (int round = 0; round < rounds; ++round) {
+        TPlaylistModel model = ModelOf(paths, false);
+        model.RandomOrder();
+        for (int i = 0; i < lines; ++i) unmoved += model.Path(i) == paths[i] ? 1 : 0;
+        ++firstLine[paths.indexOf(model.Path(0))];
+    }
+    const double unmovedPerRound = double(unmoved) / rounds;
+    EXPECT_GT(unmovedPerRound, 0.8);
+    EXPECT_LT(unmovedPerRound, 1.2);
+    for (int count : firstLine) { // 100 expected for each line
+        EXPECT_GT(count, 50);
+        EXPECT_LT(count, 160);
+    }
+}
+
+TEST(PlaylistModel, ThePlayingLineIsFollowedThroughSortsMovesAndDeletes) {
+    TPlaylistModel model = ModelOf({"/d", "/b", "/a", "/c"});
+    EXPECT_EQ(model.PlayingIndex(), -1);
+    model.SetPlayingIndex(1); // "/b"
+    model.SetCareIndex(1);
+    model.SortByPath();
+    EXPECT_EQ(model.Path(model.PlayingIndex()), "/b");
+    EXPECT_EQ(model.Path(model.CareIndex()), "/b");
+    model.SortByPathInverted();
+    EXPECT_EQ(model.Path(model.PlayingIndex()), "/b");
+    model.ReverseOrder();
+    EXPECT_EQ(model.Path(model.PlayingIndex()), "/b");
+    model.RandomOrder();
+    EXPECT_EQ(model.Path(model.PlayingIndex()), "/b");
+
+    model = ModelOf({"/a", "/b", "/c", "/d"});
+    model.SetPlayingIndex(2);
+    Select(model, {2});
+    model.MoveSelectedUp();
+    EXPECT_EQ(model.PlayingIndex(), 1);
+    model.UnselectAll();
+    Select(model, {0});
+    model.DeleteSelection(); // a line above it goes
+    EXPECT_EQ(model.Path(model.PlayingIndex()), "/c");
+    EXPECT_EQ(model.PlayingPlace().Removed, false);
+
+    model.DeleteItem(0); // the playing line itself: "/b" slides into its place
+    EXPECT_EQ(model.PlayingIndex(), -1);
+    EXPECT_EQ(model.PlayingPlace().Index, 0);
+    EXPECT_TRUE(model.PlayingPlace().Removed);
+    EXPECT_EQ(model.Path(0), "/b");
+
+    model.DeleteAll();
+    EXPECT_EQ(model.PlayingPlace().Index, -1);
+    model.SetPlayingIndex(3); // no such line
+    EXPECT_EQ(model.PlayingIndex(), -1);
+}
+
+TEST(PlaylistModel, ReplacingReadsThePlaylistFirstAndKeepsTheLinesWhenThatFails) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString list = dir.filePath("list.m3u");
+    WriteBytes(list, "/new/1.mp3\r\n/new/2.mp3\r\n");
+    TPlaylistModel model = ModelOf({"/old/a.mp3", "/old/b.mp3"});
+    model.SetPlayingIndex(1);
+    EXPECT_THROW(model.ReplaceWithPlaylist(dir.filePath("missing.m3u")), std::runtime_error);
+    EXPECT_EQ(model.Paths(), QStringList({"/old/a.mp3", "/old/b.mp3"}));
+    EXPECT_EQ(model.PlayingIndex(), 1);
+
+    model.ReplaceWithPlaylist(list);
+    EXPECT_EQ(model.Paths(), QStringList({"/new/1.mp3", "/new/2.mp3"}));
+    EXPECT_EQ(model.PlayingPlace().Index, -1);
 }
 
 TEST(PlaylistModel, RandomOrderKeepsTheSameLinesAndReverseSwapsAroundTheMiddle) {

@@ -50,6 +50,7 @@ public:
     int TrackCount() const override { return int(Paths.size()); }
     int ItemIndex() const override { return Marked; }
     int CurrentIndex() const override { return Current; }
+    TPlayingPlace PlayingPlace() const override { return Playing; }
     QString TrackPath(int index) override { return Paths.at(index); }
     QString TrackText(int index) const override {
         return QString::number(index + 1) + ". " + QFileInfo(Paths.at(index)).fileName();
@@ -57,6 +58,7 @@ public:
     void MarkStartedTrack(int index) override {
         Marked = index;
         Current = index;
+        Playing = {index, false};
     }
     void RefreshPlaylistCaption() override { ++CaptionRefreshes; }
     void ShowTrackTitle(int index, const QString& title) override {
@@ -75,6 +77,7 @@ public:
     int Range = 100, Offset = 0, Pause = 0;
     QStringList Paths;
     int Marked = -1, Current = 0, CaptionRefreshes = 0;
+    TPlayingPlace Playing;
     QStringList TagsShown;
     QStringList TrackTitles;
 };
@@ -147,6 +150,7 @@ TEST_F(MainFormControllerTest, EndOfTheLastTrackJoinsTheFirstWithoutAStop) {
     controller.StateChanged(ZK_PLAYER_STATE_PLAYING);
     controller.StateChanged(ZK_NOTIFIED_STATE_CLOSED);
     EXPECT_TRUE(player.Commands.isEmpty());
+    controller.TimecodeChanged(0, 0, 0);
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(player.Commands, (QStringList{"open /a.mp3", "play"}));
@@ -243,4 +247,85 @@ TEST_F(MainFormControllerTest, StreamTitlesBecomeTheSongNameAndThePlayingLinesTe
     controller.StationNameChanged("");
     EXPECT_EQ(face.SongName, "Artist - Song");
     EXPECT_EQ(face.TrackTitles, QStringList{"1 Artist - Song"});
+}
+
+TEST_F(MainFormControllerTest, UnplayableTracksAreSkippedNamingThemUntilAWholePassFailed) {
+    face.Paths = {"/m/gone.mp3", "/m/good.mp3", "/m/empty.mp3"};
+    QStringList failures;
+    controller.OnTrackFailed = [&](const QString& error) { failures << error; };
+    controller.PlayFromPlaylist(0);
+    player.Commands.clear();
+    controller.OpenFailed("no such file");
+    EXPECT_EQ(player.Commands, (QStringList{"open /m/good.mp3", "stop", "play"}));
+    EXPECT_EQ(face.Status, "Skipped gone.mp3: no such file");
+    controller.TimecodeChanged(0, 0, 0); // it plays
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(face.Current, 2);
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF); // ended without a sound
+    EXPECT_EQ(face.Status, "Skipped empty.mp3: no audio in it");
+    EXPECT_EQ(player.Commands.first(), "open /m/gone.mp3");
+    controller.OpenFailed("no such file");
+    EXPECT_EQ(face.Current, 1); // two failures in a row of three lines: on to the good one
+    EXPECT_EQ(failures, (QStringList{"no such file", "no audio in it", "no such file"}));
+
+    face.Paths = {"/m/a.mp3", "/m/b.mp3"};
+    controller.PlayFromPlaylist(0);
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(player.Commands, QStringList{"stop"});
+    EXPECT_EQ(face.Status, "Stopped: nothing in the playlist plays (b.mp3: no audio in it)");
+    controller.StateChanged(ZK_PLAYER_STATE_EOF); // a late one starts nothing
+    controller.OpenFailed("late");
+    EXPECT_EQ(player.Commands, QStringList{"stop"});
+    EXPECT_EQ(face.Status, "Cannot open track: late");
+
+    controller.Play(); // the user tries again: a new pass
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(face.Current, 0);
+    EXPECT_EQ(face.Status, "Skipped b.mp3: no audio in it");
+}
+
+TEST_F(MainFormControllerTest, StopMakesAPendingEndOfTrackStartNothing) {
+    face.Paths = {"/a.mp3", "/b.mp3"};
+    controller.PlayFromPlaylist(0);
+    controller.TimecodeChanged(0, 0, 1);
+    controller.Stop();
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_TRUE(player.Commands.isEmpty());
+    EXPECT_EQ(face.Status, "Stopped!");
+}
+
+TEST_F(MainFormControllerTest, NextAndPreviousStepFromThePlayingLineWhereverItWent) {
+    face.Paths = {"/a.mp3", "/b.mp3", "/c.mp3"};
+    face.Marked = 0;
+    face.Playing = {1, false}; // sorted away from the caret
+    controller.Next();
+    EXPECT_EQ(face.Current, 2);
+    face.Playing = {1, true}; // deleted: "/b.mp3" took its place
+    controller.Next();
+    EXPECT_EQ(face.Current, 1);
+    face.Playing = {3, true}; // the last line was deleted
+    controller.Next();
+    EXPECT_EQ(face.Current, 0);
+    face.Playing = {1, true};
+    controller.Previous();
+    EXPECT_EQ(face.Current, 0);
+    face.Playing = {};
+    face.Marked = 1; // nothing played yet: from the marked line
+    controller.Next();
+    EXPECT_EQ(face.Current, 2);
+}
+
+TEST_F(MainFormControllerTest, TheEndOfATrackInAnEmptiedListEndsThePlaylist) {
+    face.Paths = {"/a.mp3"};
+    controller.PlayFromPlaylist(0);
+    controller.TimecodeChanged(0, 0, 1);
+    face.Paths.clear();
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_TRUE(player.Commands.isEmpty());
+    EXPECT_EQ(face.Status, "End of playlist");
 }

@@ -89,24 +89,24 @@ TEST(LxAerinSkin, AutoRegionShapesTheOwnerAndTakesItsFrameUntilTheSkinGoes) {
     EXPECT_TRUE(f.window.mask().isEmpty());
 }
 
-TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues) {
+TEST(LxAerinSkin, DirectoryWithOnlyABackgroundKeepsCaptionsAndSliderValues) {
     SkinOnWindow f;
     f.skin->Labels().Status().SetCaption("Hello");
     f.skin->Labels().SongName().SetCaption("Song");
     f.skin->Volume().SetMaximum(250);
     f.skin->Volume().SetPosition(42);
     SkinDirectory dir;
+    dir.Bitmap("back.bmp", Filled(30, 20, qRgb(1, 2, 3)));
     const QString layout = dir.Layout("[Main]\nPlayLeft=0x20\nvolbarvertical=1\n");
     f.skin->SetSkinFile(layout);
     EXPECT_EQ(f.skin->SkinFile(), layout);
     const TSkinPictures& p = f.skin->Pictures();
-    EXPECT_TRUE(p.Back.isNull());
     EXPECT_TRUE(p.Over.isNull());
     EXPECT_TRUE(p.Mask.isNull());
     EXPECT_TRUE(p.AboutText.isEmpty());
     EXPECT_EQ(p.PosRuler.size(), QSize(191, 11)); // built-in slider pictures
     EXPECT_EQ(p.VolThumb.size(), QSize(52, 8));
-    EXPECT_EQ(f.skin->size(), QSize(0, 0));
+    EXPECT_EQ(f.skin->size(), QSize(30, 20));
     EXPECT_EQ(f.skin->Buttons().Play().Control()->x(), 32);
     EXPECT_FALSE(f.skin->Buttons().Play().Control()->EffectHighlight());
     EXPECT_FALSE(f.skin->Volume().Control()->Horizontal());
@@ -123,6 +123,45 @@ TEST(LxAerinSkin, DirectoryWithOnlyALayoutFileKeepsCaptionsAndSliderValues) {
     EXPECT_EQ(f.skin->Labels().SongName().Label()->Text(), "Song");
     EXPECT_EQ(f.skin->Volume().Maximum(), 250);
     EXPECT_EQ(f.skin->Volume().Position(), 42);
+}
+
+// A face of 0 x 0 pixels would make the window vanish: such a skin is
+// refused like a broken one.
+TEST(LxAerinSkin, ASkinWithoutABackgroundIsRefused) {
+    SkinOnWindow f;
+    SkinDirectory dir;
+    const QString layout = dir.Layout("[main]\nplayleft=1\n");
+    EXPECT_NE(ErrorOf(*f.skin, layout).find("no background picture"), std::string::npos);
+    dir.Write("back.bmp", "");
+    EXPECT_NE(ErrorOf(*f.skin, layout).find("Bitmap image is not valid"), std::string::npos);
+    dir.Write("back.bmp", "BM");
+    EXPECT_NE(ErrorOf(*f.skin, layout).find("back.bmp"), std::string::npos);
+    EXPECT_TRUE(f.skin->SkinFile().isEmpty());
+    EXPECT_EQ(f.skin->size(), QSize(451, 244));
+    EXPECT_EQ(f.skin->Buttons().Play().Control()->x(), 250);
+}
+
+// Skins made elsewhere name their pictures in any case and use BMP, JPEG
+// or PCX files; the program's own skin folder is such a skin.
+TEST(LxAerinSkin, PicturesAreFoundInAnyLetterCaseAndAnyOfTheFormats) {
+    SkinOnWindow f;
+    SkinDirectory dir;
+    dir.Bitmap("Back.BMP", Filled(30, 20, qRgb(1, 2, 3)));
+    dir.Bitmap("DEACT.bmp", Filled(30, 20, qRgb(4, 5, 6)));
+    QImage jpeg = Filled(12, 7, qRgb(200, 200, 200));
+    jpeg.save(dir.Path("PosThumb.jpg"), "JPEG");
+    f.skin->SetSkinFile(dir.Layout());
+    EXPECT_EQ(f.skin->size(), QSize(30, 20));
+    EXPECT_EQ(f.skin->Pictures().Deact.pixel(0, 0), qRgb(4, 5, 6));
+    EXPECT_EQ(f.skin->Pictures().PosThumb.size(), QSize(12, 7));
+
+    const QString own = TAERIN_SOURCE_DIR "/skin/loader/default/main.ini";
+    f.skin->SetSkinFile(own);
+    EXPECT_EQ(f.skin->SkinFile(), own);
+    EXPECT_EQ(f.skin->size(), QSize(451, 244));
+    EXPECT_EQ(f.skin->Pictures().Mask.size(), QSize(451, 244)); // PCX
+    EXPECT_EQ(f.skin->Pictures().Info.size(), QSize(137, 153)); // JPEG
+    EXPECT_FALSE(f.skin->Pictures().AboutText.isEmpty());
 }
 
 TEST(LxAerinSkin, ButtonsShowTheirPieceOfTheHoverSheetOnlyWhileHovered) {
@@ -146,6 +185,7 @@ TEST(LxAerinSkin, ButtonsShowTheirPieceOfTheHoverSheetOnlyWhileHovered) {
 TEST(LxAerinSkin, OutlandishLayoutValuesLoadWithoutHarm) {
     SkinOnWindow f;
     SkinDirectory dir;
+    dir.Bitmap("back.bmp", Filled(40, 30, qRgb(1, 2, 3)));
     dir.Bitmap("over.bmp", Gradient(40, 30));
     f.skin->SetSkinFile(dir.Layout("[main]\nplayleft=-100\nplaytop=-2147483648\nplaywidth=99999999\n"
                                    "playheight=$7FFFFFFF\ninfofontsize=100000\ninfoheight=1\n"
@@ -195,6 +235,7 @@ TEST(LxAerinSkin, BrokenOrMissingSkinLeavesTheCurrentSkin) {
 TEST(LxAerinSkin, LabelFontsShrinkToTheirHeight) {
     SkinOnWindow f;
     SkinDirectory dir;
+    dir.Bitmap("back.bmp", Filled(40, 30, qRgb(1, 2, 3)));
     f.skin->SetSkinFile(dir.Layout("[main]\ninfoheight=7\ninfofontsize=8\ninfowidth=100\n"
                                    "layerheight=0\nlayerfontsize=13\nlayerfont=Lingonvecka\n"));
     const QFont status = f.skin->Labels().Status().Font();

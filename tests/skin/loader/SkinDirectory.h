@@ -18,6 +18,7 @@ public:
         file.write(bytes);
     }
     void Bitmap(const QString& name, const QImage& image) { image.save(m_dir.filePath(name), "BMP"); }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
 
 private:
     QTemporaryDir m_dir;

@@ -19,16 +19,27 @@ QByteArray Alternating(int count) {
     return out;
 }
 
+constexpr qsizetype kNoLimit = 1 << 20;
+
 TEST(PcxRunLength, DecodesLiteralsRunsAndEmptyRunsAndAMarkerWithoutValueEndsTheData) {
-    EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 0xC3, 5, 0xBF, 0xC0, 9, 0xC1, 0xC1})), Bytes({1, 5, 5, 5, 0xBF, 0xC1}));
-    EXPECT_EQ(PcxDecodeRunLength(Bytes({7, 0xC5})), Bytes({7}));
+    EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 0xC3, 5, 0xBF, 0xC0, 9, 0xC1, 0xC1}), kNoLimit),
+              Bytes({1, 5, 5, 5, 0xBF, 0xC1}));
+    EXPECT_EQ(PcxDecodeRunLength(Bytes({7, 0xC5}), kNoLimit), Bytes({7}));
 
     QByteArray encoded = Alternating(1023);
     encoded.append(char(0xC4)); // a marker on the last byte of an input block keeps its value
     encoded.append(char(9));
-    const QByteArray decoded = PcxDecodeRunLength(encoded);
+    const QByteArray decoded = PcxDecodeRunLength(encoded, kNoLimit);
     ASSERT_EQ(decoded.size(), 1027);
     EXPECT_EQ(decoded.right(4), QByteArray(4, char(9)));
+}
+
+TEST(PcxRunLength, DecodingStopsAtThePictureSizeWithinARun) {
+    // 32 MB of maximal runs would give 2 GB; only the picture's bytes come out.
+    const QByteArray flood = Bytes({0xFF, 7}).repeated(16 * 1024 * 1024);
+    EXPECT_EQ(PcxDecodeRunLength(flood, 100), QByteArray(100, char(7)));
+    EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 0xC5, 2, 3}), 4), Bytes({1, 2, 2, 2}));
+    EXPECT_EQ(PcxDecodeRunLength(Bytes({1, 2}), 0), QByteArray());
 }
 
 TEST(PcxRunLength, EncodesSinglesHighValuesAndRunsOfAtMost48) {
@@ -59,7 +70,7 @@ TEST(PcxRunLength, RoundTripsRandomData) {
             const char value = char(random() % 4 == 0 ? random() : 0xC7);
             raw.append(QByteArray(int(random() % 70) + 1, value));
         }
-        EXPECT_EQ(PcxDecodeRunLength(PcxEncodeRunLength(raw)), raw) << "size " << size;
+        EXPECT_EQ(PcxDecodeRunLength(PcxEncodeRunLength(raw), raw.size()), raw) << "size " << size;
     }
 }
 
