@@ -48,7 +48,11 @@ TLxTrayIcon::TLxTrayIcon(QObject* owner) : QObject(owner), icon_(ApplicationIcon
     connect(&animation_, &QTimer::timeout, this, &TLxTrayIcon::Animate);
 }
 
-TLxTrayIcon::~TLxTrayIcon() { SetActive(false); }
+// The owner is being destroyed when its icon goes: it is not shown again.
+TLxTrayIcon::~TLxTrayIcon() {
+    hiddenWindows_.removeAll(qobject_cast<QWidget*>(parent()));
+    SetActive(false);
+}
 
 void TLxTrayIcon::SetActive(bool value) {
     if (value && !QSystemTrayIcon::isSystemTrayAvailable()) {

@@ -9,7 +9,9 @@
 #include "player/mainform/mainform.h"
 #include "playlist/LxControls.h"
 #include "playlist/playlistform.h"
+#include "skin/controls/LxCustomLabel.h"
 #include "skin/controls/LxImage.h"
+#include "skin/controls/LxScrollingLabel.h"
 #include "skin/loader/LxAerinSkin.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
@@ -164,7 +167,7 @@ TEST_F(KeepsTheUsersWork, ACancelledOrFailedReplaceKeepsTheListAndItIsSavedAtExi
 
 TEST_F(KeepsTheUsersWork, QuitSignalWhileHiddenInTheTraySavesTheListAndTheTrayIconStays) {
     const TTrayOwner tray;
-    TQuitSignals signals;
+    TQuitSignals quitSignals;
     Start();
     ASSERT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 2000));
     mainform->LxTrayIcon1->SetActive(true);
@@ -175,6 +178,7 @@ TEST_F(KeepsTheUsersWork, QuitSignalWhileHiddenInTheTraySavesTheListAndTheTrayIc
     QWidgetList trayWindows;
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->isVisible() && window != mainform && window != playlistform) trayWindows << window;
+    ASSERT_FALSE(trayWindows.isEmpty()); // the icon's own window
 
     mainform->MinimizeClick();
     EXPECT_FALSE(mainform->isVisible());
@@ -203,7 +207,7 @@ TEST_F(KeepsTheUsersWork, ClickingTheFaceKeepsItsLookAndItsPlace) {
     EXPECT_EQ(mainform->pos(), place);
 
     // A press on the display, then the pointer over the face: no jump.
-    QWidget* display = mainform->AerinSkin->Labels().Status().Control();
+    TLxCustomLabel* display = mainform->AerinSkin->Labels().Status().Control();
     QTest::mousePress(display, Qt::LeftButton, {}, QPoint(2, 2));
     QMouseEvent over(QEvent::MouseMove, QPointF(200, 150), face->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
