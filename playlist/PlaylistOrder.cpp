@@ -16,7 +16,8 @@ void TPlaylistModel::SortBy(bool byPath, bool descending) {
     std::vector<QByteArray> keys;
     keys.reserve(lines_.size());
     for (const auto& line : lines_)
-        keys.push_back(byPath ? line->Item.Path.toUtf8() : NaturalSortKey(MakeDisplayText(line->Item.Path, 0, false)));
+        keys.push_back(byPath ? line->Item.Path.toUtf8()
+                              : NaturalSortKey(MakeDisplayText(line->Item.Path, line->Item.Title, 0, false)));
     SelectionSort(keys, descending, [this](int i, int m) { Exchange(i, m); });
     RefreshDisplayTexts();
 }

@@ -179,7 +179,7 @@ void TMainController::OpenFailed(const QString& error) {
 // nothing but unplayable lines then rests instead of cycling.
 void TMainController::TrackFailed(const QString& reason) {
     if (OnTrackFailed) OnTrackFailed(reason);
-    const QString name = MakeDisplayText(m_trackPath, 0, false);
+    const QString name = MakeDisplayText(m_trackPath, QString(), 0, false);
     const int count = m_face.TrackCount();
     if (++m_failedInRow >= count) {
         m_stopped = true;

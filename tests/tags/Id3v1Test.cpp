@@ -1,10 +1,12 @@
 #include "TagFiles.h"
+#include "tags/Id3v2Parser.h"
 #include "tags/LxId3v1.h"
 #include "tests/desktop/QtPrinters.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -103,6 +105,17 @@ TEST(LxId3v1, ShortMissingAndUnwritableFilesFailCleanly) {
     EXPECT_THROW(tag.RemoveTag(missing), std::runtime_error);
     EXPECT_NO_THROW(tag.RemoveTag(shortFile));
     EXPECT_EQ(Contents(shortFile), "TAG tiny");
+
+    // A FIFO without a writer would block every open: it is refused at once,
+    // as is a folder.
+    const QString fifo = files.Folder() + "/fifo.mp3";
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& notAFile : {fifo, files.Folder()}) {
+        EXPECT_THROW(tag.ReadTag(notAFile), std::runtime_error);
+        EXPECT_THROW(Id3v2Parser::ReadFile(notAFile), std::runtime_error);
+        EXPECT_THROW(tag.RemoveTag(notAFile), std::runtime_error);
+        EXPECT_FALSE(tag.WriteTag(notAFile, "t", "", "", "", "", TGenre::Rock));
+    }
 
     // Permission bits do not stop root.
     if (geteuid() != 0) {

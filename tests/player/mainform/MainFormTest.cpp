@@ -239,9 +239,10 @@ TEST_F(MainFormTest, AFailedSaveAtExitIsShown) {
 TEST_F(MainFormTest, ATrackThatCannotBeOpenedIsSkippedNamingIt) {
     playlist->AddItems({"/no/such/folder/gone.mp3", FirstTrack()});
     mainform->PlayFromPlaylist(0);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return Current() == 1; }));
+    // The status is read as the skip happens: the track after it is short.
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Current() == 1 && Status().startsWith("Skipped gone.mp3: "); }))
+        << Status().toStdString();
     EXPECT_TRUE(nacks.contains(ZK_MSG_COMMAND_INPUT_OPEN));
-    EXPECT_TRUE(Status().startsWith("Skipped gone.mp3: ")) << Status().toStdString();
     mainform->StopClick();
 }
 

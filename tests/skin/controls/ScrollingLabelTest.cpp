@@ -22,6 +22,19 @@ TEST(ScrollingText, PaddedWithSpacesToTheLabelWidthUnlessNoGrapAtMostTenThousand
     EXPECT_EQ(ScrollingTextOf("one"), "one");
 }
 
+// A label thousands of pixels wide used to measure the text once per space.
+TEST(ScrollingText, PaddingMeasuresAHandfulOfTimesWhateverTheWidth) {
+    int measured = 0;
+    const auto counting = [&](const QString& s) {
+        ++measured;
+        return int(s.size() * 7 + (s.size() > 3 ? 1 : 0)); // not quite additive
+    };
+    const QString work = WorkTextOf("abc", false, 7000, counting);
+    EXPECT_GE(counting(work), 7000);
+    EXPECT_LT(counting(work.left(work.size() - 1)), 7000);
+    EXPECT_LE(measured, 6);
+}
+
 TEST(ScrollingText, EachStepMovesOneCharacterRound) {
     EXPECT_EQ(ScrolledOnce("abc ", sdRightToLeft), "bc a");
     EXPECT_EQ(ScrolledOnce("abc ", sdLeftToRight), " abc");
