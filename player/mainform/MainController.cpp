@@ -10,6 +10,7 @@
 #include "zelkor.h"
 
 #include <exception>
+#include <utility>
 
 namespace S = MainFormStrings;
 
@@ -27,6 +28,9 @@ void TMainController::StartTrack(int index, bool cut) {
     m_trackPath = path;
     m_trackPlayed = false;
     m_stopped = false;
+    m_inputOpened = false;
+    m_trackLive = !cut; // joined to the last track, the engine plays on
+    m_trackError.clear();
     m_time.TrackStarted();
     m_player.InputOpen(path);
     m_face.ShowSongName(SongNameOf(m_face.TrackText(index)));
@@ -126,6 +130,13 @@ bool TMainController::ToggleElapsedTime() {
 }
 
 void TMainController::StateChanged(int32_t state) {
+    if (state == ZK_PLAYER_STATE_PLAYING) m_trackLive = true;
+    if (state == ZK_PLAYER_STATE_STOPPED && m_inputOpened && m_trackLive && !m_trackError.isEmpty() && !m_stopped) {
+        // The engine ended the track on an error it could not get past.
+        m_trackLive = false;
+        TrackFailed(std::exchange(m_trackError, QString()));
+        return;
+    }
     if (state != ZK_PLAYER_STATE_EOF || m_stopped) return;
     if (!m_trackPlayed) {
         TrackFailed(QString::fromUtf8(S::NoAudioInTrack));
@@ -166,6 +177,12 @@ void TMainController::StreamTitleChanged(const QString& title) {
 void TMainController::StationNameChanged(const QString& name) {
     if (!name.isEmpty()) m_face.ShowSongName(name);
 }
+
+void TMainController::InputStateChanged(int32_t state) {
+    if (state == ZK_NOTIFIED_STATE_OPEN) m_inputOpened = true;
+}
+
+void TMainController::ErrorReported(const QString& error) { m_trackError = error; }
 
 void TMainController::OpenFailed(const QString& error) {
     if (m_stopped) {

@@ -49,6 +49,11 @@ public:
     // share this handler; at the end of a track the next one starts without
     // a stop, so that it joins the end of the last one.
     void StateChanged(int32_t state);
+    // The input's open/closed notifications.
+    void InputStateChanged(int32_t state);
+    // An error the engine reported; when the engine then stops a track it
+    // had opened, the track is skipped with that error.
+    void ErrorReported(const QString& error);
     void PositionChanged(uint32_t offset, uint32_t range);
     void DurationChanged(uint32_t seconds);
     void TimecodeChanged(int hours, int minutes, int seconds);
@@ -82,4 +87,7 @@ private:
     bool m_trackPlayed = false; // it reported a time code
     bool m_stopped = false;     // Stop came after the last start
     int m_failedInRow = 0;      // tracks that failed since one last played
+    bool m_inputOpened = false; // the engine opened the started track
+    bool m_trackLive = false;   // the engine plays the started track
+    QString m_trackError;       // the last error the engine reported for it
 };

@@ -163,7 +163,10 @@ void Tmainform::BindEngine() {
     TLxZelkorPlayer& engine = *LxZelkorPlayer1;
     const auto state = [this](QObject*, int32_t value) { m_controller.StateChanged(value); };
     engine.OnNotifyPlayerState = state;
-    engine.OnNotifyInputState = state;
+    engine.OnNotifyInputState = [this](QObject*, int32_t value) { m_controller.InputStateChanged(value); };
+    engine.OnNotifyError = [this](QObject*, uint8_t, int16_t, const QString& message) {
+        m_controller.ErrorReported(message);
+    };
     engine.OnNotifyInputPosition = [this](QObject*, uint32_t offset, uint32_t range) {
         m_controller.PositionChanged(offset, range);
     };
