@@ -19,8 +19,8 @@ uint32_t reference_bits(const Bytes& bytes, int64_t position, int n) {
 }
 
 // MPEG-1 layer II, 384 kbit/s, 48000 Hz: a 1148-byte body.
-HeaderSpec large_layer2() {
-    HeaderSpec fields;
+HeaderFields large_layer2() {
+    HeaderFields fields;
     fields.layer_code = 2;
     fields.bitrate_index = 14;
     fields.frequency_index = 1;
@@ -58,7 +58,7 @@ TEST(BitReader, ReadsAndPutsBackAnyWidthAcrossWordBoundaries) {
 // A short frame after a long one: its data, then zeros only, however far
 // past the data and the frame buffer the decoder reads.
 TEST(BitReader, ReadsPastTheDataGiveZerosNeverStaleBytes) {
-    HeaderSpec small;
+    HeaderFields small;
     small.layer_code = 2;
     small.bitrate_index = 1;
     small.frequency_index = 1;

@@ -46,19 +46,19 @@ FetchResult fetch_all(MemoryByteSource& source, int32_t retry_code = 1) {
     }
 }
 
-HeaderSpec layer2_spec(int bitrate_index = 9) {
-    HeaderSpec fields;
+HeaderFields layer2_spec(int bitrate_index = 9) {
+    HeaderFields fields;
     fields.layer_code = 2;
     fields.bitrate_index = bitrate_index;
     return fields;
 }
 
-HeaderSpec marked(HeaderSpec fields) {
+HeaderFields marked(HeaderFields fields) {
     fields.private_bit = 1;
     return fields;
 }
 
-Bytes frames(const HeaderSpec& fields, int count, uint32_t seed = 1) {
+Bytes frames(const HeaderFields& fields, int count, uint32_t seed = 1) {
     Bytes stream;
     for (int i = 0; i < count; ++i) append(stream, make_frame(fields, seed + static_cast<uint32_t>(i)));
     return stream;
@@ -99,28 +99,28 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
     // The candidate FF FF FB 90 (bitrate index 15) is rejected and the
     // search goes on one byte further.
     Bytes stray = {0xFF};
-    append(stray, make_frame(HeaderSpec{}, 1));
-    append(stray, frames(marked(HeaderSpec{}), 2, 2));
+    append(stray, make_frame(HeaderFields{}, 1));
+    append(stray, frames(marked(HeaderFields{}), 2, 2));
     cases.push_back({"stray FF before a frame", stray, 3});
-    Bytes stray_zeros = frames(HeaderSpec{}, 3);
+    Bytes stray_zeros = frames(HeaderFields{}, 3);
     append(stray_zeros, {0, 0, 0});
-    append(stray_zeros, frames(HeaderSpec{}, 3, 7));
+    append(stray_zeros, frames(HeaderFields{}, 3, 7));
     cases.push_back({"three stray zero bytes between frames", stray_zeros, 6});
 
     for (int layer_code : {1, 2, 3}) {
         Bytes free_format;
-        HeaderSpec spec;
-        spec.layer_code = layer_code;
+        HeaderFields fields;
+        fields.layer_code = layer_code;
         for (int i = 0; i < 20; ++i) {
-            spec.padding = i % 3 == 1;
-            Bytes frame = make_frame(spec, static_cast<uint32_t>(i));
+            fields.padding = i % 3 == 1;
+            Bytes frame = make_frame(fields, static_cast<uint32_t>(i));
             frame[2] &= 0x0F; // bitrate index 0
             append(free_format, frame);
         }
         cases.push_back({"free format", free_format, 20});
     }
     for (int frequency_index : {1, 2}) {
-        HeaderSpec padded = layer2_spec();
+        HeaderFields padded = layer2_spec();
         padded.frequency_index = frequency_index;
         Bytes stream = frames(padded, 2);
         padded.padding = 1;
@@ -138,8 +138,8 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
 
     // Successors must be valid, not equal: layer III after layer II, MPEG-2 after MPEG-1.
     Bytes mixed = make_frame(layer2_spec(), 1);
-    append(mixed, make_frame(HeaderSpec{}, 2));
-    HeaderSpec lsf;
+    append(mixed, make_frame(HeaderFields{}, 2));
+    HeaderFields lsf;
     lsf.version_bits = 2;
     append(mixed, make_frame(lsf, 3));
     cases.push_back({"mixed layers and versions", mixed, 3});
@@ -180,13 +180,13 @@ TEST(FrameFetch, FindsTheFramesOfEachInput) {
 // (a change of layer needs the next header).
 Bytes staged_stream() {
     Bytes stream = pattern_bytes(300, 11);
-    HeaderSpec layer1;
+    HeaderFields layer1;
     layer1.layer_code = 3;
     layer1.crc = true;
     append(stream, frames(layer1, 2, 20));
     append(stream, make_frame(layer2_spec(), 30));
     append(stream, {0x01, 0x02, 0x03, 0x04, 0x05});
-    HeaderSpec layer2_crc = layer2_spec(14);
+    HeaderFields layer2_crc = layer2_spec(14);
     layer2_crc.crc = true;
     append(stream, frames(layer2_crc, 3, 40));
     return stream;

@@ -8,7 +8,7 @@
 namespace zk::test {
 namespace {
 
-bool valid(const HeaderSpec& fields) {
+bool valid(const HeaderFields& fields) {
     FrameHeader header{};
     return decode_frame_header(header_word(fields), header);
 }
@@ -29,7 +29,7 @@ TEST(FrameHeader, SplitsTheWordIntoItsFields) {
 
 TEST(FrameHeader, ValidityRules) {
     const struct {
-        HeaderSpec fields;
+        HeaderFields fields;
         bool valid;
         const char* what;
     } cases[] = {
@@ -55,7 +55,7 @@ TEST(FrameHeader, ValidityRules) {
 }
 
 TEST(FrameHeader, Layer2BitrateAndModeLimits) {
-    HeaderSpec s;
+    HeaderFields s;
     s.layer_code = 2;
     for (int index = 1; index <= 14; ++index) {
         s.bitrate_index = index;
@@ -71,7 +71,7 @@ TEST(FrameHeader, Layer2BitrateAndModeLimits) {
 
 TEST(FrameHeader, LengthsSideInformationAndSampleCounts) {
     const struct {
-        HeaderSpec fields;
+        HeaderFields fields;
         int length, side_info, samples;
     } cases[] = {
         {{}, 417, 32, 1152}, // MPEG-1 layer III 128 kbit/s 44100 Hz

@@ -12,8 +12,8 @@ namespace {
 
 // MPEG-1 layer III, 320 kbit/s, 48000 Hz: 960-byte frames with 924 bytes of
 // main data after 32 bytes of side information.
-HeaderSpec layer3_spec(bool crc = false) {
-    HeaderSpec fields;
+HeaderFields layer3_spec(bool crc = false) {
+    HeaderFields fields;
     fields.bitrate_index = 14;
     fields.frequency_index = 1;
     fields.crc = crc;
@@ -28,7 +28,7 @@ struct Layer3Stream {
     std::vector<int> main_start; // offset of each frame's slot in `main`
     std::vector<int> main_size;
 
-    void add(const HeaderSpec& fields, uint32_t seed) {
+    void add(const HeaderFields& fields, uint32_t seed) {
         const FrameHeader header = decoded_header(fields);
         const int side = header.side_info_length();
         const int size = header.frame_length() - 4 - side;
