@@ -184,6 +184,8 @@ void BitstreamReader::take_frame(const FrameHeader& candidate, uint32_t word, in
     } else {
         load_frame_buffer(body, length - 4);
     }
+    frame_bytes_ = ahead();
+    frame_length_ = length;
     ahead_begin_ += length;
     if (header_.protection == 0) read_bits(16);
 }

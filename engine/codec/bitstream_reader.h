@@ -93,6 +93,10 @@ public:
     // the next header.
     int32_t fetch_frame();
     const FrameHeader& header() const { return header_; }
+    // The bytes of the frame last fetched, header included; valid until the
+    // next fetch.
+    const uint8_t* frame_bytes() const { return frame_bytes_; }
+    int32_t frame_length() const { return frame_length_; }
 
     // True unless the frame carries a CRC (and the check is on) that does not
     // match the header's last two bytes and the first protected_bits bits
@@ -155,6 +159,8 @@ private:
     ByteSource& source_;
     FrameHeader header_{};
     uint32_t header_word_ = 0;
+    const uint8_t* frame_bytes_ = nullptr;
+    int32_t frame_length_ = 0;
     bool crc_check_ = true;
 
     // Bytes read from the source and not yet taken as frames or skipped.

@@ -1,5 +1,6 @@
 #include "codec/vbr_header.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zk {
@@ -44,13 +45,37 @@ bool parse_xing(const uint8_t* frame, int32_t length, int32_t at, VbrHeader& out
         out.bytes = big_endian(frame + cursor, 4);
         cursor += 4;
     }
-    if (flags & 0x4) cursor += 100; // seek table: the frame index does better
-    if (flags & 0x8) cursor += 4;   // quality
+    if (flags & 0x4) {
+        if (cursor + 100 > length) return false;
+        std::memcpy(out.toc, frame + cursor, 100);
+        out.has_toc = true;
+        cursor += 100;
+    }
+    if (flags & 0x8) cursor += 4; // quality
     if (cursor < length) parse_encoder_tag(frame + cursor, length - cursor, out);
     return true;
 }
 
+// The table's byte fraction at entry i; 1 past the last entry.
+double toc_entry(const VbrHeader& vbr, int i) { return i >= 100 ? 1.0 : vbr.toc[i] / 256.0; }
+
 } // namespace
+
+double toc_bytes_at(const VbrHeader& vbr, double time_fraction) {
+    const double percent = std::clamp(time_fraction, 0.0, 1.0) * 100;
+    const int i = std::min(static_cast<int>(percent), 99);
+    const double from = toc_entry(vbr, i);
+    return from + (toc_entry(vbr, i + 1) - from) * (percent - i);
+}
+
+double toc_time_at(const VbrHeader& vbr, double byte_fraction) {
+    byte_fraction = std::clamp(byte_fraction, 0.0, 1.0);
+    int i = 0;
+    while (i < 99 && toc_entry(vbr, i + 1) <= byte_fraction) ++i;
+    const double from = toc_entry(vbr, i), to = toc_entry(vbr, i + 1);
+    const double within = to > from ? std::clamp((byte_fraction - from) / (to - from), 0.0, 1.0) : 0.0;
+    return (i + within) / 100;
+}
 
 bool parse_vbr_header(const FrameHeader& header, const uint8_t* frame, int32_t length, VbrHeader& out) {
     out = VbrHeader{};

@@ -18,6 +18,10 @@ struct VbrHeader {
     // -1 when the frame has no such tag.
     int32_t encoder_delay = -1;
     int32_t padding = -1;
+    // Xing's table of contents: toc[i] * bytes / 256 is where i % of the
+    // playing time begins.
+    bool has_toc = false;
+    uint8_t toc[100] = {};
 };
 
 // Samples by which a layer III decoder's filterbanks delay the signal.
@@ -31,5 +35,11 @@ inline uint32_t header_word(const uint8_t bytes[4]) {
 // Looks for an information frame in the bytes of one whole frame (header
 // included). False for an ordinary audio frame.
 bool parse_vbr_header(const FrameHeader& header, const uint8_t* frame, int32_t length, VbrHeader& out);
+
+// Through a table of contents (has_toc): the fraction of the bytes where a
+// fraction of the playing time begins, and back. Fractions outside 0 to 1
+// are clamped.
+double toc_bytes_at(const VbrHeader& vbr, double time_fraction);
+double toc_time_at(const VbrHeader& vbr, double byte_fraction);
 
 } // namespace zk

@@ -58,11 +58,12 @@ uint32_t delay_of(uint64_t samples, const ZK_PcmBuffer& pcm) {
     return static_cast<uint32_t>(samples * 1000 / uint64_t(pcm.sample_rate) * 1000);
 }
 
-// Streams of unknown length but known size: size / average byte rate so
-// far, refined once per second of audio.
+// Streams of unknown length but known size: size / average byte rate of
+// the frames so far, refined once per second of audio.
 void refine_duration(ZK_InputInfo& input, zk::Timeline& timeline) {
-    if (timeline.total_known() || !input.size || input.offset == 0 || !timeline.next_second()) return;
-    input.duration = static_cast<int32_t>(double(input.size) * timeline.decoded_seconds() / input.offset);
+    if (timeline.total_known() || !input.size || !timeline.next_second()) return;
+    const double byte_rate = timeline.byte_rate();
+    if (byte_rate > 0) input.duration = static_cast<int32_t>(std::min(double(input.size) / byte_rate, 2e9));
 }
 
 void update_status(ZK_Decoder* decoder, const zk::FrameHeader& header, uint64_t queued) {
@@ -100,12 +101,16 @@ extern "C" ZK_API int32_t decoder_decode(ZK_Decoder* decoder, void* pcm) {
     if (selection < ZK_OUTPUT_CHANNELS_STEREO || selection > ZK_OUTPUT_CHANNELS_MIX) return ZK_ERROR_INTERNAL;
 
     int32_t result = p.reader.fetch_frame();
+    while (result == ZK_OK &&
+           p.input.takes_information_frame(p.reader.header(), p.reader.frame_bytes(), p.reader.frame_length()))
+        result = p.reader.fetch_frame();
     if (result != ZK_OK) return result;
     const zk::FrameHeader& header = p.reader.header();
     const ChannelChoice channels = choose_channels(header, selection);
 
     zk::Timeline& timeline = p.input.timeline();
-    const zk::Timeline::Span span = timeline.next_frame(header.frequency_hz(), header.samples_per_channel());
+    const zk::Timeline::Span span =
+        timeline.next_frame(header.frequency_hz(), header.samples_per_channel(), p.reader.frame_length());
     int16_t* samples = pcm ? static_cast<int16_t*>(pcm) : p.pcm;
     zk::FrameContext frame{decoder, p.reader, p.codec, channels.output, samples};
     result = zk::decode_frame(frame);

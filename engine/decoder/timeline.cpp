@@ -15,10 +15,11 @@ void Timeline::restart(uint64_t frame, uint64_t target) {
     written_ = target;
     heard_ = target;
     frames_since_restart_ = 0;
+    bytes_since_restart_ = 0;
     seconds_seen_ = -1;
 }
 
-Timeline::Span Timeline::next_frame(int32_t sample_rate, int32_t samples_per_frame) {
+Timeline::Span Timeline::next_frame(int32_t sample_rate, int32_t samples_per_frame, int32_t bytes) {
     // Streams learn their rate from the first frame.
     if (layout_.sample_rate == 0) layout_.sample_rate = sample_rate;
     if (layout_.samples_per_frame == 0) layout_.samples_per_frame = samples_per_frame;
@@ -26,6 +27,7 @@ Timeline::Span Timeline::next_frame(int32_t sample_rate, int32_t samples_per_fra
     const uint64_t begin = next_frame_ * static_cast<uint64_t>(layout_.samples_per_frame);
     ++next_frame_;
     ++frames_since_restart_;
+    bytes_since_restart_ += static_cast<uint64_t>(bytes > 0 ? bytes : 0);
 
     // The played window in decoded samples: from the target on, up to the
     // end of the track when its padding is cut. Otherwise every frame the
@@ -49,9 +51,10 @@ double Timeline::decoded_seconds() const {
     return double(frames_since_restart_) * layout_.samples_per_frame / layout_.sample_rate;
 }
 
-} // namespace zk
-
-namespace zk {
+double Timeline::byte_rate() const {
+    const double seconds = decoded_seconds();
+    return seconds > 0 ? double(bytes_since_restart_) / seconds : 0;
+}
 
 bool Timeline::next_second() {
     const auto seconds = static_cast<int64_t>(decoded_seconds());

@@ -37,8 +37,11 @@ public:
     // heard sample `target` is played.
     void restart(uint64_t frame, uint64_t target);
 
-    // Counts a fetched frame of that rate and length and says what of it to play.
-    Span next_frame(int32_t sample_rate, int32_t samples_per_frame);
+    // Counts a fetched frame of that rate, length and size in bytes and says
+    // what of it to play.
+    Span next_frame(int32_t sample_rate, int32_t samples_per_frame, int32_t bytes);
+    // The number the next frame fetched will have (0: the first).
+    uint64_t next_frame_number() const { return next_frame_; }
     // The played part of the frame reached the output.
     void written(const Span& span) { written_ += static_cast<uint64_t>(span.count); }
 
@@ -47,6 +50,9 @@ public:
     uint64_t heard(uint64_t queued);
     // Decoded samples fetched since the start or the last restart, in seconds.
     double decoded_seconds() const;
+    // Bytes per second of the frames fetched since the start or the last
+    // restart; 0 before the first.
+    double byte_rate() const;
     // True at the first frame and once for each new whole second of
     // decoded_seconds().
     bool next_second();
@@ -59,6 +65,7 @@ private:
     uint64_t written_ = 0; // heard sample at the end of what the output received
     uint64_t heard_ = 0;
     uint64_t frames_since_restart_ = 0;
+    uint64_t bytes_since_restart_ = 0;
     int64_t seconds_seen_ = -1;
 };
 

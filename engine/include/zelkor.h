@@ -136,7 +136,13 @@ ZK_API uint32_t zelkor_get_api_version(int32_t selector);
 /* Shared value sets                                                        */
 /* ======================================================================== */
 
-/* Player states. */
+/* Player states. EOF is entered (and notified) once the last frame has been
+ * written to the output, while the output may still hold up to its queue of
+ * audio: nothing is cut, it plays on unless a command resets or closes the
+ * output (stop, seek, input open, output reset/close). A client that wants
+ * the end as heard drains the output (ZK_MSG_COMMAND_OUTPUT_DRAIN) or waits
+ * for its queued bytes to reach 0; opening and playing the next input at EOF
+ * joins it to what is still queued. */
 enum { ZK_PLAYER_STATE_STOPPED = 0, ZK_PLAYER_STATE_PLAYING = 1, ZK_PLAYER_STATE_PAUSED = 2, ZK_PLAYER_STATE_EOF = 3 };
 
 /* Input and output states as notified (ZK_MSG_NOTIFY_INPUT_STATE / _OUTPUT_STATE). */
@@ -289,8 +295,14 @@ typedef struct ZK_EnvironmentListener ZK_EnvironmentListener;
 /* Input modules and filters                                                */
 /* ======================================================================== */
 
-/* Input capability bits. */
+/* Input capability bits. ZK_INPUT_CAN_SEEK: seeks are cheap (a file); the
+ * input is indexed when it opens. ZK_INPUT_CAN_SEEK_BY_REOPEN: a stream that
+ * seeks by asking its server again (HTTP byte ranges); it is not indexed, and
+ * seeks by time and position go through the information frame's table of
+ * contents or the average bitrate. A failed reopen leaves the stream as it
+ * was. */
 #define ZK_INPUT_CAN_SEEK 0x1u
+#define ZK_INPUT_CAN_SEEK_BY_REOPEN 0x2u
 
 /* An input module: operations in slot order. new_instance, delete_instance,
  * open, close and read are required (registration refuses the module with
@@ -672,10 +684,12 @@ ZK_API int32_t decoder_input_close(ZK_Decoder* decoder);
 /* Reads from an open input: the bytes read, 0 for a count of 0,
  * ZK_ERROR_INPUT_END at the end, or the chain's error. */
 ZK_API int32_t decoder_input_read(ZK_Decoder* decoder, void* buffer, uint32_t count);
-/* Seeks need ZK_INPUT_CAN_SEEK and a known size (ZK_FAILURE otherwise); 0
- * or the chain's seek error. Offsets past the end are clamped to the size. On
- * an indexed input, seeks by position, time and timecode land on the sample:
- * the first sample played is the one a decode from the start gives there. */
+/* Seeks need ZK_INPUT_CAN_SEEK or ZK_INPUT_CAN_SEEK_BY_REOPEN and a known
+ * size (ZK_FAILURE otherwise); 0 or the chain's seek error, which leaves
+ * input and position unchanged on a stream. Offsets past the end are clamped
+ * to the size. On an indexed input, seeks by position, time and timecode land
+ * on the sample: the first sample played is the one a decode from the start
+ * gives there; on a stream they land on a frame near the target. */
 ZK_API int32_t decoder_input_seek_to_offset(ZK_Decoder* decoder, uint32_t offset);
 /* To a fraction of the input, 0 to 1 (outside: clamped). */
 ZK_API int32_t decoder_input_seek_to_position(ZK_Decoder* decoder, float position);

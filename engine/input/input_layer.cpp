@@ -10,6 +10,34 @@
 
 namespace zk {
 
+namespace {
+
+// The layout of `frames` audio frames like `first`. With LAME's tag and
+// gapless playback the encoder delay and padding are left out; playback is
+// cut at the end only when the frames were counted (an index) and match the
+// tag's count.
+TrackLayout layout_of(const FrameHeader& first, uint64_t frames, const VbrHeader& vbr, bool gapless, bool counted) {
+    TrackLayout layout;
+    layout.sample_rate = first.frequency_hz();
+    layout.samples_per_frame = first.samples_per_channel();
+    layout.frames = frames;
+    const uint64_t decoded = layout.frames * static_cast<uint64_t>(layout.samples_per_frame);
+    layout.heard_total = decoded;
+    if (vbr.encoder_delay >= 0 && gapless) {
+        const uint64_t lead = static_cast<uint64_t>(vbr.encoder_delay) + kDecoderDelay;
+        // A file cut short has lost its padding with its last frames.
+        const uint64_t padding = !counted || vbr.frames == frames ? static_cast<uint64_t>(vbr.padding) : 0;
+        if (lead + padding < decoded) {
+            layout.lead = static_cast<int32_t>(lead);
+            layout.trims_end = counted;
+            layout.heard_total = std::min(decoded - lead, decoded + kDecoderDelay - lead - padding);
+        }
+    }
+    return layout;
+}
+
+} // namespace
+
 InputLayer::InputLayer(ZK_Decoder* decoder, ZK_InputInfo& info, int32_t& module_count)
     : decoder_(decoder), info_(info), endpoint_(decoder, info, module_count) {
     info_.module = -1;
@@ -113,25 +141,23 @@ uint64_t InputLayer::requested_start() const {
 }
 
 void InputLayer::lay_out_track() {
-    if (index_.empty()) return;
-    TrackLayout layout;
-    layout.sample_rate = index_.first().frequency_hz();
-    layout.samples_per_frame = index_.first().samples_per_channel();
-    layout.frames = index_.frames();
-    const uint64_t decoded = layout.frames * static_cast<uint64_t>(layout.samples_per_frame);
-    layout.heard_total = decoded;
-    if (vbr_.encoder_delay >= 0 && gapless()) {
-        const uint64_t lead = static_cast<uint64_t>(vbr_.encoder_delay) + kDecoderDelay;
-        // A file cut short has lost its padding with its last frames.
-        const uint64_t padding = vbr_.frames == layout.frames ? static_cast<uint64_t>(vbr_.padding) : 0;
-        if (lead + padding < decoded) {
-            layout.lead = static_cast<int32_t>(lead);
-            layout.trims_end = true;
-            layout.heard_total = std::min(decoded - lead, decoded + kDecoderDelay - lead - padding);
-        }
-    }
+    if (!index_.empty()) set_layout(layout_of(index_.first(), index_.frames(), vbr_, gapless(), true));
+}
+
+void InputLayer::set_layout(const TrackLayout& layout) {
     timeline_.start(layout);
     if (layout.sample_rate > 0) info_.duration = static_cast<int32_t>(layout.heard_total / layout.sample_rate);
+}
+
+bool InputLayer::takes_information_frame(const FrameHeader& header, const uint8_t* frame, int32_t length) {
+    if ((info_.caps & ZK_INPUT_CAN_SEEK) || timeline_.next_frame_number() != 0) return false;
+    VbrHeader found;
+    if (!parse_vbr_header(header, frame, length, found)) return false;
+    if (vbr_.kind == VbrHeader::Kind::None) {
+        vbr_ = found;
+        if (found.frames > 0) set_layout(layout_of(header, found.frames, found, gapless(), false));
+    }
+    return true;
 }
 int32_t InputLayer::settle_leading_tag() {
     const ZK_InputNext& chain = endpoint_.head();
@@ -151,6 +177,7 @@ int32_t InputLayer::settle_leading_tag() {
         if (tag_length) {
             skip_remaining_ = tag_length - kTagHeaderSize;
             held_size_ = 0;
+            data_start_ = tag_length;
             if (info_.size > tag_length) info_.size -= tag_length;
             tag_check_ = TagCheck::Skipping;
         } else {
@@ -219,9 +246,77 @@ int32_t InputLayer::read(void* buffer, uint32_t count) {
     return static_cast<int32_t>(delivered);
 }
 
+bool InputLayer::reopens() const {
+    return (info_.caps & ZK_INPUT_CAN_SEEK_BY_REOPEN) && !(info_.caps & ZK_INPUT_CAN_SEEK) && info_.size > 0;
+}
+
+double InputLayer::stream_seconds() const {
+    if (timeline_.total_known()) return double(timeline_.layout().heard_total) / timeline_.sample_rate();
+    return info_.duration;
+}
+
+double InputLayer::stream_byte_rate() const {
+    const TrackLayout& layout = timeline_.layout();
+    if (vbr_.bytes > 0 && vbr_.frames > 0 && layout.sample_rate > 0)
+        return double(vbr_.bytes) * layout.sample_rate / (double(vbr_.frames) * layout.samples_per_frame);
+    if (timeline_.byte_rate() > 0) return timeline_.byte_rate();
+    return info_.duration > 0 ? double(info_.size) / info_.duration : 0;
+}
+
+uint32_t InputLayer::stream_offset_of(double seconds) const {
+    const double total = stream_seconds();
+    double offset = 0;
+    if (vbr_.has_toc && total > 0)
+        offset = toc_bytes_at(vbr_, seconds / total) * (vbr_.bytes > 0 ? vbr_.bytes : info_.size);
+    else
+        offset = seconds * stream_byte_rate();
+    return static_cast<uint32_t>(std::clamp(offset, 0.0, double(info_.size)));
+}
+
+double InputLayer::stream_time_of(uint32_t offset) const {
+    const double total = stream_seconds();
+    if (vbr_.has_toc && total > 0)
+        return toc_time_at(vbr_, double(offset) / (vbr_.bytes > 0 ? vbr_.bytes : info_.size)) * total;
+    const double byte_rate = stream_byte_rate();
+    return byte_rate > 0 ? offset / byte_rate : 0;
+}
+
+int32_t InputLayer::reopen_at(uint32_t offset) {
+    offset = std::min(offset, info_.size);
+    double seconds = stream_time_of(offset);
+    const ZK_InputNext& chain = endpoint_.head();
+    const int32_t result = chain.seek(chain.context, offset + data_start_);
+    if (result < 0) return result;
+    // What was held back while looking for a leading tag came before.
+    held_size_ = held_used_ = 0;
+    skip_remaining_ = 0;
+    if (offset > 0 || tag_check_ != TagCheck::Pending) tag_check_ = TagCheck::Done;
+    info_.offset = offset;
+
+    // Decoding resumes at a frame start near the offset, counted as the
+    // frame of that time, so the timecode follows the target.
+    const TrackLayout& layout = timeline_.layout();
+    uint64_t frame = 0, target = 0;
+    if (layout.sample_rate > 0 && layout.samples_per_frame > 0) {
+        const uint64_t lead = static_cast<uint64_t>(layout.lead);
+        const auto per_frame = static_cast<uint64_t>(layout.samples_per_frame);
+        frame = (static_cast<uint64_t>(std::max(seconds, 0.0) * layout.sample_rate) + lead) / per_frame;
+        target = frame * per_frame > lead ? frame * per_frame - lead : 0;
+        seconds = double(target) / layout.sample_rate;
+    }
+    timeline_.restart(frame, target);
+    const float position = timeline_.total_known()
+                               ? static_cast<float>(std::min(1.0, double(target) / double(layout.heard_total)))
+                               : static_cast<float>(double(offset) / info_.size);
+    publish_position(decoder_, position, timecode_from_seconds(seconds));
+    reset_decoding(decoder_);
+    return ZK_OK;
+}
+
 int32_t InputLayer::seek_to_offset(uint32_t offset) {
     const int32_t result = endpoint_.check_open();
     if (result != ZK_OK) return result;
+    if (reopens()) return reopen_at(offset);
     if (!(info_.caps & ZK_INPUT_CAN_SEEK) || info_.size == 0) return ZK_FAILURE;
     offset = std::min(offset, info_.size);
     info_.offset = offset;
@@ -266,6 +361,7 @@ int32_t InputLayer::seek_to_position(double position) {
     if (position > 1) position = 1;
     if (!index_.empty() && info_.state == 1)
         return seek_to_sample(static_cast<uint64_t>(position * double(timeline_.layout().heard_total)));
+    if (info_.state == 1 && reopens() && stream_seconds() > 0) return seek_to_time(position * stream_seconds());
     return seek_to_offset(static_cast<uint32_t>(info_.size * position));
 }
 
@@ -273,6 +369,7 @@ int32_t InputLayer::seek_to_time(double seconds) {
     if (!(seconds > 0)) seconds = 0;
     if (!index_.empty() && info_.state == 1)
         return seek_to_sample(static_cast<uint64_t>(std::min(seconds * timeline_.sample_rate(), 1e18)));
+    if (info_.state == 1 && reopens()) return reopen_at(stream_offset_of(seconds));
     return seek_to_position(info_.duration > 0 ? seconds / info_.duration : 0.0);
 }
 

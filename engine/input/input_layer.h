@@ -4,7 +4,10 @@
 // after it (sizes, positions and seeks all count from there). A seekable
 // input is indexed when it opens: its information frame (Xing, Info, VBRI)
 // is taken out of the stream like the tag, and its frames are counted, which
-// gives the duration and seeks that land on the sample.
+// gives the duration and seeks that land on the sample. Other inputs take
+// an information frame out when it comes first; streams whose server can
+// send the data from an offset seek by asking again, placed through the
+// frame's table of contents or the average byte rate.
 #pragma once
 
 #include "codec/vbr_header.h"
@@ -34,6 +37,10 @@ public:
     // `target` is the first one played.
     int32_t seek_to_sample(uint64_t target);
     Timeline& timeline() { return timeline_; }
+    // Inputs that are not indexed: true for an information frame fetched as
+    // the first frame, which is then not played; the first time, it lays out
+    // the track.
+    bool takes_information_frame(const FrameHeader& header, const uint8_t* frame, int32_t length);
     int32_t send_message(int32_t type, const void* data, uint32_t size);
 
 private:
@@ -46,6 +53,18 @@ private:
     void skip_vbr_header(const ZK_InputNext& chain);
     // The layout from the index and the information frame, and the duration.
     void lay_out_track();
+    void set_layout(const TrackLayout& layout);
+    bool reopens() const;
+    // Streams that reopen: asks for the data from offset on, where playback
+    // resumes at the time the offset stands for; nothing changes when the
+    // stream refuses.
+    int32_t reopen_at(uint32_t offset);
+    // A stream's length in seconds (known or estimated, 0 when unknown), its
+    // bytes per second, and where a time lies in it and back.
+    double stream_seconds() const;
+    double stream_byte_rate() const;
+    uint32_t stream_offset_of(double seconds) const;
+    double stream_time_of(uint32_t offset) const;
     bool gapless() const;
     // The start the environment asks for, in heard samples.
     uint64_t requested_start() const;

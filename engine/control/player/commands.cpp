@@ -272,9 +272,10 @@ int32_t seek(PlayerContext& p, const ZK_Message& m) {
     const uint32_t offset = m.seek.offset, range = m.seek.range;
     if (range == 0) return ZK_ERROR_INVALID_PARAMETERS;
     if (!p.input_open()) return ZK_FAILURE;
-    reset_output(p);
+    // A stream that refuses the seek plays on with what the output holds.
     int32_t result = decoder_input_seek_to_position(p.decoder, static_cast<float>(double(offset) / range));
     if (result < 0) return result;
+    reset_output(p);
     notify<ZK_MSG_NOTIFY_INPUT_POSITION>(p, ZK_NOTIFY_MASK_INPUT_POSITION, offset, range);
     const ZK_Timecode& tc = p.decoder->input->timecode;
     int32_t now[4] = {tc.hours, tc.minutes, tc.seconds, tc.hundredths};

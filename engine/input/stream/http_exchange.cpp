@@ -80,7 +80,30 @@ struct BodyHeader {
     uint32_t length = 0;
     uint32_t metaint = 0;
     std::string station;
+    bool accepts_ranges = false;
+    bool has_range = false;
+    uint32_t range_first = 0;
+    uint32_t range_total = 0;
 };
+
+// What the reply says of the stream's size and start. A reply that sends a
+// part (206) names it; only a stream of known size without radio metadata
+// can be asked for parts.
+StreamExtent extent_of(std::string_view status_line, const BodyHeader& header) {
+    StreamExtent extent;
+    const bool known_length = header.has_length && !header.chunked;
+    const size_t space = status_line.find(' ');
+    const bool partial = space != std::string_view::npos && status_line.substr(space + 1, 3) == "206";
+    if (partial && header.has_range) {
+        extent.start = header.range_first;
+        extent.size = header.range_total ? header.range_total : known_length ? header.range_first + header.length : 0;
+        extent.byte_ranges = extent.size > 0 && header.metaint == 0;
+        return extent;
+    }
+    if (known_length) extent.size = header.length;
+    extent.byte_ranges = header.accepts_ranges && extent.size > 0 && header.metaint == 0;
+    return extent;
+}
 
 // The body layers the header asks for over the connection.
 std::unique_ptr<Transport> body_over(std::unique_ptr<Transport> transport, const BodyHeader& header,
@@ -95,10 +118,10 @@ std::unique_ptr<Transport> body_over(std::unique_ptr<Transport> transport, const
 
 } // namespace
 
-int32_t http_exchange(const StreamUrl& url, const OpenContext& context, std::unique_ptr<Transport>& data,
-                      uint32_t& size, std::string& location) {
+int32_t http_exchange(const StreamUrl& url, const OpenContext& context, uint32_t from, std::unique_ptr<Transport>& data,
+                      StreamExtent& extent, std::string& location) {
     const StreamTrace& trace = context.trace;
-    size = 0;
+    extent = StreamExtent{};
     location.clear();
     const HttpProxy* proxy = proxy_for(context.proxies, url);
     std::unique_ptr<Transport> transport;
@@ -108,7 +131,8 @@ int32_t http_exchange(const StreamUrl& url, const OpenContext& context, std::uni
     // A proxy forwards plain HTTP requests, which then name the whole URL.
     const std::string& target = proxy && url.scheme == Scheme::http ? url.full : url.path;
     trace.debug(1, "requesting data", target);
-    if ((result = send_request(*transport, http_request_text(target, url.authority()), trace)) != 0) return result;
+    if ((result = send_request(*transport, http_request_text(target, url.authority(), from), trace)) != 0)
+        return result;
 
     LineReader reader = reply_reader(*transport, context);
     std::string line;
@@ -118,6 +142,7 @@ int32_t http_exchange(const StreamUrl& url, const OpenContext& context, std::uni
         return 0;
     }
     trace.debug(1, "got http reply", line);
+    const std::string status_line = line;
     char status_class = 0;
     result = check_http_status_line(line, status_class);
     if (result == ZK_ERROR_HTTP_ERROR_REPLY) trace.debug(0, "http request failed", line);
@@ -143,13 +168,17 @@ int32_t http_exchange(const StreamUrl& url, const OpenContext& context, std::uni
             header.metaint = 0;
         else if (header_value(line, "icy-name", value))
             header.station = std::string(value);
+        else if (header_value(line, "Accept-Ranges", value))
+            header.accepts_ranges = accepts_byte_ranges(value);
+        else if (header_value(line, "Content-Range", value))
+            header.has_range = parse_content_range(value, header.range_first, header.range_total);
     }
     if (status_class == '3') {
         trace.debug(0, "http redirect without location");
         return ZK_ERROR_INVALID_HTTP_REPLY;
     }
     // A chunked body's length is the chunks', whatever else the header says.
-    if (header.has_length && !header.chunked) size = header.length;
+    extent = extent_of(status_line, header);
     trace.debug(0, "http request successfull");
     if (!header.station.empty()) trace.progress(ZK_PROGRESS_STREAM_NAME, 0, header.station.c_str());
     data = body_over(std::move(transport), header, trace);

@@ -18,12 +18,14 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-std::string http_request_text(std::string_view target, std::string_view host) {
+std::string http_request_text(std::string_view target, std::string_view host, uint32_t from) {
     std::string request = "GET ";
     request += target;
     request += " HTTP/1.1\r\nHost: ";
     request += host;
-    request += "\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\nIcy-MetaData: 1\r\nConnection: close\r\n\r\n";
+    request += "\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\n";
+    if (from > 0) request += "Range: bytes=" + std::to_string(from) + "-\r\n";
+    request += "Icy-MetaData: 1\r\nConnection: close\r\n\r\n";
     return request;
 }
 
@@ -92,6 +94,34 @@ bool parse_content_length(std::string_view value, uint32_t& size) {
         if (number > 0xFFFFFFFFu) return false;
     }
     size = static_cast<uint32_t>(number);
+    return true;
+}
+
+bool parse_content_range(std::string_view value, uint32_t& first, uint32_t& total) {
+    constexpr std::string_view unit = "bytes ";
+    if (value.substr(0, unit.size()) != unit) return false;
+    value = trimmed(value.substr(unit.size()));
+    const size_t dash = value.find('-');
+    const size_t slash = value.find('/');
+    if (dash == std::string_view::npos || slash == std::string_view::npos || slash < dash) return false;
+    uint32_t last = 0;
+    if (!parse_content_length(value.substr(0, dash), first) ||
+        !parse_content_length(value.substr(dash + 1, slash - dash - 1), last) || last < first)
+        return false;
+    const std::string_view whole = value.substr(slash + 1);
+    if (whole == "*") {
+        total = 0;
+        return true;
+    }
+    return parse_content_length(whole, total) && last < total;
+}
+
+bool accepts_byte_ranges(std::string_view accept_ranges) {
+    accept_ranges = trimmed(accept_ranges);
+    constexpr std::string_view bytes = "bytes";
+    if (accept_ranges.size() != bytes.size()) return false;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(accept_ranges[i])) != bytes[i]) return false;
     return true;
 }
 

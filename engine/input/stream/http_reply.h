@@ -10,8 +10,9 @@ namespace zk::stream {
 
 // The GET request for target (a path, or the whole URL through a proxy) on
 // host (with its port when not the default). It asks radio servers for
-// stream titles and for the connection to close after the reply.
-std::string http_request_text(std::string_view target, std::string_view host);
+// stream titles and for the connection to close after the reply; from a
+// byte offset above 0 it asks for the rest of the body from there.
+std::string http_request_text(std::string_view target, std::string_view host, uint32_t from = 0);
 // The request that asks a proxy for a tunnel to authority ("host:port").
 std::string http_connect_text(std::string_view authority);
 
@@ -32,5 +33,12 @@ bool is_chunked(std::string_view transfer_encoding);
 // A Content-Length value: true with the size when it is a decimal number that
 // fits 32 bits.
 bool parse_content_length(std::string_view value, uint32_t& size);
+
+// A Content-Range value "bytes FIRST-LAST/TOTAL": true with the first byte
+// and the total (0 for "*", unknown). Offsets must fit 32 bits.
+bool parse_content_range(std::string_view value, uint32_t& first, uint32_t& total);
+
+// Whether an Accept-Ranges value offers byte ranges.
+bool accepts_byte_ranges(std::string_view accept_ranges);
 
 } // namespace zk::stream

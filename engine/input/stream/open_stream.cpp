@@ -33,7 +33,9 @@ int32_t follow_redirect(const StreamUrl& from, const std::string& location, std:
 
 } // namespace
 
-int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConnection& connection, uint32_t& size) {
+int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConnection& connection,
+                    StreamExtent& extent, uint32_t from) {
+    extent = StreamExtent{};
     StreamUrl current = url;
     std::vector<std::string> visited{url.full};
     for (;;) {
@@ -41,16 +43,15 @@ int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConn
         case Scheme::http:
         case Scheme::https: {
             std::string location;
-            int32_t result = http_exchange(current, context, connection.data, size, location);
+            int32_t result = http_exchange(current, context, from, connection.data, extent, location);
             if (result != 0 || location.empty()) return result;
             StreamUrl next;
             if ((result = follow_redirect(current, location, visited, context.trace, next)) != 0) return result;
             current = std::move(next);
             break;
         }
-        case Scheme::ftp: return ftp_dialogue(current, context, connection, size);
+        case Scheme::ftp: return ftp_dialogue(current, context, connection, extent.size);
         case Scheme::udp: {
-            size = 0;
             platform::Socket receiver;
             const int32_t result = platform::open_udp_receiver(current.port, receiver);
             if (result == 0) connection.data = std::make_unique<platform::PlainTransport>(std::move(receiver));

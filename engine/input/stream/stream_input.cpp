@@ -1,5 +1,7 @@
 // The network stream input module: a URL opened by its scheme, received into
 // a ring that is prebuffered to a high mark and refilled while it is read.
+// A stream whose server sends byte ranges seeks by asking again from the
+// offset; the old connection plays on until the new one has answered.
 #include "decoder/module_info.h"
 #include "input/stream/stream_open.h"
 #include "input/stream/stream_ring.h"
@@ -27,7 +29,7 @@ struct StreamInput {
     bool end_of_stream = false;
     int32_t fault = 0; // what ended the stream when it did not end in order; read once
     std::chrono::steady_clock::time_point last_arrival;
-    uint32_t size = 0;
+    StreamExtent extent;
     bool connected = false;
     StreamConnection connection;
 };
@@ -80,33 +82,44 @@ int32_t delete_instance(void* instance) {
     return ZK_OK;
 }
 
-int32_t open(void* instance) {
-    auto& input = *static_cast<StreamInput*>(instance);
-    input.connection.close();
-    input.connected = false;
-    input.ring.clear();
-    input.accumulated = 0;
-    input.threshold = static_cast<uint32_t>(input.settings.high_mark);
-    input.underflow = true;
-    input.end_of_stream = false;
-    input.fault = 0;
-    input.size = 0;
-
+// Connects to the input's URL for the data from byte `from` on.
+int32_t connect(StreamInput& input, uint32_t from, StreamConnection& connection, StreamExtent& extent) {
     try {
         StreamUrl url;
         int32_t result = parse_stream_url(input.name, url);
         if (result != 0) return result;
         input.trace.progress(ZK_PROGRESS_CONNECTING, 0, "connecting");
         const OpenContext context{read_proxy_settings(input.decoder), StreamLimits{}, input.trace};
-        if ((result = open_stream(url, context, input.connection, input.size)) != 0) {
-            input.connection.close();
-            input.size = 0;
-            return result;
-        }
+        result = open_stream(url, context, connection, extent, from);
+        if (result != 0) connection.close();
+        return result;
     } catch (const std::bad_alloc&) {
-        input.connection.close();
-        input.size = 0;
+        connection.close();
         return ZK_ERROR_OUT_OF_MEMORY;
+    }
+}
+
+// The ring starts empty and prebuffers again.
+void start_receiving(StreamInput& input) {
+    input.ring.clear();
+    input.accumulated = 0;
+    input.threshold = static_cast<uint32_t>(input.settings.high_mark);
+    input.underflow = true;
+    input.end_of_stream = false;
+    input.fault = 0;
+    input.last_arrival = std::chrono::steady_clock::now();
+}
+
+int32_t open(void* instance) {
+    auto& input = *static_cast<StreamInput*>(instance);
+    input.connection.close();
+    input.connected = false;
+    start_receiving(input);
+    input.extent = StreamExtent{};
+    const int32_t result = connect(input, 0, input.connection, input.extent);
+    if (result != 0) {
+        input.extent = StreamExtent{};
+        return result;
     }
     input.trace.progress(ZK_PROGRESS_CONNECTED, 0, "connected");
     input.connected = true;
@@ -203,11 +216,38 @@ int32_t read(void* instance, void* buffer, uint32_t count) {
     return static_cast<int32_t>(count);
 }
 
-int32_t seek(void*, uint32_t) { return ZK_OK; }
+bool can_seek(const StreamInput& input) { return input.extent.byte_ranges && input.extent.size > 0; }
 
-uint32_t get_caps(void*) { return 0; }
+int32_t seek(void* instance, uint32_t offset) {
+    auto& input = *static_cast<StreamInput*>(instance);
+    if (!input.connected) return ZK_ERROR_INTERNAL;
+    if (!can_seek(input)) return ZK_FAILURE;
+    if (offset >= input.extent.size) {
+        // Nothing to ask for: the stream is at its end.
+        input.connection.close();
+        start_receiving(input);
+        input.end_of_stream = true;
+        return ZK_OK;
+    }
+    StreamConnection fresh;
+    StreamExtent extent;
+    const int32_t result = connect(input, offset, fresh, extent);
+    if (result != 0) return result;
+    if (extent.start != offset || extent.size != input.extent.size) {
+        input.trace.debug(0, "server did not send the range asked for", std::to_string(offset));
+        return ZK_FAILURE;
+    }
+    input.connection = std::move(fresh);
+    start_receiving(input);
+    input.trace.progress(ZK_PROGRESS_CONNECTED, 0, "connected");
+    return ZK_OK;
+}
 
-uint32_t get_size(void* instance) { return static_cast<StreamInput*>(instance)->size; }
+uint32_t get_caps(void* instance) {
+    return can_seek(*static_cast<StreamInput*>(instance)) ? ZK_INPUT_CAN_SEEK_BY_REOPEN : 0;
+}
+
+uint32_t get_size(void* instance) { return static_cast<StreamInput*>(instance)->extent.size; }
 
 } // namespace
 

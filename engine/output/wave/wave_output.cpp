@@ -254,7 +254,7 @@ int32_t WaveOutput::get_control(ZK_OutputControl& control, uint32_t request) {
     return ZK_OK;
 }
 
-uint32_t WaveOutput::queued_bytes() const { return queued_.load(); }
+uint32_t WaveOutput::queued_bytes() const { return queued_.load() + device_.held_bytes(); }
 
 void WaveOutput::apply_rate(int32_t rate) {
     if (!audio::RateShifter::supports(static_cast<uint32_t>(rate))) {

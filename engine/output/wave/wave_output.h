@@ -36,6 +36,7 @@ public:
     int32_t write(const void* samples, uint32_t count);
     int32_t set_control(const ZK_OutputControl& control, uint32_t request);
     int32_t get_control(ZK_OutputControl& control, uint32_t request);
+    // Bytes written and not yet played: the queued blocks and what the device holds.
     uint32_t queued_bytes() const;
 
     // The volume word kept, and the one the device plays with (0 while muted).

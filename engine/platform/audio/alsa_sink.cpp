@@ -1,6 +1,7 @@
 #include "platform/audio/alsa_sink.h"
 
 #include "platform/audio/alsa_quiet.h"
+#include "platform/audio/device_delay.h"
 
 #include <alsa/asoundlib.h>
 #include <cerrno>
@@ -87,6 +88,12 @@ void AlsaSink::drain() {
     if (paused_) pause(false);
     snd_pcm_drain(pcm_);
     snd_pcm_prepare(pcm_);
+}
+
+uint32_t AlsaSink::held_frames() {
+    snd_pcm_sframes_t delay = 0;
+    const int result = snd_pcm_delay(pcm_, &delay);
+    return held_frames_of_delay(result, static_cast<long>(delay));
 }
 
 } // namespace zk::audio

@@ -22,6 +22,7 @@ public:
     void pause(bool paused) override;
     void discard() override;
     void drain() override;
+    uint32_t held_frames() override;
 
 private:
     AlsaSink(snd_pcm_t* pcm, uint32_t channels, bool can_pause);

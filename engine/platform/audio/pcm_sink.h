@@ -27,6 +27,9 @@ public:
     virtual void discard() = 0;
     // Waits until everything taken has been played.
     virtual void drain() = 0;
+    // Frames taken and not yet played (the device's own buffer); a device
+    // that cannot tell holds none.
+    virtual uint32_t held_frames() { return 0; }
 };
 
 } // namespace zk::audio

@@ -50,4 +50,11 @@ void SilentSink::drain() {
     std::this_thread::sleep_until(played_until_);
 }
 
+uint32_t SilentSink::held_frames() {
+    using namespace std::chrono;
+    const Clock::duration left = paused_ ? held_ : played_until_ - Clock::now();
+    if (left <= Clock::duration{}) return 0;
+    return static_cast<uint32_t>(uint64_t(duration_cast<nanoseconds>(left).count()) * format_.rate / 1000000000u);
+}
+
 } // namespace zk::audio

@@ -24,6 +24,7 @@ public:
     void pause(bool paused) override;
     void discard() override;
     void drain() override;
+    uint32_t held_frames() override;
 
 private:
     // The device takes frames up to this far ahead of what it has played.

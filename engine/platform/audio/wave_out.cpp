@@ -1,5 +1,6 @@
 #include "platform/audio/wave_out.h"
 
+#include "platform/audio/device_delay.h"
 #include "platform/audio/volume.h"
 
 #include "zelkor.h"
@@ -51,6 +52,7 @@ void WaveOut::open(std::unique_ptr<PcmSink> sink, PcmFormat format, uint32_t max
     paused_ = discard_pending_ = stopping_ = false;
     volume_ = volume_memory().get(volume_key_);
     shifter_.reset();
+    held_frames_ = 0;
     failure_ = 0;
     feeder_ = std::thread(&WaveOut::feed, this);
 }
@@ -107,6 +109,7 @@ void WaveOut::reset() {
         complete_queued();
         discard_pending_ = true;
         shifter_.reset();
+        held_frames_ = 0;
     }
     wake_.notify_all();
 }
@@ -125,6 +128,18 @@ void WaveOut::set_volume(uint32_t volume, bool remember) {
 void WaveOut::set_rate(uint32_t rate) {
     std::lock_guard lock(mutex_);
     if (rate != shifter_.rate()) shifter_.set_rate(rate);
+}
+
+uint32_t WaveOut::held_bytes() const {
+    std::lock_guard lock(mutex_);
+    const auto elapsed = held_draining_ ? std::chrono::steady_clock::now() - held_at_ : std::chrono::nanoseconds{};
+    return frames_still_held(held_frames_, elapsed, format_.rate) * 2 * format_.channels;
+}
+
+void WaveOut::note_held(uint32_t frames, bool draining) {
+    held_frames_ = frames;
+    held_at_ = std::chrono::steady_clock::now();
+    held_draining_ = draining;
 }
 
 void WaveOut::complete(WaveBlock& block) {
@@ -164,6 +179,7 @@ void WaveOut::feed() {
             sink_->discard();
             lock.lock();
             sink_paused = false;
+            note_held(0, false);
             continue;
         }
         if (stopping_) break;
@@ -171,7 +187,9 @@ void WaveOut::feed() {
             sink_paused = paused_;
             lock.unlock();
             sink_->pause(sink_paused);
+            const uint32_t held = sink_->held_frames();
             lock.lock();
+            note_held(held, !sink_paused);
             continue;
         }
         WaveBlock& block = *queue_.front();
@@ -179,7 +197,9 @@ void WaveOut::feed() {
         const uint32_t frames = prepare(block);
         lock.unlock();
         const int result = sink_->write(ready_, frames);
+        const uint32_t held = result < 0 ? 0 : sink_->held_frames();
         lock.lock();
+        if (!discard_pending_) note_held(held, true);
         complete(block);
         if (result < 0) {
             failure_ = result;
@@ -189,6 +209,8 @@ void WaveOut::feed() {
     }
     lock.unlock();
     sink_->drain();
+    lock.lock();
+    note_held(0, false);
 }
 
 } // namespace zk::audio

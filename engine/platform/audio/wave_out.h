@@ -67,6 +67,9 @@ public:
     // A supported 16.16 playback rate (RateShifter::supports).
     void set_rate(uint32_t rate);
 
+    // Bytes the sink has taken and not yet played, in the device's format.
+    uint32_t held_bytes() const;
+
     // 0 while the device works; the negative errno code with which the sink
     // failed for good otherwise (every block is then done, new ones refused).
     int failure() const { return failure_.load(); }
@@ -78,6 +81,8 @@ private:
     uint32_t prepare(const WaveBlock& block);
     void complete(WaveBlock& block);
     void complete_queued();
+    // The feeder notes what the sink holds now; draining: it plays on.
+    void note_held(uint32_t frames, bool draining);
 
     std::unique_ptr<PcmSink> sink_;
     PcmFormat format_;
@@ -96,6 +101,10 @@ private:
     bool stopping_ = false;
     uint32_t volume_ = 0xFFFFFFFFu;
     RateShifter shifter_;
+    // What the sink held when last asked, and when.
+    uint32_t held_frames_ = 0;
+    std::chrono::steady_clock::time_point held_at_{};
+    bool held_draining_ = false;
     std::atomic<int> failure_{0};
     std::thread feeder_;
 };

@@ -69,6 +69,42 @@ TEST(HttpExchange, RepliesAndTheirResults) {
     }
 }
 
+// What a reply says of its stream's size, start and byte ranges.
+TEST(HttpExchange, ExtentsOfReplies) {
+    struct Case {
+        std::string reply;
+        uint32_t from;
+        stream::StreamExtent extent;
+    } cases[] = {
+        {"HTTP/1.1 200 OK\r\nContent-Length: 99\r\n\r\n", 0, {99, 0, false}},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 99\r\nAccept-Ranges: bytes\r\n\r\n", 0, {99, 0, true}},
+        {"HTTP/1.1 200 OK\r\nAccept-Ranges: bytes\r\n\r\n", 0, {0, 0, false}}, // no size to seek in
+        {"HTTP/1.1 200 OK\r\nContent-Length: 99\r\nAccept-Ranges: none\r\n\r\n", 0, {99, 0, false}},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 99\r\nAccept-Ranges: bytes\r\nicy-metaint: 8\r\n\r\n",
+         0,
+         {99, 0, false}}, // metadata blocks move the bytes
+        {"HTTP/1.1 206 Partial Content\r\nContent-Length: 90\r\nContent-Range: bytes 10-99/100\r\n\r\n",
+         10,
+         {100, 10, true}},
+        {"HTTP/1.1 206 Partial Content\r\nContent-Length: 90\r\nContent-Range: bytes 10-99/*\r\n\r\n",
+         10,
+         {100, 10, true}},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n", 10, {100, 0, false}}, // the range ignored
+    };
+    for (const Case& c : cases) {
+        ScriptedServer server(reply(c.reply));
+        test::TraceLog log;
+        const Opened opened = log.open(server.url("/a.mp3"), 300, c.from);
+        EXPECT_EQ(opened.result, 0) << c.reply;
+        EXPECT_EQ(opened.extent.size, c.extent.size) << c.reply;
+        EXPECT_EQ(opened.extent.start, c.extent.start) << c.reply;
+        EXPECT_EQ(opened.extent.byte_ranges, c.extent.byte_ranges) << c.reply;
+        ASSERT_EQ(server.requests().size(), 1u);
+        const bool asked = server.requests()[0].find("\r\nRange: bytes=10-\r\n") != std::string::npos;
+        EXPECT_EQ(asked, c.from == 10) << server.requests()[0];
+    }
+}
+
 TEST(HttpExchange, EndlessHeadersAreCutOff) {
     test::TraceLog log;
     ScriptedServer endless_lines([](ServerConnection& c) {

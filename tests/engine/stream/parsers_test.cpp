@@ -86,6 +86,28 @@ TEST(HttpReply, ContentLengthFitsThirtyTwoBits) {
     EXPECT_FALSE(parse_content_length("-1", size));
 }
 
+TEST(HttpReply, ByteRangesAskedAndAnswered) {
+    EXPECT_EQ(http_request_text("/a.mp3", "h", 1234),
+              "GET /a.mp3 HTTP/1.1\r\nHost: h\r\nUser-Agent: Zelkor/1.0\r\nAccept: */*\r\nRange: bytes=1234-\r\n"
+              "Icy-MetaData: 1\r\nConnection: close\r\n\r\n");
+    uint32_t first = 9, total = 9;
+    EXPECT_TRUE(parse_content_range("bytes 100-999/1000", first, total));
+    EXPECT_EQ(first, 100u);
+    EXPECT_EQ(total, 1000u);
+    EXPECT_TRUE(parse_content_range("bytes 0-4294967294/4294967295", first, total));
+    EXPECT_EQ(total, 4294967295u);
+    EXPECT_TRUE(parse_content_range("bytes 5-9/*", first, total));
+    EXPECT_EQ(first, 5u);
+    EXPECT_EQ(total, 0u) << "a total the server does not know";
+    for (const char* bad : {"bytes */1000", "bytes 9-5/1000", "bytes 0-1000/1000", "items 0-9/10", "bytes 0-9",
+                            "bytes -9/10", "bytes 0-9/4294967296"}) {
+        EXPECT_FALSE(parse_content_range(bad, first, total)) << bad;
+    }
+    EXPECT_TRUE(accepts_byte_ranges(" Bytes "));
+    EXPECT_FALSE(accepts_byte_ranges("none"));
+    EXPECT_FALSE(accepts_byte_ranges("bytes, other"));
+}
+
 TEST(FtpReply, MultilineReplies) {
     EXPECT_TRUE(ftp_opens_multiline_reply("220-Welcome"));
     EXPECT_FALSE(ftp_opens_multiline_reply("220 Ready"));

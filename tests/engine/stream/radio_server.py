@@ -7,6 +7,7 @@ TLS, with a Content-Length, chunked, or up to the close; with radio metadata
 purpose. It runs until it is terminated.
 """
 import argparse
+import re
 import socket
 import socketserver
 import ssl
@@ -26,6 +27,8 @@ def options():
     parser.add_argument("--stall-after", type=int, default=-1, help="bytes sent before the server goes silent")
     parser.add_argument("--cut-after", type=int, default=-1, help="bytes sent before the server closes")
     parser.add_argument("--keep-open", action="store_true", help="hold the connection after the body")
+    parser.add_argument("--ranges", choices=["none", "honoured", "advertised"], default="none",
+                        help="byte ranges: not offered, sent when asked for, or offered and then ignored")
     return parser.parse_args()
 
 
@@ -81,6 +84,14 @@ class Handler(socketserver.BaseRequestHandler):
             log.write(request)
         body = self.server.body
         headers = ["HTTP/1.1 200 OK", "Content-Type: audio/mpeg"]
+        if settings.ranges != "none":
+            headers.append("Accept-Ranges: bytes")
+        asked = re.search(rb"\r\nrange: bytes=(\d+)-\r\n", request.lower())
+        if settings.ranges == "honoured" and asked and int(asked.group(1)) < len(body):
+            first = int(asked.group(1))
+            headers[0] = "HTTP/1.1 206 Partial Content"
+            headers.append("Content-Range: bytes %d-%d/%d" % (first, len(body) - 1, len(body)))
+            body = body[first:]
         if settings.name:
             headers.append("icy-name: " + settings.name)
         if settings.metaint and b"icy-metadata: 1" in request.lower():

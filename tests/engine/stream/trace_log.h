@@ -15,17 +15,20 @@ namespace zk::test {
 struct Opened {
     int32_t result = 0;
     uint32_t size = 0;
+    stream::StreamExtent extent;
     std::string body; // what the data connection delivers up to its end
     int32_t end = 0;  // how the body ended: ZK_ERROR_SOCKET_CLOSED in order
 };
 
-// Opens the url with the context and receives what the data connection brings.
-inline Opened open_and_receive(const std::string& text, const stream::OpenContext& context) {
+// Opens the url with the context (from a byte offset) and receives what the
+// data connection brings.
+inline Opened open_and_receive(const std::string& text, const stream::OpenContext& context, uint32_t from = 0) {
     Opened opened;
     stream::StreamUrl url;
     EXPECT_EQ(stream::parse_stream_url(text, url), 0) << text;
     stream::StreamConnection connection;
-    opened.result = stream::open_stream(url, context, connection, opened.size);
+    opened.result = stream::open_stream(url, context, connection, opened.extent, from);
+    opened.size = opened.extent.size;
     if (opened.result != 0) return opened;
     char buffer[4096];
     int32_t got;
@@ -67,7 +70,9 @@ struct TraceLog {
         c.trace = stream::StreamTrace{&record, 1};
         return c;
     }
-    Opened open(const std::string& url, int limit_ms = 300) { return open_and_receive(url, context(limit_ms)); }
+    Opened open(const std::string& url, int limit_ms = 300, uint32_t from = 0) {
+        return open_and_receive(url, context(limit_ms), from);
+    }
     bool has_debug(const std::string& text) const {
         for (const std::string& line : debug)
             if (line.find(text) != std::string::npos) return true;

@@ -2,6 +2,7 @@
 // clock, the wave device's feeder thread over a sink, the virtual mixer and
 // the device list.
 #include "platform/audio/alsa_sink.h"
+#include "platform/audio/device_delay.h"
 #include "platform/audio/mixer.h"
 #include "platform/audio/output_devices.h"
 #include "platform/audio/rate_shifter.h"
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <numeric>
+#include <thread>
 
 using namespace zk::audio;
 using namespace std::chrono_literals;
@@ -147,6 +149,7 @@ public:
         int writes = 0;
         int fail_after = -1; // writes before the device is gone
         int discards = 0;
+        uint32_t held = 0; // frames the device says it holds
     };
     explicit RecordingSink(Shared& shared) : shared_(shared) {}
     int write(const int16_t* samples, uint32_t frames) override {
@@ -162,6 +165,10 @@ public:
         ++shared_.discards;
     }
     void drain() override {}
+    uint32_t held_frames() override {
+        std::lock_guard lock(shared_.mutex);
+        return shared_.held;
+    }
 
 private:
     Shared& shared_;
@@ -250,6 +257,51 @@ TEST_F(WaveOutTest, PausedDeviceHoldsBlocksUntilRestartedOrReset) {
     wave_.close();
     EXPECT_EQ(shared_.played.size(), 8u) << "only the first block";
     EXPECT_EQ(shared_.discards, 1);
+}
+
+TEST(DeviceDelay, HeldFramesPlayOutAtTheRate) {
+    EXPECT_EQ(frames_still_held(4410, 0ms, 44100), 4410u);
+    EXPECT_EQ(frames_still_held(4410, 50ms, 44100), 2205u);
+    EXPECT_EQ(frames_still_held(4410, 100ms, 44100), 0u);
+    EXPECT_EQ(frames_still_held(4410, 10s, 48000), 0u) << "never below nothing";
+    EXPECT_EQ(frames_still_held(4410, -5ms, 44100), 4410u) << "a clock that went back plays nothing";
+    EXPECT_EQ(frames_still_held(4410, 1s, 0), 4410u);
+    EXPECT_EQ(frames_still_held(UINT32_MAX, 1s, 8000), UINT32_MAX - 8000u);
+
+    EXPECT_EQ(held_frames_of_delay(0, 1234), 1234u);
+    EXPECT_EQ(held_frames_of_delay(-EPIPE, 1234), 0u) << "a failed query holds nothing";
+    EXPECT_EQ(held_frames_of_delay(0, -64), 0u) << "an underrun holds nothing";
+}
+
+TEST_F(WaveOutTest, WhatTheSinkHoldsCountsUntilPlayedOrReset) {
+    shared_.held = 441000; // ten seconds
+    open();
+    EXPECT_EQ(wave_.held_bytes(), 0u) << "nothing taken yet";
+    fill(0, 1);
+    wave_.submit(blocks_[0]);
+    ASSERT_TRUE(wave_.wait_done(blocks_[0], 10s));
+    const uint32_t held = wave_.held_bytes();
+    EXPECT_LE(held, 441000u * 4);
+    EXPECT_GT(held, 220500u * 4) << "it plays out at the device rate, not at once";
+    wave_.reset();
+    EXPECT_EQ(wave_.held_bytes(), 0u);
+    wave_.close();
+    EXPECT_EQ(wave_.held_bytes(), 0u);
+}
+
+TEST(SilentSinkDelay, HoldsWhatItTookAheadAndKeepsItWhilePaused) {
+    unsetenv(SilentSink::kCaptureVariable);
+    SilentSink sink(PcmFormat{44100, 2});
+    EXPECT_EQ(sink.held_frames(), 0u);
+    std::vector<int16_t> frames(2 * 4410);
+    sink.write(frames.data(), 4410);
+    sink.pause(true);
+    const uint32_t held = sink.held_frames();
+    EXPECT_LE(held, 2205u) << "it takes frames at most 50 ms ahead";
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(sink.held_frames(), held);
+    sink.discard();
+    EXPECT_EQ(sink.held_frames(), 0u);
 }
 
 TEST_F(WaveOutTest, ADeviceThatDisappearsCompletesEverythingAndRefusesMore) {
