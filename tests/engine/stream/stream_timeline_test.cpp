@@ -2,6 +2,8 @@
 // server: VBR tracks made with sox and lame, with and without their Xing
 // frame (and a CBR one without), from servers that send byte ranges, ignore them, or only claim to.
 #include "child_process.h"
+#include "engine/player/fake_output.h"
+#include "engine/player/player_client.h"
 #include "scripted_server.h"
 #include "stream_fixture.h"
 
@@ -159,6 +161,27 @@ TEST_F(StreamTimelineTest, ServersWithoutRangesRefuseTheSeekAndPlayOn) {
         ASSERT_EQ(decode(), 0);
         EXPECT_NEAR(timecode_seconds(), before + 1152.0 / 44100, 0.02) << ranges << ": the stream plays on";
         decoder_input_close(decoder);
+    }
+}
+
+// Through the player: a refused seek is nacked and the output keeps what
+// it holds; an accepted one resets it.
+TEST_F(StreamTimelineTest, PlayerNacksASeekTheStreamRefusesAndKeepsTheOutput) {
+    for (const char* ranges : {"none", "honoured"}) {
+        const std::string url = serve("xing.mp3", ranges);
+        PlayerClient client;
+        const std::string output = fake_output_module_name();
+        control_message_send_S(client.channel(), ZK_MSG_COMMAND_OUTPUT_MODULE_REGISTER, output.c_str());
+        control_message_send_S(client.channel(), ZK_MSG_SET_OUTPUT_NAME, "fake");
+        control_message_send_S(client.channel(), ZK_MSG_COMMAND_INPUT_OPEN, url.c_str());
+        ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_INPUT_OPEN, 20000), 0) << ranges;
+        control_message_send_N(client.channel(), ZK_MSG_COMMAND_PLAY);
+        ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_PLAY, 20000), 0) << ranges;
+        fake_output_log().last_request = 0;
+        control_message_send_II(client.channel(), ZK_MSG_COMMAND_SEEK, 1, 2);
+        const bool refused = std::string(ranges) == "none";
+        EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_SEEK, 20000) != 0, refused) << ranges;
+        EXPECT_EQ(fake_output_log().last_request == ZK_OUTPUT_REQUEST_RESET, !refused) << ranges;
     }
 }
 
