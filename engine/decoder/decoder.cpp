@@ -18,7 +18,7 @@ void reset_decoding(ZK_Decoder* decoder, bool new_input) {
     p.codec.reset();
     if (!new_input) return;
     int32_t crc_check = 1;
-    decoder_get_environment_integer(decoder, "CODEC.CRC-CHECK", &crc_check);
+    decoder_get_environment_integer(decoder, ZK_CRC_CHECK_VARIABLE, &crc_check);
     p.reader.set_crc_check(crc_check != 0);
 }
 

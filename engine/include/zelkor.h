@@ -600,8 +600,11 @@ ZK_API int32_t decoder_delete(ZK_Decoder* decoder);
  * into the decoder's internal buffer; the result is described by
  * decoder->output_buffer. 0; ZK_ERROR_INTERNAL (input not open, bad channel
  * selection); ZK_ERROR_INVALID_FRAME (invalid frame contents; the next call
- * goes on with the next frame); or the input's error (ZK_ERROR_INPUT_END at
- * the end of the input). */
+ * goes on with the next frame); ZK_ERROR_NO_AUDIO ("no MPEG audio found":
+ * the input ended before a single frame was found); or the input's error
+ * (ZK_ERROR_INPUT_END at the end of the input). A protected frame whose CRC
+ * does not match gives 0 with silent samples of its length and a level-1
+ * debug report "CRC mismatch" (see ZK_CRC_CHECK_VARIABLE). */
 ZK_API int32_t decoder_decode(ZK_Decoder* decoder, void* pcm);
 /* One step: decodes a frame into the output's buffer and writes it to the
  * output. 0; ZK_ERROR_INTERNAL (output not open); what decoder_decode
@@ -675,9 +678,12 @@ ZK_API int32_t decoder_input_delete(ZK_Decoder* decoder);
 ZK_API int32_t decoder_input_open(ZK_Decoder* decoder);
 /* Environment integers read when an input opens: the encoder delay and
  * padding are played too when ZK_GAPLESS_VARIABLE is 0 (default: trimmed);
- * seekable inputs start playing at ZK_INPUT_START_VARIABLE milliseconds. */
+ * seekable inputs start playing at ZK_INPUT_START_VARIABLE milliseconds;
+ * ZK_CRC_CHECK_VARIABLE 0 plays protected frames unchecked (default:
+ * checked). */
 #define ZK_GAPLESS_VARIABLE "DECODER.GAPLESS"
 #define ZK_INPUT_START_VARIABLE "INPUT.START-MILLISECONDS"
+#define ZK_CRC_CHECK_VARIABLE "CODEC.CRC-CHECK"
 /* Closes an open input (ZK_ERROR_INTERNAL otherwise); the module's close
  * result. The instance stays, to be opened again. */
 ZK_API int32_t decoder_input_close(ZK_Decoder* decoder);
@@ -743,9 +749,15 @@ ZK_API int32_t memory_input_stream_write(ZK_Decoder* decoder, const void* data, 
  * servers are asked for stream titles, which arrive as
  * ZK_PROGRESS_STREAM_TITLE reports. FTP tries passive mode (EPSV,
  * then PASV) before active mode.
+ * A UDP stream takes datagrams whole (up to 65507 bytes, whatever
+ * MAX-PACKET-SIZE says) in arrival order; an empty datagram ends it.
  * Variables read at input creation or open:
  *   INPUT.STREAM.BUFFER-SIZE, MAX-PACKET-SIZE, HIGH-MARK, READ-TIMEOUT (ms),
- *   MAX-ACCU, FORCE-FILL-ZONE: the receive ring and its refills;
+ *   MAX-ACCU, FORCE-FILL-ZONE: the receive ring and its refills; creation
+ *   gives ZK_ERROR_INVALID_PARAMETERS for values that cannot work (a
+ *   BUFFER-SIZE below 2 x MAX-PACKET-SIZE + 4096, a MAX-PACKET-SIZE,
+ *   READ-TIMEOUT or STALL-TIMEOUT of 0, a negative value), and a HIGH-MARK
+ *   beyond what the ring can fill is lowered;
  *   INPUT.STREAM.STALL-TIMEOUT: ms without a byte after which an open stream
  *   ends with ZK_ERROR_STREAM_STALLED and an error report (default 15000);
  *   NETWORK.HTTP.PROXY.HOSTNAME and NETWORK.HTTP.PROXY.PORT: the proxy for
@@ -1089,7 +1101,8 @@ ZK_API int32_t control_procedure_new(ZK_ControlChannel** channel, const ZK_Windo
                                      ZK_ControlProcedure procedure, void* user);
 /* Sends ZK_MSG_COMMAND_EXIT, waits at most 10 s for the procedure to end and
  * frees the channel; 0. A procedure that does not end in time is left
- * running and its channel is not freed (still 0). */
+ * running and its channel is not freed (still 0). ZK_FAILURE at once, with
+ * nothing sent, when the calling thread has no slot on the channel. */
 ZK_API int32_t control_procedure_delete(ZK_ControlChannel* channel);
 /* Sets the procedure thread's priority (ZK_CONTROL_PRIORITY_*); 0,
  * ZK_ERROR_INVALID_PARAMETERS for another value, ZK_FAILURE when the calling
@@ -1097,7 +1110,21 @@ ZK_API int32_t control_procedure_delete(ZK_ControlChannel* channel);
 ZK_API int32_t control_procedure_set_priority(ZK_ControlChannel* channel, int32_t priority);
 
 /* The player: control_procedure_new with the engine's player procedure. It
- * sends ZK_MSG_NOTIFY_READY once it is initialised. */
+ * sends ZK_MSG_NOTIFY_READY once it is initialised.
+ * Each command is answered by ZK_MSG_NOTIFY_ACK, or by ZK_MSG_NOTIFY_NACK
+ * with the command and the error, which leaves the setting as it was:
+ * ZK_ERROR_INVALID_PARAMETERS for an output channel selection above
+ * ZK_OUTPUT_CHANNELS_MIX, a seek or position range or a timecode granularity
+ * of 0, and
+ * an INPUT.STREAM.* integer the network input cannot work with (rules at
+ * stream_input_module_register).
+ * While playing, a step whose error cannot heal (a failed read or write,
+ * ZK_ERROR_NO_AUDIO, invalid parameters, an internal error), 100 invalid
+ * frames in a row or 30 s of ZK_ERROR_TIMEOUT end the track: the player
+ * notifies ZK_MSG_NOTIFY_ERROR (source 0, the code, its text), then
+ * ZK_MSG_NOTIFY_PLAYER_STATE ZK_PLAYER_STATE_STOPPED, and waits for commands
+ * with input and output still open. The end of the input gives
+ * ZK_PLAYER_STATE_EOF instead. */
 ZK_API int32_t player_new(ZK_ControlChannel** channel, const ZK_WindowHandle* window);
 /* As control_procedure_delete: the player deletes its decoder and ends. */
 ZK_API int32_t player_delete(ZK_ControlChannel* channel);
@@ -1112,7 +1139,9 @@ ZK_API int32_t player_get_priority(ZK_ControlChannel* channel);
  * peer; 0. ZK_ERROR_INVALID_MESSAGE for codes not sendable (0, 87, 106-108,
  * above 112), ZK_ERROR_OUT_OF_MEMORY when a payload copy cannot be made,
  * ZK_ERROR_POST_FAILED when the post is refused, ZK_FAILURE when the calling
- * thread has no slot on the channel. */
+ * thread has no slot on the channel, ZK_ERROR_INVALID_PARAMETERS for a module
+ * message whose size is negative or above 4096 bytes (what a channel slot
+ * carries). */
 ZK_API int32_t control_message_send(ZK_ControlChannel* channel, uint32_t code, ...);
 /* Fixed-arity forms of control_message_send for callers without C varargs
  * (N none, P pointer, S string, I integer, in argument order); the same
@@ -1139,7 +1168,8 @@ ZK_API int32_t control_message_get(ZK_ControlChannel* channel, ZK_Message* messa
 ZK_API int32_t control_message_wait(ZK_ControlChannel* channel, ZK_Message* message, int32_t timeout);
 
 /* Packs a message for window carriage (heap copies travel with it); 0,
- * ZK_ERROR_OUT_OF_MEMORY when a copy cannot be made. */
+ * ZK_ERROR_OUT_OF_MEMORY when a copy cannot be made,
+ * ZK_ERROR_INVALID_PARAMETERS for a module message above 4096 bytes. */
 ZK_API int32_t control_message_to_win32_params(const ZK_Message* message, uint32_t* number, uintptr_t* wparam,
                                                intptr_t* lparam);
 /* Unpacks a carried message on the receiving thread into its slot buffer and

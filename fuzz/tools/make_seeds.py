@@ -109,6 +109,17 @@ def frame_decoder_seeds(conformance):
     header = struct.pack(">I", 0xFFFD9004)  # MPEG-1 layer II, 128 kbit/s, 44.1 kHz, no CRC
     length = frame_length(0xFFFD9004)
     write("frame_decoder", "layer2-zeros", bytes([0]) + (header + bytes(length - 4)) * 3)
+    # The frame search and its checks: a damaged protected frame (checked and
+    # not), stray bytes between frames, a stray 0xFF first, trailing tags.
+    protected = first_frames(read(os.path.join(conformance, "layer2", "l2-fl10.bit")), 3)
+    damaged = bytearray(protected)
+    damaged[7] ^= 0x5A  # in the bit allocation, which the CRC covers
+    write("frame_decoder", "crc-damaged", bytes([0]) + bytes(damaged))
+    write("frame_decoder", "crc-damaged-unchecked", bytes([0x10]) + bytes(damaged))
+    frame = header + bytes(length - 4)
+    write("frame_decoder", "stray-bytes", bytes([0]) + b"\xff" + frame + bytes(3) + frame + b"\xff\xfd" + frame)
+    write("frame_decoder", "trailing-tags", bytes([0]) + frame * 2 + b"APETAGEX" + bytes(24) + frame[:100]
+          + b"LYRICSBEGIN" + b"x" * 20 + b"000031LYRICS200" + b"TAG" + bytes(125))
 
 
 # --- control messages ---------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "input/stream/stream_open.h"
 
+#include "platform/net/datagram_transport.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -54,7 +56,7 @@ int32_t open_stream(const StreamUrl& url, const OpenContext& context, StreamConn
         case Scheme::udp: {
             platform::Socket receiver;
             const int32_t result = platform::open_udp_receiver(current.port, receiver);
-            if (result == 0) connection.data = std::make_unique<platform::PlainTransport>(std::move(receiver));
+            if (result == 0) connection.data = std::make_unique<platform::DatagramTransport>(std::move(receiver));
             return result;
         }
         case Scheme::file: return ZK_ERROR_UNSUPPORTED_URL_SCHEME;

@@ -67,6 +67,29 @@ int32_t receive_within(int fd, void* buffer, size_t size, int timeout_ms) {
     }
 }
 
+int32_t next_datagram_within(int fd, int timeout_ms) {
+    const int32_t ready = wait_readable(fd, timeout_ms);
+    if (ready < 0) return ready;
+    if (ready == 0) return ZK_ERROR_TIMEOUT;
+    for (;;) {
+        // With MSG_TRUNC the result is the datagram's whole length, not what was copied.
+        const ssize_t length = ::recv(fd, nullptr, 0, MSG_PEEK | MSG_TRUNC | MSG_DONTWAIT);
+        if (length >= 0) return static_cast<int32_t>(length);
+        if (errno == EINTR) continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return ZK_ERROR_TIMEOUT;
+        return ZK_ERROR_READ_FAILED;
+    }
+}
+
+int32_t take_datagram(int fd, void* buffer, size_t size) {
+    for (;;) {
+        const ssize_t length = ::recv(fd, buffer, size, MSG_TRUNC | MSG_DONTWAIT);
+        if (length >= 0)
+            return static_cast<size_t>(length) <= size ? static_cast<int32_t>(length) : ZK_ERROR_READ_FAILED;
+        if (errno != EINTR) return ZK_ERROR_READ_FAILED;
+    }
+}
+
 int32_t send_all(int fd, const void* data, size_t size) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     while (size > 0) {

@@ -40,8 +40,19 @@ int32_t wait_writable(int fd, int timeout_ms);
 
 // Waits for data at most timeout_ms, then receives up to size bytes: the byte
 // count, ZK_ERROR_TIMEOUT, ZK_ERROR_SELECT_FAILED, ZK_ERROR_READ_FAILED, or
-// ZK_ERROR_SOCKET_CLOSED when the peer has closed (or sent an empty datagram).
+// ZK_ERROR_SOCKET_CLOSED when the peer has closed.
 int32_t receive_within(int fd, void* buffer, size_t size, int timeout_ms);
+
+// The largest payload of a UDP datagram over IPv4.
+constexpr size_t kLargestDatagram = 65507;
+
+// Waits for a datagram at most timeout_ms: the length of the next one, which
+// stays queued (0 for an empty one), ZK_ERROR_TIMEOUT, ZK_ERROR_SELECT_FAILED
+// or ZK_ERROR_READ_FAILED.
+int32_t next_datagram_within(int fd, int timeout_ms);
+// Takes the queued datagram into buffer: its length, or ZK_ERROR_READ_FAILED
+// when the receive failed or size could not hold it all (the datagram is gone).
+int32_t take_datagram(int fd, void* buffer, size_t size);
 
 // Sends every byte: 0, or ZK_FAILURE with errno kept.
 int32_t send_all(int fd, const void* data, size_t size);

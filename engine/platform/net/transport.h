@@ -25,7 +25,7 @@ public:
     virtual int fd() const = 0;
 };
 
-// A transport straight on a socket: TCP, or a UDP receiver.
+// A transport straight on a TCP socket.
 class PlainTransport final : public Transport {
 public:
     explicit PlainTransport(Socket socket) : socket_(std::move(socket)) {}
