@@ -21,3 +21,9 @@ QString MakeDisplayText(const QString& path, const QString& title, int position,
     if (!showNumbers) return name;
     return QString::number(position + 1) + QLatin1String(". ") + name;
 }
+
+QString DurationText(qint64 seconds) {
+    const auto two = [](qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
+    if (seconds < 3600) return QString::number(seconds / 60) + u':' + two(seconds % 60);
+    return QString::number(seconds / 3600) + u':' + two(seconds / 60 % 60) + u':' + two(seconds % 60);
+}

@@ -7,5 +7,8 @@
 // with "position + 1. " when `showNumbers`.
 QString MakeDisplayText(const QString& path, const QString& title, int position, bool showNumbers);
 
+// A duration as "m:ss", or "h:mm:ss" from an hour on.
+QString DurationText(qint64 seconds);
+
 // True when `path` is a stream address ("scheme://...") rather than a file.
 bool IsUrl(const QString& path);

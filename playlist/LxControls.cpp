@@ -1,6 +1,9 @@
 #include "playlist/LxControls.h"
 
+#include "playlist/PlaylistLineDelegate.h"
 #include "skin/controls/ParentColorWatch.h"
+
+#include <QDropEvent>
 
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -24,6 +27,14 @@ TLxPlaylist::TLxPlaylist(QWidget* parent)
     model_.OnDeleting = [this](int index) { LineDeleting(index); };
     model_.OnDeleted = [this](int index) { LineDeleted(index); };
     model_.OnLinesChanged = [this] { ShowAllLines(); };
+    model_.OnLineChanged = [this](int index) { LineChanged(index); };
+
+    setItemDelegate(new TPlaylistLineDelegate(*this));
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
 
     connect(this, &QListWidget::itemSelectionChanged, this, [this] { TakeSelectionFromView(); });
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -60,6 +71,53 @@ void TLxPlaylist::LineDeleted(int index) {
         ShowCaret();
     }
     Raise(OnChange, this);
+}
+
+void TLxPlaylist::LineChanged(int index) {
+    showingModel_ = true;
+    item(index)->setText(model_.Text(index));
+    showingModel_ = false;
+    extent_.Invalidate();
+}
+
+void TLxPlaylist::SetPlayingIndex(int index) {
+    model_.SetPlayingIndex(index);
+    viewport()->update();
+}
+
+void TLxPlaylist::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    QListWidget::dragEnterEvent(event);
+}
+
+void TLxPlaylist::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    QListWidget::dragMoveEvent(event);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+// The model moves the lines and the view is rewritten from it; the view's
+// own move is not made.
+void TLxPlaylist::dropEvent(QDropEvent* event) {
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    const QModelIndex at = indexAt(event->position().toPoint());
+    int target = at.isValid() ? at.row() : Count();
+    if (at.isValid() && dropIndicatorPosition() == QAbstractItemView::BelowItem) ++target;
+    event->setDropAction(Qt::IgnoreAction);
+    event->accept();
+    TakeSelectionFromView();
+    model_.MoveSelectedTo(target);
+    Raise(OnReordered, this);
 }
 
 void TLxPlaylist::DeleteMany(const std::function<void()>& walk) {

@@ -34,10 +34,11 @@ public:
     void SetCareIndex(int index);
     int ItemIndex() const { return CareIndex(); }
     void SetItemIndex(int index) { SetCareIndex(index); }
-    // The line last started (see TPlaylistModel::PlayingIndex).
+    // The line last started (see TPlaylistModel::PlayingIndex), marked in
+    // the list.
     int PlayingIndex() const { return model_.PlayingIndex(); }
     TPlayingPlace PlayingPlace() const { return model_.PlayingPlace(); }
-    void SetPlayingIndex(int index) { model_.SetPlayingIndex(index); }
+    void SetPlayingIndex(int index);
 
     bool ShowNumbers() const { return model_.ShowNumbers(); }
     void SetShowNumbers(bool value) { model_.SetShowNumbers(value); }
@@ -78,6 +79,7 @@ public:
     void MoveSelectedDown() { model_.MoveSelectedDown(); }
     void RefreshDisplayTexts() { model_.RefreshDisplayTexts(); }
     void SetNowPlaying(int index, const QString& title) { model_.SetNowPlaying(index, title); }
+    void SetTrackInfo(int index, const QString& title, int seconds) { model_.SetTrackInfo(index, title, seconds); }
 
     // Throw std::runtime_error naming the file on failure.
     void SavePlaylist(const QString& fileName) const { model_.SavePlaylist(fileName); }
@@ -94,7 +96,8 @@ public:
     TNotifyEvent OnParentColorChange; // the parent's background colour changed
     TNotifyEvent OnSelectCancel;      // the list was moved
     TNotifyEvent OnDblClick;
-    TKeyEvent OnKeyDown; // before the list's own key handling
+    TKeyEvent OnKeyDown;      // before the list's own key handling
+    TNotifyEvent OnReordered; // the user dragged lines to another place
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -103,6 +106,11 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Lines dragged within the list move there; other drops (files) are
+    // left to the window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void updateGeometries() override;
 
 private:
@@ -119,6 +127,7 @@ private:
     void LineAdded(int index);
     void LineDeleting(int index);
     void LineDeleted(int index);
+    void LineChanged(int index);
     void ShowAllLines();
     void ShowCaret();
     void TakeSelectionFromView();

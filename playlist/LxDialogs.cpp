@@ -14,8 +14,25 @@ QStringList NameFiltersFromPairs(const QString& filter) {
 
 TLxFileDialog::TLxFileDialog(TKind kind, QWidget* owner) : owner_(owner), kind_(kind) {}
 
+namespace {
+
+TDialogFolders* g_dialogFolders = nullptr;
+
+QString RememberedFolder(const QString& key) {
+    return g_dialogFolders && !key.isEmpty() ? g_dialogFolders->Folder(key) : QString();
+}
+
+void RememberFolder(const QString& key, const QString& folder) {
+    if (g_dialogFolders && !key.isEmpty() && !folder.isEmpty()) g_dialogFolders->SetFolder(key, folder);
+}
+
+} // namespace
+
+void SetDialogFolders(TDialogFolders* folders) { g_dialogFolders = folders; }
+
 bool TLxFileDialog::Execute() {
     QFileDialog dialog(owner_, title_);
+    if (const QString folder = RememberedFolder(folderKey_); !folder.isEmpty()) dialog.setDirectory(folder);
     dialog.setNameFilters(NameFiltersFromPairs(filter_));
     dialog.setDefaultSuffix(defaultExt_.toLower());
     if (kind_ == TKind::Save) {
@@ -27,6 +44,7 @@ bool TLxFileDialog::Execute() {
     }
     if (dialog.exec() != QDialog::Accepted) return false;
     files_ = dialog.selectedFiles();
+    RememberFolder(folderKey_, dialog.directory().absolutePath());
     return !files_.isEmpty();
 }
 
@@ -35,8 +53,11 @@ TLxSelectDirectory::TLxSelectDirectory(QWidget* owner) : owner_(owner) {}
 bool TLxSelectDirectory::Execute() {
     QFileDialog::Options options = QFileDialog::ShowDirsOnly;
     if (classicDialog_) options |= options_ | QFileDialog::DontUseNativeDialog;
-    const QString chosen = QFileDialog::getExistingDirectory(owner_, title_, startDir_, options);
+    const QString remembered = RememberedFolder(folderKey_);
+    const QString chosen =
+        QFileDialog::getExistingDirectory(owner_, title_, remembered.isEmpty() ? startDir_ : remembered, options);
     if (chosen.isEmpty()) return false;
     directory_ = chosen;
+    RememberFolder(folderKey_, chosen);
     return true;
 }

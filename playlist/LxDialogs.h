@@ -10,6 +10,18 @@ class QWidget;
 // separated by ";") into Qt name filters ("description (p1 p2)").
 QStringList NameFiltersFromPairs(const QString& filter);
 
+// Where dialogs remember the folder they showed last, by a key of their own.
+class TDialogFolders {
+public:
+    virtual ~TDialogFolders() = default;
+    virtual QString Folder(const QString& key) const = 0;
+    virtual void SetFolder(const QString& key, const QString& folder) = 0;
+};
+
+// The folders every dialog with a folder key uses; null (the default)
+// remembers nothing. Not owned.
+void SetDialogFolders(TDialogFolders* folders);
+
 // Open or save file dialog configured by properties; Execute runs it modally
 // over `owner` (not owned). Saving over an existing file asks first.
 class TLxFileDialog {
@@ -28,6 +40,8 @@ public:
     void SetDefaultExt(const QString& value) { defaultExt_ = value; }
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool value) { multiSelect_ = value; }
+    // With a key the dialog opens in the folder chosen last time.
+    void SetFolderKey(const QString& value) { folderKey_ = value; }
 
     // True when the user chose; the choice is then in Files() / FileName().
     bool Execute();
@@ -41,6 +55,7 @@ private:
     QString filter_;
     QString defaultExt_;
     bool multiSelect_ = false;
+    QString folderKey_;
     QStringList files_;
 };
 
@@ -56,6 +71,8 @@ public:
     void SetTitle(const QString& value) { title_ = value; }
     QString StartDir() const { return startDir_; }
     void SetStartDir(const QString& value) { startDir_ = value; }
+    // With a key the start folder is the folder chosen last time.
+    void SetFolderKey(const QString& value) { folderKey_ = value; }
     QFileDialog::Options Options() const { return options_; }
     void SetOptions(QFileDialog::Options value) { options_ = value; }
 
@@ -68,6 +85,7 @@ private:
     bool classicDialog_ = true;
     QString title_;
     QString startDir_;
+    QString folderKey_;
     QFileDialog::Options options_;
     QString directory_;
 };

@@ -10,12 +10,16 @@ TStandardPlaylistDialogs::TStandardPlaylistDialogs(QWidget* owner)
     OpenDialog1.SetTitle(QString::fromUtf8(S::AddFilesTitle));
     OpenDialog1.SetFilter(QString::fromUtf8(S::AddFilesFilter));
     OpenDialog1.SetMultiSelect(true);
+    OpenDialog1.SetFolderKey(QStringLiteral("addFiles"));
 
     OpenplaylistDialog.SetTitle(QString::fromUtf8(S::LoadPlaylistTitle));
     OpenplaylistDialog.SetFilter(QString::fromUtf8(S::LoadPlaylistFilter));
     OpenplaylistDialog.SetDefaultExt(QString::fromUtf8(S::M3uExtension));
+    OpenplaylistDialog.SetFolderKey(QStringLiteral("playlists"));
 
     SaveDialog1.SetTitle(QString::fromUtf8(S::SavePlaylistTitle));
+    SaveDialog1.SetFolderKey(QStringLiteral("playlists"));
+    LxSelectDirectory1.SetFolderKey(QStringLiteral("addFolder"));
 }
 
 QStringList TStandardPlaylistDialogs::ChooseFilesToAdd() {

@@ -12,8 +12,10 @@
 
 // The record behind one playlist line.
 struct TPlaylistItem {
-    QString Path;  // full file path or URL, exactly as it was added
-    QString Title; // the title a playlist or station list gave it, or empty
+    QString Path;     // full file path or URL, exactly as it was added
+    QString Title;    // the title a playlist gave it, or "Artist – Title" from the tags
+    int Seconds = -1; // the duration, -1 when unknown
+    bool InfoRead = false;
 };
 
 // The playlist's lines: the record, the display text and the selection state
@@ -22,10 +24,11 @@ struct TPlaylistItem {
 class TPlaylistModel {
 public:
     // Notifications for the view that shows the model (all optional).
-    std::function<void(int index)> OnAdded;    // after line `index` was appended
-    std::function<void(int index)> OnDeleting; // before line `index` is deleted
-    std::function<void(int index)> OnDeleted;  // after line `index` was deleted
-    std::function<void()> OnLinesChanged;      // texts, order or selection changed
+    std::function<void(int index)> OnAdded;       // after line `index` was appended
+    std::function<void(int index)> OnDeleting;    // before line `index` is deleted
+    std::function<void(int index)> OnDeleted;     // after line `index` was deleted
+    std::function<void()> OnLinesChanged;         // texts, order or selection changed
+    std::function<void(int index)> OnLineChanged; // the text or duration of one line changed
 
     int Count() const { return static_cast<int>(lines_.size()); }
     // Path and display text of a line; an index outside the list throws
@@ -85,6 +88,17 @@ public:
     // Reads the playlist first; only when that succeeded are the lines
     // replaced by its entries.
     void ReplaceWithPlaylist(const QString& fileName);
+
+    // The title from a line's tags and its duration (-1 unknown), once read.
+    void SetTrackInfo(int index, const QString& title, int seconds);
+    int Seconds(int index) const;
+    bool InfoRead(int index) const;
+    // The sum of the known durations; `unknown` (when given) counts the
+    // lines without one.
+    qint64 TotalSeconds(int* unknown = nullptr) const;
+    // Moves the selected lines, keeping their order, to stand just before
+    // line `target` (Count() for the end); the caret and the playing line follow theirs.
+    void MoveSelectedTo(int target);
 
     // Recomputes every display text from its record and position.
     void RefreshDisplayTexts();

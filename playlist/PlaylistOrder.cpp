@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <random>
 
 // Keys are the paths, or the song names in natural order (without the line
@@ -56,5 +57,34 @@ void TPlaylistModel::MoveSelectedDown() {
     for (int index = Count() - 2; index >= 0; --index) {
         if (lines_[index]->Selected) Exchange(index, index + 1);
     }
+    RefreshDisplayTexts();
+}
+
+// The caret and the playing line travel with their lines.
+void TPlaylistModel::MoveSelectedTo(int target) {
+    target = std::clamp(target, 0, Count());
+    const auto lineAt = [this](int index) { return index >= 0 ? lines_[index].get() : nullptr; };
+    const TLine* caret = lineAt(careIndex_);
+    const TLine* playing = playing_.Removed ? nullptr : lineAt(playing_.Index);
+    std::vector<std::unique_ptr<TLine>> moved;
+    std::vector<std::unique_ptr<TLine>> staying;
+    int insertAt = 0;
+    for (int i = 0; i < Count(); ++i) {
+        if (lines_[i]->Selected) {
+            moved.push_back(std::move(lines_[i]));
+        } else {
+            if (i < target) ++insertAt;
+            staying.push_back(std::move(lines_[i]));
+        }
+    }
+    staying.insert(staying.begin() + insertAt, std::make_move_iterator(moved.begin()),
+                   std::make_move_iterator(moved.end()));
+    lines_ = std::move(staying);
+    const auto indexOf = [this](const TLine* line) {
+        const auto found = std::find_if(lines_.begin(), lines_.end(), [line](const auto& l) { return l.get() == line; });
+        return static_cast<int>(found - lines_.begin());
+    };
+    if (caret) careIndex_ = indexOf(caret);
+    if (playing) playing_.Index = indexOf(playing);
     RefreshDisplayTexts();
 }

@@ -8,6 +8,8 @@ namespace PlaylistStrings {
 inline constexpr const char* WindowCaption = "Playlist Window";
 inline constexpr const char* CaptionPrefix = "Playlist Window... ";
 inline constexpr const char* CaptionSuffix = " tracks";
+// The list's total time: "%1" the time, "%2" "+" when some are unknown.
+inline constexpr const char* CaptionTotal = " \u2013 %1%2";
 inline constexpr const char* ScanningCaption = "Scanning: ";
 
 inline constexpr const char* AddButton = "&Add";

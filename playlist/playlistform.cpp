@@ -3,6 +3,7 @@
 #include "desktop/LxDragDrop.h"
 #include "playlist/CollectedErrors.h"
 #include "playlist/DirectoryScan.h"
+#include "playlist/DisplayText.h"
 #include "playlist/HtmlExport.h"
 #include "playlist/LastPlaylist.h"
 #include "playlist/LxControls.h"
@@ -11,14 +12,17 @@
 #include "playlist/PlaylistHost.h"
 #include "playlist/PlaylistStrings.h"
 #include "playlist/TrackFiles.h"
+#include "playlist/TrackTitle.h"
 #include "playlist/urlform.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -27,6 +31,9 @@ namespace S = PlaylistStrings;
 namespace {
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
+
+// Lines read per turn of the event loop while tags are read.
+constexpr int kInfoLinesPerTurn = 8;
 
 } // namespace
 
@@ -40,7 +47,7 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
       SelectButton(new QPushButton(Text(S::SelectButton), this)),
       MiscButton(new QPushButton(Text(S::MiscButton), this)), addpopup(new QMenu(this)), deletepopup(new QMenu(this)),
       selectpopup(new QMenu(this)), miscpopup(new QMenu(this)), LxDragDrop1(new TLxDragDrop(this)), host_(host),
-      dialogs_(std::move(dialogs)) {
+      dialogs_(std::move(dialogs)), infoTimer_(new QTimer(this)) {
     setWindowTitle(Text(S::WindowCaption));
     setFixedSize(290, 291);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -64,9 +71,19 @@ Tplaylistform::Tplaylistform(TPlaylistHost& host, std::unique_ptr<TPlaylistDialo
 
     // After the change rather than on the delete notice, which comes while the
     // line is still counted.
-    LxPlaylist1->OnChange = [this](QObject*) { updatecaption(); };
+    LxPlaylist1->OnChange = [this](QObject*) {
+        updatecaption();
+        infoCursor_ = 0;
+        infoTimer_->start();
+    };
+    LxPlaylist1->OnReordered = [this](QObject*) { updatecaption(); };
+    infoTimer_->setInterval(0);
+    connect(infoTimer_, &QTimer::timeout, this, [this] {
+        if (!ReadTrackInfo()) infoTimer_->stop();
+    });
     LxPlaylist1->OnDblClick = [this](QObject*) { LxPlaylist1DblClick(); };
     LxPlaylist1->OnKeyDown = [this](QObject*, int key) { LxPlaylist1KeyDown(key); };
+    LxPlaylist1->installEventFilter(this);
     LxDragDrop1->OnDrop = [this](TLxDragDrop*, const QPoint&, const QStringList& paths) { DropFiles(paths); };
 
     urlform = std::make_unique<Turlform>(*LxPlaylist1, this);
@@ -124,8 +141,27 @@ int Tplaylistform::Tag() const { return LxPlaylist1->PlayingIndex(); }
 void Tplaylistform::SetTag(int value) { LxPlaylist1->SetPlayingIndex(value); }
 
 void Tplaylistform::updatecaption() {
-    setWindowTitle(Text(S::CaptionPrefix) + QString::number(Tag() + 1) + u'/' + QString::number(LxPlaylist1->Count()) +
-                   Text(S::CaptionSuffix));
+    QString caption = Text(S::CaptionPrefix) + QString::number(Tag() + 1) + u'/' +
+                      QString::number(LxPlaylist1->Count()) + Text(S::CaptionSuffix);
+    int unknown = 0;
+    const qint64 total = LxPlaylist1->Model().TotalSeconds(&unknown);
+    if (unknown < LxPlaylist1->Count())
+        caption += Text(S::CaptionTotal).arg(DurationText(total), unknown > 0 ? QStringLiteral("+") : QString());
+    setWindowTitle(caption);
+}
+
+bool Tplaylistform::ReadTrackInfo() {
+    const TPlaylistModel& model = LxPlaylist1->Model();
+    int read = 0;
+    while (infoCursor_ < model.Count() && read < kInfoLinesPerTurn) {
+        const int line = infoCursor_++;
+        if (model.InfoRead(line)) continue;
+        const QString& path = model.Path(line);
+        LxPlaylist1->SetTrackInfo(line, TrackTitleFromTags(path), DurationOf ? DurationOf(path) : -1);
+        ++read;
+    }
+    if (read > 0) updatecaption();
+    return infoCursor_ < model.Count();
 }
 
 void Tplaylistform::LoadAtStartup(const QStringList& parameters) {
@@ -139,15 +175,22 @@ void Tplaylistform::LoadAtStartup(const QStringList& parameters) {
         }
     }
 
-    const bool haveParameters = !parameters.isEmpty();
-    int start = haveParameters ? LxPlaylist1->Count() - 1 : 0;
+    // Names relative to the folder the player was started from are kept
+    // whole, so that the list still finds them at the next start.
+    QStringList files;
+    for (const QString& parameter : parameters)
+        files << (IsUrl(parameter) ? parameter : QFileInfo(parameter).absoluteFilePath());
+    const int before = LxPlaylist1->Count();
     try {
-        AddFilesByExtension(*LxPlaylist1, parameters);
+        AddFilesByExtension(*LxPlaylist1, files);
     } catch (const std::runtime_error& error) {
         errors.Keep(error);
     }
-    if (haveParameters && start < LxPlaylist1->Count() - 1) ++start;
-    if (LxPlaylist1->Count() > 0) host_.PlayFromPlaylist(start);
+    // The restored list waits for the user; files given to play start.
+    if (LxPlaylist1->Count() > before)
+        host_.PlayFromPlaylist(before);
+    else if (LxPlaylist1->Count() > 0)
+        LxPlaylist1->SetItemIndex(0);
 
     errors.ThrowIfAny();
 }
@@ -212,6 +255,25 @@ void Tplaylistform::LxPlaylist1KeyDown(int key) {
         AddFiles();
     else if (key == Qt::Key_Delete)
         LxPlaylist1->DeleteSelection();
+}
+
+bool Tplaylistform::ListKey(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers plain = modifiers & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain == Qt::NoModifier) {
+        LxPlaylist1DblClick();
+        return true;
+    }
+    if (key == Qt::Key_Delete || key == Qt::Key_Insert) return false; // the list's own key event
+    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right) return false;
+    return host_.PlayerKey(key, modifiers);
+}
+
+bool Tplaylistform::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LxPlaylist1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (ListKey(key->key(), key->modifiers())) return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Tplaylistform::DropFiles(const QStringList& paths) { AddFilesByExtension(*LxPlaylist1, paths); }

@@ -1,17 +1,15 @@
 #include "tags/Id3v1Layout.h"
 
+#include "tags/Id3v1Text.h"
+
 namespace Id3v1Layout {
 namespace {
 
-QString Field(const QByteArray& block, int offset, int width) {
-    return QString::fromLatin1(block.constData() + offset, width);
-}
+QString Field(const QByteArray& block, int offset, int width) { return Id3v1Text::Decode(block.mid(offset, width)); }
 
-QByteArray Padded(const QString& text, int width) {
-    QByteArray bytes = text.left(width).toLatin1();
-    bytes.append(width - bytes.size(), ' ');
-    return bytes;
-}
+QByteArray Padded(const QString& text, int width) { return Id3v1Text::Encode(text, width); }
+
+bool HasTrack(const QByteArray& block) { return block[TrackMarkerOffset] == 0 && block[TrackOffset] != 0; }
 
 } // namespace
 
@@ -24,7 +22,12 @@ Fields Decode(const QByteArray& block) {
     fields.artist = Field(block, ArtistOffset, TextWidth);
     fields.album = Field(block, AlbumOffset, TextWidth);
     fields.year = Field(block, YearOffset, YearWidth);
-    fields.comment = Field(block, CommentOffset, TextWidth);
+    if (HasTrack(block)) {
+        fields.comment = Field(block, CommentOffset, TrackCommentWidth);
+        fields.track = static_cast<unsigned char>(block[TrackOffset]);
+    } else {
+        fields.comment = Field(block, CommentOffset, TextWidth);
+    }
     fields.genre = static_cast<TGenre>(static_cast<unsigned char>(block[GenreOffset]));
     return fields;
 }
@@ -35,7 +38,13 @@ QByteArray Encode(const Fields& fields) {
     block += Padded(fields.artist, TextWidth);
     block += Padded(fields.album, TextWidth);
     block += Padded(fields.year, YearWidth);
-    block += Padded(fields.comment, TextWidth);
+    if (fields.track > 0 && fields.track <= 255) {
+        block += Padded(fields.comment, TrackCommentWidth);
+        block += '\0';
+        block += static_cast<char>(fields.track);
+    } else {
+        block += Padded(fields.comment, TextWidth);
+    }
     block += static_cast<char>(fields.genre);
     return block;
 }

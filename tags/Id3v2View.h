@@ -3,11 +3,14 @@
 #include "tags/Id3v2Tag.h"
 
 #include <QWidget>
+#include <array>
 
 class QLabel;
-class QTreeWidget;
+class QLineEdit;
 
-// Read-only view of a file's ID3v2 text frames, or "No ID3v2 tag".
+// A file's ID3v2 text fields, editable: the tag's version (or "No ID3v2
+// tag") above title, artist, album, year, track, genre and comment. A tag
+// that cannot be edited shows its reason and disabled fields.
 class Id3v2View : public QWidget {
     Q_OBJECT
 public:
@@ -19,12 +22,18 @@ public:
     void ShowTag(const Id3v2Tag& tag);
 
     QString StatusText() const;
-    // The shown value of a field caption ("Title", "Artist", ...), empty when absent.
+    // The value of a field caption ("Title", "Artist", ...).
     QString Value(const QString& caption) const;
+    QLineEdit* Edit(const QString& caption) const;
+    // The fields as edited.
+    Id3v2Tag Edited() const;
+    // True when the shown tag can be written back.
+    bool Editable() const { return editable_; }
 
 private:
-    void ShowStatus(const QString& text);
+    void ShowStatus(const QString& text, bool editable);
 
     QLabel* status_ = nullptr;
-    QTreeWidget* fields_ = nullptr;
+    std::array<QLineEdit*, 7> edits_{};
+    bool editable_ = false;
 };

@@ -55,11 +55,12 @@ bool TLxId3v1::ReadTag(const QString& fileName) {
     year_ = fields.year;
     comment_ = fields.comment;
     genre_ = fields.genre;
+    track_ = fields.track;
     return found;
 }
 
 bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const QString& artist, const QString& album,
-                        const QString& year, const QString& comment, TGenre genre) {
+                        const QString& year, const QString& comment, TGenre genre, int track) {
     QFile file(fileName);
     if (!OpenRegular(file, QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
     const qint64 originalSize = file.size();
@@ -68,7 +69,7 @@ bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const 
 
     const bool overwrite = Id3v1Layout::HasMarker(oldBlock);
     const qint64 position = overwrite ? originalSize - Id3v1Layout::Size : originalSize;
-    const QByteArray tag = Id3v1Layout::Encode({songname, artist, album, year, comment, genre});
+    const QByteArray tag = Id3v1Layout::Encode({songname, artist, album, year, comment, genre, track});
     const bool written = file.seek(position) && file.write(tag) == tag.size() && file.flush();
     if (!written && !overwrite) file.resize(originalSize);
     return written;

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-// Reads, writes and removes the 128-byte ID3v1 tag at the end of an MPEG
-// audio file. Texts are ISO-8859-1 and taken at their full field width,
-// trailing zero bytes and blanks included.
+// Reads, writes and removes the 128-byte ID3v1 (and ID3v1.1) tag at the end
+// of an MPEG audio file. Texts are taken at their full field width, trailing
+// zero bytes and blanks included (encodings in Id3v1Text.h).
 class TLxId3v1 {
 public:
     static constexpr int TagSize = 128;
@@ -28,6 +28,8 @@ public:
     // The tag's raw genre byte; TGenre::none without a tag.
     TGenre Genre() const { return genre_; }
     void SetGenre(TGenre value) { genre_ = value; }
+    // The ID3v1.1 track number; 0 for none.
+    int Track() const { return track_; }
 
     // True when a tag was found. Without one the texts become empty and the
     // genre none. Throws std::runtime_error for a missing or unreadable file
@@ -39,7 +41,7 @@ public:
     // missing, not writable, shorter than 128 bytes or a write fails; the
     // audio data is never touched and a failed append leaves the file as it was.
     bool WriteTag(const QString& fileName, const QString& songname, const QString& artist, const QString& album,
-                  const QString& year, const QString& comment, TGenre genre);
+                  const QString& year, const QString& comment, TGenre genre, int track = 0);
 
     // Shortens the file by its tag, in place; a file without a tag is left
     // untouched. Throws std::runtime_error when the file cannot be opened or shortened.
@@ -53,4 +55,5 @@ private:
     QString year_;
     QString comment_;
     TGenre genre_ = TGenre::none;
+    int track_ = 0;
 };

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-// The six values a tag editor shows. Each setter stores its value, then
+// The seven values a tag editor shows. Each setter stores its value, then
 // calls the owner's change notification when one is attached.
 class TLxId3v1Tag {
 public:
@@ -25,6 +25,8 @@ public:
     void SetYear(const QString& value) { Store(year_, value); }
     TGenre Genre() const { return genre_; }
     void SetGenre(TGenre value) { Store(genre_, value); }
+    int Track() const { return track_; }
+    void SetTrack(int value) { Store(track_, value); }
 
     // The owner's change notification.
     void AttachOwner(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -41,5 +43,6 @@ private:
     QString songname_;
     QString year_;
     TGenre genre_ = TGenre::Blues;
+    int track_ = 0;
     std::function<void()> changed_;
 };

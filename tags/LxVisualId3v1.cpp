@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -14,6 +15,8 @@ constexpr int Margin = 5;
 constexpr int LabelGap = 10;
 constexpr int RightGap = 4;
 constexpr int MinimumFieldWidth = 40;
+constexpr int PreferredFieldWidth = 180;
+constexpr int HighestTrack = 255;
 
 QString UpToFirstZero(const QString& text) {
     const qsizetype end = text.indexOf(QChar(0));
@@ -24,12 +27,14 @@ QString UpToFirstZero(const QString& text) {
 
 TLxVisualId3v1::TLxVisualId3v1(QWidget* parent) : QWidget(parent) {
     const char* captions[] = {TagStrings::LabelArtist, TagStrings::LabelSongname, TagStrings::LabelAlbum,
-                              TagStrings::LabelYear,   TagStrings::LabelComment,  TagStrings::LabelGenre};
+                              TagStrings::LabelYear,   TagStrings::LabelComment,  TagStrings::LabelTrack,
+                              TagStrings::LabelGenre};
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i] = new QLabel(QString::fromUtf8(captions[i]), this);
     for (QLineEdit*& edit : edits_) {
         edit = new QLineEdit(this);
         connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
     }
+    TrackEdit()->setValidator(new QIntValidator(0, HighestTrack, TrackEdit()));
     genreList_ = new QComboBox(this);
     genreList_->setEditable(false);
     for (int number = 0; number < GenreNameCount; ++number)
@@ -53,7 +58,17 @@ void TLxVisualId3v1::SetFilename(const QString& fileName) {
     id3Tag_.SetYear(reader_.Year());
     id3Tag_.SetSongname(reader_.Songname());
     id3Tag_.SetGenre(reader_.Genre());
+    id3Tag_.SetTrack(reader_.Track());
 }
+
+bool TLxVisualId3v1::WriteTag() {
+    const int genreIndex = genreList_->currentIndex();
+    const TGenre genre = genreIndex >= 0 ? static_cast<TGenre>(genreIndex) : id3Tag_.Genre();
+    return reader_.WriteTag(filename_, SongnameEdit()->text(), ArtistEdit()->text(), AlbumEdit()->text(),
+                            YearEdit()->text(), CommentEdit()->text(), genre, TrackEdit()->text().toInt());
+}
+
+QSize TLxVisualId3v1::sizeHint() const { return {fieldLeft_ + PreferredFieldWidth + RightGap, rowsHeight_}; }
 
 void TLxVisualId3v1::SetReadonly(bool value) {
     readonly_ = value;
@@ -106,6 +121,7 @@ void TLxVisualId3v1::Refresh() {
     AlbumEdit()->setText(UpToFirstZero(id3Tag_.Album()));
     YearEdit()->setText(UpToFirstZero(id3Tag_.Year()));
     CommentEdit()->setText(UpToFirstZero(id3Tag_.Comment()));
+    TrackEdit()->setText(id3Tag_.Track() > 0 ? QString::number(id3Tag_.Track()) : QString());
     const int genre = static_cast<int>(id3Tag_.Genre());
     genreList_->setCurrentIndex(genre < GenreNameCount ? genre : -1);
 }
@@ -131,6 +147,10 @@ void TLxVisualId3v1::LayOut() {
         field->setGeometry(fieldLeft, top + (rowHeight - fieldHeight) / 2, field->width(), fieldHeight);
         top += rowHeight + Margin;
     }
+    fieldLeft_ = fieldLeft;
+    rowsHeight_ = top;
+    setMinimumHeight(rowsHeight_);
+    updateGeometry();
     ApplySizeRule();
 }
 

@@ -13,9 +13,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
-// Shows the ID3v1 tag of one file as six labelled fields: edits for artist,
-// song name, album, year and comment, a list for the genre. Text fields show
-// up to their first zero byte.
+// Shows the ID3v1 tag of one file as seven labelled fields: edits for artist,
+// song name, album, year, comment and the ID3v1.1 track, a list for the
+// genre. Text fields show up to their first zero byte.
 class TLxVisualId3v1 : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +28,13 @@ public:
     // The shown values; writing them refreshes the fields.
     TLxId3v1Tag& Id3Tag() { return id3Tag_; }
     const TLxId3v1Tag& Id3Tag() const { return id3Tag_; }
+
+    // Writes the fields as edited into the file's tag (see
+    // TLxId3v1::WriteTag); false when it could not be written.
+    bool WriteTag();
+
+    // The size that shows every row whole.
+    QSize sizeHint() const override;
 
     // On: the edits and the genre list are disabled.
     bool Readonly() const { return readonly_; }
@@ -48,6 +55,7 @@ public:
     QLineEdit* AlbumEdit() const { return edits_[2]; }
     QLineEdit* YearEdit() const { return edits_[3]; }
     QLineEdit* CommentEdit() const { return edits_[4]; }
+    QLineEdit* TrackEdit() const { return edits_[5]; }
     QComboBox* GenreList() const { return genreList_; }
 
 signals:
@@ -68,7 +76,9 @@ private:
     TLxId3v1 reader_;
     TLxId3v1Tag id3Tag_;
     bool readonly_ = true;
-    std::array<QLabel*, 6> labels_{};
-    std::array<QLineEdit*, 5> edits_{};
+    std::array<QLabel*, 7> labels_{};
+    std::array<QLineEdit*, 6> edits_{};
+    int rowsHeight_ = 0;
+    int fieldLeft_ = 0;
     QComboBox* genreList_ = nullptr;
 };

@@ -4,7 +4,12 @@
 #include "player/app/TaerinApplication.h"
 #include "player/mainform/StartUp.h"
 
+#include <QStringList>
+
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (PrintInformation(arguments)) return 0;
     TTaerinApplication application(argc, argv);
     TQuitSignals quitSignals;
     TDesktopSession session;

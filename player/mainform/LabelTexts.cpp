@@ -2,6 +2,8 @@
 
 #include "player/mainform/MainFormStrings.h"
 
+#include <QRegularExpression>
+
 namespace S = MainFormStrings;
 
 QString TwoDigits(int64_t value) {
@@ -15,9 +17,17 @@ QString LayerText(int layer) { return QString::fromUtf8(S::LayerPrefix) + QStrin
 
 QString BitrateText(int kbits) { return QString::number(kbits) + QString::fromUtf8(S::BitrateSuffix); }
 
-QString FrequencyText(int hertz) { return QString::number(hertz / 1000) + QString::fromUtf8(S::FrequencySuffix); }
+QString FrequencyText(int hertz) {
+    // Up to three decimals, without trailing zeros: 44100 -> "44.1", 48000 -> "48".
+    QString kilohertz = QString::number(hertz / 1000.0, 'f', 3);
+    while (kilohertz.endsWith(u'0')) kilohertz.chop(1);
+    if (kilohertz.endsWith(u'.')) kilohertz.chop(1);
+    return kilohertz + QString::fromUtf8(S::FrequencySuffix);
+}
 
 QString SongNameOf(const QString& displayText) {
-    constexpr qsizetype kExtensionLength = 4;
-    return displayText.size() > kExtensionLength ? displayText.chopped(kExtensionLength) : QString();
+    static const QRegularExpression extension(QStringLiteral("\\.[A-Za-z0-9]{1,4}$"));
+    QString name = displayText;
+    name.remove(extension);
+    return name;
 }

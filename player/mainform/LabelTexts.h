@@ -15,9 +15,10 @@ QString MinutesSeconds(int64_t seconds);
 
 QString LayerText(int layer);
 QString BitrateText(int kbits);
-// The frequency in whole kHz.
+// The frequency in kHz with its decimals: "44.1 kHz", "48 kHz".
 QString FrequencyText(int hertz);
 
-// The playlist line's display text without its last four characters (its
-// extension with the dot); empty when the text is not longer than that.
+// The playlist line's display text without a file extension at its end
+// (a dot and up to four letters or digits): "1. song.mp3" -> "1. song",
+// "1. Artist – Title" stays whole.
 QString SongNameOf(const QString& displayText);

@@ -18,6 +18,17 @@ TMainController::TMainController(TTrackPlayer& player, TMainFace& face) : m_play
 
 void TMainController::Status(const char* text) { m_face.ShowStatus(QString::fromUtf8(text)); }
 
+int TMainController::PlayingOrMarkedLine() const {
+    const TPlayingPlace playing = m_face.PlayingPlace();
+    return playing.Index < 0 ? m_face.ItemIndex() : playing.Index;
+}
+
+int TMainController::OrderOrigin() const {
+    const TPlayingPlace playing = m_face.PlayingPlace();
+    // After a deleted line comes the one that slid into its place.
+    return playing.Removed ? playing.Index - 1 : PlayingOrMarkedLine();
+}
+
 void TMainController::PlayFromPlaylist(int index) {
     m_failedInRow = 0;
     StartTrack(index, true);
@@ -27,7 +38,6 @@ void TMainController::StartTrack(int index, bool cut) {
     const QString path = m_face.TrackPath(index);
     m_trackPath = path;
     m_trackPlayed = false;
-    m_stopped = false;
     m_inputOpened = false;
     m_trackLive = !cut; // joined to the last track, the engine plays on
     m_trackError.clear();
@@ -46,6 +56,7 @@ void TMainController::StartTrack(int index, bool cut) {
         }
     }
     m_player.Play();
+    m_playing = true;
     m_face.RefreshPlaylistCaption();
     Status(S::Playing);
 }
@@ -53,6 +64,13 @@ void TMainController::StartTrack(int index, bool cut) {
 void TMainController::Play() {
     if (m_face.TrackCount() == 0) return;
     PlayFromPlaylist(PlayIndex(m_face.ItemIndex()));
+}
+
+void TMainController::PlayPause() {
+    if (m_playing)
+        PauseResume();
+    else
+        Play();
 }
 
 void TMainController::PauseResume() {
@@ -68,7 +86,7 @@ void TMainController::PauseResume() {
 }
 
 void TMainController::Stop() {
-    m_stopped = true;
+    m_playing = false;
     Status(S::Stopped);
     m_player.Stop();
 }
@@ -77,14 +95,14 @@ void TMainController::Next() {
     Status(S::SkippingNext);
     const int count = m_face.TrackCount();
     if (count == 0) return;
-    PlayFromPlaylist(NextIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count));
+    PlayFromPlaylist(m_order.Next(OrderOrigin(), count));
 }
 
 void TMainController::Previous() {
     Status(S::GoingPrevious);
     const int count = m_face.TrackCount();
     if (count == 0) return;
-    PlayFromPlaylist(PreviousIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count));
+    PlayFromPlaylist(m_order.Previous(PlayingOrMarkedLine(), count));
 }
 
 void TMainController::SeekBy(int step) {
@@ -102,7 +120,26 @@ void TMainController::Rewind() {
     SeekBy(-kSeekStep);
 }
 
-void TMainController::SeekToSlider() { SeekBy(0); }
+void TMainController::SeekToSlider() {
+    m_showingSliderTarget = false;
+    SeekBy(0);
+}
+
+void TMainController::SeekSeconds(int seconds) {
+    const int64_t duration = m_time.DurationTag();
+    const int range = m_face.PositionMaximum();
+    if (duration <= 0 || range <= 0) return;
+    const int64_t step = int64_t{seconds} * range / duration;
+    SeekBy(static_cast<int>(step != 0 ? step : (seconds > 0 ? 1 : -1)));
+}
+
+void TMainController::ShowSliderTarget() {
+    const int range = m_face.PositionMaximum();
+    if (range <= 0) return;
+    m_showingSliderTarget = true;
+    const int64_t seconds = int64_t{m_face.Position()} * m_time.DurationTag() / range;
+    m_face.ShowCurrentTime(m_time.Timecode(int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60)));
+}
 
 void TMainController::AddAndPlay(const QStringList& paths) {
     const int before = m_face.TrackCount();
@@ -131,27 +168,32 @@ bool TMainController::ToggleElapsedTime() {
 
 void TMainController::StateChanged(int32_t state) {
     if (state == ZK_PLAYER_STATE_PLAYING) m_trackLive = true;
-    if (state == ZK_PLAYER_STATE_STOPPED && m_inputOpened && m_trackLive && !m_trackError.isEmpty() && !m_stopped) {
+    if (state == ZK_PLAYER_STATE_STOPPED && m_inputOpened && m_trackLive && !m_trackError.isEmpty() && m_playing) {
         // The engine ended the track on an error it could not get past.
         m_trackLive = false;
         TrackFailed(std::exchange(m_trackError, QString()));
         return;
     }
-    if (state != ZK_PLAYER_STATE_EOF || m_stopped) return;
+    if (state != ZK_PLAYER_STATE_EOF || !m_playing) return;
     if (!m_trackPlayed) {
         TrackFailed(QString::fromUtf8(S::NoAudioInTrack));
         return;
     }
     if (OnTrackEnded) OnTrackEnded();
     m_failedInRow = 0;
-    const int count = m_face.TrackCount();
-    if (count == 0) {
-        m_stopped = true;
-        Status(S::EndOfPlaylist);
+    PlayAfterEnd();
+}
+
+void TMainController::PlayAfterEnd() {
+    const int next = m_order.AfterEnd(OrderOrigin(), m_face.TrackCount());
+    if (next >= 0) {
+        Status(S::SkippingNext);
+        StartTrack(next, false);
         return;
     }
-    Status(S::SkippingNext);
-    StartTrack(NextIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count), false);
+    // What the output still holds of the last track plays out.
+    m_playing = false;
+    Status(S::EndOfPlaylist);
 }
 
 void TMainController::PositionChanged(uint32_t offset, uint32_t range) { m_face.ShowPosition(offset, range); }
@@ -161,6 +203,7 @@ void TMainController::DurationChanged(uint32_t seconds) { m_face.ShowTotalTime(m
 void TMainController::TimecodeChanged(int hours, int minutes, int seconds) {
     m_trackPlayed = true;
     m_failedInRow = 0;
+    if (m_showingSliderTarget) return;
     m_face.ShowCurrentTime(m_time.Timecode(hours, minutes, seconds));
 }
 
@@ -185,7 +228,7 @@ void TMainController::InputStateChanged(int32_t state) {
 void TMainController::ErrorReported(const QString& error) { m_trackError = error; }
 
 void TMainController::OpenFailed(const QString& error) {
-    if (m_stopped) {
+    if (!m_playing) {
         m_face.ShowStatus(QString::fromUtf8(S::CannotOpenTrack).arg(error));
         return;
     }
@@ -198,12 +241,19 @@ void TMainController::TrackFailed(const QString& reason) {
     if (OnTrackFailed) OnTrackFailed(reason);
     const QString name = MakeDisplayText(m_trackPath, QString(), 0, false);
     const int count = m_face.TrackCount();
-    if (++m_failedInRow >= count) {
-        m_stopped = true;
+    // A whole pass of failures rests; repeating one line that fails would
+    // only fail again.
+    const bool wholePass = ++m_failedInRow >= count;
+    const int origin = OrderOrigin();
+    const int next = wholePass                           ? -1
+                     : m_order.Repeat() == TRepeatMode::One ? m_order.Next(origin, count)
+                                                            : m_order.AfterEnd(origin, count);
+    if (next < 0) {
+        m_playing = false;
         m_player.Stop();
-        m_face.ShowStatus(QString::fromUtf8(S::NothingPlayable).arg(name, reason));
+        m_face.ShowStatus(QString::fromUtf8(wholePass ? S::NothingPlayable : S::SkippedTrack).arg(name, reason));
         return;
     }
-    StartTrack(NextIndex(m_face.PlayingPlace(), m_face.ItemIndex(), count), true);
+    StartTrack(next, true);
     m_face.ShowStatus(QString::fromUtf8(S::SkippedTrack).arg(name, reason));
 }

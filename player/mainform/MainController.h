@@ -1,5 +1,6 @@
 #pragma once
 
+#include "player/mainform/PlaybackOrder.h"
 #include "player/mainform/TimeDisplay.h"
 
 #include <QString>
@@ -28,6 +29,8 @@ public:
     // stops. Stop makes a pending end of track start nothing.
 
     void Play();
+    // Play when nothing plays, otherwise pause or resume.
+    void PlayPause();
     void PauseResume();
     void Stop();
     void Next();
@@ -36,6 +39,12 @@ public:
     void Rewind();
     // Seeks to where the user left the position slider.
     void SeekToSlider();
+    // Seeks by whole seconds from the slider's position; nothing while the
+    // track's duration is unknown.
+    void SeekSeconds(int seconds);
+    // The slider is being dragged: the time label shows the time it points
+    // at, and timecodes wait until the seek.
+    void ShowSliderTarget();
     // Adds the tracks and playlists among `paths` and plays the first line
     // they added. Errors of unreadable playlists are thrown afterwards.
     void AddAndPlay(const QStringList& paths);
@@ -66,6 +75,10 @@ public:
     void OpenFailed(const QString& error);
 
     const TTimeDisplay& Time() const { return m_time; }
+    // Shuffle and repeat of Next, Previous and the end of a track.
+    TPlaybackOrder& Order() { return m_order; }
+    // A track was started and not stopped, nor the list played out.
+    bool Playing() const { return m_playing; }
 
     // Raised at the end of a track, before the next one starts.
     std::function<void()> OnTrackEnded;
@@ -79,15 +92,22 @@ private:
     void TrackFailed(const QString& reason);
     void Status(const char* text);
     void SeekBy(int step);
+    void PlayAfterEnd();
+    // The playing line, or the marked one when none played yet.
+    int PlayingOrMarkedLine() const;
+    // The line Next and the end of a track move on from.
+    int OrderOrigin() const;
 
     TTrackPlayer& m_player;
     TMainFace& m_face;
     TTimeDisplay m_time;
     QString m_trackPath;        // of the track last started
     bool m_trackPlayed = false; // it reported a time code
-    bool m_stopped = false;     // Stop came after the last start
     int m_failedInRow = 0;      // tracks that failed since one last played
     bool m_inputOpened = false; // the engine opened the started track
     bool m_trackLive = false;   // the engine plays the started track
     QString m_trackError;       // the last error the engine reported for it
+    TPlaybackOrder m_order;
+    bool m_playing = false;     // started, and neither stopped nor played out
+    bool m_showingSliderTarget = false;
 };

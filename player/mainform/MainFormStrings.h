@@ -39,7 +39,7 @@ inline constexpr char EndOfPlaylist[] = "End of playlist";
 inline constexpr char NoTime[] = "--:--";
 inline constexpr char LayerPrefix[] = "Layer ";
 inline constexpr char BitrateSuffix[] = " Kbits";
-inline constexpr char FrequencySuffix[] = " Khz";
+inline constexpr char FrequencySuffix[] = " kHz";
 
 // The current time label's hints (the controls' first hints are the skin's).
 inline constexpr char HintElapsedTime[] = "Elapsed Time";
@@ -78,6 +78,46 @@ inline constexpr char KeyRewind[] = "Ctrl+R";
 inline constexpr char KeyNext[] = "Ctrl+N";
 inline constexpr char KeyPrevious[] = "Ctrl+V";
 
+// The keys' meanings in the About text.
+inline constexpr char KeyMeaningPlayPause[] = "play / pause";
+inline constexpr char KeyMeaningPlay[] = "play the selected track";
+inline constexpr char KeyMeaningPause[] = "pause / resume";
+inline constexpr char KeyMeaningStop[] = "stop";
+inline constexpr char KeyMeaningNext[] = "next track";
+inline constexpr char KeyMeaningPrevious[] = "previous track";
+inline constexpr char KeyMeaningSeekForward[] = "5 seconds forward (hold Forward to wind)";
+inline constexpr char KeyMeaningSeekBackward[] = "5 seconds back (hold Rewind to wind)";
+inline constexpr char KeyMeaningVolumeUp[] = "volume up 5 %";
+inline constexpr char KeyMeaningVolumeDown[] = "volume down 5 %";
+inline constexpr char KeyMeaningAddFiles[] = "add files and play";
+inline constexpr char KeyMeaningAddUrl[] = "add a stream address";
+inline constexpr char KeyMeaningEqualizer[] = "equalizer";
+inline constexpr char KeyMeaningShuffle[] = "shuffle on / off";
+inline constexpr char KeyMeaningRepeat[] = "repeat off / all / one";
+inline constexpr char KeyMeaningPlaylistKeys[] = "In the playlist: Return plays the selected track, Delete removes "
+                                                 "the selection, Insert adds files; drag lines to reorder them.";
+
+// The About window; "%1" is the version, "%2" the key reference.
+inline constexpr char MenuAbout[] = "About &Taerin...";
+inline constexpr char AboutTitle[] = "About Taerin";
+inline constexpr char AboutText[] = "Taerin %1\nA skinnable MPEG audio player.\n\nKeys\n%2\n\n"
+                                    "A click on the position bar seeks there; drag it to choose the point.";
+
+// Volume, seek and order texts; "%1" is a number or a name.
+inline constexpr char VolumePercent[] = "Volume %1%";
+inline constexpr char SeekTarget[] = "Seek to %1";
+inline constexpr char MenuEqualizer[] = "&Equalizer...";
+inline constexpr char MenuShuffle[] = "S&huffle";
+inline constexpr char MenuRepeat[] = "Re&peat";
+inline constexpr char MenuRepeatOff[] = "&Off";
+inline constexpr char MenuRepeatAll[] = "&All";
+inline constexpr char MenuRepeatOne[] = "&One track";
+inline constexpr char ShuffleOn[] = "Shuffle on";
+inline constexpr char ShuffleOff[] = "Shuffle off";
+inline constexpr char RepeatOff[] = "Repeat off";
+inline constexpr char RepeatAll[] = "Repeat all";
+inline constexpr char RepeatOne[] = "Repeat one track";
+
 // Dialogs (filters in "description|patterns|..." form).
 inline constexpr char AddAndPlayTitle[] = "Add MP3 File To Playlist And Play It Now";
 inline constexpr char AddAndPlayFilter[] = "MP3 + M3U Files (*.mpx;*.m3u)|*.mp*;*.m3u|MP3 Files (*.mp*)|*.mp*|"
@@ -89,6 +129,21 @@ inline constexpr char LoadSkinFilter[] = "Aerin Ini File (main.ini)|main.ini";
 inline constexpr char OptionScreenshot[] = "--screenshot";
 inline constexpr char OptionQuitAtEnd[] = "--quit-at-end";
 inline constexpr char OptionsEnd[] = "--";
+inline constexpr char OptionHelp[] = "--help";
+inline constexpr char OptionHelpShort[] = "-h";
+inline constexpr char OptionVersion[] = "--version";
+inline constexpr char Usage[] = "Usage: taerin [OPTION]... [FILE]...\n"
+                                "Plays MPEG audio files (.mp1, .mp2, .mp3), playlists (.m3u) and streams.\n"
+                                "Files on the command line are added to the playlist and played;\n"
+                                "without them the last playlist comes back without playing.\n"
+                                "\n"
+                                "  --screenshot FILE  save a picture of the main window when the first track ends\n"
+                                "  --quit-at-end      end the program when the first track ends\n"
+                                "  -h, --help         show this help and exit\n"
+                                "      --version      show the version and exit\n"
+                                "  --                 the arguments after it are files\n";
+// "%1" is the version number.
+inline constexpr char VersionLine[] = "taerin %1";
 inline constexpr char MissingScreenshotFile[] = "taerin: --screenshot needs a file name";
 // "%1" is the file name.
 inline constexpr char ScreenshotSaved[] = "taerin: screenshot saved to %1";

@@ -3,6 +3,7 @@
 #include "player/mainform/MainFormStrings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
@@ -53,4 +54,23 @@ TMainMenus::TMainMenus(QWidget* window) : traypop(new QMenu(window)), aerinskinp
     LoadDefault = Item(aerinskinpopup, S::MenuLoadDefault);
     ScrollSongname = CheckedItem(aerinskinpopup, S::MenuScrollSongName);
     DisplayElapsedTime = CheckedItem(aerinskinpopup, S::MenuElapsedTime);
+
+    aerinskinpopup->addSeparator();
+    Equalizer = Item(aerinskinpopup, S::MenuEqualizer);
+    Shuffle = CheckedItem(aerinskinpopup, S::MenuShuffle);
+    Shuffle->setChecked(false);
+    Repeat = aerinskinpopup->addMenu(QString::fromUtf8(S::MenuRepeat));
+    RepeatModes = new QActionGroup(Repeat);
+    RepeatOff = CheckedItem(Repeat, S::MenuRepeatOff);
+    RepeatAll = CheckedItem(Repeat, S::MenuRepeatAll);
+    RepeatOne = CheckedItem(Repeat, S::MenuRepeatOne);
+    for (QAction* mode : {RepeatOff, RepeatAll, RepeatOne}) RepeatModes->addAction(mode);
+    RepeatOff->setChecked(true);
+    aerinskinpopup->addSeparator();
+    About = Item(aerinskinpopup, S::MenuAbout);
+
+    Playback->addSeparator();
+    Playback->addAction(Shuffle);
+    Playback->addMenu(Repeat);
+    Playback->addAction(Equalizer);
 }

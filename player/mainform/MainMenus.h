@@ -1,6 +1,7 @@
 #pragma once
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QWidget;
 
@@ -32,4 +33,15 @@ struct TMainMenus {
     QAction* LoadDefault;
     QAction* ScrollSongname;
     QAction* DisplayElapsedTime;
+
+    // In both menus: the equalizer window, shuffle and the repeat modes
+    // (one of three checked), and the About window in the skin's menu.
+    QAction* Equalizer;
+    QAction* Shuffle;
+    QMenu* Repeat;
+    QActionGroup* RepeatModes;
+    QAction* RepeatOff;
+    QAction* RepeatAll;
+    QAction* RepeatOne;
+    QAction* About;
 };

@@ -3,6 +3,7 @@
 #include "player/app/AppStrings.h"
 #include "player/mainform/MainController.h"
 #include "player/mainform/MainFormStrings.h"
+#include "player/mainform/RememberedSettings.h"
 #include "player/mainform/Screenshot.h"
 #include "player/mainform/StartUpHooks.h"
 #include "player/mainform/StartUpOptions.h"
@@ -80,6 +81,20 @@ private:
 
 } // namespace
 
+bool PrintInformation(const QStringList& arguments) {
+    TStartUpOptions options;
+    try {
+        options = ParseStartUpOptions(arguments.mid(1));
+    } catch (const std::invalid_argument&) {
+        return false; // RunTaerin reports it
+    }
+    if (!options.Help && !options.Version) return false;
+    const QString text =
+        options.Help ? StartUpUsage() : QString::fromUtf8(S::VersionLine).arg(QStringLiteral(TAERIN_VERSION)) + u'\n';
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    return true;
+}
+
 int RunTaerin(QApplication& app, const QStringList& arguments, TStartUpHooks* hooks) {
     app.setApplicationDisplayName(QString::fromUtf8(AppStrings::ApplicationTitle));
     TStartUpOptions options;
@@ -89,6 +104,7 @@ int RunTaerin(QApplication& app, const QStringList& arguments, TStartUpHooks* ho
         Say(QString::fromUtf8(error.what()));
         return 2;
     }
+    if (PrintInformation(arguments)) return 0;
     const bool unattended = options.QuitAtEnd;
     if (unattended || !options.ScreenshotFile.isEmpty()) hooks = nullptr;
     if (hooks && hooks->HandedOver(options)) return 0;
@@ -104,12 +120,14 @@ int RunTaerin(QApplication& app, const QStringList& arguments, TStartUpHooks* ho
     if (hooks) hooks->WindowsCreated(*windows);
 
     windows->mainform->show();
+    windows->remembered->ShowWindows();
     try {
         windows->playlistform->LoadAtStartup(options.Files);
     } catch (const std::exception& error) {
         Report(unattended, QString::fromUtf8(error.what()));
     }
-    if (unattended && windows->playlistform->LxPlaylist1->Count() == 0) {
+    // A restored list waits for a user, who is not there in this run.
+    if (unattended && !windows->mainform->Controller().Playing()) {
         Say(QString::fromUtf8(S::NothingToPlay));
         return 1;
     }

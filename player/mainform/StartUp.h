@@ -12,3 +12,8 @@ class TStartUpHooks;
 // StartUpOptions.h). `hooks`, when given, may hand the command line to a
 // running player and add to the windows. Returns the exit status.
 int RunTaerin(QApplication& app, const QStringList& arguments, TStartUpHooks* hooks = nullptr);
+
+// With --help or --version among `arguments` (program name first): prints
+// the usage or the version to standard output and returns true. Needs no
+// application object, so it answers without a display.
+bool PrintInformation(const QStringList& arguments);

@@ -17,6 +17,10 @@ TStartUpOptions ParseStartUpOptions(const QStringList& arguments) {
             optionsEnded = true;
         } else if (argument == QLatin1String(S::OptionQuitAtEnd)) {
             options.QuitAtEnd = true;
+        } else if (argument == QLatin1String(S::OptionHelp) || argument == QLatin1String(S::OptionHelpShort)) {
+            options.Help = true;
+        } else if (argument == QLatin1String(S::OptionVersion)) {
+            options.Version = true;
         } else if (argument == QLatin1String(S::OptionScreenshot)) {
             if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
                 throw std::invalid_argument(S::MissingScreenshotFile);
@@ -27,3 +31,5 @@ TStartUpOptions ParseStartUpOptions(const QStringList& arguments) {
     }
     return options;
 }
+
+QString StartUpUsage() { return QString::fromUtf8(S::Usage); }

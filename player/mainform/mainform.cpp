@@ -20,11 +20,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <tuple>
+#include <utility>
 
 namespace S = MainFormStrings;
 
@@ -45,6 +50,14 @@ std::unique_ptr<TMixerDevices> SoftwareGainMixer(TLxZelkorPlayer& engine) {
     });
 }
 
+// Winding: the first seek after a short hold, then one per interval, each
+// moving a few seconds.
+constexpr int kWindDelayMs = 350;
+constexpr int kWindIntervalMs = 150;
+constexpr int kWindSeconds = 2;
+constexpr int kVolumeStepPercent = 5;
+constexpr int kKeySeekSeconds = 5;
+
 } // namespace
 
 Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
@@ -53,7 +66,7 @@ Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
       LxSoundControl1(new TLxSoundControl(this, SoftwareGainMixer(*LxZelkorPlayer1))),
       LxDragDrop1(new TLxDragDrop(this)), LxTrayIcon1(new TLxTrayIcon(this)), Menus(this),
       aerinskinpopup(Menus.aerinskinpopup), traypop(Menus.traypop), m_dialogs(std::move(dialogs)),
-      m_trackPlayer(*LxZelkorPlayer1), m_controller(m_trackPlayer, *this) {
+      m_trackPlayer(*LxZelkorPlayer1), m_controller(m_trackPlayer, *this), m_windTimer(new QTimer(this)) {
     if (!m_dialogs) m_dialogs = std::make_unique<TStandardMainDialogs>(this);
     AerinSkin->Options().SetAutoRegion(true);
     LxTrayIcon1->SetHint(Text(S::TrayHint));
@@ -65,6 +78,8 @@ Tmainform::Tmainform(std::unique_ptr<TMainDialogs> dialogs, QWidget* parent)
     BindEngine();
     LxDragDrop1->OnDrop = [this](TLxDragDrop*, const QPoint&, const QStringList& paths) { DropFiles(paths); };
     FormCreate();
+    setFocusPolicy(Qt::StrongFocus);
+    connect(m_windTimer, &QTimer::timeout, this, [this] { WindStep(); });
     resize(AerinSkin->size());
     Centre();
     // Every way the application ends (the Exit button, closing the window, a
@@ -99,6 +114,17 @@ void Tmainform::SetHints() {
     for (const auto& button : kSkinButtons) ShowHint(AerinSkin->Buttons()[button.Control], button.Hint);
     ShowHint(AerinSkin->Volume(), SkinControl(TSkinSlider::Volume).Hint);
     ShowHint(AerinSkin->Position(), SkinControl(TSkinSlider::Position).Hint);
+    // Buttons with keys name them in their hints.
+    TLxAerinButtons& buttons = AerinSkin->Buttons();
+    using A = TPlayerAction;
+    const std::pair<TLxAerinButton*, TPlayerAction> keyed[] = {
+        {&buttons.Forward(), A::SeekForward}, {&buttons.Next(), A::Next}, {&buttons.Open(), A::AddFiles},
+        {&buttons.Pause(), A::Pause},         {&buttons.Play(), A::Play}, {&buttons.Previous(), A::Previous},
+        {&buttons.Rewind(), A::SeekBackward}, {&buttons.Stop(), A::Stop},
+    };
+    for (const auto& [button, action] : keyed) button->SetHint(HintWithKeys(button->Hint(), action));
+    TLxAerinVolume& volume = AerinSkin->Volume();
+    volume.SetHint(HintWithKeys(volume.Hint(), A::VolumeUp) + u' ' + KeysOf(A::VolumeDown));
 }
 
 void Tmainform::BindSkin() {
@@ -106,8 +132,13 @@ void Tmainform::BindSkin() {
     skin.OnPlayClick() = [this](QObject*) { PlayClick(); };
     skin.OnPauseClick() = [this](QObject*) { PauseClick(); };
     skin.OnStopClick() = [this](QObject*) { StopClick(); };
-    skin.OnForwardClick() = [this](QObject*) { ForwardClick(); };
-    skin.OnRewindClick() = [this](QObject*) { RewindClick(); };
+    // A click after winding has already moved: it adds no step of its own.
+    skin.OnForwardClick() = [this](QObject*) {
+        if (!std::exchange(m_wound, false)) ForwardClick();
+    };
+    skin.OnRewindClick() = [this](QObject*) {
+        if (!std::exchange(m_wound, false)) RewindClick();
+    };
     skin.OnNextClick() = [this](QObject*) { NextClick(); };
     skin.OnPreviousClick() = [this](QObject*) { PreviousClick(); };
     skin.OnOpenClick() = [this](QObject*) { OpenClick(); };
@@ -115,6 +146,16 @@ void Tmainform::BindSkin() {
     skin.OnID3Click() = [this](QObject*) { ID3Click(); };
     skin.OnPlaylistClick() = [this](QObject*) { PlaylistClick(); };
     skin.OnMinimizeClick() = [this](QObject*) { MinimizeClick(); };
+    const auto windOnPress = [this](int direction) {
+        return [this, direction](QObject*, Qt::MouseButton button, TShiftState, int, int) {
+            if (button == Qt::LeftButton) Wind(direction);
+        };
+    };
+    const auto windEnd = [this](QObject*, Qt::MouseButton, TShiftState, int, int) { Wind(0); };
+    skin.Buttons().Rewind().OnMouseDown() = windOnPress(-1);
+    skin.Buttons().Rewind().OnMouseUp() = windEnd;
+    skin.Buttons().Forward().OnMouseDown() = windOnPress(1);
+    skin.Buttons().Forward().OnMouseUp() = windEnd;
     skin.OnExitClick() = [this](QObject*) { Exit(); };
     skin.OnVolumeChanging() = [this](QObject*) { VolumeChanging(); };
     skin.OnVolumeChanged() = [this](QObject*) { VolumeChanged(); };
@@ -150,6 +191,12 @@ void Tmainform::BindMenus() {
     bind(Menus.LoadDefault, [this] { LoadDefaultClick(); });
     bind(Menus.ScrollSongname, [this] { SongNameClick(); });
     bind(Menus.DisplayElapsedTime, [this] { CurrentTimeClick(); });
+    bind(Menus.Equalizer, [this] { EqualizerClick(); });
+    bind(Menus.Shuffle, [this] { ShuffleClick(); });
+    bind(Menus.RepeatOff, [this] { SetRepeat(TRepeatMode::Off); });
+    bind(Menus.RepeatAll, [this] { SetRepeat(TRepeatMode::All); });
+    bind(Menus.RepeatOne, [this] { SetRepeat(TRepeatMode::One); });
+    bind(Menus.About, [this] { AboutClick(); });
 }
 
 void Tmainform::BindTray() {
@@ -199,6 +246,112 @@ void Tmainform::Status(const char* text) { ShowStatus(Text(text)); }
 void Tmainform::PlayFromPlaylist(int index) { m_controller.PlayFromPlaylist(index); }
 
 void Tmainform::ShowTags(int index) { m_controller.ShowTags(index); }
+
+bool Tmainform::PlayerKey(int key, Qt::KeyboardModifiers modifiers) {
+    const TPlayerAction action = ActionOfKey(key, modifiers);
+    if (action == TPlayerAction::None) return false;
+    PerformAction(action);
+    return true;
+}
+
+void Tmainform::PerformAction(TPlayerAction action) {
+    using A = TPlayerAction;
+    switch (action) {
+    case A::None: return;
+    case A::PlayPause: m_controller.PlayPause(); return;
+    case A::Play: PlayClick(); return;
+    case A::Pause: PauseClick(); return;
+    case A::Stop: StopClick(); return;
+    case A::Next: NextClick(); return;
+    case A::Previous: PreviousClick(); return;
+    case A::SeekForward: m_controller.SeekSeconds(kKeySeekSeconds); return;
+    case A::SeekBackward: m_controller.SeekSeconds(-kKeySeekSeconds); return;
+    case A::VolumeUp: StepVolume(kVolumeStepPercent); return;
+    case A::VolumeDown: StepVolume(-kVolumeStepPercent); return;
+    case A::AddFiles: OpenClick(); return;
+    case A::AddUrl:
+        if (m_playlistform) m_playlistform->ShowUrlWindow();
+        return;
+    case A::Equalizer: EqualizerClick(); return;
+    case A::Shuffle: ShuffleClick(); return;
+    case A::Repeat: RepeatClick(); return;
+    }
+}
+
+void Tmainform::keyPressEvent(QKeyEvent* event) {
+    if (PlayerKey(event->key(), event->modifiers()))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void Tmainform::StepVolume(int percent) {
+    TLxAerinVolume& volume = AerinSkin->Volume();
+    const int step = std::max(1, (volume.Maximum() * std::abs(percent) + 50) / 100);
+    volume.SetPosition(std::clamp(volume.Position() + (percent < 0 ? -step : step), 0, volume.Maximum()));
+    VolumeChanging();
+    const int shown = volume.Maximum() > 0 ? (volume.Position() * 100 + volume.Maximum() / 2) / volume.Maximum() : 0;
+    ShowStatus(Text(S::VolumePercent).arg(shown));
+}
+
+void Tmainform::EqualizerClick() {
+    if (!m_equalizerform) return;
+    m_equalizerform->show();
+    m_equalizerform->raise();
+    m_equalizerform->activateWindow();
+}
+
+void Tmainform::ApplyEqualizer(const TEqualizerState& state) {
+    // The engine starts without an equalizer: "off" matters only after "on".
+    if (!state.Enabled) {
+        if (std::exchange(m_equalizerSent, false)) LxZelkorPlayer1->SetCodecEqualizer(nullptr);
+        return;
+    }
+    const ZK_EqualizerInfo bands = EngineBands(state);
+    LxZelkorPlayer1->SetCodecEqualizer(&bands);
+    m_equalizerSent = true;
+}
+
+void Tmainform::ShuffleClick() {
+    TPlaybackOrder& order = m_controller.Order();
+    order.SetShuffle(!order.Shuffle());
+    Menus.Shuffle->setChecked(order.Shuffle());
+    Status(order.Shuffle() ? S::ShuffleOn : S::ShuffleOff);
+}
+
+void Tmainform::RepeatClick() { SetRepeat(m_controller.Order().CycleRepeat()); }
+
+void Tmainform::SetRepeat(TRepeatMode mode) {
+    m_controller.Order().SetRepeat(mode);
+    QAction* const checked[] = {Menus.RepeatOff, Menus.RepeatAll, Menus.RepeatOne};
+    checked[static_cast<int>(mode)]->setChecked(true);
+    const char* const texts[] = {S::RepeatOff, S::RepeatAll, S::RepeatOne};
+    Status(texts[static_cast<int>(mode)]);
+}
+
+void Tmainform::AboutClick() {
+    QMessageBox about(QMessageBox::NoIcon, Text(S::AboutTitle),
+                      Text(S::AboutText).arg(QStringLiteral(TAERIN_VERSION), KeyReference()), QMessageBox::Ok, this);
+    about.exec();
+}
+
+void Tmainform::Wind(int direction) {
+    m_windDirection = direction;
+    if (direction == 0) {
+        m_windTimer->stop();
+        return;
+    }
+    m_wound = false;
+    m_windTimer->start(kWindDelayMs);
+}
+
+void Tmainform::WindStep() {
+    if (m_windDirection == 0) return;
+    m_wound = true;
+    m_windTimer->setInterval(kWindIntervalMs);
+    m_controller.SeekSeconds(m_windDirection * kWindSeconds);
+    Status(m_windDirection > 0 ? S::Forwarding : S::Rewinding);
+}
 
 void Tmainform::OpenClick() {
     Status(S::OpeningDialog);
@@ -274,7 +427,10 @@ void Tmainform::VolumeChanging() {
 
 void Tmainform::VolumeChanged() { Status(S::VolumeChanged); }
 
-void Tmainform::PositionChanging() { Status(S::ChangingPosition); }
+void Tmainform::PositionChanging() {
+    Status(S::ChangingPosition);
+    m_controller.ShowSliderTarget();
+}
 
 void Tmainform::PositionChanged() {
     m_controller.SeekToSlider();

@@ -4,6 +4,8 @@
 #include "player/mainform/MainDialogs.h"
 #include "player/mainform/MainFace.h"
 #include "player/mainform/MainMenus.h"
+#include "player/equalizer/EqualizerState.h"
+#include "player/mainform/PlayerKeys.h"
 #include "player/mainform/TrackPlayer.h"
 #include "playlist/PlaylistHost.h"
 
@@ -12,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QTimer;
 class TLxAerinSkin;
 class TLxDragDrop;
 class TLxSoundControl;
@@ -40,6 +43,12 @@ public:
     // TPlaylistHost
     void PlayFromPlaylist(int index) override;
     void ShowTags(int index) override;
+    bool PlayerKey(int key, Qt::KeyboardModifiers modifiers) override;
+
+    // The equalizer window, created after this one; null detaches it.
+    void SetEqualizerWindow(QWidget* equalizer) { m_equalizerform = equalizer; }
+    // Sends the equalizer's bands to the engine, or switches it off.
+    void ApplyEqualizer(const TEqualizerState& state);
 
     TMainController& Controller() { return m_controller; }
 
@@ -82,6 +91,19 @@ public:
     void LoadDefaultClick();
     // Files dropped on the window: added and played as by Add and play.
     void DropFiles(const QStringList& paths);
+    // What a key or its menu item does.
+    void PerformAction(TPlayerAction action);
+    // Moves the volume slider by `percent` of its range and applies it.
+    void StepVolume(int percent);
+    void EqualizerClick();
+    void ShuffleClick();
+    // Off -> all -> one -> off.
+    void RepeatClick();
+    void SetRepeat(TRepeatMode mode);
+    void AboutClick();
+    // Holding Rewind or Forward winds: a seek every few moments while the
+    // button is down; `direction` -1 back, 1 forward, 0 released.
+    void Wind(int direction);
 
     // Sender, message text.
     std::function<void(QObject* Sender, const QString& Message)> OnSaveError;
@@ -98,6 +120,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -110,6 +133,7 @@ private:
     void HideInTray();
     void SaveAtExit(bool mayAsk);
     void Status(const char* text);
+    void WindStep();
 
     // TMainFace
     void ShowStatus(const QString& text) override;
@@ -141,5 +165,10 @@ private:
     Toptionsform* m_optionsform = nullptr;
     Tid3form* m_id3form = nullptr;
     Tplaylistform* m_playlistform = nullptr;
+    QWidget* m_equalizerform = nullptr;
+    QTimer* m_windTimer;
+    int m_windDirection = 0;
+    bool m_wound = false;
+    bool m_equalizerSent = false;
     bool m_exiting = false;
 };

@@ -85,6 +85,7 @@ void TLxSlider::mousePressEvent(QMouseEvent* event) {
     event->accept();
     DispatchPress(this, event);
     BeginChange();
+    if (event->button() == Qt::LeftButton && model_.JumpTo(event->position().toPoint())) Raise(OnChanged, this);
 }
 
 void TLxSlider::mouseDoubleClickEvent(QMouseEvent* event) {

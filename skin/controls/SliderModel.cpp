@@ -56,6 +56,19 @@ bool SliderModel::Move(QPoint pointer, bool leftButtonDown) {
     return true;
 }
 
+bool SliderModel::JumpTo(QPoint pointer) {
+    const int along = horizontal_ ? pointer.x() : pointer.y();
+    const int thumbAlong = horizontal_ ? thumbSize_.width() : thumbSize_.height();
+    const int thumbStart = horizontal_ ? ThumbOrigin().x() : ThumbOrigin().y();
+    if (along >= thumbStart && along < thumbStart + thumbAlong) return false;
+    tracking_ = true;
+    const double scale = Scale();
+    if (scale == 0.0) return false;
+    const int before = position_;
+    SetPosition(RoundHalfEven(std::clamp((along - thumbAlong / 2) / scale, 0.0, double(maximum_))));
+    return position_ != before;
+}
+
 void SliderModel::Release() {
     dragging_ = false;
     tracking_ = false;

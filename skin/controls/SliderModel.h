@@ -37,6 +37,10 @@ public:
     void Press();
     // True when the move dragged the thumb (the position followed the pointer).
     bool Move(QPoint pointer, bool leftButtonDown);
+    // A left press away from the thumb: the thumb jumps to centre on the
+    // pointer and the drag follows the pointer from there. True when the
+    // position changed.
+    bool JumpTo(QPoint pointer);
     void Release();
 
 private:

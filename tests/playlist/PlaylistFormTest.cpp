@@ -10,6 +10,7 @@
 #include "playlist/urlform.h"
 #include "skin/controls/LxEdit.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -34,9 +35,14 @@ public:
         }
     }
     void ShowTags(int index) override { tags.push_back(index); }
+    bool PlayerKey(int key, Qt::KeyboardModifiers) override {
+        keys << key;
+        return true;
+    }
 
     Tplaylistform* form = nullptr;
     std::vector<int> played;
+    QList<int> keys;
     std::vector<int> tags;
 };
 
@@ -92,16 +98,18 @@ protected:
 
 } // namespace
 
-TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileOrElseTheFirstOrLastRestoredLine) {
+TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileAndOnlyMarksARestoredList) {
     form_->LoadAtStartup({});
     EXPECT_EQ(List().Count(), 0);
     EXPECT_TRUE(host_.played.empty());
     EXPECT_EQ(form_->windowTitle(), "Playlist Window");
 
+    // The restored list waits for the user, its first line marked.
     WriteLastPlaylist(5);
     form_->LoadAtStartup({});
     EXPECT_EQ(List().Count(), 5);
-    EXPECT_EQ(host_.played, std::vector<int>{0});
+    EXPECT_TRUE(host_.played.empty());
+    EXPECT_EQ(List().ItemIndex(), 0);
     EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/5 tracks");
 
     List().DeleteAll();
@@ -111,12 +119,30 @@ TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileOrElseTheFirstOrLastRestoredLi
     EXPECT_EQ(host_.played, std::vector<int>{5});
     EXPECT_EQ(List().Model().Path(5), "/new/one.mp3");
 
-    // Parameters that add nothing play the last restored line.
+    // Parameters that add nothing play nothing; relative names are made
+    // absolute so that the saved list finds them from anywhere.
     List().DeleteAll();
     host_.played.clear();
     form_->LoadAtStartup({"/new/sound.wav"});
     EXPECT_EQ(List().Count(), 5);
-    EXPECT_EQ(host_.played, std::vector<int>{4});
+    EXPECT_TRUE(host_.played.empty());
+    List().DeleteAll();
+    form_->LoadAtStartup({"relative/three.mp3", "http://host/stream.mp3"});
+    EXPECT_EQ(List().Model().Path(5), QDir::current().absoluteFilePath("relative/three.mp3"));
+    EXPECT_EQ(List().Model().Path(6), "http://host/stream.mp3");
+}
+
+TEST_F(PlaylistForm, ReturnPlaysTheMarkedLineAndOtherKeysGoToThePlayer) {
+    List().AddItems({"/a.mp3", "/b.mp3"});
+    List().SetItemIndex(1);
+    QTest::keyClick(&List(), Qt::Key_Return);
+    EXPECT_EQ(host_.played, std::vector<int>{1});
+    QTest::keyClick(&List(), Qt::Key_Space);
+    QTest::keyClick(&List(), Qt::Key_Down); // the list's own
+    EXPECT_EQ(host_.keys, (QList<int>{Qt::Key_Space}));
+    List().SetSelected(0, true);
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    EXPECT_EQ(List().Count(), 1);
 }
 
 TEST_F(PlaylistForm, StartupLoadsPlaylistParametersAndReportsBrokenOnesLast) {

@@ -66,7 +66,8 @@ TEST(LxId3v1, WriteAppendsOnceThenOverwritesInPlace) {
 
     ASSERT_TRUE(tag.ReadTag(path));
     EXPECT_EQ(tag.Songname(), QString(30, QChar('t')));
-    EXPECT_EQ(tag.Artist(), QString::fromUtf8("Ünïcode ?") + QString(21, QChar(' ')));
+    // Not all of it fits Windows-1252: written as UTF-8 (13 bytes), read back whole.
+    EXPECT_EQ(tag.Artist(), QString::fromUtf8("Ünïcode ☺") + QString(17, QChar(' ')));
     EXPECT_EQ(tag.Album(), QString(30, QChar(' ')));
     EXPECT_EQ(tag.Year(), "1999");
     EXPECT_EQ(tag.Comment(), "second" + QString(24, QChar(' ')));

@@ -19,11 +19,15 @@ TEST(MainFormLabels, TwoDigitsAndMinutesNotLimitedTo59) {
 TEST(MainFormLabels, StreamInfoAndSongName) {
     EXPECT_EQ(LayerText(3), "Layer 3");
     EXPECT_EQ(BitrateText(128), "128 Kbits");
-    EXPECT_EQ(FrequencyText(44100), "44 Khz");
-    EXPECT_EQ(FrequencyText(8000), "8 Khz");
+    EXPECT_EQ(FrequencyText(44100), "44.1 kHz");
+    EXPECT_EQ(FrequencyText(22050), "22.05 kHz");
+    EXPECT_EQ(FrequencyText(11025), "11.025 kHz");
+    EXPECT_EQ(FrequencyText(48000), "48 kHz");
     EXPECT_EQ(SongNameOf("1. song.mp3"), "1. song");
     EXPECT_EQ(SongNameOf(".mp3"), "");
-    EXPECT_EQ(SongNameOf("ab"), "");
+    EXPECT_EQ(SongNameOf("ab"), "ab");
+    EXPECT_EQ(SongNameOf(QString::fromUtf8("1. Artist – Title")), QString::fromUtf8("1. Artist – Title"));
+    EXPECT_EQ(SongNameOf("2. Dr. Who"), "2. Dr. Who");
 }
 
 TEST(MainFormTimeDisplay, TimeLeftNeedsTheTracksDuration) {

@@ -141,24 +141,73 @@ TEST_F(MainFormControllerTest, PlayStartsTheMarkedLineOrTheFirstAndNextAndPrevio
     EXPECT_EQ(face.Status, "Playing...");
 }
 
-TEST_F(MainFormControllerTest, EndOfTheLastTrackJoinsTheFirstWithoutAStop) {
+TEST_F(MainFormControllerTest, TheListPlaysOutOnceUnlessRepeatedAndTracksJoinWithoutAStop) {
     face.Paths = {"/a.mp3", "/b.mp3"};
     int ended = 0;
     controller.OnTrackEnded = [&] { ++ended; };
-    controller.PlayFromPlaylist(1);
+    controller.PlayFromPlaylist(0);
     player.Commands.clear();
     controller.StateChanged(ZK_PLAYER_STATE_PLAYING);
     controller.StateChanged(ZK_NOTIFIED_STATE_CLOSED);
     EXPECT_TRUE(player.Commands.isEmpty());
     controller.TimecodeChanged(0, 0, 0);
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
-    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(player.Commands, (QStringList{"open /b.mp3", "play"}));
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(ended, 2);
+    EXPECT_TRUE(player.Commands.isEmpty());
+    EXPECT_EQ(face.Status, "End of the playlist");
+    EXPECT_FALSE(controller.Playing());
+
+    controller.Order().SetRepeat(TRepeatMode::All);
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(player.Commands, (QStringList{"open /a.mp3", "play"}));
     EXPECT_EQ(face.Current, 0);
+    controller.Order().SetRepeat(TRepeatMode::One);
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(player.Commands.first(), "open /a.mp3");
     // The user's own change cuts at once.
     player.Commands.clear();
     controller.Next();
     EXPECT_EQ(player.Commands, (QStringList{"open /b.mp3", "stop", "play"}));
+}
+
+TEST_F(MainFormControllerTest, SpacePlaysThenPausesAndSecondsSeekByTheDuration) {
+    face.Paths = {"/a.mp3"};
+    controller.PlayPause();
+    EXPECT_EQ(player.Commands.first(), "open /a.mp3");
+    controller.PlayPause();
+    EXPECT_EQ(face.Status, "Paused!");
+    controller.PauseResume();
+    controller.Stop();
+    player.Commands.clear();
+    controller.PlayPause(); // stopped: plays again
+    EXPECT_EQ(player.Commands.first(), "open /a.mp3");
+
+    player.Commands.clear();
+    controller.SeekSeconds(5); // duration unknown: nothing
+    EXPECT_TRUE(player.Commands.isEmpty());
+    controller.DurationChanged(200);
+    controller.PositionChanged(100, 1000);
+    controller.SeekSeconds(5); // 5 s of 200 s = 25 units
+    controller.SeekSeconds(-5);
+    controller.PositionChanged(999, 1000);
+    controller.SeekSeconds(5);
+    EXPECT_EQ(player.Commands, (QStringList{"seek 125/1000", "seek 75/1000", "seek 1000/1000"}));
+}
+
+TEST_F(MainFormControllerTest, WhileTheSliderIsDraggedTheTimeShowsItsTarget) {
+    controller.DurationChanged(200);
+    controller.PositionChanged(500, 1000);
+    controller.ShowSliderTarget();
+    EXPECT_EQ(face.CurrentTime, "01:40");
+    controller.TimecodeChanged(0, 0, 3); // the heard time waits
+    EXPECT_EQ(face.CurrentTime, "01:40");
+    controller.SeekToSlider();
+    controller.TimecodeChanged(0, 0, 4);
+    EXPECT_EQ(face.CurrentTime, "00:04");
 }
 
 TEST_F(MainFormControllerTest, ANewTrackClearsThePauseFlag) {

@@ -74,6 +74,7 @@ TEST_F(MainFormTest, StartsFramelessAtTheSkinsSizeWithItsMenus) {
     EXPECT_EQ(mainform->AerinSkin->Volume().Maximum(), 250);
     EXPECT_EQ(mainform->AerinSkin->Volume().Position(), std::min<int>(mainform->LxSoundControl1->WaveVolume(), 250));
     EXPECT_EQ(Labels().CurrentTime().Hint(), "Elapsed Time");
+    EXPECT_EQ(mainform->AerinSkin->Buttons().Play().Hint(), "Play (X / Return)");
 
     EXPECT_EQ(mainform->AerinSkin->PopupMenu(), mainform->aerinskinpopup);
     EXPECT_EQ(Captions(mainform->traypop), (QStringList{"&Restore Application", "-", "P&layback", "&Options",
@@ -122,14 +123,14 @@ TEST_F(MainFormTest, PlaySendsInputOpenStopAndPlayAndShowsTheStream) {
 
     playlist->AddItem(FirstTrack());
     mainform->AerinSkin->OnPlayClick()(nullptr);
+    EXPECT_EQ(Status(), "Playing...");
     ASSERT_TRUE(ProcessEventsUntil([&] { return acks.size() >= 3; }));
     EXPECT_EQ(acks.mid(0, 3), (QList<int>{ZK_MSG_COMMAND_INPUT_OPEN, ZK_MSG_COMMAND_STOP, ZK_MSG_COMMAND_PLAY}));
     EXPECT_EQ(Labels().SongName().Caption(), "1. first");
     EXPECT_EQ(Labels().Layer().Caption(), "Layer 3");
     EXPECT_EQ(Labels().Bitrate().Caption(), "128 Kbits");
-    EXPECT_EQ(Labels().Frequency().Caption(), "44 Khz");
+    EXPECT_EQ(Labels().Frequency().Caption(), "44.1 kHz");
     EXPECT_EQ(Labels().TotalTime().Caption(), "00:01");
-    EXPECT_EQ(Status(), "Playing...");
     EXPECT_EQ(windows->playlistform->windowTitle(), "Playlist Window... 1/1 tracks");
 }
 
@@ -153,13 +154,17 @@ TEST_F(MainFormTest, OnTheSilentDeviceTheVolumeSliderSetsTheEnginesLevel) {
     EXPECT_NEAR(pcmLevel, 98, 1) << "the engine reads its level back truncated";
 }
 
-TEST_F(MainFormTest, EndOfTheLastTrackStartsTheFirstAndNextAndPreviousWrap) {
+TEST_F(MainFormTest, WithRepeatAllTheEndOfTheLastTrackStartsTheFirstAndNextAndPreviousWrap) {
     playlist->AddItems({FirstTrack(), SecondTrack()});
+    mainform->PerformAction(TPlayerAction::Repeat);
+    EXPECT_EQ(Status(), "Repeat all");
+    EXPECT_TRUE(mainform->Menus.RepeatAll->isChecked());
     mainform->PlayFromPlaylist(1);
     EXPECT_EQ(Current(), 1);
     EXPECT_EQ(Labels().SongName().Caption(), "2. second");
     ASSERT_TRUE(ProcessEventsUntil([&] { return Current() == 0; }));
-    EXPECT_EQ(Labels().SongName().Caption(), "1. first");
+    // By now the list has read the tags: the title from them.
+    EXPECT_EQ(Labels().SongName().Caption(), QString::fromUtf8("1. Taerin Tests – First Tone"));
     EXPECT_TRUE(playlist->Selected(0));
     EXPECT_FALSE(playlist->Selected(1));
     EXPECT_EQ(playlist->ItemIndex(), 0);

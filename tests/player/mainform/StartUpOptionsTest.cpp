@@ -14,6 +14,16 @@ TEST(MainFormStartUpOptions, FilesAndOptionsInAnyOrderUntilADoubleDash) {
     EXPECT_EQ(files.Files, (QStringList{"--quit-at-end", "--screenshot"}));
     EXPECT_TRUE(files.ScreenshotFile.isEmpty());
     EXPECT_FALSE(files.QuitAtEnd);
+    EXPECT_FALSE(files.Help);
+}
+
+TEST(MainFormStartUpOptions, HelpAndVersionAreOptionsNotFiles) {
+    EXPECT_TRUE(ParseStartUpOptions({"--help"}).Help);
+    EXPECT_TRUE(ParseStartUpOptions({"a.mp3", "-h"}).Help);
+    const TStartUpOptions version = ParseStartUpOptions({"--version"});
+    EXPECT_TRUE(version.Version);
+    EXPECT_TRUE(version.Files.isEmpty());
+    EXPECT_TRUE(StartUpUsage().contains("--help"));
 }
 
 TEST(MainFormStartUpOptions, ScreenshotNeedsAFileName) {

@@ -96,6 +96,26 @@ TEST(SliderModel, OffsetsAtTheLeftEdgeAreIgnoredAndVerticalDragUsesTheOtherAxis)
     EXPECT_EQ(vertical.Position(), 50); // (63 - 4) / 1.18
 }
 
+TEST(SliderModel, APressBesideTheThumbJumpsThereAndTheDragGoesOnFromThere) {
+    SliderModel model = DefaultModel();
+    model.SetPosition(50); // thumb at 82 ... 107
+    model.Press();
+    EXPECT_FALSE(model.JumpTo({90, 4})); // on the thumb: stays for a drag
+    EXPECT_EQ(model.Position(), 50);
+    EXPECT_TRUE(model.JumpTo({180, 20})); // beside it, even below the band
+    EXPECT_EQ(model.Position(), 100);     // (180 - 13) / 1.65 = 101.2, kept at the maximum
+    EXPECT_TRUE(model.JumpTo({5, 4}));    // left of the first half thumb: the start
+    EXPECT_EQ(model.Position(), 0);
+    EXPECT_TRUE(model.Tracking());
+    EXPECT_TRUE(model.Move({46, 40}, true)); // (46 - 13) / 1.65 = 20
+    EXPECT_EQ(model.Position(), 20);
+
+    SliderModel empty = DefaultModel();
+    empty.SetMaximum(0); // nothing playing: no travel, nothing to seek
+    EXPECT_FALSE(empty.JumpTo({150, 4}));
+    EXPECT_EQ(empty.Position(), 0);
+}
+
 TEST(SliderModel, ASliderNarrowerThanItsThumbCannotOverflow) {
     SliderModel model;
     model.SetSliderSize({10, 11});
@@ -135,22 +155,21 @@ TEST_F(SliderPictures, DrawsTheThumbAtItsPositionAndThePressedHalfWhileDown) {
     EXPECT_EQ(At(82, 5), QColor(Qt::green));
     EXPECT_EQ(At(107, 5), QColor(Qt::green));
     EXPECT_EQ(At(108, 5), QColor(Qt::red));
-    EXPECT_EQ(At(90, 0), QColor(Qt::red)); // thumb centred across: rows 1 ... 8
-    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(150, 4));
+    EXPECT_EQ(At(90, 0), QColor(Qt::red));                         // thumb centred across: rows 1 ... 8
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(95, 4)); // on the thumb
     EXPECT_EQ(At(90, 5), QColor(Qt::blue));
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(150, 4));
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(95, 4));
     EXPECT_EQ(At(90, 5), QColor(Qt::green));
 
     // A position written during a drag is ignored: the release reports the
     // dragged value, and later writes move the thumb again.
-    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(20, 4));
-    QTest::mouseMove(&slider, QPoint(46, 4));
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(95, 4)); // on the thumb
     slider.SetPosition(100);
-    EXPECT_EQ(slider.Position(), 20);
+    EXPECT_EQ(slider.Position(), 50);
     int released = -1;
     slider.OnStopChanged = [&](QObject*) { released = slider.Position(); };
-    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(46, 4));
-    EXPECT_EQ(released, 20);
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(95, 4));
+    EXPECT_EQ(released, 50);
     slider.SetPosition(100);
     EXPECT_EQ(At(170, 5), QColor(Qt::green));
 }
@@ -167,11 +186,13 @@ TEST_F(SliderPictures, DraggingReportsEveryStepAndTheFinalValueOnRelease) {
     EXPECT_EQ(log, QStringList({"begin 0", "changed 20", "changed 40", "stop 40"}));
     EXPECT_EQ(At(66, 5), QColor(Qt::green));
 
-    // Press and release without moving keep the position.
+    // A click on the thumb keeps the position; a click beside it goes there.
     log.clear();
+    QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(70, 4));
+    QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(70, 4));
     QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(150, 4));
     QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(150, 4));
-    EXPECT_EQ(log, QStringList({"begin 40", "stop 40"}));
+    EXPECT_EQ(log, QStringList({"begin 40", "stop 40", "begin 40", "changed 83", "stop 83"}));
 }
 
 TEST(LxSlider, CreatedWithTheDefaultPicturesAndAutosizeTakesTheRulerSize) {
