@@ -1,8 +1,6 @@
 // The tags' titles and the durations of TPlaylistModel's lines.
 #include "playlist/PlaylistModel.h"
 
-#include "playlist/DisplayText.h"
-
 void TPlaylistModel::SetTrackInfo(int index, const QString& title, int seconds) {
     CheckIndex(index);
     TPlaylistItem& item = lines_[index]->Item;
