@@ -81,7 +81,8 @@ void TPlaylistModel::MoveSelectedTo(int target) {
                    std::make_move_iterator(moved.end()));
     lines_ = std::move(staying);
     const auto indexOf = [this](const TLine* line) {
-        const auto found = std::find_if(lines_.begin(), lines_.end(), [line](const auto& l) { return l.get() == line; });
+        const auto found =
+            std::find_if(lines_.begin(), lines_.end(), [line](const auto& l) { return l.get() == line; });
         return static_cast<int>(found - lines_.begin());
     };
     if (caret) careIndex_ = indexOf(caret);

@@ -245,7 +245,7 @@ void TMainController::TrackFailed(const QString& reason) {
     // only fail again.
     const bool wholePass = ++m_failedInRow >= count;
     const int origin = OrderOrigin();
-    const int next = wholePass                           ? -1
+    const int next = wholePass                              ? -1
                      : m_order.Repeat() == TRepeatMode::One ? m_order.Next(origin, count)
                                                             : m_order.AfterEnd(origin, count);
     if (next < 0) {

@@ -108,6 +108,6 @@ private:
     bool m_trackLive = false;   // the engine plays the started track
     QString m_trackError;       // the last error the engine reported for it
     TPlaybackOrder m_order;
-    bool m_playing = false;     // started, and neither stopped nor played out
+    bool m_playing = false; // started, and neither stopped nor played out
     bool m_showingSliderTarget = false;
 };
