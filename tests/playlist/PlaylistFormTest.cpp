@@ -110,7 +110,7 @@ TEST_F(PlaylistForm, StartupPlaysTheFirstNamedFileAndOnlyMarksARestoredList) {
     EXPECT_EQ(List().Count(), 5);
     EXPECT_TRUE(host_.played.empty());
     EXPECT_EQ(List().ItemIndex(), 0);
-    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 1/5 tracks");
+    EXPECT_EQ(form_->windowTitle(), "Playlist Window... 0/5 tracks");
 
     List().DeleteAll();
     host_.played.clear();

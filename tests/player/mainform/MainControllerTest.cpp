@@ -154,17 +154,25 @@ TEST_F(MainFormControllerTest, TheListPlaysOutOnceUnlessRepeatedAndTracksJoinWit
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(player.Commands, (QStringList{"open /b.mp3", "play"}));
     player.Commands.clear();
+    controller.TimecodeChanged(0, 0, 0);
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(ended, 2);
+    // No stop: what the output holds of the last track is heard.
     EXPECT_TRUE(player.Commands.isEmpty());
-    EXPECT_EQ(face.Status, "End of the playlist");
+    EXPECT_EQ(face.Status, "End of playlist");
     EXPECT_FALSE(controller.Playing());
+    controller.StateChanged(ZK_PLAYER_STATE_EOF); // a late one starts nothing
+    EXPECT_TRUE(player.Commands.isEmpty());
 
     controller.Order().SetRepeat(TRepeatMode::All);
+    controller.PlayFromPlaylist(1);
+    controller.TimecodeChanged(0, 0, 0);
+    player.Commands.clear();
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(player.Commands, (QStringList{"open /a.mp3", "play"}));
     EXPECT_EQ(face.Current, 0);
     controller.Order().SetRepeat(TRepeatMode::One);
+    controller.TimecodeChanged(0, 0, 0);
     player.Commands.clear();
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(player.Commands.first(), "open /a.mp3");
@@ -300,6 +308,7 @@ TEST_F(MainFormControllerTest, StreamTitlesBecomeTheSongNameAndThePlayingLinesTe
 
 TEST_F(MainFormControllerTest, UnplayableTracksAreSkippedNamingThemUntilAWholePassFailed) {
     face.Paths = {"/m/gone.mp3", "/m/good.mp3", "/m/empty.mp3"};
+    controller.Order().SetRepeat(TRepeatMode::All);
     QStringList failures;
     controller.OnTrackFailed = [&](const QString& error) { failures << error; };
     controller.PlayFromPlaylist(0);
@@ -334,6 +343,15 @@ TEST_F(MainFormControllerTest, UnplayableTracksAreSkippedNamingThemUntilAWholePa
     controller.StateChanged(ZK_PLAYER_STATE_EOF);
     EXPECT_EQ(face.Current, 0);
     EXPECT_EQ(face.Status, "Skipped b.mp3: no audio in it");
+
+    // Without repeat, a failing last line ends the list.
+    controller.Order().SetRepeat(TRepeatMode::Off);
+    controller.PlayFromPlaylist(1);
+    player.Commands.clear();
+    controller.StateChanged(ZK_PLAYER_STATE_EOF);
+    EXPECT_EQ(player.Commands, QStringList{"stop"});
+    EXPECT_EQ(face.Status, "Skipped b.mp3: no audio in it");
+    EXPECT_FALSE(controller.Playing());
 }
 
 TEST_F(MainFormControllerTest, StopMakesAPendingEndOfTrackStartNothing) {

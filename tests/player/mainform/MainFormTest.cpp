@@ -227,7 +227,7 @@ TEST_F(MainFormTest, ExitSavesTheLastPlaylistAtomically) {
 
     playlist->AddItems({FirstTrack(), SecondTrack()});
     mainform->Menus.Exit->trigger();
-    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n" + SecondTrack() + "\r\n");
+    EXPECT_EQ(PlaylistEntries(folders.LastPlaylist()), FirstTrack() + "\r\n" + SecondTrack() + "\r\n");
     EXPECT_EQ(DirectoryEntries(folders.ConfigFolder() + "/taerin"), QStringList{"last.m3u"});
 }
 

@@ -16,3 +16,10 @@ QString FileText(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
+
+QString PlaylistEntries(const QString& path) {
+    QString entries;
+    for (const QString& line : FileText(path).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        if (!line.startsWith(u'#')) entries += line + QStringLiteral("\r\n");
+    return entries;
+}

@@ -41,3 +41,6 @@ private:
 
 // The text of a file, empty when it cannot be read.
 QString FileText(const QString& path);
+// The entry lines of a playlist file (its #-lines left out), each ended by
+// "\r\n" as written.
+QString PlaylistEntries(const QString& path);

@@ -35,7 +35,7 @@ TEST(MainFormRunTaerin, ScreenshotRunPlaysTheTrackToItsEndAndQuits) {
     const QImage picture(shot);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(451, 244));
-    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
+    EXPECT_EQ(PlaylistEntries(folders.LastPlaylist()), FirstTrack() + "\r\n");
 }
 
 TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced) {
@@ -47,7 +47,7 @@ TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced) {
     last.write(corrupt, sizeof corrupt - 1);
     last.close();
     EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", FirstTrack()}), 0);
-    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n");
+    EXPECT_EQ(PlaylistEntries(folders.LastPlaylist()), FirstTrack() + "\r\n");
 }
 
 TEST(MainFormRunTaerin, AnUnwritableLastPlaylistFailsTheRunWithoutWaiting) {
@@ -91,5 +91,5 @@ TEST(MainFormRunTaerin, TwoTracksPlayOneAfterTheOtherAndStayInTheLastPlaylist) {
     EXPECT_EQ(size, QSize(451, 244));
     EXPECT_TRUE(shaped);
     EXPECT_TRUE(secondStarted);
-    EXPECT_EQ(FileText(folders.LastPlaylist()), FirstTrack() + "\r\n" + SecondTrack() + "\r\n");
+    EXPECT_EQ(PlaylistEntries(folders.LastPlaylist()), FirstTrack() + "\r\n" + SecondTrack() + "\r\n");
 }
