@@ -14,16 +14,6 @@ int PreviousIndex(int itemIndex, int count) {
     return previous < 0 || previous > count - 1 ? count - 1 : previous;
 }
 
-int NextIndex(TPlayingPlace playing, int itemIndex, int count) {
-    if (playing.Index < 0) return NextIndex(itemIndex, count);
-    if (playing.Removed) return playing.Index < count ? playing.Index : 0;
-    return NextIndex(playing.Index, count);
-}
-
-int PreviousIndex(TPlayingPlace playing, int itemIndex, int count) {
-    return PreviousIndex(playing.Index < 0 ? itemIndex : playing.Index, count);
-}
-
 uint32_t SeekOffset(int position, int step, int range) {
     const int64_t wanted = int64_t{position} + step;
     return static_cast<uint32_t>(std::clamp<int64_t>(wanted, 0, std::max(range, 0)));

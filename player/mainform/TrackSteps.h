@@ -1,7 +1,5 @@
 #pragma once
 
-#include "playlist/PlayingPlace.h"
-
 #include <cstdint>
 
 // Index arithmetic of the playlist buttons and the seek steps.
@@ -13,13 +11,6 @@ int PlayIndex(int itemIndex);
 // wrapping from the last line to the first and from the first to the last.
 int NextIndex(int itemIndex, int count);
 int PreviousIndex(int itemIndex, int count);
-
-// The line Next / Previous start in a list of `count` > 0 lines: the one
-// after / before the playing line; when that line was deleted, the line that
-// took its place / the one before it; when no line played, the one after /
-// before the marked line `itemIndex`. Both wrap around.
-int NextIndex(TPlayingPlace playing, int itemIndex, int count);
-int PreviousIndex(TPlayingPlace playing, int itemIndex, int count);
 
 // The units Forward and Rewind move in the position range.
 inline constexpr int kSeekStep = 5;
