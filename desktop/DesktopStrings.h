@@ -12,6 +12,9 @@ inline constexpr const char* UnknownExtension = "No file type is known for the e
 inline constexpr const char* BadProgramPath = "The program path \"%1\" cannot be used in a desktop entry";
 inline constexpr const char* BadTypeName = "The file type name \"%1\" cannot be used for a desktop entry";
 
+// Why a local file was not opened.
+inline constexpr const char* NotARegularFile = "not a regular file";
+
 // Tray icon.
 inline constexpr const char* NoSystemTray = "taerin: this desktop has no system tray; the tray icon stays off";
 

@@ -1,5 +1,7 @@
 #include "desktop/InstanceRequest.h"
 
+#include "desktop/files/FileNames.h"
+
 #include <QtEndian>
 
 namespace InstanceRequest {
@@ -29,9 +31,9 @@ QByteArray Encode(const QStringList& names) {
     Append(bytes, kMagic);
     Append(bytes, quint32(names.size()));
     for (const QString& name : names) {
-        const QByteArray utf8 = name.toUtf8();
-        Append(bytes, quint32(utf8.size()));
-        bytes += utf8;
+        const QByteArray encoded = EncodeFileName(name);
+        Append(bytes, quint32(encoded.size()));
+        bytes += encoded;
     }
     return bytes;
 }
@@ -50,7 +52,7 @@ Status Decode(const QByteArray& bytes, QStringList& names) {
         if (!Take(bytes, at, length)) return Status::Incomplete;
         if (length > MaxBytes - at) return Status::Invalid;
         if (bytes.size() - at < qsizetype(length)) return Status::Incomplete;
-        decoded << QString::fromUtf8(bytes.constData() + at, length);
+        decoded << DecodeFileName(bytes.mid(at, length));
         at += length;
     }
     if (at != bytes.size()) return Status::Invalid;

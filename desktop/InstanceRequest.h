@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // The request one player start sends to the running player: a magic
-// number, the count of names, then each name as its UTF-8 length and bytes
-// (all numbers 32-bit big-endian).
+// number, the count of names, then each name's length and bytes as
+// EncodeFileName gives them (UTF-8 where the name is; all numbers 32-bit
+// big-endian).
 namespace InstanceRequest {
 
 inline constexpr qsizetype MaxBytes = 4 * 1024 * 1024;

@@ -1,6 +1,7 @@
 #include "desktop/SingleInstance.h"
 
 #include "desktop/InstanceRequest.h"
+#include "desktop/files/LocalFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,7 +49,7 @@ QString TSingleInstance::DefaultSocketPath() {
 QStringList TSingleInstance::Resolved(const QStringList& names) {
     QStringList resolved;
     for (const QString& name : names)
-        resolved << (name.contains(QLatin1String("://")) ? name : QFileInfo(name).absoluteFilePath());
+        resolved << (name.contains(QLatin1String("://")) ? name : LocalFiles::AbsolutePath(name));
     return resolved;
 }
 

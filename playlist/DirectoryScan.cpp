@@ -1,10 +1,9 @@
 #include "playlist/DirectoryScan.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "playlist/NaturalOrder.h"
 #include "playlist/TrackFiles.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -12,18 +11,14 @@
 
 namespace {
 
-QFileInfoList EntriesInNaturalOrder(const QString& folder) {
+QStringList EntriesInNaturalOrder(const QString& folder) {
     // Names that differ in letter case only keep a fixed order by the name.
-    std::vector<std::pair<std::pair<QByteArray, QString>, QFileInfo>> keyed;
-    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        entries.next();
-        keyed.push_back({{NaturalSortKey(entries.fileName()), entries.fileName()}, entries.fileInfo()});
-    }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    QFileInfoList sorted;
+    std::vector<std::pair<QByteArray, QString>> keyed;
+    for (const QString& name : LocalFiles::FolderEntries(folder)) keyed.push_back({NaturalSortKey(name), name});
+    std::sort(keyed.begin(), keyed.end());
+    QStringList sorted;
     sorted.reserve(qsizetype(keyed.size()));
-    for (auto& [key, entry] : keyed) sorted.append(std::move(entry));
+    for (auto& [key, name] : keyed) sorted.append(std::move(name));
     return sorted;
 }
 
@@ -33,17 +28,17 @@ struct TScan {
     QSet<QString> visited; // canonical paths of the folders walked
 
     void Walk(const QString& folder) {
-        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        const QString canonical = LocalFiles::CanonicalPath(folder);
         if (canonical.isEmpty() || visited.contains(canonical)) return;
         visited.insert(canonical);
 
         entering(folder);
         const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-        for (const QFileInfo& entry : EntriesInNaturalOrder(folder)) {
-            const QString path = prefix + entry.fileName();
-            if (entry.isDir())
+        for (const QString& name : EntriesInNaturalOrder(folder)) {
+            const QString path = prefix + name;
+            if (LocalFiles::IsFolder(path))
                 Walk(path);
-            else if (entry.isFile() && IsScannedTrack(entry.fileName()))
+            else if (IsScannedTrack(name) && LocalFiles::IsFile(path))
                 found(path);
         }
     }

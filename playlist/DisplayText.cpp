@@ -1,5 +1,8 @@
 #include "playlist/DisplayText.h"
 
+#include "desktop/files/FileNames.h"
+#include "playlist/PlaylistText.h"
+
 bool IsUrl(const QString& path) {
     const qsizetype colon = path.indexOf(QLatin1String("://"));
     if (colon <= 0) return false;
@@ -16,10 +19,30 @@ QString MakeDisplayText(const QString& path, const QString& title, int position,
     QString name = title.isEmpty() ? path : title;
     if (title.isEmpty() && !IsUrl(path)) {
         const qsizetype slash = path.lastIndexOf(u'/');
-        if (slash >= 0) name = path.mid(slash + 1);
+        name = ReadableFileName(slash >= 0 ? path.mid(slash + 1) : path);
     }
     if (!showNumbers) return name;
     return QString::number(position + 1) + QLatin1String(". ") + name;
+}
+
+QString ReadableFileName(const QString& name) {
+    if (!HasEscapedBytes(name)) return name;
+    QString readable;
+    QByteArray escaped;
+    const auto flush = [&] {
+        readable += DecodeCp1252(escaped);
+        escaped.clear();
+    };
+    for (const QChar character : name) {
+        if (const std::optional<char> byte = EscapedByte(character)) {
+            escaped.append(*byte);
+            continue;
+        }
+        flush();
+        readable.append(character);
+    }
+    flush();
+    return readable;
 }
 
 QString DurationText(qint64 seconds) {

@@ -7,6 +7,10 @@
 // with "position + 1. " when `showNumbers`.
 QString MakeDisplayText(const QString& path, const QString& title, int position, bool showNumbers);
 
+// A local file name for reading: bytes that are not UTF-8 (see
+// desktop/files/FileNames.h) shown as Windows-1252 characters.
+QString ReadableFileName(const QString& name);
+
 // A duration as "m:ss", or "h:mm:ss" from an hour on.
 QString DurationText(qint64 seconds);
 

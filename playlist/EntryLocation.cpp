@@ -1,5 +1,7 @@
 #include "playlist/EntryLocation.h"
 
+#include "desktop/files/FileNames.h"
+#include "desktop/files/LocalFiles.h"
 #include "playlist/DisplayText.h"
 
 #include <optional>
@@ -19,9 +21,12 @@ std::optional<QString> LocalPathOfFileUrl(const QString& entry) {
         rest = rest.mid(slash);
     }
     if (!rest.startsWith(u'/')) return std::nullopt;
-    // Percent escapes stand for the name's bytes; names written by other
-    // systems are not always UTF-8.
-    return DecodeLine(QByteArray::fromPercentEncoding(rest.toUtf8()), TTextEncoding::Utf8OrCp1252);
+    // Percent escapes stand for the name's bytes: a local name that is not
+    // UTF-8, or a name another system wrote in its own encoding.
+    const QByteArray bytes = QByteArray::fromPercentEncoding(rest.toUtf8());
+    const QString path = DecodeFileName(bytes);
+    if (HasEscapedBytes(path) && !LocalFiles::Exists(path)) return DecodeCp1252(bytes);
+    return path;
 }
 
 QString WithForwardSlashes(QString path) {
@@ -37,6 +42,15 @@ QString ResolveLocalEntry(const QString& entry, const QDir& folder) {
     const QString path = WithForwardSlashes(entry);
     if (QDir::isAbsolutePath(path)) return path;
     return QDir::cleanPath(folder.filePath(path));
+}
+
+QString ResolveEntryLine(const QByteArray& line, TTextEncoding encoding, const TEntryResolver& resolve) {
+    const QString name = DecodeFileName(line);
+    if (HasEscapedBytes(name)) {
+        const QString path = resolve(name);
+        if (LocalFiles::Exists(path)) return path;
+    }
+    return resolve(DecodeLine(line, encoding));
 }
 
 QString ResolveRemoteEntry(const QString& entry, const QUrl& base) {

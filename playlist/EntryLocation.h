@@ -17,6 +17,11 @@ using TEntryResolver = std::function<QString(const QString& entry)>;
 // "/"; relative paths are resolved against `folder`.
 QString ResolveLocalEntry(const QString& entry, const QDir& folder);
 
+// An entry line of a local playlist file: the local file its bytes name when
+// they are not UTF-8 and such a file exists (a name from a system that is not
+// UTF-8), else the line decoded by `encoding`; then resolved by `resolve`.
+QString ResolveEntryLine(const QByteArray& line, TTextEncoding encoding, const TEntryResolver& resolve);
+
 // Entries of a station list fetched from `base`: as above, except that
 // relative references are resolved against `base` into full addresses.
 QString ResolveRemoteEntry(const QString& entry, const QUrl& base);

@@ -1,5 +1,6 @@
 #include "playlist/HtmlExport.h"
 
+#include "desktop/files/FileNames.h"
 #include "playlist/DisplayText.h"
 #include "playlist/PlaylistModel.h"
 
@@ -52,8 +53,8 @@ const char* const HtmlTail[] = {
 // character that would end or change the address ('#', '?', '%', spaces, ...)
 // is percent-encoded.
 QString LinkTo(const QString& path) {
-    const QUrl url = IsUrl(path) ? QUrl(path, QUrl::TolerantMode) : QUrl::fromLocalFile(path);
-    return QString::fromLatin1(url.toEncoded()).toHtmlEscaped();
+    if (!IsUrl(path)) return FileUrlOfPath(path).toHtmlEscaped();
+    return QString::fromLatin1(QUrl(path, QUrl::TolerantMode).toEncoded()).toHtmlEscaped();
 }
 
 } // namespace

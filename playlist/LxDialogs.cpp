@@ -1,5 +1,7 @@
 #include "playlist/LxDialogs.h"
 
+#include "desktop/files/LocalFiles.h"
+
 #include <QWidget>
 
 QStringList NameFiltersFromPairs(const QString& filter) {
@@ -43,7 +45,8 @@ bool TLxFileDialog::Execute() {
         dialog.setFileMode(multiSelect_ ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     }
     if (dialog.exec() != QDialog::Accepted) return false;
-    files_ = dialog.selectedFiles();
+    files_.clear();
+    for (const QString& file : dialog.selectedFiles()) files_.append(LocalFiles::RecoverDecodedPath(file));
     RememberFolder(folderKey_, dialog.directory().absolutePath());
     return !files_.isEmpty();
 }
@@ -57,7 +60,7 @@ bool TLxSelectDirectory::Execute() {
     const QString chosen =
         QFileDialog::getExistingDirectory(owner_, title_, remembered.isEmpty() ? startDir_ : remembered, options);
     if (chosen.isEmpty()) return false;
-    directory_ = chosen;
+    directory_ = LocalFiles::RecoverDecodedPath(chosen);
     RememberFolder(folderKey_, chosen);
     return true;
 }

@@ -1,8 +1,8 @@
 #include "playlist/M3uFile.h"
 
+#include "desktop/files/FileNames.h"
+#include "desktop/files/SavedFile.h"
 #include "playlist/PlaylistStrings.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <stdexcept>
@@ -39,12 +39,12 @@ TPlaylistEntries ParseM3u(const QByteArray& data, TTextEncoding encoding, const 
     QString title;
     for (const QByteArray& line : SplitLines(text)) {
         if (IsBlank(line)) continue;
-        const QString decoded = DecodeLine(line, encoding);
-        if (decoded.startsWith(u'#')) {
-            if (decoded.startsWith(ExtinfTag, Qt::CaseInsensitive)) title = ExtinfTitle(decoded);
+        if (line.startsWith('#')) {
+            const QString directive = DecodeLine(line, encoding);
+            if (directive.startsWith(ExtinfTag, Qt::CaseInsensitive)) title = ExtinfTitle(directive);
             continue;
         }
-        entries.append({resolve(decoded), title});
+        entries.append({ResolveEntryLine(line, encoding, resolve), title});
         title.clear();
     }
     return entries;
@@ -59,7 +59,8 @@ QStringList M3uLines(const TPlaylistEntries& entries) {
         // A line break in a title would end the directive.
         if (!entry.Title.isEmpty())
             lines.append(QLatin1String("#EXTINF:-1,") + QString(entry.Title).replace(u'\r', u' ').replace(u'\n', u' '));
-        lines.append(entry.Path);
+        // A name that is not UTF-8 goes as a file URL, which keeps its bytes.
+        lines.append(HasEscapedBytes(entry.Path) ? FileUrlOfPath(entry.Path) : entry.Path);
     }
     return lines;
 }
@@ -68,14 +69,8 @@ void WriteTextLines(const QString& fileName, const QStringList& lines) {
     QByteArray content;
     for (const QString& line : lines) content += line.toUtf8() + "\r\n";
 
-    // Unbuffered, so that a short write (disk full, size limit) shows here
-    // instead of vanishing in a buffer flush.
-    QSaveFile file(fileName);
-    const auto fail = [&] {
+    TSavedFile file(fileName);
+    if (!file.Open() || !file.Write(content) || !file.Commit())
         throw std::runtime_error(
-            QString::fromUtf8(PlaylistStrings::CannotWrite).arg(fileName, file.errorString()).toStdString());
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail();
-    if (file.write(content) != content.size()) fail();
-    if (!file.commit()) fail();
+            QString::fromUtf8(PlaylistStrings::CannotWrite).arg(fileName, file.ErrorString()).toStdString());
 }

@@ -1,11 +1,11 @@
 #include "playlist/PlaylistFile.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "playlist/M3uFile.h"
 #include "playlist/PlaylistStrings.h"
 #include "playlist/PlsFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -16,9 +16,9 @@ namespace {
 }
 
 QByteArray ReadWholeTextFile(const QString& fileName) {
-    if (QFileInfo(fileName).isDir()) ThrowReadError(fileName, QStringLiteral("it is a folder"));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) ThrowReadError(fileName, file.errorString());
+    QFile file;
+    if (const QString why = LocalFiles::OpenRegularFile(file, fileName, QIODevice::ReadOnly); !why.isEmpty())
+        ThrowReadError(fileName, why);
 
     QByteArray data;
     char chunk[64 * 1024];
@@ -56,7 +56,8 @@ TPlaylistEntries ParsePlaylist(const QByteArray& data, TPlaylistFormat format, c
 
 TPlaylistEntries ReadPlaylistFile(const QString& fileName) {
     const QByteArray data = ReadWholeTextFile(fileName);
-    const QDir folder = QFileInfo(fileName).absoluteDir();
+    const QString path = LocalFiles::AbsolutePath(fileName);
+    const QDir folder(path.left(path.lastIndexOf(u'/') + 1));
     return ParsePlaylist(data, PlaylistFormatOfName(fileName).value_or(TPlaylistFormat::M3u),
                          [&folder](const QString& entry) { return ResolveLocalEntry(entry, folder); });
 }

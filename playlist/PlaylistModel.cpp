@@ -1,11 +1,10 @@
 #include "playlist/PlaylistModel.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "playlist/DisplayText.h"
 #include "playlist/M3uFile.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/PlaylistStrings.h"
-
-#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -135,7 +134,7 @@ void TPlaylistModel::DeleteAllButSelection() {
 }
 
 void TPlaylistModel::DeleteDeadFiles() {
-    DeleteWhere([](const TLine& line) { return !IsUrl(line.Item.Path) && !QFileInfo(line.Item.Path).isFile(); });
+    DeleteWhere([](const TLine& line) { return !IsUrl(line.Item.Path) && !LocalFiles::IsFile(line.Item.Path); });
 }
 
 void TPlaylistModel::DeleteAll() {

@@ -21,22 +21,25 @@ TPlaylistEntries ParsePls(const QByteArray& data, TTextEncoding encoding, const 
     QByteArray text = data;
     if (RemoveByteOrderMark(text)) encoding = TTextEncoding::Utf8;
 
-    std::map<quint32, TPlaylistEntry> numbered;
+    struct TNumbered {
+        QByteArray file;
+        QString title;
+    };
+    std::map<quint32, TNumbered> numbered;
     for (const QByteArray& line : SplitLines(text)) {
-        const QString decoded = DecodeLine(line, encoding);
-        const qsizetype equals = decoded.indexOf(u'=');
+        const qsizetype equals = line.indexOf('=');
         if (equals <= 0) continue;
-        const QString key = decoded.left(equals).trimmed().toLower();
-        const QString value = decoded.mid(equals + 1).trimmed();
+        const QString key = DecodeLine(line.left(equals), encoding).trimmed().toLower();
+        const QByteArray value = line.mid(equals + 1).trimmed();
         if (const auto n = NumberAfter(key, QLatin1String("file")))
-            numbered[*n].Path = value;
+            numbered[*n].file = value;
         else if (const auto m = NumberAfter(key, QLatin1String("title")))
-            numbered[*m].Title = value;
+            numbered[*m].title = DecodeLine(value, encoding);
     }
 
     TPlaylistEntries entries;
     for (const auto& [number, entry] : numbered)
-        if (!entry.Path.isEmpty()) entries.append({resolve(entry.Path), entry.Title});
+        if (!entry.file.isEmpty()) entries.append({ResolveEntryLine(entry.file, encoding, resolve), entry.title});
     return entries;
 }
 

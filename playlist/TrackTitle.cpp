@@ -1,10 +1,10 @@
 #include "playlist/TrackTitle.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "playlist/DisplayText.h"
 #include "tags/Id3v2Parser.h"
 #include "tags/LxId3v1.h"
 
-#include <QFileInfo>
 #include <exception>
 
 namespace {
@@ -19,7 +19,7 @@ QString UpToZero(const QString& text) { return text.left(text.indexOf(QChar(0)))
 } // namespace
 
 QString TrackTitleFromTags(const QString& path) {
-    if (IsUrl(path) || !QFileInfo(path).isFile()) return {};
+    if (IsUrl(path) || !LocalFiles::IsFile(path)) return {};
     try {
         const Id3v2Tag v2 = Id3v2Parser::ReadFile(path);
         const QString fromV2 = Joined(v2.artist.trimmed(), v2.title.trimmed());

@@ -1,6 +1,7 @@
 #include "playlist/playlistform.h"
 
 #include "desktop/LxDragDrop.h"
+#include "desktop/files/LocalFiles.h"
 #include "playlist/CollectedErrors.h"
 #include "playlist/DirectoryScan.h"
 #include "playlist/DisplayText.h"
@@ -16,7 +17,6 @@
 #include "playlist/urlform.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -167,7 +167,7 @@ bool Tplaylistform::ReadTrackInfo() {
 void Tplaylistform::LoadAtStartup(const QStringList& parameters) {
     TCollectedErrors errors;
     const QString last = LastPlaylistFile();
-    if (QFileInfo::exists(last)) {
+    if (LocalFiles::Exists(last)) {
         try {
             LxPlaylist1->LoadPlaylist(last);
         } catch (const std::runtime_error& error) {
@@ -179,7 +179,7 @@ void Tplaylistform::LoadAtStartup(const QStringList& parameters) {
     // whole, so that the list still finds them at the next start.
     QStringList files;
     for (const QString& parameter : parameters)
-        files << (IsUrl(parameter) ? parameter : QFileInfo(parameter).absoluteFilePath());
+        files << (IsUrl(parameter) ? parameter : LocalFiles::AbsolutePath(parameter));
     const int before = LxPlaylist1->Count();
     try {
         AddFilesByExtension(*LxPlaylist1, files);

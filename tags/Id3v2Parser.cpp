@@ -1,10 +1,10 @@
 #include "tags/Id3v2Parser.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "tags/Id3v2Text.h"
 #include "tags/TagStrings.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -204,16 +204,9 @@ Id3v2Tag Id3v2Parser::Parse(const QByteArray& fileStart) {
 }
 
 Id3v2Tag Id3v2Parser::ReadFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile()) {
-        throw std::runtime_error(QString::fromUtf8(TagStrings::CannotOpen)
-                                     .arg(fileName, QString::fromUtf8(TagStrings::NotARegularFile))
-                                     .toStdString());
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error(
-            QString::fromUtf8(TagStrings::CannotOpen).arg(fileName, file.errorString()).toStdString());
-    }
+    QFile file;
+    if (const QString why = LocalFiles::OpenRegularFile(file, fileName, QIODevice::ReadOnly); !why.isEmpty())
+        throw std::runtime_error(QString::fromUtf8(TagStrings::CannotOpen).arg(fileName, why).toStdString());
     QByteArray data = file.read(HeaderSize);
     const qint64 declared = DeclaredSize(data);
     if (declared > HeaderSize) data += file.read(qMin(declared, MaxTagBytes) - HeaderSize);

@@ -1,12 +1,12 @@
 #include "tags/Id3v2Writer.h"
 
+#include "desktop/files/LocalFiles.h"
+#include "desktop/files/SavedFile.h"
 #include "tags/Id3v2Parser.h"
 #include "tags/Id3v2Text.h"
 #include "tags/TagStrings.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -151,9 +151,9 @@ QByteArray RebuildTag(const QByteArray& oldTag, const Id3v2Tag& values, qint64 p
 }
 
 void WriteFile(const QString& fileName, const Id3v2Tag& values) {
-    if (!QFileInfo(fileName).isFile()) Fail(TagStrings::CannotOpen, fileName, QString::fromUtf8(TagStrings::NotAFile));
-    QFile source(fileName);
-    if (!source.open(QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, source.errorString());
+    QFile source;
+    if (const QString why = LocalFiles::OpenRegularFile(source, fileName, QIODevice::ReadOnly); !why.isEmpty())
+        Fail(TagStrings::CannotOpen, fileName, why);
     const qint64 declared = Id3v2Parser::DeclaredSize(source.peek(kHeader));
     if (declared > Id3v2Parser::MaxTagBytes)
         Fail(TagStrings::CannotWrite, fileName, QString::fromUtf8(TagStrings::Id3v2TooLarge));
@@ -175,18 +175,15 @@ void WriteFile(const QString& fileName, const Id3v2Tag& values) {
         Fail(TagStrings::CannotWrite, fileName, QString::fromUtf8(error.what()));
     }
 
-    QSaveFile target(fileName);
-    if (!target.open(QIODevice::WriteOnly)) Fail(TagStrings::CannotWrite, fileName, target.errorString());
-    bool written = target.write(tag) == tag.size();
+    TSavedFile target(fileName);
+    if (!target.Open()) Fail(TagStrings::CannotWrite, fileName, target.ErrorString());
+    bool written = target.Write(tag);
     while (written && !source.atEnd()) {
         const QByteArray chunk = source.read(kCopyChunk);
-        written = !chunk.isEmpty() && target.write(chunk) == chunk.size();
+        if (chunk.isEmpty()) Fail(TagStrings::CannotRead, fileName, source.errorString());
+        written = target.Write(chunk);
     }
-    if (!written || source.error() != QFileDevice::NoError) {
-        target.cancelWriting();
-        Fail(TagStrings::CannotWrite, fileName, target.errorString());
-    }
-    if (!target.commit()) Fail(TagStrings::CannotWrite, fileName, target.errorString());
+    if (!written || !target.Commit()) Fail(TagStrings::CannotWrite, fileName, target.ErrorString());
 }
 
 } // namespace Id3v2Writer

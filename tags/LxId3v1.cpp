@@ -1,10 +1,10 @@
 #include "tags/LxId3v1.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "tags/Id3v1Layout.h"
 #include "tags/TagStrings.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <stdexcept>
 
 namespace {
@@ -16,12 +16,9 @@ namespace {
 }
 
 // Opens only regular files: a FIFO or device would block or never end.
-bool OpenRegular(QFile& file, QIODevice::OpenMode mode) {
-    return QFileInfo(file.fileName()).isFile() && file.open(mode);
-}
-
-QString OpenError(const QFile& file) {
-    return QFileInfo(file.fileName()).isFile() ? file.errorString() : QString::fromUtf8(TagStrings::NotARegularFile);
+void OpenRegular(QFile& file, const QString& fileName, QIODevice::OpenMode mode) {
+    if (const QString why = LocalFiles::OpenRegularFile(file, fileName, mode); !why.isEmpty())
+        Fail(TagStrings::CannotOpen, fileName, why);
 }
 
 // The last 128 bytes of an open file, or an empty array when it is shorter.
@@ -40,8 +37,8 @@ void TLxId3v1::SetFilename(const QString& fileName) {
 }
 
 bool TLxId3v1::ReadTag(const QString& fileName) {
-    QFile file(fileName);
-    if (!OpenRegular(file, QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, OpenError(file));
+    QFile file;
+    OpenRegular(file, fileName, QIODevice::ReadOnly);
     if (file.size() < Id3v1Layout::Size) Fail(TagStrings::TooShortForTag, fileName);
     const QByteArray block = LastBlock(file);
     if (block.isEmpty()) Fail(TagStrings::CannotRead, fileName, file.errorString());
@@ -61,8 +58,8 @@ bool TLxId3v1::ReadTag(const QString& fileName) {
 
 bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const QString& artist, const QString& album,
                         const QString& year, const QString& comment, TGenre genre, int track) {
-    QFile file(fileName);
-    if (!OpenRegular(file, QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
+    QFile file;
+    if (!LocalFiles::OpenRegularFile(file, fileName, QIODevice::ReadWrite).isEmpty()) return false;
     const qint64 originalSize = file.size();
     const QByteArray oldBlock = LastBlock(file);
     if (oldBlock.isEmpty()) return false;
@@ -78,14 +75,13 @@ bool TLxId3v1::WriteTag(const QString& fileName, const QString& songname, const 
 void TLxId3v1::RemoveTag(const QString& fileName) {
     qint64 size = 0;
     {
-        QFile file(fileName);
-        if (!OpenRegular(file, QIODevice::ReadOnly)) Fail(TagStrings::CannotOpen, fileName, OpenError(file));
+        QFile file;
+        OpenRegular(file, fileName, QIODevice::ReadOnly);
         size = file.size();
         if (!Id3v1Layout::HasMarker(LastBlock(file))) return;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        Fail(TagStrings::CannotOpen, fileName, file.errorString());
+    QFile file;
+    OpenRegular(file, fileName, QIODevice::ReadWrite);
     if (file.size() != size || !Id3v1Layout::HasMarker(LastBlock(file))) return;
     if (!file.resize(size - Id3v1Layout::Size)) Fail(TagStrings::CannotShorten, fileName, file.errorString());
 }

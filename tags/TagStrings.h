@@ -5,11 +5,9 @@ namespace TagStrings {
 
 // Errors of ID3v1 reading and removal; %1 is the file name, %2 the system's reason.
 inline constexpr const char* CannotOpen = "Unable to open \"%1\": %2";
-inline constexpr const char* NotARegularFile = "not a regular file";
 inline constexpr const char* CannotRead = "Unable to read \"%1\": %2";
 inline constexpr const char* TooShortForTag = "\"%1\" is shorter than an ID3v1 tag (128 bytes)";
 inline constexpr const char* CannotWrite = "Unable to write the tags of \"%1\": %2";
-inline constexpr const char* NotAFile = "not a regular file";
 inline constexpr const char* CannotShorten = "Unable to remove the tag of \"%1\": %2";
 
 // The tag editor's labels, in row order.

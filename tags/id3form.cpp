@@ -1,12 +1,12 @@
 #include "tags/id3form.h"
 
+#include "desktop/files/LocalFiles.h"
 #include "skin/controls/PlayerStyle.h"
 #include "tags/Id3v2View.h"
 #include "tags/Id3v2Writer.h"
 #include "tags/LxVisualId3v1.h"
 #include "tags/TagStrings.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,7 +66,7 @@ bool Tid3form::Save() {
     }
     // Nothing is written unless both tags can be: a file shorter than an
     // ID3v1 tag is refused before its ID3v2 tag changes.
-    if (QFileInfo(file).size() < TLxId3v1::TagSize) {
+    if (LocalFiles::FileSize(file) < TLxId3v1::TagSize) {
         StatusLabel->setText(QString::fromUtf8(S::TooShortForTag).arg(file));
         return false;
     }

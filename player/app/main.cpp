@@ -1,4 +1,5 @@
 // taerin: the skinnable MPEG audio player.
+#include "desktop/files/FileNames.h"
 #include "player/app/DesktopSession.h"
 #include "player/app/QuitSignals.h"
 #include "player/app/TaerinApplication.h"
@@ -6,12 +7,21 @@
 
 #include <QStringList>
 
-int main(int argc, char** argv) {
+namespace {
+
+// The arguments with file names kept whole whatever their bytes.
+QStringList Arguments(int argc, char** argv) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    if (PrintInformation(arguments)) return 0;
-    TTaerinApplication application(argc, argv);
+    for (int i = 0; i < argc; ++i) arguments << DecodeFileName(QByteArray(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (PrintInformation(Arguments(argc, argv))) return 0;
+    TTaerinApplication application(argc, argv); // takes out Qt's own options
     TQuitSignals quitSignals;
     TDesktopSession session;
-    return RunTaerin(application, application.arguments(), &session);
+    return RunTaerin(application, Arguments(argc, argv), &session);
 }

@@ -1,9 +1,9 @@
 #include "player/binding/TrackDurations.h"
 
+#include "desktop/files/FileNames.h"
+#include "desktop/files/LocalFiles.h"
 #include "zelkor.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <dlfcn.h>
 
 struct TTrackDurations::TEntries {
@@ -43,9 +43,9 @@ TTrackDurations::~TTrackDurations() {
 
 int TTrackDurations::Seconds(const QString& path) {
     // Regular files only: a pipe or device would make the open wait.
-    if (!m_decoder || !QFileInfo(path).isFile()) return -1;
+    if (!m_decoder || !LocalFiles::IsFile(path)) return -1;
     int seconds = -1;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = EncodeFileName(path);
     if (m_entries->InputNew(m_decoder, name.constData(), -1) >= 0) {
         if (m_entries->InputOpen(m_decoder) >= 0 && m_decoder->input) {
             const int32_t duration = m_decoder->input->duration;

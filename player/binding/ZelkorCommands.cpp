@@ -1,6 +1,6 @@
 #include "player/binding/ZelkorCommands.h"
 
-#include <QFile>
+#include "desktop/files/FileNames.h"
 
 TZelkorCommands::TZelkorCommands(const TEngineExports& exports, ZK_ControlChannel* channel) {
     SetEngine(exports, channel);
@@ -40,10 +40,10 @@ int32_t TZelkorCommands::InputSeek(uint32_t Offset, uint32_t Range) {
                                              static_cast<int32_t>(Range));
 }
 
-// File names travel in the file system's encoding, so that a name that is not
+// File names travel as the bytes they stand for, so that a name that is not
 // valid UTF-8 reaches the same file; URLs are ASCII either way.
 int32_t TZelkorCommands::InputOpen(const QString& Name) {
-    return m_exports.control_message_send_S(m_channel, ZK_MSG_COMMAND_INPUT_OPEN, QFile::encodeName(Name).constData());
+    return m_exports.control_message_send_S(m_channel, ZK_MSG_COMMAND_INPUT_OPEN, EncodeFileName(Name).constData());
 }
 int32_t TZelkorCommands::InputClose() { return SendN(ZK_MSG_COMMAND_INPUT_CLOSE); }
 

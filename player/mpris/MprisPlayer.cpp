@@ -1,5 +1,6 @@
 #include "player/mpris/MprisPlayer.h"
 
+#include "desktop/files/FileNames.h"
 #include "player/mpris/MprisHost.h"
 #include "player/mpris/MprisState.h"
 
@@ -55,7 +56,9 @@ std::optional<int64_t> TMprisPlayer::SeekTo(int64_t positionUs) {
 bool TMprisPlayer::OpenUri(const QString& uri) {
     const QUrl url(uri);
     if (url.isLocalFile()) {
-        m_host.Open({url.toLocalFile()});
+        const QString path = PathOfFileUrl(url);
+        if (path.isEmpty()) return false;
+        m_host.Open({path});
         return true;
     }
     const QString scheme = url.scheme().toLower();

@@ -1,6 +1,7 @@
 #include "player/mpris/MprisState.h"
 
-#include <QUrl>
+#include "desktop/files/FileNames.h"
+
 #include <algorithm>
 
 namespace {
@@ -41,7 +42,7 @@ QString TMprisState::TrackId() const {
 
 QString TMprisState::Url() const {
     if (m_name.contains(QLatin1String("://"))) return m_name;
-    return QUrl::fromLocalFile(m_name).toString();
+    return FileUrlOfPath(m_name);
 }
 
 std::optional<int64_t> TMprisState::SeekTarget(int64_t offsetUs) const {

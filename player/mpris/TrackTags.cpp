@@ -1,5 +1,6 @@
 #include "player/mpris/TrackTags.h"
 
+#include "playlist/DisplayText.h"
 #include "tags/Id3v2Parser.h"
 #include "tags/LxId3v1.h"
 
@@ -7,8 +8,6 @@
 #include <exception>
 
 namespace {
-
-bool IsUrl(const QString& name) { return name.contains(QLatin1String("://")); }
 
 void FillFromId3v2(const QString& file, TTrackTags& tags) {
     try {
@@ -44,6 +43,6 @@ TTrackTags TTrackTags::Read(const QString& name) {
     }
     FillFromId3v2(name, tags);
     FillGapsFromId3v1(name, tags);
-    if (tags.Title.isEmpty()) tags.Title = QFileInfo(name).completeBaseName();
+    if (tags.Title.isEmpty()) tags.Title = ReadableFileName(QFileInfo(name).completeBaseName());
     return tags;
 }

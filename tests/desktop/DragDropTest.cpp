@@ -1,5 +1,6 @@
 #include "desktop/DroppedPaths.h"
 #include "desktop/LxDragDrop.h"
+#include "desktop/files/FileNames.h"
 #include "tests/desktop/QtPrinters.h"
 
 #include <QApplication>
@@ -36,10 +37,10 @@ std::optional<Qt::DropAction> Drop(QWidget& target, const QList<QUrl>& urls, QPo
 TEST(DroppedPaths, KeepsLocalFilesInOrderAndDropsOthers) {
     const QString longPath = "/tmp/" + QString(200, QChar('x')) + ".mp3";
     QList<QUrl> urls{QUrl::fromLocalFile("/music/a b.mp3"), QUrl("http://example.org/x.mp3"),
-                     QUrl::fromLocalFile(longPath), QUrl("file://otherhost/share/y.mp3"),
-                     QUrl("file://localhost/music/z.m3u")};
+                     QUrl::fromLocalFile(longPath),         QUrl("file://otherhost/share/y.mp3"),
+                     QUrl("file://localhost/music/z.m3u"),  QUrl("file:///music/caf%E9.mp3")};
     const QStringList paths = LocalDropPaths(urls);
-    EXPECT_EQ(paths, (QStringList{"/music/a b.mp3", longPath, "/music/z.m3u"}));
+    EXPECT_EQ(paths, (QStringList{"/music/a b.mp3", longPath, "/music/z.m3u", DecodeFileName("/music/caf\xe9.mp3")}));
     EXPECT_EQ(paths[1].size(), longPath.size());
 }
 

@@ -1,5 +1,6 @@
 #include "desktop/InstanceRequest.h"
 #include "desktop/SingleInstance.h"
+#include "desktop/files/FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,8 @@ namespace {
 using InstanceRequest::Status;
 
 TEST(InstanceRequestTest, RoundTripsNamesArrivingInPieces) {
-    const QStringList names{"/music/a b.mp3", QString::fromUtf8("/music/\xc3\xa9t\xc3\xa9\n.mp3"), ""};
+    const QStringList names{"/music/a b.mp3", QString::fromUtf8("/music/\xc3\xa9t\xc3\xa9\n.mp3"), "",
+                            DecodeFileName("/music/\xe9t\xe9.mp3")};
     const QByteArray bytes = InstanceRequest::Encode(names);
     QStringList decoded;
     for (qsizetype cut = 0; cut < bytes.size(); ++cut)

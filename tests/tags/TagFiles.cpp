@@ -1,13 +1,16 @@
 #include "TagFiles.h"
 
-#include <QFile>
+#include "desktop/files/FileNames.h"
+
 #include <QStringEncoder>
+
+#include <cstdio>
 
 QString TagFiles::Write(const QString& name, const QByteArray& bytes) {
     const QString path = dir_.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write test file %s", qPrintable(path));
+    std::FILE* file = std::fopen(EncodeFileName(path).constData(), "wb");
+    const bool written = file && std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) == size_t(bytes.size());
+    if (!file || std::fclose(file) != 0 || !written) qFatal("cannot write test file %s", qPrintable(path));
     return path;
 }
 

@@ -7,7 +7,8 @@
 // Builds test files: audio-like bytes, ID3v1 blocks and ID3v2 tags.
 class TagFiles {
 public:
-    // Writes bytes to a new file of the temporary folder and returns its path.
+    // Writes bytes to a new file of the temporary folder and returns its path
+    // (a name that is not UTF-8 as desktop/files/FileNames.h decodes it).
     QString Write(const QString& name, const QByteArray& bytes);
     QString Folder() const { return dir_.path(); }
 

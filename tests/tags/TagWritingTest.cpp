@@ -1,6 +1,8 @@
 // ID3v1 texts in UTF-8 or Windows-1252, the ID3v1.1 track, the ID3v2
 // writer, and the tag window saving both tags.
 #include "TagFiles.h"
+#include "desktop/files/FileNames.h"
+#include "desktop/files/LocalFiles.h"
 #include "tags/Id3v1Layout.h"
 #include "tags/Id3v1Text.h"
 #include "tags/Id3v2Parser.h"
@@ -20,8 +22,8 @@
 namespace {
 
 QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QFile file;
+    return LocalFiles::OpenRegularFile(file, path, QIODevice::ReadOnly).isEmpty() ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -131,6 +133,26 @@ TEST(Id3v2Writer, RewritesTheFileAroundTheSameAudio) {
     EXPECT_EQ(Id3v2Parser::DeclaredSize(written), tagSize);
     EXPECT_EQ(written.mid(tagSize), audio);
     EXPECT_EQ(Id3v2Parser::ReadFile(path).genre, "Rock");
+}
+
+// Qt would look for a recoded name and write a second file beside it.
+TEST(Id3v2Writer, BothTagsOfAFileNamedInLatin1AreReadAndWrittenInPlace) {
+    TagFiles files;
+    const QByteArray audio = AudioBytes(3000);
+    const QString path = files.Write(DecodeFileName("M\xFCller \xE9t\xE9.mp3"), audio);
+    Id3v2Tag values;
+    values.title = QString::fromUtf8("Été");
+    Id3v2Writer::WriteFile(path, values);
+    EXPECT_EQ(Id3v2Parser::ReadFile(path).title, QString::fromUtf8("Été"));
+    TLxId3v1 v1;
+    ASSERT_TRUE(v1.WriteTag(path, "Ete", "Muller", "", "2026", "", TGenre(17), 3));
+    ASSERT_TRUE(v1.ReadTag(path));
+    EXPECT_EQ(v1.Artist().left(6), "Muller");
+    EXPECT_EQ(LocalFiles::FolderEntries(files.Folder()), QStringList({DecodeFileName("M\xFCller \xE9t\xE9.mp3")}));
+    const QByteArray written = Contents(path);
+    EXPECT_EQ(written.mid(Id3v2Parser::DeclaredSize(written), audio.size()), audio);
+    v1.RemoveTag(path);
+    EXPECT_FALSE(v1.ReadTag(path));
 }
 
 TEST(Tid3form, SavesBothTagsAsEdited) {

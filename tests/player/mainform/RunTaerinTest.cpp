@@ -2,8 +2,10 @@
 // played to its end, the screenshot, the last playlist.
 #include "player/mainform/StartUp.h"
 
+#include "desktop/files/FileNames.h"
 #include "player/mainform/MainFormTestSupport.h"
 #include "player/mainform/mainform.h"
+#include "playlist/PlaylistFile.h"
 #include "playlist/playlistform.h"
 #include "skin/loader/LxAerinSkin.h"
 
@@ -14,6 +16,8 @@
 #include <QImage>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -48,6 +52,27 @@ TEST(MainFormRunTaerin, ACorruptLastPlaylistIsReportedAndReplaced) {
     last.close();
     EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", FirstTrack()}), 0);
     EXPECT_EQ(PlaylistEntries(folders.LastPlaylist()), FirstTrack() + "\r\n");
+}
+
+// A name made on a Latin-1 system plays from the command line, as main()
+// decodes it, and the last playlist names the same file.
+TEST(MainFormRunTaerin, ATrackNamedInLatin1PlaysAndComesBackFromTheLastPlaylist) {
+    TPrivateFolders folders;
+    QTemporaryDir music;
+    const QString track = DecodeFileName(QFile::encodeName(music.path()) + "/caf\xe9 tone.mp3");
+    QFile first(FirstTrack());
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray audio = first.readAll();
+    std::FILE* copy = std::fopen(EncodeFileName(track).constData(), "wb");
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(std::fwrite(audio.constData(), 1, size_t(audio.size()), copy), size_t(audio.size()));
+    std::fclose(copy);
+
+    EXPECT_EQ(RunTaerin(*qApp, {"taerin", "--quit-at-end", track}), 0);
+    EXPECT_EQ(PlaylistEntries(folders.LastPlaylist()), FileUrlOfPath(track) + "\r\n");
+    const TPlaylistEntries restored = ReadPlaylistFile(folders.LastPlaylist());
+    ASSERT_EQ(restored.size(), 1);
+    EXPECT_EQ(EncodeFileName(restored[0].Path), EncodeFileName(track));
 }
 
 TEST(MainFormRunTaerin, AnUnwritableLastPlaylistFailsTheRunWithoutWaiting) {
