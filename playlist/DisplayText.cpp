@@ -33,13 +33,13 @@ QString ReadableFileName(const QString& name) {
         readable += DecodeCp1252(escaped);
         escaped.clear();
     };
-    for (const QChar character : name) {
-        if (const std::optional<char> byte = EscapedByte(character)) {
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (const std::optional<char> byte = EscapedByteAt(name, i)) {
             escaped.append(*byte);
             continue;
         }
         flush();
-        readable.append(character);
+        readable.append(name.at(i));
     }
     flush();
     return readable;

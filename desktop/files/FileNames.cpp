@@ -7,56 +7,39 @@ namespace {
 constexpr char16_t FirstEscape = 0xDC80;
 constexpr char16_t LastEscape = 0xDCFF;
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+// A UTF-8 lead byte's range, the length of its sequence, the smallest value
+// that length may encode (shorter forms are not valid) and the lead's bits.
+struct TLeadForm {
+    unsigned char first;
+    unsigned char last;
+    int length;
+    char32_t minimum;
+    unsigned char bits;
+};
+constexpr TLeadForm LeadForms[] = {
+    {0x00, 0x7F, 1, 0x0, 0x7F},
+    {0xC2, 0xDF, 2, 0x80, 0x1F},
+    {0xE0, 0xEF, 3, 0x800, 0x0F},
+    {0xF0, 0xF4, 4, 0x10000, 0x07},
+};
 
-// The length of the valid UTF-8 sequence at `at` (1 ... 4), or 0 when the
-// byte there does not start one: overlong forms, surrogates and values past
-// U+10FFFF are not valid.
+// The length of the valid UTF-8 sequence at `at`, its value in `codePoint`;
+// 0 when the byte there starts none (surrogates and values past U+10FFFF
+// are not valid either).
 int ValidSequenceLength(const QByteArray& bytes, qsizetype at, char32_t& codePoint) {
     const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes.at(i)); };
-    const unsigned char lead = byte(at);
-    int length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
+    for (const TLeadForm& form : LeadForms) {
+        if (byte(at) < form.first || byte(at) > form.last) continue;
+        if (bytes.size() - at < form.length) return 0;
+        codePoint = byte(at) & form.bits;
+        for (int i = 1; i < form.length; ++i) {
+            if ((byte(at + i) & 0xC0) != 0x80) return 0;
+            codePoint = (codePoint << 6) | (byte(at + i) & 0x3F);
+        }
+        const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+        return codePoint < form.minimum || surrogate || codePoint > 0x10FFFF ? 0 : form.length;
     }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, minimum = 0x80, codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, minimum = 0x800, codePoint = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, minimum = 0x10000, codePoint = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (bytes.size() - at < length) return 0;
-    for (int i = 1; i < length; ++i) {
-        if (!IsContinuation(byte(at + i))) return 0;
-        codePoint = (codePoint << 6) | (byte(at + i) & 0x3F);
-    }
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    if (codePoint < minimum || surrogate || codePoint > 0x10FFFF) return 0;
-    return length;
-}
-
-void AppendUtf8(QByteArray& bytes, char32_t codePoint) {
-    const auto add = [&](unsigned value) { bytes.append(static_cast<char>(value)); };
-    if (codePoint < 0x80) {
-        add(codePoint);
-    } else if (codePoint < 0x800) {
-        add(0xC0 | (codePoint >> 6));
-        add(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        add(0xE0 | (codePoint >> 12));
-        add(0x80 | ((codePoint >> 6) & 0x3F));
-        add(0x80 | (codePoint & 0x3F));
-    } else {
-        add(0xF0 | (codePoint >> 18));
-        add(0x80 | ((codePoint >> 12) & 0x3F));
-        add(0x80 | ((codePoint >> 6) & 0x3F));
-        add(0x80 | (codePoint & 0x3F));
-    }
+    return 0;
 }
 
 } // namespace
@@ -74,44 +57,38 @@ QString DecodeFileName(const QByteArray& bytes) {
         if (length == 0) {
             name.append(QChar(char16_t(0xDC00 | static_cast<unsigned char>(bytes.at(at)))));
             ++at;
-            continue;
+        } else {
+            name.append(QString::fromUcs4(&codePoint, 1));
+            at += length;
         }
-        const char32_t one[] = {codePoint};
-        name.append(QString::fromUcs4(one, 1));
-        at += length;
     }
     return name;
 }
 
-std::optional<char> EscapedByte(QChar character) {
-    if (character.unicode() < FirstEscape || character.unicode() > LastEscape) return std::nullopt;
-    return static_cast<char>(character.unicode() & 0xFF);
+std::optional<char> EscapedByteAt(const QString& name, qsizetype i) {
+    const char16_t unit = name.at(i).unicode();
+    // The low half of a surrogate pair is a character's, not an escape.
+    if (unit < FirstEscape || unit > LastEscape || (i > 0 && name.at(i - 1).isHighSurrogate())) return std::nullopt;
+    return static_cast<char>(unit & 0xFF);
 }
 
 bool HasEscapedBytes(const QString& name) {
-    for (const QChar character : name)
-        if (EscapedByte(character)) return true;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (EscapedByteAt(name, i)) return true;
     return false;
 }
 
 QByteArray EncodeFileName(const QString& name) {
-    if (!HasEscapedBytes(name)) return name.toUtf8();
     QByteArray bytes;
-    bytes.reserve(name.size() * 3);
+    qsizetype run = 0; // start of the characters not yet encoded
     for (qsizetype i = 0; i < name.size(); ++i) {
-        const QChar character = name.at(i);
-        if (const std::optional<char> byte = EscapedByte(character)) {
-            bytes.append(*byte);
-        } else if (character.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
-            AppendUtf8(bytes, QChar::surrogateToUcs4(character, name.at(i + 1)));
-            ++i;
-        } else if (character.isSurrogate()) {
-            AppendUtf8(bytes, QChar::ReplacementCharacter);
-        } else {
-            AppendUtf8(bytes, character.unicode());
-        }
+        const std::optional<char> byte = EscapedByteAt(name, i);
+        if (!byte) continue;
+        bytes += QStringView(name).mid(run, i - run).toUtf8();
+        bytes += *byte;
+        run = i + 1;
     }
-    return bytes;
+    return bytes + QStringView(name).mid(run).toUtf8();
 }
 
 QString PathOfFileUrl(const QUrl& url) {

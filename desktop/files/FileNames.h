@@ -16,8 +16,9 @@
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
 
-// The byte a character stands for when it escapes one, else nothing.
-std::optional<char> EscapedByte(QChar character);
+// The byte the character at `i` stands for when it escapes one (a lone
+// U+DC80 ... U+DCFF), else nothing.
+std::optional<char> EscapedByteAt(const QString& name, qsizetype i);
 bool HasEscapedBytes(const QString& name);
 
 // "file://" and the path's bytes, percent-encoded but for the characters a

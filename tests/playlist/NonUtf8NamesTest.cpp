@@ -85,6 +85,7 @@ TEST_F(NonUtf8Names, LinesShowTheBytesAsWindows1252AndHtmlLinksKeepThem) {
     const QString track = Make("caf\xE9 \x80.mp3");
     EXPECT_EQ(MakeDisplayText(track, "", 0, true), QString::fromUtf8("1. café €.mp3"));
     EXPECT_EQ(ReadableFileName(DecodeFileName("a\xC3\xA9\xE9")), QString::fromUtf8("aéé"));
+    EXPECT_EQ(ReadableFileName(QString::fromUtf8("ace \xF0\x9F\x82\xA1")), QString::fromUtf8("ace \xF0\x9F\x82\xA1"));
 
     TPlaylistModel model;
     model.AddItem(track);

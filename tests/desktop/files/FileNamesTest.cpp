@@ -12,7 +12,9 @@ std::string Hex(const QByteArray& bytes) { return bytes.toHex(' ').toStdString()
 } // namespace
 
 TEST(FileNames, ValidUtf8NamesDecodeAsQtDecodesThem) {
-    for (const char* name : {"", "plain.mp3", "caf\xC3\xA9 \xE2\x99\xAB.mp3", "clef \xF0\x9D\x84\x9E", "/a/b c/d"}) {
+    // U+1F0A1's low surrogate is in the range that escapes bytes.
+    for (const char* name : {"", "plain.mp3", "caf\xC3\xA9 \xE2\x99\xAB.mp3", "clef \xF0\x9D\x84\x9E", "/a/b c/d",
+                             "ace \xF0\x9F\x82\xA1"}) {
         const QByteArray bytes(name);
         EXPECT_EQ(DecodeFileName(bytes), QString::fromUtf8(bytes)) << name;
         EXPECT_FALSE(HasEscapedBytes(DecodeFileName(bytes)));
@@ -46,7 +48,11 @@ TEST(FileNames, InvalidSequencesEscapeEachOfTheirBytes) {
     const QString mixed = DecodeFileName("\xC3\xA9\xE9");
     ASSERT_EQ(mixed.size(), 2);
     EXPECT_EQ(mixed.at(0), QChar(0xE9));
-    EXPECT_EQ(EscapedByte(mixed.at(1)), '\xE9');
+    EXPECT_EQ(EscapedByteAt(mixed, 1), '\xE9');
+    const QString afterAPair = DecodeFileName("\xF0\x9F\x82\xA1\xE9");
+    ASSERT_EQ(afterAPair.size(), 3);
+    EXPECT_FALSE(EscapedByteAt(afterAPair, 1));
+    EXPECT_EQ(EscapedByteAt(afterAPair, 2), '\xE9');
 }
 
 TEST(FileNames, EveryByteStringSurvivesTheRoundTrip) {
