@@ -812,7 +812,9 @@ ZK_API int32_t decoder_output_filters_list(ZK_Decoder* decoder, void* client, ZK
 
 /* Built-in output modules, filled as the input ones. */
 /* Files: "raw:NAME" or NAME (raw PCM), "wav:NAME", "aiff:NAME", "sun:NAME";
- * "-" after the prefix is standard output. */
+ * "-" after the prefix is standard output. Nothing is queued: a drain gives
+ * 0, or ZK_ERROR_WRITE_FAILED when samples since the open were lost; level,
+ * mute and port requests give ZK_ERROR_INVALID_PARAMETERS. */
 ZK_API int32_t file_output_module_register(ZK_OutputModule* module);
 /* Wave devices: "" or "/dev/wave/0" the default device, "/dev/wave/N" device
  * N; the last device is the silent device (also used when ZELKOR_AUDIO=null

@@ -66,6 +66,7 @@ void Session::observe(const ZK_Message& m) {
         std::fprintf(stderr, "%s\n", text);
     }
     switch (m.code) {
+    case ZK_MSG_NOTIFY_OUTPUT_CAPS: output_caps_ = m.value.caps; break;
     case ZK_MSG_NOTIFY_INPUT_DURATION: duration_ = static_cast<int32_t>(m.value.duration); break;
     case ZK_MSG_NOTIFY_INPUT_STREAM_INFO: {
         char text[128];
@@ -230,8 +231,17 @@ int Session::play_inputs() {
     }
     input_.clear();
     if (g_signal) return status;
-    control_message_send_N(channel_, ZK_MSG_COMMAND_OUTPUT_DRAIN);
-    await_result(ZK_MSG_COMMAND_OUTPUT_DRAIN);
+    // An output that holds nothing back does not take drains.
+    if (output_caps_ & ZK_OUTPUT_REQUEST_DRAIN) {
+        control_message_send_N(channel_, ZK_MSG_COMMAND_OUTPUT_DRAIN);
+        const int32_t drained = await_result(ZK_MSG_COMMAND_OUTPUT_DRAIN);
+        if (g_signal) return status;
+        if (drained != 0) {
+            // Samples the output took are not all in the file or played.
+            report("cannot play out output \"" + options_.output + "\"", drained);
+            status = 1;
+        }
+    }
     control_message_send_N(channel_, ZK_MSG_COMMAND_OUTPUT_CLOSE);
     if (int32_t code = await_result(ZK_MSG_COMMAND_OUTPUT_CLOSE)) {
         report("cannot close output \"" + options_.output + "\"", code);

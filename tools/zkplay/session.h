@@ -42,6 +42,7 @@ private:
     int32_t duration_ = 0;
     ZK_Timecode elapsed_{};
     std::string stream_;
+    uint32_t output_caps_ = 0; // as announced when the output opened
     std::string input_;        // the input being played
     bool error_shown_ = false; // for this input
 };

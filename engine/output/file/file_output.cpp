@@ -20,6 +20,7 @@ FileOutput::~FileOutput() {
 
 int32_t FileOutput::open() {
     write_failed_ = false;
+    samples_lost_ = false;
     if (!opened_before_) {
         data_bytes_ = 0;
         header_written_ = false;
@@ -81,6 +82,7 @@ bool FileOutput::write_all(const void* data, size_t size) {
             // Once per open: a full disk fails every frame that follows.
             if (!write_failed_) report_write_failure(written < 0 ? errno : ENOSPC);
             write_failed_ = true;
+            samples_lost_ = true;
             return false;
         }
         bytes += written;
@@ -125,6 +127,7 @@ int32_t FileOutput::write(const void* samples, uint32_t count, int32_t sample_si
     } else if (target_.container != Container::Raw && !same_format(sample_size, stereo, sample_rate)) {
         // The header describes every sample of the file.
         report_format_change(stereo, sample_rate);
+        samples_lost_ = true;
         return ZK_ERROR_WRITE_FAILED;
     }
     if (count > INT32_MAX) return ZK_ERROR_INVALID_PARAMETERS;
@@ -137,6 +140,12 @@ int32_t FileOutput::write(const void* samples, uint32_t count, int32_t sample_si
     }
     data_bytes_ = data_bytes_ > UINT32_MAX - count ? UINT32_MAX : data_bytes_ + count;
     return static_cast<int32_t>(count);
+}
+
+int32_t FileOutput::set_control(uint32_t request) const {
+    if (request & ~kRequests) return ZK_ERROR_INVALID_PARAMETERS;
+    if ((request & ZK_OUTPUT_REQUEST_DRAIN) && samples_lost_) return ZK_ERROR_WRITE_FAILED;
+    return ZK_OK;
 }
 
 int32_t FileOutput::rewrite_header() {

@@ -25,6 +25,14 @@ public:
     int32_t close();
     // Bytes accepted, or an error; every byte is written or the write fails.
     int32_t write(const void* samples, uint32_t count, int32_t sample_size, int32_t stereo, int32_t sample_rate);
+    // Nothing is queued: a drain only tells whether every sample since open
+    // reached the file. Levels, mute and ports are refused.
+    int32_t set_control(uint32_t request) const;
+
+    // The requests a file takes; the sample format comes with each write.
+    static constexpr uint32_t kRequests = ZK_OUTPUT_REQUEST_SAMPLE_SIZE | ZK_OUTPUT_REQUEST_STEREO |
+                                          ZK_OUTPUT_REQUEST_SAMPLE_RATE | ZK_OUTPUT_REQUEST_RESET |
+                                          ZK_OUTPUT_REQUEST_PAUSE | ZK_OUTPUT_REQUEST_RESUME | ZK_OUTPUT_REQUEST_DRAIN;
 
 private:
     static constexpr size_t kChunkBytes = 4608;
@@ -48,6 +56,7 @@ private:
     bool opened_before_ = false;
     bool header_written_ = false;
     bool write_failed_ = false;
+    bool samples_lost_ = false; // since open: a failed write or a refused format
     bool format_change_reported_ = false;
     bool rewindable_ = false; // seekable, not appending: the header can be rewritten
     off_t start_ = 0;         // where the file began on its descriptor

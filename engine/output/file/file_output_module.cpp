@@ -49,14 +49,18 @@ int32_t write(void* instance, const void* samples, uint32_t count, int32_t sampl
     return output_of(instance).write(samples, count, sample_size, stereo, sample_rate);
 }
 
+int32_t set_control(void* instance, const ZK_OutputControl*, uint32_t request) {
+    return output_of(instance).set_control(request);
+}
+
 // Files take the decoder's 16-bit samples as they are.
-uint32_t get_caps(void*) { return ZK_OUTPUT_CAP_PCM16; }
+uint32_t get_caps(void*) { return ZK_OUTPUT_CAP_PCM16 | FileOutput::kRequests; }
 
 } // namespace
 
 extern "C" ZK_API int32_t file_output_module_register(ZK_OutputModule* module) {
     if (!module) return ZK_ERROR_INVALID_PARAMETERS;
-    *module = ZK_OutputModule{probe,   query,   new_instance, delete_instance, open,     close,  write,
-                              nullptr, nullptr, nullptr,      nullptr,         get_caps, nullptr};
+    *module = ZK_OutputModule{probe,   query,       new_instance, delete_instance, open,     close,  write,
+                              nullptr, set_control, nullptr,      nullptr,         get_caps, nullptr};
     return ZK_OK;
 }

@@ -319,6 +319,35 @@ TEST_F(FileOutputTest, FullDiskIsAWriteError) {
         << "reported once per open";
 }
 
+// Written samples are in the file at once, so a drain succeeds unless samples
+// since the open were lost; requests a file cannot apply are refused.
+TEST_F(FileOutputTest, DrainTellsWhetherEverySampleReachedTheFile) {
+    ZK_OutputControl control{};
+    auto request = [&](uint32_t bits) { return decoder_output_set_control(decoder_, &control, bits); };
+    ASSERT_EQ(open("wav:" + path("d.wav")), 0);
+    EXPECT_TRUE(decoder_->output->caps & ZK_OUTPUT_REQUEST_DRAIN);
+    EXPECT_EQ(request(ZK_OUTPUT_REQUEST_DRAIN), 0) << "nothing written yet";
+    EXPECT_EQ(write({1, 2, 3, 4}), 8);
+    EXPECT_EQ(fs::file_size(path("d.wav")), 44u + 8u);
+    EXPECT_EQ(request(ZK_OUTPUT_REQUEST_DRAIN), 0);
+    EXPECT_EQ(request(ZK_OUTPUT_REQUEST_RESET | ZK_OUTPUT_REQUEST_PAUSE | ZK_OUTPUT_REQUEST_RESUME), 0);
+    for (uint32_t refused : {ZK_OUTPUT_REQUEST_PCM_LEVEL, ZK_OUTPUT_REQUEST_MUTE, ZK_OUTPUT_REQUEST_PORTS,
+                             ZK_OUTPUT_REQUEST_DRAIN | ZK_OUTPUT_REQUEST_BALANCE})
+        EXPECT_EQ(request(refused), ZK_ERROR_INVALID_PARAMETERS) << refused;
+
+    // Samples of another format were refused: not everything is in the file.
+    EXPECT_EQ(write({5, 6}, 0, 22050), ZK_ERROR_WRITE_FAILED);
+    EXPECT_EQ(request(ZK_OUTPUT_REQUEST_DRAIN), ZK_ERROR_WRITE_FAILED);
+    ASSERT_EQ(decoder_output_close(decoder_), 0);
+    ASSERT_EQ(decoder_output_open(decoder_), 0);
+    EXPECT_EQ(request(ZK_OUTPUT_REQUEST_DRAIN), 0) << "a new open starts clean";
+    ASSERT_EQ(decoder_output_delete(decoder_), 0);
+
+    ASSERT_EQ(open("raw:/dev/full"), 0);
+    EXPECT_EQ(write({1, 2}), ZK_ERROR_WRITE_FAILED);
+    EXPECT_EQ(request(ZK_OUTPUT_REQUEST_DRAIN), ZK_ERROR_WRITE_FAILED);
+}
+
 // A stream decoded with decoder_play into a WAV file holds the decoder's
 // 16-bit output, within the standard's accuracy of the reference.
 TEST_F(FileOutputTest, DecodedConformanceStreamAsWav) {

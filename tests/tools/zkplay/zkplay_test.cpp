@@ -70,6 +70,17 @@ TEST(Zkplay, WavOutputHasTheStreamFormat) {
     fs::remove(out);
 }
 
+// The file output has everything written when the last frame is: the run's
+// final drain is acknowledged.
+TEST(Zkplay, AFileOutputDrainsWithoutError) {
+    const std::string out = temporary_file("drained.raw");
+    const ZkplayRun run = zkplay("-v -o raw:" + out + " " + std::string(TAERIN_DEMO_TRACK));
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("ack [ZK_MSG_COMMAND_OUTPUT_DRAIN]"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("nack"), std::string::npos) << run.output;
+    fs::remove(out);
+}
+
 TEST(Zkplay, UnopenableInputsAreReportedAndFailTheRun) {
     std::string out = temporary_file("none.raw");
     ZkplayRun run = zkplay("-o raw:" + out + " /nonexistent/track.mp3 " + std::string(TAERIN_DEMO_TRACK));
@@ -102,6 +113,7 @@ TEST(Zkplay, EveryFailureHasAStatusAndAReason) {
         {"-q -o ogg:/tmp/x " + demo, 2, "unknown output type"},
         {"-q -o raw:/dev/null " + text, 1, "no MPEG audio found (-601)"},
         {"-q -o wav:/dev/full " + demo, 1, "cannot write output file"},
+        {"-q -o wav:/dev/full " + demo, 1, "cannot play out output \"wav:/dev/full\": write failed (-503)"},
         {"-q -o raw:/dev/null /proc/self/mem " + demo, 1, "read failed (-502)"},
     };
     for (const auto& c : cases) {
