@@ -41,6 +41,10 @@ void TMainController::StartTrack(int index, bool cut) {
     m_inputOpened = false;
     m_trackLive = !cut; // joined to the last track, the engine plays on
     m_trackError.clear();
+    m_seekable = false;
+    m_streamTitle.clear();
+    m_stationName.clear();
+    TrackInfoChanged();
     m_time.TrackStarted();
     m_player.InputOpen(path);
     m_face.ShowSongName(SongNameOf(m_face.TrackText(index)));
@@ -106,6 +110,7 @@ void TMainController::Previous() {
 }
 
 void TMainController::SeekBy(int step) {
+    if (!m_seekable) return;
     const int range = m_face.PositionMaximum();
     m_player.InputSeek(SeekOffset(m_face.Position(), step, range), static_cast<uint32_t>(range));
 }
@@ -122,7 +127,10 @@ void TMainController::Rewind() {
 
 void TMainController::SeekToSlider() {
     m_showingSliderTarget = false;
-    SeekBy(0);
+    if (m_seekable)
+        SeekBy(0);
+    else
+        m_face.ShowPosition(m_offset, m_range);
 }
 
 void TMainController::SeekSeconds(int seconds) {
@@ -135,7 +143,7 @@ void TMainController::SeekSeconds(int seconds) {
 
 void TMainController::ShowSliderTarget() {
     const int range = m_face.PositionMaximum();
-    if (range <= 0) return;
+    if (range <= 0 || !m_seekable) return;
     m_showingSliderTarget = true;
     const int64_t seconds = int64_t{m_face.Position()} * m_time.DurationTag() / range;
     m_face.ShowCurrentTime(m_time.Timecode(int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60)));
@@ -196,7 +204,11 @@ void TMainController::PlayAfterEnd() {
     Status(S::EndOfPlaylist);
 }
 
-void TMainController::PositionChanged(uint32_t offset, uint32_t range) { m_face.ShowPosition(offset, range); }
+void TMainController::PositionChanged(uint32_t offset, uint32_t range) {
+    m_offset = offset;
+    m_range = range;
+    m_face.ShowPosition(offset, range);
+}
 
 void TMainController::DurationChanged(uint32_t seconds) { m_face.ShowTotalTime(m_time.Duration(seconds)); }
 
@@ -213,12 +225,26 @@ void TMainController::StreamInfoChanged(int layer, int bitrate, int frequency) {
 
 void TMainController::StreamTitleChanged(const QString& title) {
     if (title.isEmpty()) return;
+    m_streamTitle = title;
     m_face.ShowSongName(title);
     m_face.ShowTrackTitle(m_face.CurrentIndex(), title);
+    TrackInfoChanged();
 }
 
 void TMainController::StationNameChanged(const QString& name) {
-    if (!name.isEmpty()) m_face.ShowSongName(name);
+    if (name.isEmpty()) return;
+    m_stationName = name;
+    m_face.ShowSongName(name);
+    TrackInfoChanged();
+}
+
+void TMainController::InputCapsChanged(uint32_t caps) {
+    m_seekable = (caps & (ZK_INPUT_CAN_SEEK | ZK_INPUT_CAN_SEEK_BY_REOPEN)) != 0;
+    TrackInfoChanged();
+}
+
+void TMainController::TrackInfoChanged() {
+    if (OnTrackInfoChanged) OnTrackInfoChanged();
 }
 
 void TMainController::InputStateChanged(int32_t state) {

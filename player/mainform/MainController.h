@@ -35,15 +35,18 @@ public:
     void Stop();
     void Next();
     void Previous();
+    // Forward, Rewind and the seeks below are sent only once the engine
+    // reported that the started track's input can seek.
     void Forward();
     void Rewind();
-    // Seeks to where the user left the position slider.
+    // Seeks to where the user left the position slider; on an input that
+    // cannot seek, the slider goes back to where the track is.
     void SeekToSlider();
     // Seeks by whole seconds from the slider's position; nothing while the
     // track's duration is unknown.
     void SeekSeconds(int seconds);
     // The slider is being dragged: the time label shows the time it points
-    // at, and timecodes wait until the seek.
+    // at, and timecodes wait until the seek (not on an input that cannot seek).
     void ShowSliderTarget();
     // Adds the tracks and playlists among `paths` and plays the first line
     // they added. Errors of unreadable playlists are thrown afterwards.
@@ -73,12 +76,22 @@ public:
     void StationNameChanged(const QString& name);
     // The input could not be opened; `error` is the engine's text.
     void OpenFailed(const QString& error);
+    // The opened input's capability bits (ZK_INPUT_*).
+    void InputCapsChanged(uint32_t caps);
 
     const TTimeDisplay& Time() const { return m_time; }
     // Shuffle and repeat of Next, Previous and the end of a track.
     TPlaybackOrder& Order() { return m_order; }
     // A track was started and not stopped, nor the list played out.
     bool Playing() const { return m_playing; }
+    // The engine can seek in the started track's input.
+    bool Seekable() const { return m_seekable; }
+    // What the started radio stream plays: its last title, else its
+    // station's name; empty until the server tells, and for other tracks.
+    QString StreamTitle() const { return m_streamTitle.isEmpty() ? m_stationName : m_streamTitle; }
+
+    // Raised when Seekable() or StreamTitle() may have changed.
+    std::function<void()> OnTrackInfoChanged;
 
     // Raised at the end of a track, before the next one starts.
     std::function<void()> OnTrackEnded;
@@ -93,6 +106,7 @@ private:
     void Status(const char* text);
     void SeekBy(int step);
     void PlayAfterEnd();
+    void TrackInfoChanged();
     // The playing line, or the marked one when none played yet.
     int PlayingOrMarkedLine() const;
     // The line Next and the end of a track move on from.
@@ -110,4 +124,9 @@ private:
     TPlaybackOrder m_order;
     bool m_playing = false; // started, and neither stopped nor played out
     bool m_showingSliderTarget = false;
+    bool m_seekable = false; // the started track's input, as the engine reported
+    QString m_streamTitle;   // of the started track
+    QString m_stationName;   // of the started track
+    uint32_t m_offset = 0;   // the engine's last position report
+    uint32_t m_range = 0;
 };

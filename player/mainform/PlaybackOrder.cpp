@@ -4,19 +4,24 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 TPlaybackOrder::TPlaybackOrder(uint32_t seed) : generator_(seed) {}
 
 void TPlaybackOrder::SetShuffle(bool value) {
-    shuffle_ = value;
     order_.clear();
+    if (std::exchange(shuffle_, value) != value && OnChanged) OnChanged();
+}
+
+void TPlaybackOrder::SetRepeat(TRepeatMode value) {
+    if (std::exchange(repeat_, value) != value && OnChanged) OnChanged();
 }
 
 TRepeatMode TPlaybackOrder::CycleRepeat() {
     switch (repeat_) {
-    case TRepeatMode::Off: repeat_ = TRepeatMode::All; break;
-    case TRepeatMode::All: repeat_ = TRepeatMode::One; break;
-    case TRepeatMode::One: repeat_ = TRepeatMode::Off; break;
+    case TRepeatMode::Off: SetRepeat(TRepeatMode::All); break;
+    case TRepeatMode::All: SetRepeat(TRepeatMode::One); break;
+    case TRepeatMode::One: SetRepeat(TRepeatMode::Off); break;
     }
     return repeat_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -17,9 +18,12 @@ public:
     bool Shuffle() const { return shuffle_; }
     void SetShuffle(bool value);
     TRepeatMode Repeat() const { return repeat_; }
-    void SetRepeat(TRepeatMode value) { repeat_ = value; }
+    void SetRepeat(TRepeatMode value);
     // Off -> All -> One -> Off; returns the new mode.
     TRepeatMode CycleRepeat();
+
+    // Raised after shuffle or repeat took a different value.
+    std::function<void()> OnChanged;
 
     // The line after `current` (-1 when none played) in a list of `count`
     // lines when a track ended by itself; -1 when playback should stop.

@@ -47,9 +47,7 @@ void TRememberedSettings::Restore() {
         mainform.AerinSkin->Volume().SetPosition(*volume);
         mainform.VolumeChanging();
     }
-    TPlaybackOrder& order = mainform.Controller().Order();
-    order.SetShuffle(m_settings.Shuffle());
-    mainform.Menus.Shuffle->setChecked(order.Shuffle());
+    mainform.SetShuffle(m_settings.Shuffle());
     mainform.SetRepeat(static_cast<TRepeatMode>(m_settings.RepeatMode()));
     if (m_settings.ElapsedTime() != mainform.Controller().Time().Elapsed()) mainform.CurrentTimeClick();
 

@@ -221,6 +221,7 @@ void Tmainform::BindEngine() {
         m_controller.TimecodeChanged(hours, minutes, seconds);
     };
     engine.OnNotifyInputDuration = [this](QObject*, uint32_t seconds) { m_controller.DurationChanged(seconds); };
+    engine.OnNotifyInputCaps = [this](QObject*, uint32_t caps) { m_controller.InputCapsChanged(caps); };
     engine.OnNotifyInputStreamInfo = [this](QObject*, uint8_t, uint8_t layer, uint16_t bitrate, uint16_t frequency,
                                             uint8_t) { m_controller.StreamInfoChanged(layer, bitrate, frequency); };
     auto* softwareGain = dynamic_cast<TSoftwareGainMixer*>(&LxSoundControl1->Devices());
@@ -312,11 +313,12 @@ void Tmainform::ApplyEqualizer(const TEqualizerState& state) {
     m_equalizerSent = true;
 }
 
-void Tmainform::ShuffleClick() {
-    TPlaybackOrder& order = m_controller.Order();
-    order.SetShuffle(!order.Shuffle());
-    Menus.Shuffle->setChecked(order.Shuffle());
-    Status(order.Shuffle() ? S::ShuffleOn : S::ShuffleOff);
+void Tmainform::ShuffleClick() { SetShuffle(!m_controller.Order().Shuffle()); }
+
+void Tmainform::SetShuffle(bool shuffle) {
+    m_controller.Order().SetShuffle(shuffle);
+    Menus.Shuffle->setChecked(shuffle);
+    Status(shuffle ? S::ShuffleOn : S::ShuffleOff);
 }
 
 void Tmainform::RepeatClick() { SetRepeat(m_controller.Order().CycleRepeat()); }

@@ -97,6 +97,7 @@ public:
     void StepVolume(int percent);
     void EqualizerClick();
     void ShuffleClick();
+    void SetShuffle(bool shuffle);
     // Off -> all -> one -> off.
     void RepeatClick();
     void SetRepeat(TRepeatMode mode);

@@ -195,6 +195,7 @@ TEST_F(MainFormControllerTest, SpacePlaysThenPausesAndSecondsSeekByTheDuration) 
     EXPECT_EQ(player.Commands.first(), "open /a.mp3");
 
     player.Commands.clear();
+    controller.InputCapsChanged(ZK_INPUT_CAN_SEEK);
     controller.SeekSeconds(5); // duration unknown: nothing
     EXPECT_TRUE(player.Commands.isEmpty());
     controller.DurationChanged(200);
@@ -207,6 +208,7 @@ TEST_F(MainFormControllerTest, SpacePlaysThenPausesAndSecondsSeekByTheDuration) 
 }
 
 TEST_F(MainFormControllerTest, WhileTheSliderIsDraggedTheTimeShowsItsTarget) {
+    controller.InputCapsChanged(ZK_INPUT_CAN_SEEK);
     controller.DurationChanged(200);
     controller.PositionChanged(500, 1000);
     controller.ShowSliderTarget();
@@ -233,6 +235,7 @@ TEST_F(MainFormControllerTest, ANewTrackClearsThePauseFlag) {
 }
 
 TEST_F(MainFormControllerTest, StopForwardRewindAndSeek) {
+    controller.InputCapsChanged(ZK_INPUT_CAN_SEEK);
     controller.PositionChanged(398, 400);
     controller.Forward();
     EXPECT_EQ(face.Status, "Forwarding...");
@@ -244,6 +247,57 @@ TEST_F(MainFormControllerTest, StopForwardRewindAndSeek) {
     controller.Stop();
     EXPECT_EQ(face.Status, "Stopped!");
     EXPECT_EQ(player.Commands, (QStringList{"seek 400/400", "seek 0/400", "seek 120/400", "stop"}));
+}
+
+TEST_F(MainFormControllerTest, OnlyAnInputTheEngineCanSeekIsSeeked) {
+    int infoChanges = 0;
+    controller.OnTrackInfoChanged = [&] { ++infoChanges; };
+    face.Paths = {"http://radio.example/live", "/a.mp3"};
+    controller.PlayFromPlaylist(0);
+    controller.DurationChanged(200);
+    controller.PositionChanged(100, 400);
+    player.Commands.clear();
+    controller.Forward(); // nothing reported yet
+    controller.InputCapsChanged(0);
+    EXPECT_FALSE(controller.Seekable());
+    controller.Rewind();
+    controller.SeekSeconds(5);
+    // A click on the bar moved its thumb: it goes back, and the time shows
+    // no target.
+    face.Offset = 300;
+    face.CurrentTime = "00:10";
+    controller.ShowSliderTarget();
+    EXPECT_EQ(face.CurrentTime, "00:10");
+    controller.SeekToSlider();
+    EXPECT_EQ(face.Offset, 100);
+    EXPECT_TRUE(player.Commands.isEmpty());
+
+    controller.InputCapsChanged(ZK_INPUT_CAN_SEEK_BY_REOPEN); // a stream with byte ranges
+    EXPECT_TRUE(controller.Seekable());
+    controller.Forward();
+    EXPECT_EQ(player.Commands, QStringList{"seek 105/400"});
+    // A new track is not seekable until its input says so.
+    controller.PlayFromPlaylist(1);
+    EXPECT_FALSE(controller.Seekable());
+    player.Commands.clear();
+    controller.Forward();
+    EXPECT_TRUE(player.Commands.isEmpty());
+    EXPECT_EQ(infoChanges, 4);
+}
+
+TEST_F(MainFormControllerTest, AStreamsTitleIsItsLastSongElseItsStation) {
+    face.Paths = {"http://radio.example/live", "/a.mp3"};
+    controller.PlayFromPlaylist(0);
+    EXPECT_EQ(controller.StreamTitle(), "");
+    controller.StationNameChanged("Radio Example");
+    EXPECT_EQ(controller.StreamTitle(), "Radio Example");
+    controller.StreamTitleChanged("Band - Song");
+    EXPECT_EQ(controller.StreamTitle(), "Band - Song");
+    controller.StreamTitleChanged(""); // between songs: the last one stays
+    EXPECT_EQ(controller.StreamTitle(), "Band - Song");
+    EXPECT_EQ(face.SongName, "Band - Song");
+    controller.PlayFromPlaylist(1);
+    EXPECT_EQ(controller.StreamTitle(), "");
 }
 
 TEST_F(MainFormControllerTest, NotificationsBecomeLabelTextsInTheChosenTimeDisplay) {

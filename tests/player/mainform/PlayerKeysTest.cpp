@@ -95,3 +95,17 @@ TEST(MainFormPlaybackOrder, AShuffledPassPlaysEveryLineOnceAndPassesDiffer) {
     EXPECT_EQ(order.AfterEnd(0, 1), 0);
     EXPECT_EQ(order.Next(-1, 0), -1);
 }
+
+TEST(MainFormPlaybackOrder, ChangesAreAnnouncedOnlyWhenAValueChanges) {
+    TPlaybackOrder order(1);
+    int changes = 0;
+    order.OnChanged = [&] { ++changes; };
+    order.SetShuffle(false);
+    order.SetRepeat(TRepeatMode::Off);
+    EXPECT_EQ(changes, 0);
+    order.SetShuffle(true);
+    order.SetRepeat(TRepeatMode::One);
+    order.CycleRepeat();
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(order.Repeat(), TRepeatMode::Off);
+}
