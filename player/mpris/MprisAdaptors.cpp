@@ -12,7 +12,7 @@ QString TMprisRootAdaptor::Identity() const { return QString::fromUtf8(AppString
 
 QString TMprisRootAdaptor::DesktopEntry() const { return QStringLiteral("taerin"); }
 
-QStringList TMprisRootAdaptor::SupportedUriSchemes() const { return {"file", "http", "ftp", "udp"}; }
+QStringList TMprisRootAdaptor::SupportedUriSchemes() const { return TMprisPlayer::UriSchemes(); }
 
 QStringList TMprisRootAdaptor::SupportedMimeTypes() const {
     return {"audio/mpeg", "audio/mp2", "audio/x-mp2", "audio/x-mp3", "audio/x-mpeg", "audio/x-mpegurl"};
@@ -25,6 +25,21 @@ void TMprisRootAdaptor::Quit() { m_service->Host().Quit(); }
 TMprisPlayerAdaptor::TMprisPlayerAdaptor(TMprisService* service) : QDBusAbstractAdaptor(service), m_service(service) {}
 
 QString TMprisPlayerAdaptor::PlaybackStatus() const { return m_service->State().PlaybackStatus(); }
+
+QString TMprisPlayerAdaptor::LoopStatus() const { return m_service->Player().LoopStatus(); }
+
+void TMprisPlayerAdaptor::SetLoopStatus(const QString& status) {
+    if (!m_service->Player().SetLoopStatus(status))
+        m_service->RefuseCall(QStringLiteral("No such loop status: %1").arg(status), QDBusError::InvalidArgs);
+    m_service->PublishChanges();
+}
+
+bool TMprisPlayerAdaptor::Shuffle() const { return m_service->Player().Shuffle(); }
+
+void TMprisPlayerAdaptor::SetShuffle(bool shuffle) {
+    m_service->Player().SetShuffle(shuffle);
+    m_service->PublishChanges();
+}
 
 QVariantMap TMprisPlayerAdaptor::Metadata() const { return m_service->Metadata(); }
 
@@ -69,5 +84,6 @@ void TMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong 
 }
 
 void TMprisPlayerAdaptor::OpenUri(const QString& uri) {
-    if (!m_service->Player().OpenUri(uri)) m_service->RefuseCall(QStringLiteral("Cannot open %1").arg(uri));
+    if (!m_service->Player().OpenUri(uri))
+        m_service->RefuseCall(QStringLiteral("Cannot open %1").arg(uri), QDBusError::NotSupported);
 }

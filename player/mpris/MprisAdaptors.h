@@ -42,6 +42,8 @@ class TMprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
+    Q_PROPERTY(QString LoopStatus READ LoopStatus WRITE SetLoopStatus)
+    Q_PROPERTY(bool Shuffle READ Shuffle WRITE SetShuffle)
     Q_PROPERTY(double Rate READ Rate WRITE SetRate)
     Q_PROPERTY(double MinimumRate READ Rate)
     Q_PROPERTY(double MaximumRate READ Rate)
@@ -58,6 +60,10 @@ public:
     explicit TMprisPlayerAdaptor(TMprisService* service);
 
     QString PlaybackStatus() const;
+    QString LoopStatus() const;
+    void SetLoopStatus(const QString& status);
+    bool Shuffle() const;
+    void SetShuffle(bool shuffle);
     double Rate() const { return 1.0; }
     void SetRate(double) {}
     QVariantMap Metadata() const;

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "player/mainform/PlaybackOrder.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 // What the media player interface asks of the running player: its buttons,
-// its playlist and its window.
+// its playlist, its playback order and its window.
 class TMprisHost {
 public:
     virtual ~TMprisHost() = default;
@@ -27,4 +30,17 @@ public:
     virtual void SetVolume(double volume) = 0;
     virtual void Raise() = 0;
     virtual void Quit() = 0;
+
+    // Repeat and shuffle, as the window's menus set them.
+    virtual TRepeatMode Repeat() const = 0;
+    virtual void SetRepeat(TRepeatMode mode) = 0;
+    virtual bool Shuffle() const = 0;
+    virtual void SetShuffle(bool shuffle) = 0;
+    // The engine can seek in the track last started.
+    virtual bool Seekable() const = 0;
+    // What the radio stream last started plays: its title, else its
+    // station's name; empty when it has told neither, and for files.
+    virtual QString StreamTitle() const = 0;
+    // `changed` is called after any of the four above changed in the player.
+    virtual void Follow(std::function<void()> changed) = 0;
 };

@@ -5,6 +5,7 @@
 #include "player/mpris/MprisState.h"
 
 #include <QUrl>
+#include <utility>
 
 void TMprisPlayer::Play() {
     if (m_state.Paused())
@@ -31,7 +32,7 @@ void TMprisPlayer::Next() { m_host.Next(); }
 void TMprisPlayer::Previous() { m_host.Previous(); }
 
 std::optional<int64_t> TMprisPlayer::Seek(int64_t offsetUs) {
-    if (!m_state.CanSeek()) return std::nullopt;
+    if (!CanSeek()) return std::nullopt;
     const std::optional<int64_t> target = m_state.SeekTarget(offsetUs);
     if (!target) {
         Next();
@@ -41,7 +42,7 @@ std::optional<int64_t> TMprisPlayer::Seek(int64_t offsetUs) {
 }
 
 std::optional<int64_t> TMprisPlayer::SetPosition(const QString& trackId, int64_t positionUs) {
-    if (!m_state.AcceptsPosition(trackId, positionUs)) return std::nullopt;
+    if (!CanSeek() || !m_state.AcceptsPosition(trackId, positionUs)) return std::nullopt;
     return SeekTo(positionUs);
 }
 
@@ -53,6 +54,8 @@ std::optional<int64_t> TMprisPlayer::SeekTo(int64_t positionUs) {
     return reached;
 }
 
+QStringList TMprisPlayer::UriSchemes() { return {"file", "http", "https", "ftp", "udp"}; }
+
 bool TMprisPlayer::OpenUri(const QString& uri) {
     const QUrl url(uri);
     if (url.isLocalFile()) {
@@ -61,15 +64,44 @@ bool TMprisPlayer::OpenUri(const QString& uri) {
         m_host.Open({path});
         return true;
     }
-    const QString scheme = url.scheme().toLower();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("ftp") && scheme != QLatin1String("udp"))
-        return false;
+    if (!UriSchemes().contains(url.scheme().toLower())) return false;
     m_host.Open({uri});
     return true;
+}
+
+QString TMprisPlayer::LoopStatus() const {
+    switch (m_host.Repeat()) {
+    case TRepeatMode::One: return QStringLiteral("Track");
+    case TRepeatMode::All: return QStringLiteral("Playlist");
+    case TRepeatMode::Off: break;
+    }
+    return QStringLiteral("None");
+}
+
+bool TMprisPlayer::SetLoopStatus(const QString& status) {
+    const std::pair<const char*, TRepeatMode> modes[] = {
+        {"None", TRepeatMode::Off}, {"Track", TRepeatMode::One}, {"Playlist", TRepeatMode::All}};
+    for (const auto& [name, mode] : modes) {
+        if (status != QLatin1String(name)) continue;
+        if (mode != m_host.Repeat()) m_host.SetRepeat(mode);
+        return true;
+    }
+    return false;
+}
+
+bool TMprisPlayer::Shuffle() const { return m_host.Shuffle(); }
+
+void TMprisPlayer::SetShuffle(bool shuffle) {
+    if (shuffle != m_host.Shuffle()) m_host.SetShuffle(shuffle);
+}
+
+QString TMprisPlayer::Title() const {
+    const QString streamTitle = m_host.StreamTitle();
+    return streamTitle.isEmpty() ? m_state.Tags().Title : streamTitle;
 }
 
 bool TMprisPlayer::CanGoNext() const { return m_host.TrackCount() > 0; }
 
 bool TMprisPlayer::CanPause() const { return m_state.HasTrack() && m_host.TrackCount() > 0; }
 
-bool TMprisPlayer::CanSeek() const { return m_state.CanSeek(); }
+bool TMprisPlayer::CanSeek() const { return m_state.CanSeek() && m_host.Seekable(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -24,13 +25,27 @@ public:
     // seek did not happen or moved on to the next track.
     std::optional<int64_t> Seek(int64_t offsetUs);
     std::optional<int64_t> SetPosition(const QString& trackId, int64_t positionUs);
-    // False for a URI that is neither a local file nor an http, ftp or udp URL.
+    // The URI schemes the player opens: local files and the engine's streams.
+    static QStringList UriSchemes();
+    // False for a URI of another scheme, or a file URL naming another host.
     bool OpenUri(const QString& uri);
+
+    // "None", "Track" or "Playlist": the player's repeat off, one or all.
+    QString LoopStatus() const;
+    // False, changing nothing, for a name that is none of those.
+    bool SetLoopStatus(const QString& status);
+    bool Shuffle() const;
+    void SetShuffle(bool shuffle);
+
+    // The current track's title: for a radio stream, what the station says
+    // it plays, else its tags' title.
+    QString Title() const;
 
     bool CanGoNext() const;
     bool CanGoPrevious() const { return CanGoNext(); }
     bool CanPlay() const { return CanGoNext(); }
     bool CanPause() const;
+    // A track whose length is known, in an input the engine can seek.
     bool CanSeek() const;
 
 private:

@@ -20,6 +20,7 @@ TMprisService::TMprisService(TMprisHost& host, QObject* parent)
     : QObject(parent), m_host(host), m_player(host, m_state), m_playerAdaptor(new TMprisPlayerAdaptor(this)),
       m_connection(QStringLiteral("not connected")) {
     new TMprisRootAdaptor(this);
+    m_host.Follow([this] { PublishChanges(); });
     m_poll.setInterval(kPollMilliseconds);
     connect(&m_poll, &QTimer::timeout, this, &TMprisService::PublishChanges);
 }
@@ -77,7 +78,7 @@ QVariantMap TMprisService::Metadata() const {
     metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(m_state.TrackId())));
     if (!m_state.HasTrack()) return metadata;
     const TTrackTags& tags = m_state.Tags();
-    metadata.insert(QStringLiteral("xesam:title"), tags.Title);
+    metadata.insert(QStringLiteral("xesam:title"), m_player.Title());
     if (!tags.Artist.isEmpty()) metadata.insert(QStringLiteral("xesam:artist"), QStringList{tags.Artist});
     if (!tags.Album.isEmpty()) metadata.insert(QStringLiteral("xesam:album"), tags.Album);
     if (m_state.LengthUs() > 0) metadata.insert(QStringLiteral("mpris:length"), qlonglong(m_state.LengthUs()));
@@ -88,6 +89,8 @@ QVariantMap TMprisService::Metadata() const {
 QVariantMap TMprisService::PlayerProperties() const {
     return {
         {QStringLiteral("PlaybackStatus"), m_state.PlaybackStatus()},
+        {QStringLiteral("LoopStatus"), m_player.LoopStatus()},
+        {QStringLiteral("Shuffle"), m_player.Shuffle()},
         {QStringLiteral("Metadata"), Metadata()},
         {QStringLiteral("Volume"), m_host.Volume()},
         {QStringLiteral("CanGoNext"), m_player.CanGoNext()},
@@ -115,8 +118,8 @@ void TMprisService::PublishChanges() {
 
 void TMprisService::AnnounceSeek(int64_t positionUs) { emit m_playerAdaptor->Seeked(positionUs); }
 
-void TMprisService::RefuseCall(const QString& message) {
-    if (calledFromDBus()) sendErrorReply(QDBusError::NotSupported, message);
+void TMprisService::RefuseCall(const QString& message, QDBusError::ErrorType error) {
+    if (calledFromDBus()) sendErrorReply(error, message);
 }
 
 QDBusConnection SessionBusIfAny() {

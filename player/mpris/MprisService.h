@@ -5,6 +5,7 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusError>
 #include <QObject>
 #include <QTimer>
 #include <QVariantMap>
@@ -16,7 +17,9 @@ struct ZK_Message;
 
 // The player on the session bus as org.mpris.MediaPlayer2.taerin: the root
 // and player interfaces at /org/mpris/MediaPlayer2. It follows the engine's
-// notifications and announces changed properties with PropertiesChanged.
+// notifications and what the host reports changed (repeat, shuffle, a
+// stream's title, seekability), and announces changed properties with
+// PropertiesChanged.
 class TMprisService : public QObject, protected QDBusContext {
     Q_OBJECT
 public:
@@ -45,8 +48,9 @@ public:
     QVariantMap PlayerProperties() const;
     // Announces a jump for the Seeked signal.
     void AnnounceSeek(int64_t positionUs);
-    // For a method call that cannot be served: an error reply to the caller.
-    void RefuseCall(const QString& message);
+    // For a method call or property write that cannot be served: an error
+    // reply to the caller.
+    void RefuseCall(const QString& message, QDBusError::ErrorType error);
 
 private:
     TMprisHost& m_host;

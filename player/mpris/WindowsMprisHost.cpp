@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 void TWindowsMprisHost::Play() { m_windows.mainform->PlayClick(); }
 
@@ -72,3 +73,21 @@ void TWindowsMprisHost::SetVolume(double volume) {
 void TWindowsMprisHost::Raise() { m_windows.mainform->Restore(); }
 
 void TWindowsMprisHost::Quit() { m_windows.mainform->Exit(); }
+
+TRepeatMode TWindowsMprisHost::Repeat() const { return m_windows.mainform->Controller().Order().Repeat(); }
+
+void TWindowsMprisHost::SetRepeat(TRepeatMode mode) { m_windows.mainform->SetRepeat(mode); }
+
+bool TWindowsMprisHost::Shuffle() const { return m_windows.mainform->Controller().Order().Shuffle(); }
+
+void TWindowsMprisHost::SetShuffle(bool shuffle) { m_windows.mainform->SetShuffle(shuffle); }
+
+bool TWindowsMprisHost::Seekable() const { return m_windows.mainform->Controller().Seekable(); }
+
+QString TWindowsMprisHost::StreamTitle() const { return m_windows.mainform->Controller().StreamTitle(); }
+
+void TWindowsMprisHost::Follow(std::function<void()> changed) {
+    TMainController& controller = m_windows.mainform->Controller();
+    controller.Order().OnChanged = changed;
+    controller.OnTrackInfoChanged = std::move(changed);
+}

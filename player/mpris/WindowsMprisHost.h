@@ -26,6 +26,15 @@ public:
     void SetVolume(double volume) override;
     void Raise() override;
     void Quit() override;
+    TRepeatMode Repeat() const override;
+    // Through the window's own handlers, so that menus and status follow.
+    void SetRepeat(TRepeatMode mode) override;
+    bool Shuffle() const override;
+    void SetShuffle(bool shuffle) override;
+    bool Seekable() const override;
+    QString StreamTitle() const override;
+    // Takes the playback order's and the main window controller's hooks.
+    void Follow(std::function<void()> changed) override;
 
 private:
     TTaerinWindows& m_windows;

@@ -3,6 +3,7 @@
 #include "player/mpris/MprisState.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -22,9 +23,26 @@ public:
     void SetVolume(double) override {}
     void Raise() override {}
     void Quit() override {}
+    TRepeatMode Repeat() const override { return repeat; }
+    void SetRepeat(TRepeatMode mode) override {
+        calls << QString("repeat %1").arg(int(mode));
+        repeat = mode;
+    }
+    bool Shuffle() const override { return shuffle; }
+    void SetShuffle(bool value) override {
+        calls << QString("shuffle %1").arg(value);
+        shuffle = value;
+    }
+    bool Seekable() const override { return seekable; }
+    QString StreamTitle() const override { return streamTitle; }
+    void Follow(std::function<void()>) override {}
 
     QStringList calls;
     int tracks = 2;
+    TRepeatMode repeat = TRepeatMode::Off;
+    bool shuffle = false;
+    bool seekable = true;
+    QString streamTitle;
 };
 
 class MprisPlayerTest : public ::testing::Test {
@@ -84,12 +102,63 @@ TEST_F(MprisPlayerTest, SetPositionOnlyForTheCurrentTrackAndWithinIt) {
     EXPECT_FALSE(state.CanSeek()) << "length unknown until the duration arrives";
 }
 
-TEST_F(MprisPlayerTest, OpenUriTakesFilesAndStreamsOnly) {
+TEST_F(MprisPlayerTest, OpenUriTakesFilesAndTheEnginesStreamsOnly) {
     EXPECT_TRUE(player.OpenUri("file:///music/b%20c.mp3"));
-    EXPECT_TRUE(player.OpenUri("http://radio.example/stream"));
+    EXPECT_FALSE(player.OpenUri("file://elsewhere/music/b.mp3"));
     EXPECT_FALSE(player.OpenUri("gopher://example/"));
     EXPECT_FALSE(player.OpenUri("not a uri"));
-    EXPECT_EQ(host.calls, (QStringList{"open /music/b c.mp3", "open http://radio.example/stream"}));
+    EXPECT_EQ(host.calls, QStringList{"open /music/b c.mp3"});
+    host.calls.clear();
+    // Every scheme announced is opened, as the engine names them.
+    const QStringList schemes = TMprisPlayer::UriSchemes();
+    EXPECT_EQ(schemes, (QStringList{"file", "http", "https", "ftp", "udp"}));
+    for (const QString& scheme : schemes.mid(1)) EXPECT_TRUE(player.OpenUri(scheme + "://radio.example:8000/live"));
+    EXPECT_TRUE(player.OpenUri("HTTPS://radio.example/live"));
+    EXPECT_EQ(host.calls.size(), 5);
+    EXPECT_EQ(host.calls.front(), "open http://radio.example:8000/live");
+}
+
+TEST_F(MprisPlayerTest, LoopStatusAndShuffleAreTheRepeatModesAndShuffle) {
+    const std::pair<TRepeatMode, QString> names[] = {
+        {TRepeatMode::Off, "None"}, {TRepeatMode::One, "Track"}, {TRepeatMode::All, "Playlist"}};
+    for (const auto& [mode, name] : names) {
+        host.repeat = mode;
+        EXPECT_EQ(player.LoopStatus(), name);
+    }
+    EXPECT_TRUE(player.SetLoopStatus("Track"));
+    EXPECT_TRUE(player.SetLoopStatus("Track")); // already: the window is not bothered
+    EXPECT_FALSE(player.SetLoopStatus("track"));
+    EXPECT_FALSE(player.SetLoopStatus(""));
+    EXPECT_EQ(host.repeat, TRepeatMode::One);
+    EXPECT_TRUE(player.SetLoopStatus("None"));
+    player.SetShuffle(true);
+    player.SetShuffle(true);
+    EXPECT_TRUE(player.Shuffle());
+    player.SetShuffle(false);
+    EXPECT_EQ(host.calls, (QStringList{"repeat 2", "repeat 0", "shuffle 1", "shuffle 0"}));
+}
+
+TEST_F(MprisPlayerTest, AnInputTheEngineCannotSeekIsNotSeeked) {
+    StartTrack();
+    host.seekable = false;
+    EXPECT_FALSE(player.CanSeek());
+    EXPECT_FALSE(player.Seek(5000000));
+    EXPECT_FALSE(player.Seek(60000000)) << "past the end of an unseekable track: no next track either";
+    EXPECT_FALSE(player.SetPosition(state.TrackId(), 1000000));
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_EQ(state.PositionUs(), 12500000);
+}
+
+TEST_F(MprisPlayerTest, AStreamIsTitledByWhatTheStationPlays) {
+    const QString url = "https://radio.example/live";
+    state.TrackOpened(url, TTrackTags::Read(url));
+    EXPECT_EQ(player.Title(), url);
+    host.streamTitle = "Band - Song";
+    EXPECT_EQ(player.Title(), "Band - Song");
+    EXPECT_EQ(state.Url(), url);
+    host.streamTitle.clear();
+    state.TrackOpened("/music/a.mp3", {"A", "", ""});
+    EXPECT_EQ(player.Title(), "A");
 }
 
 TEST_F(MprisPlayerTest, CapabilitiesFollowThePlaylistAndTrack) {
