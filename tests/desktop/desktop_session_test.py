@@ -7,6 +7,7 @@ import os
 import select
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -16,6 +17,7 @@ import unittest
 TAERIN, DATA, DEMO = sys.argv[1:4]
 NORTH = os.path.join(DATA, "north.mp3")
 SOUTH = os.path.join(DATA, "south.mp3")
+RADIO_SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "engine", "stream", "radio_server.py")
 
 
 def wait_until(check, timeout=15.0):
@@ -32,6 +34,21 @@ def next_line(process, timeout=10.0):
     """The next line a process prints, or None when none comes in time."""
     ready, _, _ = select.select([process.stdout], [], [], timeout)
     return process.stdout.readline().strip() if ready else None
+
+
+def line_among_next(process, wanted, timeout=15.0):
+    """True when the process prints `wanted` in time, whatever comes before."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        if next_line(process, end - time.monotonic()) == wanted:
+            return True
+    return False
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
 
 
 class Desktop:
@@ -68,6 +85,46 @@ class Desktop:
         done = subprocess.run(["playerctl", "-p", "taerin", *args], env=self.env, capture_output=True,
                               text=True, timeout=10)
         return done.stdout.strip() if done.returncode == 0 else None
+
+    def follow(self, *args):
+        """playerctl --follow: it prints what PropertiesChanged signals announce."""
+        process = subprocess.Popen(["playerctl", "-p", "taerin", "--follow", *args], env=self.env,
+                                   stdout=subprocess.PIPE, text=True)
+        self.players.append(process)
+        return process
+
+    def player_property(self, name, interface="org.mpris.MediaPlayer2.Player"):
+        """A property as dbus-send prints it, or None on an error."""
+        done = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.taerin",
+                               "/org/mpris/MediaPlayer2", "org.freedesktop.DBus.Properties.Get",
+                               "string:" + interface, "string:" + name],
+                              env=self.env, capture_output=True, text=True, timeout=10)
+        return done.stdout.split("variant", 1)[1].strip() if done.returncode == 0 else None
+
+    def set_player_property(self, name, value):
+        """Sets a property of the player interface, its value as dbus-send writes it."""
+        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.taerin",
+                        "/org/mpris/MediaPlayer2", "org.freedesktop.DBus.Properties.Set",
+                        "string:org.mpris.MediaPlayer2.Player", "string:" + name, value],
+                       env=self.env, capture_output=True, timeout=10, check=True)
+
+    def radio(self, title, name):
+        """A web radio on a loopback port playing north.mp3 with a stream title and
+        its length, but no byte ranges; its URL."""
+        body = os.path.join(self.root, "radio.mp3")
+        shutil.copy(NORTH, body)
+        port = free_port()
+        server = subprocess.Popen([sys.executable, RADIO_SERVER, "--port", str(port), "--file", body,
+                                   "--metaint", "4096", "--titles", title, "--name", name,
+                                   "--framing", "length"])
+        self.players.append(server)
+
+        def listening():
+            with socket.socket() as probe:
+                return probe.connect_ex(("127.0.0.1", port)) == 0
+        if not wait_until(listening, 10):
+            raise RuntimeError("the radio server did not start")
+        return "http://127.0.0.1:%d/live" % port
 
     def last_playlist(self):
         with open(os.path.join(self.root, "config", "taerin", "last.m3u")) as lines:
@@ -149,6 +206,9 @@ class MediaPlayerInterface(unittest.TestCase):
 
     def test_open_uri_and_refusals(self):
         d = self.desktop
+        schemes = d.player_property("SupportedUriSchemes", "org.mpris.MediaPlayer2")
+        self.assertEqual(schemes.split()[1:], ['[', 'string', '"file"', 'string', '"http"', 'string', '"https"',
+                                               'string', '"ftp"', 'string', '"udp"', ']'])
         d.playerctl("open", "file://" + DEMO)
         self.assertTrue(wait_until(lambda: self.title() == "Taerin Demo"))
         refused = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.taerin",
@@ -161,6 +221,46 @@ class MediaPlayerInterface(unittest.TestCase):
                         "org.mpris.MediaPlayer2.Player.SetPosition", "objpath:/org/taerin/track/999", "int64:15000000"],
                        env=d.env, check=True)
         time.sleep(0.3)
+        self.assertLess(float(d.playerctl("position")), 10.0)
+
+    def test_loop_and_shuffle_are_the_players_and_remembered(self):
+        d = self.desktop
+        self.assertEqual(d.playerctl("loop"), "None")
+        self.assertEqual(d.playerctl("shuffle"), "Off")
+        follow = d.follow("loop")
+        self.assertEqual(next_line(follow), "None")
+        d.playerctl("loop", "Track")
+        self.assertEqual(next_line(follow), "Track")
+        d.playerctl("shuffle", "On")
+        self.assertEqual(d.playerctl("shuffle"), "On")
+        d.playerctl("loop", "Playlist")
+        self.assertEqual(next_line(follow), "Playlist")
+        d.set_player_property("LoopStatus", "variant:string:Sometimes")  # not a loop status: ignored
+        self.assertEqual(d.playerctl("loop"), "Playlist")
+
+        # Repeat and shuffle set from the desktop are the player's own: the next start has them.
+        subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.taerin",
+                        "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Quit"], env=d.env,
+                       check=True, capture_output=True)
+        self.assertEqual(self.player.wait(timeout=15), 0)
+        d.start(NORTH)
+        self.assertTrue(wait_until(lambda: d.playerctl("status") == "Playing"))
+        self.assertEqual(d.playerctl("loop"), "Playlist")
+        self.assertEqual(d.playerctl("shuffle"), "On")
+
+    def test_a_radio_stream_is_titled_by_its_song_and_cannot_seek(self):
+        d = self.desktop
+        url = d.radio("Band - First Song", "Test Radio")
+        follow = d.follow("metadata", "title")
+        d.playerctl("open", url)
+        self.assertTrue(line_among_next(follow, "Band - First Song"))
+        self.assertEqual(d.playerctl("metadata", "xesam:url"), url)
+        # Its length is known, but without byte ranges the engine cannot seek:
+        # not seekable, and seeks are not sent.
+        self.assertTrue(wait_until(lambda: d.playerctl("metadata", "mpris:length")))
+        self.assertEqual(d.player_property("CanSeek"), "boolean false")
+        d.playerctl("position", "20")
+        time.sleep(0.5)
         self.assertLess(float(d.playerctl("position")), 10.0)
 
     def test_quit_ends_the_player_and_saves_the_list(self):
