@@ -41,6 +41,7 @@ public:
     // What the radio stream last started plays: its title, else its
     // station's name; empty when it has told neither, and for files.
     virtual QString StreamTitle() const = 0;
-    // `changed` is called after any of the four above changed in the player.
+    // `changed` is called after repeat, shuffle, seekability or the stream
+    // title changed in the player.
     virtual void Follow(std::function<void()> changed) = 0;
 };
