@@ -46,36 +46,49 @@ bool parse_xing(const uint8_t* frame, int32_t length, int32_t at, VbrHeader& out
         cursor += 4;
     }
     if (flags & 0x4) {
-        if (cursor + 100 > length) return false;
-        std::memcpy(out.toc, frame + cursor, 100);
-        out.has_toc = true;
-        cursor += 100;
+        // toc[i] / 256 of the bytes is where i % of the playing time begins.
+        constexpr int32_t kTocEntries = 100;
+        if (cursor + kTocEntries > length) return false;
+        for (int32_t i = 0; i < kTocEntries; ++i) out.table.add(i / 100.0, frame[cursor + i] / 256.0);
+        cursor += kTocEntries;
     }
     if (flags & 0x8) cursor += 4; // quality
     if (cursor < length) parse_encoder_tag(frame + cursor, length - cursor, out);
     return true;
 }
 
-// The table's byte fraction at entry i; 1 past the last entry.
-double toc_entry(const VbrHeader& vbr, int i) { return i >= 100 ? 1.0 : vbr.toc[i] / 256.0; }
+// VBRI's table after its counts: the entry count, the scale, the bytes of an
+// entry and the frames an entry covers, then the entries, each the bytes of
+// its frames divided by the scale. A table that does not fit the frame or
+// covers nothing is left out; a long one is thinned to every few entries.
+void parse_vbri_table(const uint8_t* fields, int32_t available, VbrHeader& out) {
+    constexpr int32_t kFieldBytes = 8;
+    if (available < kFieldBytes) return;
+    const uint32_t entries = big_endian(fields, 2), scale = big_endian(fields + 2, 2);
+    const uint32_t entry_size = big_endian(fields + 4, 2), frames_per_entry = big_endian(fields + 6, 2);
+    if (entries == 0 || scale == 0 || entry_size < 1 || entry_size > 4 || frames_per_entry == 0 ||
+        entries * entry_size > static_cast<uint32_t>(available - kFieldBytes))
+        return;
+    const uint8_t* entry = fields + kFieldBytes;
+    uint64_t table_bytes = 0;
+    for (uint32_t i = 0; i < entries; ++i) table_bytes += uint64_t{big_endian(entry + i * entry_size, entry_size)};
+    table_bytes *= scale;
+    if (table_bytes == 0) return;
+    const uint64_t frames = out.frames ? out.frames : uint64_t{entries} * frames_per_entry;
+    const uint64_t bytes = out.bytes ? out.bytes : std::min<uint64_t>(table_bytes, UINT32_MAX);
+    const uint32_t step = (entries + SeekTable::kMaxPoints - 1) / SeekTable::kMaxPoints;
+    uint64_t sum = 0;
+    for (uint32_t i = 0; i < entries; ++i) {
+        // Points stop where the table runs past the last frame.
+        if (i % step == 0 && !out.table.add(double(i) * frames_per_entry / double(frames), double(sum) / double(bytes)))
+            break;
+        sum += uint64_t{big_endian(entry + i * entry_size, entry_size)} * scale;
+    }
+    out.frames = static_cast<uint32_t>(std::min<uint64_t>(frames, UINT32_MAX));
+    out.bytes = static_cast<uint32_t>(bytes);
+}
 
 } // namespace
-
-double toc_bytes_at(const VbrHeader& vbr, double time_fraction) {
-    const double percent = std::clamp(time_fraction, 0.0, 1.0) * 100;
-    const int i = std::min(static_cast<int>(percent), 99);
-    const double from = toc_entry(vbr, i);
-    return from + (toc_entry(vbr, i + 1) - from) * (percent - i);
-}
-
-double toc_time_at(const VbrHeader& vbr, double byte_fraction) {
-    byte_fraction = std::clamp(byte_fraction, 0.0, 1.0);
-    int i = 0;
-    while (i < 99 && toc_entry(vbr, i + 1) <= byte_fraction) ++i;
-    const double from = toc_entry(vbr, i), to = toc_entry(vbr, i + 1);
-    const double within = to > from ? std::clamp((byte_fraction - from) / (to - from), 0.0, 1.0) : 0.0;
-    return (i + within) / 100;
-}
 
 bool parse_vbr_header(const FrameHeader& header, const uint8_t* frame, int32_t length, VbrHeader& out) {
     out = VbrHeader{};
@@ -86,11 +99,14 @@ bool parse_vbr_header(const FrameHeader& header, const uint8_t* frame, int32_t l
         out = VbrHeader{};
         return false;
     }
-    constexpr int32_t kVbriAt = 36;
-    if (has_tag(frame, length, kVbriAt, "VBRI") && kVbriAt + 18 <= length) {
+    // 32 bytes after the header: the tag, version, delay and quality, then
+    // the byte and frame counts and the table.
+    constexpr int32_t kVbriAt = 36, kCountsAt = kVbriAt + 10, kTableAt = kCountsAt + 8;
+    if (has_tag(frame, length, kVbriAt, "VBRI") && kTableAt <= length) {
         out.kind = VbrHeader::Kind::Vbri;
-        out.bytes = big_endian(frame + kVbriAt + 10, 4);
-        out.frames = big_endian(frame + kVbriAt + 14, 4);
+        out.bytes = big_endian(frame + kCountsAt, 4);
+        out.frames = big_endian(frame + kCountsAt + 4, 4);
+        parse_vbri_table(frame + kTableAt, length - kTableAt, out);
         return true;
     }
     return false;

@@ -1,9 +1,11 @@
 // The information frame some encoders put first in a layer III file: a
-// "Xing" or "Info" frame (frame count, byte count, and LAME's encoder delay
-// and padding) or a "VBRI" frame. It carries no audio.
+// "Xing" or "Info" frame (frame count, byte count, table of contents, and
+// LAME's encoder delay and padding) or a "VBRI" frame (frame and byte counts,
+// seek table). It carries no audio.
 #pragma once
 
 #include "codec/frame_header.h"
+#include "codec/seek_table.h"
 
 #include <cstdint>
 
@@ -18,10 +20,10 @@ struct VbrHeader {
     // -1 when the frame has no such tag.
     int32_t encoder_delay = -1;
     int32_t padding = -1;
-    // Xing's table of contents: toc[i] * bytes / 256 is where i % of the
-    // playing time begins.
-    bool has_toc = false;
-    uint8_t toc[100] = {};
+    // Xing's table of contents or VBRI's table, in fractions of `bytes`
+    // counted from the information frame's first byte; empty when the frame
+    // has none or it does not hold together.
+    SeekTable table;
 };
 
 // Samples by which a layer III decoder's filterbanks delay the signal.
@@ -35,11 +37,5 @@ inline uint32_t header_word(const uint8_t bytes[4]) {
 // Looks for an information frame in the bytes of one whole frame (header
 // included). False for an ordinary audio frame.
 bool parse_vbr_header(const FrameHeader& header, const uint8_t* frame, int32_t length, VbrHeader& out);
-
-// Through a table of contents (has_toc): the fraction of the bytes where a
-// fraction of the playing time begins, and back. Fractions outside 0 to 1
-// are clamped.
-double toc_bytes_at(const VbrHeader& vbr, double time_fraction);
-double toc_time_at(const VbrHeader& vbr, double byte_fraction);
 
 } // namespace zk

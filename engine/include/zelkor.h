@@ -695,7 +695,9 @@ ZK_API int32_t decoder_input_read(ZK_Decoder* decoder, void* buffer, uint32_t co
  * input and position unchanged on a stream. Offsets past the end are clamped
  * to the size. On an indexed input, seeks by position, time and timecode land
  * on the sample: the first sample played is the one a decode from the start
- * gives there; on a stream they land on a frame near the target. */
+ * gives there; on a stream they land on a frame near the target, placed
+ * through its information frame's seek table (Xing or VBRI) or at the
+ * average byte rate. */
 ZK_API int32_t decoder_input_seek_to_offset(ZK_Decoder* decoder, uint32_t offset);
 /* To a fraction of the input, 0 to 1 (outside: clamped). */
 ZK_API int32_t decoder_input_seek_to_position(ZK_Decoder* decoder, float position);

@@ -6,6 +6,7 @@
 #include "decoder/timecode.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace zk {
@@ -266,8 +267,8 @@ double InputLayer::stream_byte_rate() const {
 uint32_t InputLayer::stream_offset_of(double seconds) const {
     const double total = stream_seconds();
     double offset = 0;
-    if (vbr_.has_toc && total > 0)
-        offset = toc_bytes_at(vbr_, seconds / total) * (vbr_.bytes > 0 ? vbr_.bytes : info_.size);
+    if (!vbr_.table.empty() && total > 0)
+        offset = std::round(vbr_.table.bytes_at(seconds / total) * (vbr_.bytes > 0 ? vbr_.bytes : info_.size));
     else
         offset = seconds * stream_byte_rate();
     return static_cast<uint32_t>(std::clamp(offset, 0.0, double(info_.size)));
@@ -275,8 +276,8 @@ uint32_t InputLayer::stream_offset_of(double seconds) const {
 
 double InputLayer::stream_time_of(uint32_t offset) const {
     const double total = stream_seconds();
-    if (vbr_.has_toc && total > 0)
-        return toc_time_at(vbr_, double(offset) / (vbr_.bytes > 0 ? vbr_.bytes : info_.size)) * total;
+    if (!vbr_.table.empty() && total > 0)
+        return vbr_.table.time_at(double(offset) / (vbr_.bytes > 0 ? vbr_.bytes : info_.size)) * total;
     const double byte_rate = stream_byte_rate();
     return byte_rate > 0 ? offset / byte_rate : 0;
 }

@@ -7,7 +7,7 @@
 // gives the duration and seeks that land on the sample. Other inputs take
 // an information frame out when it comes first; streams whose server can
 // send the data from an offset seek by asking again, placed through the
-// frame's table of contents or the average byte rate.
+// frame's seek table (Xing's or VBRI's) or the average byte rate.
 #pragma once
 
 #include "codec/vbr_header.h"

@@ -120,6 +120,31 @@ def frame_decoder_seeds(conformance):
     write("frame_decoder", "stray-bytes", bytes([0]) + b"\xff" + frame + bytes(3) + frame + b"\xff\xfd" + frame)
     write("frame_decoder", "trailing-tags", bytes([0]) + frame * 2 + b"APETAGEX" + bytes(24) + frame[:100]
           + b"LYRICSBEGIN" + b"x" * 20 + b"000031LYRICS200" + b"TAG" + bytes(125))
+    vbri_seeds()
+
+
+def vbri_frame(header, frames, entries, scale=1, entry_size=2, frames_per_entry=1, stated=None):
+    """A silent layer III frame with "VBRI" 32 bytes after its header."""
+    length = frame_length(header)
+    table = b"".join(e.to_bytes(entry_size, "big") for e in entries)
+    fields = b"VBRI" + struct.pack(">HHHII", 1, 0x3C20, 75, sum(entries) * scale, frames)
+    fields += struct.pack(">HHHH", len(entries) if stated is None else stated, scale, entry_size, frames_per_entry)
+    body = (fields + table)[:length - 36]
+    return struct.pack(">I", header) + bytes(32) + body + bytes(length - 36 - len(body))
+
+
+def vbri_seeds():
+    # VBRI frames: a table over frames of two bitrates (seeking to the middle),
+    # a count far past the frame, and a long table of one-byte entries.
+    slow, fast = 0xFFFB5000, 0xFFFBB000  # 64 and 192 kbit/s, 44.1 kHz
+    audio = (struct.pack(">I", slow) + bytes(frame_length(slow) - 4)) * 4
+    audio += (struct.pack(">I", fast) + bytes(frame_length(fast) - 4)) * 4
+    table = vbri_frame(0xFFFB9000, 8, [2 * 208, 2 * 208, 2 * 626, 2 * 626], frames_per_entry=2)
+    write("frame_decoder", "vbri-table", bytes([8]) + table + audio)
+    write("frame_decoder", "vbri-count-past-frame",
+          bytes([0]) + vbri_frame(0xFFFB9000, 8, [1, 2, 3], entry_size=4, stated=65535) + audio)
+    write("frame_decoder", "vbri-long-table",
+          bytes([8]) + vbri_frame(0xFFFBE800, 2600, [100 + i % 50 for i in range(1300)], 1, 1, 2) + audio)
 
 
 # --- control messages ---------------------------------------------------------

@@ -58,11 +58,14 @@ int32_t seek(void* instance, uint32_t offset) {
     return 0;
 }
 
-uint32_t get_caps(void* instance) { return static_cast<Instance*>(instance)->script->seekable ? ZK_INPUT_CAN_SEEK : 0; }
+uint32_t get_caps(void* instance) {
+    const FakeInputScript& script = *static_cast<Instance*>(instance)->script;
+    return script.seekable ? ZK_INPUT_CAN_SEEK : script.reopens ? ZK_INPUT_CAN_SEEK_BY_REOPEN : 0;
+}
 
 uint32_t get_size(void* instance) {
-    auto* i = static_cast<Instance*>(instance);
-    return i->script->seekable ? static_cast<uint32_t>(i->script->bytes.size()) : 0;
+    const FakeInputScript& script = *static_cast<Instance*>(instance)->script;
+    return script.seekable || script.reopens ? static_cast<uint32_t>(script.bytes.size()) : 0;
 }
 
 } // namespace

@@ -13,6 +13,7 @@ struct FakeInputScript {
     std::string accepted_prefix = "fake:";
     std::vector<uint8_t> bytes;
     bool seekable = true;
+    bool reopens = false; // not seekable, but can be asked again from an offset (of known size)
     int32_t new_result = 0;
     int news = 0, deletes = 0, opens = 0, closes = 0;
     std::vector<uint32_t> seeks;
