@@ -76,7 +76,9 @@ uint32_t be32(const std::vector<uint8_t>& b, size_t at) {
 
 std::vector<uint8_t> expected_wav_header(uint32_t data, uint16_t channels, uint32_t rate) {
     std::vector<uint8_t> h;
-    auto text = [&](const char* t) { h.insert(h.end(), t, t + 4); };
+    auto text = [&](const char* t) {
+        for (int i = 0; i < 4; ++i) h.push_back(uint8_t(t[i]));
+    };
     auto n = [&](uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i) h.push_back(uint8_t(v >> 8 * i));
     };
