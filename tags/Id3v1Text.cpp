@@ -27,6 +27,8 @@ QString FromWindows1252(const QByteArray& bytes) {
 std::optional<char> Windows1252Byte(QChar character) {
     const char16_t unit = character.unicode();
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
+    // The bytes it leaves undefined were read as the C1 control of their value.
+    if (unit < 0xA0 && kHighControls[unit - 0x80] == 0) return static_cast<char>(unit);
     for (int i = 0; i < 32; ++i) {
         if (kHighControls[i] == unit) return static_cast<char>(0x80 + i);
     }

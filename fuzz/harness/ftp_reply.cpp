@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 200000) return 0;
     ReplySocket server(data, size);
-    zk::stream::LineReader reader(server.fd(), 1000, 256, 65536, ZK_ERROR_INVALID_FTP_REPLY);
+    zk::stream::LineReader reader(server.transport(), 1000, 256, 65536, ZK_ERROR_INVALID_FTP_REPLY);
     std::string line;
     while (reader.read_line(line) == 0) {
         std::string reply = line;

@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 200000) return 0;
     ReplySocket server(data, size);
-    zk::stream::LineReader reader(server.fd(), 1000, 4096, 65536, ZK_ERROR_INVALID_HTTP_REPLY);
+    zk::stream::LineReader reader(server.transport(), 1000, 4096, 65536, ZK_ERROR_INVALID_HTTP_REPLY);
     std::string line;
     if (reader.read_line(line) != 0 || line.empty()) return 0;
     char status_class = 0;

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (!found) return 0;
-    if (!tag.WriteTag(path, tag.Songname(), tag.Artist(), tag.Album(), tag.Year(), tag.Comment(), tag.Genre()))
+    if (!tag.WriteTag(path, tag.Songname(), tag.Artist(), tag.Album(), tag.Year(), tag.Comment(), tag.Genre(),
+                      tag.Track()))
         std::abort();
     if (ReadWhole(path) != QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))) std::abort();
     return 0;

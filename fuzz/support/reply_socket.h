@@ -3,9 +3,12 @@
 // exactly as from a server.
 #pragma once
 
+#include "platform/net/transport.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -23,16 +26,15 @@ public:
             size -= static_cast<size_t>(sent);
         }
         shutdown(fds_[1], SHUT_WR);
+        transport_.emplace(zk::platform::Socket(fds_[0])); // owns the reading end from here
     }
-    ~ReplySocket() {
-        close(fds_[0]);
-        close(fds_[1]);
-    }
+    ~ReplySocket() { close(fds_[1]); }
     ReplySocket(const ReplySocket&) = delete;
     ReplySocket& operator=(const ReplySocket&) = delete;
 
-    int fd() const { return fds_[0]; }
+    zk::platform::Transport& transport() { return *transport_; }
 
 private:
     int fds_[2];
+    std::optional<zk::platform::PlainTransport> transport_;
 };

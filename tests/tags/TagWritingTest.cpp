@@ -41,6 +41,11 @@ TEST(Id3v1Text, Utf8WhenValidElseWindows1252) {
     const QByteArray cyrillic = Id3v1Text::Encode(QString::fromUtf8("Кино"), 7);
     EXPECT_EQ(cyrillic, QByteArray("\xD0\x9A\xD0\xB8\xD0\xBD "));
     EXPECT_EQ(Id3v1Text::Decode(cyrillic), QString::fromUtf8("Кин "));
+
+    // A text that is not UTF-8 is written back as the bytes it was read from.
+    QByteArray everyByte;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) everyByte.append(char(byte));
+    EXPECT_EQ(Id3v1Text::Encode(Id3v1Text::Decode(everyByte), int(everyByte.size())), everyByte);
 }
 
 TEST(Id3v1Layout, TrackNumbersOfId3v11) {
