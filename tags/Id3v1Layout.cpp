@@ -44,6 +44,8 @@ QByteArray Encode(const Fields& fields) {
         block += static_cast<char>(fields.track);
     } else {
         block += Padded(fields.comment, TextWidth);
+        // A comment whose 29th byte is zero would read as a track number.
+        if (HasTrack(block)) block[TrackOffset] = '\0';
     }
     block += static_cast<char>(fields.genre);
     return block;

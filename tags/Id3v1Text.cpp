@@ -62,15 +62,20 @@ QString Decode(const QByteArray& bytes) {
 }
 
 QByteArray Encode(const QString& text, int width) {
+    // Up to the first zero the text decides the encoding; what follows was
+    // read as Windows-1252 padding and goes back as the bytes it was.
+    const qsizetype end = text.indexOf(QChar(0));
+    const QString head = end < 0 ? text : text.left(end);
     QByteArray bytes;
-    for (const QChar character : text) {
+    for (const QChar character : head) {
         const std::optional<char> byte = Windows1252Byte(character);
         if (!byte) {
-            bytes = Utf8Within(text, width);
+            bytes = Utf8Within(head, width);
             break;
         }
         bytes += *byte;
     }
+    for (const QChar character : QStringView(text).mid(head.size())) bytes += Windows1252Byte(character).value_or('?');
     bytes.truncate(width);
     bytes.append(width - bytes.size(), ' ');
     return bytes;

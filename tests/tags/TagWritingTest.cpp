@@ -46,6 +46,9 @@ TEST(Id3v1Text, Utf8WhenValidElseWindows1252) {
     QByteArray everyByte;
     for (int byte = 0x80; byte <= 0xFF; ++byte) everyByte.append(char(byte));
     EXPECT_EQ(Id3v1Text::Encode(Id3v1Text::Decode(everyByte), int(everyByte.size())), everyByte);
+    // A UTF-8 text keeps the bytes left over after its zero.
+    const QByteArray leftOver("Comme\xDA\x8B\0\xF6\xFF", 10);
+    EXPECT_EQ(Id3v1Text::Encode(Id3v1Text::Decode(leftOver), 10), leftOver);
 }
 
 TEST(Id3v1Layout, TrackNumbersOfId3v11) {
@@ -63,6 +66,9 @@ TEST(Id3v1Layout, TrackNumbersOfId3v11) {
     // A full 30-byte comment is no track; neither is a zero track byte.
     fields.track = 0;
     EXPECT_EQ(Id3v1Layout::Decode(Id3v1Layout::Encode(fields)).comment, fields.comment);
+    // Nor a comment without a track whose 29th byte is zero.
+    fields.comment = QString(28, QChar('c')) + QChar(0);
+    EXPECT_EQ(Id3v1Layout::Decode(Id3v1Layout::Encode(fields)).track, 0);
     EXPECT_EQ(Id3v1Layout::Decode(Id3v1Block("t", "a", "b", "2000", "c", 1)).track, 0);
 }
 
