@@ -68,7 +68,7 @@ void TPlaylistModel::LinesChanged() {
 
 void TPlaylistModel::AddItem(const QString& path, const QString& title) {
     lines_.push_back(std::make_unique<TLine>(
-        TLine{TPlaylistItem{path, title}, MakeDisplayText(path, title, Count(), showNumbers_), false}));
+        TLine{TPlaylistItem{path, title}, MakeDisplayText(path, title, Count(), showNumbers_), false, {}}));
     if (OnAdded) OnAdded(Count() - 1);
 }
 

@@ -64,7 +64,7 @@ TEST(PlaylistHtmlExport, APageOfWellFormedRowsLinkingEncodedAddresses) {
     EXPECT_EQ(links[0].Href, "file:///music/plain.mp3");
     EXPECT_EQ(links[2].Href, "file:///music/%235%20%3Fwhy%20100%25.mp3");
     EXPECT_EQ(links[4].Href, "http://host/a?x=1&y=2");
-    for (size_t i = 0; i < paths.size(); ++i) {
+    for (size_t i = 0; i < size_t(paths.size()); ++i) {
         const QUrl url(links[i].Href, QUrl::StrictMode);
         ASSERT_TRUE(url.isValid()) << links[i].Href.toStdString();
         EXPECT_EQ(i < 4 ? url.toLocalFile() : url.toString(), paths[int(i)]);

@@ -38,10 +38,6 @@ protected:
     QTemporaryDir dir_;
 };
 
-void PrintTo(const TPlaylistEntry& entry, std::ostream* out) {
-    *out << '{' << entry.Path.toStdString() << ", " << entry.Title.toStdString() << '}';
-}
-
 } // namespace
 
 TEST_F(PlaylistM3uFile, LineEndsDecideTheEntriesAndBlankLinesAreSkipped) {

@@ -1,5 +1,6 @@
 #include "PlaylistTestFiles.h"
 
+#include "playlist/PlaylistEntry.h"
 #include "playlist/PlaylistModel.h"
 
 #include <QDir>
@@ -27,3 +28,7 @@ QStringList TextsOf(const TPlaylistModel& model) {
 }
 
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+void PrintTo(const TPlaylistEntry& entry, std::ostream* out) {
+    *out << '{' << entry.Path.toStdString() << ", " << entry.Title.toStdString() << '}';
+}

@@ -7,6 +7,7 @@
 #include <ostream>
 
 class TPlaylistModel;
+struct TPlaylistEntry;
 
 // Writes `bytes` to `path`, creating missing folders; fails the test on error.
 void WriteBytes(const QString& path, const QByteArray& bytes);
@@ -17,3 +18,4 @@ QStringList TextsOf(const TPlaylistModel& model);
 
 // Readable test failure messages.
 void PrintTo(const QString& text, std::ostream* out);
+void PrintTo(const TPlaylistEntry& entry, std::ostream* out);

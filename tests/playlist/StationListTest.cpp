@@ -17,10 +17,6 @@
 
 namespace {
 
-void PrintTo(const TPlaylistEntry& entry, std::ostream* out) {
-    *out << '{' << entry.Path.toStdString() << ", " << entry.Title.toStdString() << '}';
-}
-
 // The station server (station_server.py) on 127.0.0.1, serving a folder of
 // lists the suite writes, for the whole suite.
 class StationServer : public ::testing::Test {

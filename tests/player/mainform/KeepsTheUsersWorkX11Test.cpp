@@ -73,7 +73,7 @@ private:
     xcb_atom_t Atom(const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
             m_connection, xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-        const xcb_atom_t atom = reply ? reply->atom : XCB_ATOM_NONE;
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
         std::free(reply);
         return atom;
     }
@@ -195,7 +195,7 @@ TEST_F(KeepsTheUsersWork, QuitSignalWhileHiddenInTheTraySavesTheListAndTheTrayIc
 TEST_F(KeepsTheUsersWork, ClickingTheFaceKeepsItsLookAndItsPlace) {
     Start();
     mainform->activateWindow();
-    QTest::qWaitForWindowActive(mainform);
+    static_cast<void>(QTest::qWaitForWindowActive(mainform)); // the clicks below do not need the focus
     QTest::qWait(200);
     TLxImage* face = mainform->AerinSkin->MainImage();
     const QImage look = face->Picture().toImage();
