@@ -13,7 +13,9 @@ namespace {
 
 class WindowsMprisHostTest : public ::testing::Test {
 protected:
-    WindowsMprisHostTest() { host.Follow([this] { ++changes; }); }
+    WindowsMprisHostTest() {
+        host.Follow([this] { ++changes; });
+    }
 
     TPrivateFolders folders;
     TTaerinWindows windows{std::make_unique<TAnsweringDialogs>()};
