@@ -23,6 +23,7 @@ int32_t write(void*, const void*, uint32_t count, int32_t, int32_t, int32_t) {
 }
 int32_t set_control(void*, const ZK_OutputControl* control, uint32_t request) {
     fake_output_log().last_request = request;
+    fake_output_log().requests_seen |= request;
     if (control && (request & ZK_OUTPUT_REQUEST_PCM_LEVEL)) fake_output_log().last_pcm_level = control->pcm_level;
     return 0;
 }

@@ -12,6 +12,7 @@ namespace zk::test {
 struct FakeOutputLog {
     std::atomic<uint32_t> bytes_written{0};
     std::atomic<uint32_t> last_request{0};
+    std::atomic<uint32_t> requests_seen{0}; // every request bit since it was last cleared
     std::atomic<int32_t> last_pcm_level{-1};
 };
 

@@ -177,11 +177,12 @@ TEST_F(StreamTimelineTest, PlayerNacksASeekTheStreamRefusesAndKeepsTheOutput) {
         ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_INPUT_OPEN, 20000), 0) << ranges;
         control_message_send_N(client.channel(), ZK_MSG_COMMAND_PLAY);
         ASSERT_EQ(client.result_of(ZK_MSG_COMMAND_PLAY, 20000), 0) << ranges;
-        fake_output_log().last_request = 0;
+        fake_output_log().requests_seen = 0;
         control_message_send_II(client.channel(), ZK_MSG_COMMAND_SEEK, 1, 2);
         const bool refused = std::string(ranges) == "none";
         EXPECT_EQ(client.result_of(ZK_MSG_COMMAND_SEEK, 20000) != 0, refused) << ranges;
-        EXPECT_EQ(fake_output_log().last_request == ZK_OUTPUT_REQUEST_RESET, !refused) << ranges;
+        // The first frame's format may reach the output after the reset.
+        EXPECT_EQ((fake_output_log().requests_seen & ZK_OUTPUT_REQUEST_RESET) != 0, !refused) << ranges;
     }
 }
 
