@@ -1,7 +1,7 @@
 #include "playlist/DisplayText.h"
 
 #include "desktop/files/FileNames.h"
-#include "playlist/PlaylistText.h"
+#include "tags/Windows1252.h"
 
 bool IsUrl(const QString& path) {
     const qsizetype colon = path.indexOf(QLatin1String("://"));
@@ -30,7 +30,7 @@ QString ReadableFileName(const QString& name) {
     QString readable;
     QByteArray escaped;
     const auto flush = [&] {
-        readable += DecodeCp1252(escaped);
+        readable += Windows1252::Decode(escaped);
         escaped.clear();
     };
     for (qsizetype i = 0; i < name.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "desktop/files/FileNames.h"
 #include "desktop/files/LocalFiles.h"
 #include "playlist/DisplayText.h"
+#include "tags/Windows1252.h"
 
 #include <optional>
 
@@ -25,7 +26,7 @@ std::optional<QString> LocalPathOfFileUrl(const QString& entry) {
     // UTF-8, or a name another system wrote in its own encoding.
     const QByteArray bytes = QByteArray::fromPercentEncoding(rest.toUtf8());
     const QString path = DecodeFileName(bytes);
-    if (HasEscapedBytes(path) && !LocalFiles::Exists(path)) return DecodeCp1252(bytes);
+    if (HasEscapedBytes(path) && !LocalFiles::Exists(path)) return Windows1252::Decode(bytes);
     return path;
 }
 

@@ -1,5 +1,7 @@
 #include "playlist/PlaylistText.h"
 
+#include "tags/Windows1252.h"
+
 #include <QStringDecoder>
 
 QList<QByteArray> SplitLines(const QByteArray& data) {
@@ -20,27 +22,11 @@ QList<QByteArray> SplitLines(const QByteArray& data) {
     return lines;
 }
 
-QString DecodeCp1252(const QByteArray& bytes) {
-    // 0x80..0x9F; the five unassigned codes map to the C1 controls of the
-    // same value, as Windows itself does.
-    static constexpr char16_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                          0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(byte));
-    }
-    return text;
-}
-
 QString DecodeLine(const QByteArray& line, TTextEncoding encoding) {
     if (encoding == TTextEncoding::Utf8) return QString::fromUtf8(line);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(line);
-    return utf8.hasError() ? DecodeCp1252(line) : text;
+    return utf8.hasError() ? Windows1252::Decode(line) : text;
 }
 
 bool RemoveByteOrderMark(QByteArray& data) {

@@ -14,7 +14,6 @@ enum class TTextEncoding {
 QList<QByteArray> SplitLines(const QByteArray& data);
 
 QString DecodeLine(const QByteArray& line, TTextEncoding encoding);
-QString DecodeCp1252(const QByteArray& bytes);
 
 // Drops a leading UTF-8 byte order mark; returns whether there was one.
 bool RemoveByteOrderMark(QByteArray& data);
