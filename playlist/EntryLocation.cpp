@@ -3,7 +3,6 @@
 #include "desktop/files/FileNames.h"
 #include "desktop/files/LocalFiles.h"
 #include "playlist/DisplayText.h"
-#include "tags/Windows1252.h"
 
 #include <optional>
 
@@ -24,10 +23,8 @@ std::optional<QString> LocalPathOfFileUrl(const QString& entry) {
     if (!rest.startsWith(u'/')) return std::nullopt;
     // Percent escapes stand for the name's bytes: a local name that is not
     // UTF-8, or a name another system wrote in its own encoding.
-    const QByteArray bytes = QByteArray::fromPercentEncoding(rest.toUtf8());
-    const QString path = DecodeFileName(bytes);
-    if (HasEscapedBytes(path) && !LocalFiles::Exists(path)) return Windows1252::Decode(bytes);
-    return path;
+    return ResolveEntryLine(QByteArray::fromPercentEncoding(rest.toUtf8()), TTextEncoding::Utf8OrCp1252,
+                            [](const QString& path) { return path; });
 }
 
 QString WithForwardSlashes(QString path) {

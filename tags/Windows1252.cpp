@@ -25,8 +25,8 @@ QString Decode(const QByteArray& bytes) {
 
 std::optional<char> Byte(QChar character) {
     const char16_t unit = character.unicode();
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
-    if (unit < 0xA0 && kHigh[unit - 0x80] == 0) return static_cast<char>(unit);
+    // Latin-1's own, and the undefined bytes Decode reads as themselves.
+    if (unit <= 0xFF && (unit < 0x80 || unit >= 0xA0 || kHigh[unit - 0x80] == 0)) return static_cast<char>(unit);
     for (int i = 0; i < 32; ++i) {
         if (kHigh[i] == unit) return static_cast<char>(0x80 + i);
     }
